@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quorvel needs (Debian 12, as root).
+set -euo pipefail
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsdl2-mixer-dev fluid-soundfont-gm
+  fonts-noto-cjk fonts-babelstone-han
+  libbenchmark-dev
+  xvfb xauth xdotool x11-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

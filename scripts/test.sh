@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Quorvel into build/ and runs every test
+# headless; then runs the core tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_CORE_ONLY=ON \
+      -DQUORVEL_SANITIZE=ON -DQUORVEL_DATA_ROOT="$PWD/build"
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs"

@@ -1,0 +1,62 @@
+#pragma once
+// The application shell as the exercises see it: the practice area where
+// docked panels live, placement and centring, the status strip, the window
+// registry with its factories, the close-others step and the menu commands.
+#include "practice/PracticeState.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QDialog;
+
+// Implemented by docked exercise panels that hold text the close-others step
+// empties, or font sizes the settings dialog changes.
+class ExercisePanel {
+public:
+    virtual ~ExercisePanel() = default;
+    virtual void clearContents() {}   // close-others: ClearReferencePage, empty boxes
+    virtual void applyFontSizes() {}  // settings dialog OK: take the new sizes now
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    virtual QWidget *mainWindow() = 0;
+    // Parent of every docked panel; panels are placed in its coordinates.
+    virtual QWidget *practiceArea() = 0;
+
+    // Placement rule of a docked window (size, then position).
+    virtual void placeDocked(QWidget *panel, ManagedWindow which) = 0;
+    // Dialog centring rule, for a top-level dialog about to be shown.
+    virtual void centreDialog(QWidget *dialog) = 0;
+    // Screen position (pixels) of a point given in twips from the main
+    // window's left and top edges (the spec'd main-window origin).
+    virtual QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const = 0;
+    // The reverse: the main window's left and top edge in screen twips.
+    virtual QPointF mainOriginTwips() const = 0;
+
+    // Status strip. Writable while hidden.
+    virtual void SetStatusMessage(const QString &text) = 0;
+    virtual void SetStatusState(bool ready) = 0;
+
+    // Window registry. A managed window is created by its registered factory
+    // (parent: the practice area), shown, and records itself in the registry.
+    using WindowFactory = std::function<QWidget *(QWidget *parent)>;
+    virtual void registerWindow(ManagedWindow which, WindowFactory factory) = 0;
+    virtual QWidget *showWindow(ManagedWindow which) = 0;  // creates when needed
+    virtual QWidget *window(ManagedWindow which) const = 0; // nullptr when not loaded
+    virtual void unloadWindow(ManagedWindow which) = 0;
+
+    // Launching.
+    virtual void closeOthers() = 0;
+    virtual void openLinePractice() = 0;
+    virtual void openTextPractice() = 0;
+    virtual void selectDrillKind(int kind) = 0;
+
+    // Menu commands by the menu control's name ("MenuChinese(1)", "CZ2_86",
+    // "Record_View", ...). An item without a command is shown disabled.
+    virtual void setCommand(const QString &menuName, std::function<void()> command) = 0;
+    virtual bool runCommand(const QString &menuName) = 0;
+};

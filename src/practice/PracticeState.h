@@ -1,0 +1,98 @@
+#pragma once
+// The state shared by every exercise: kind of practice, material, the run, its
+// limits, the window registry, the code tables, the cue flags and font sizes.
+// One plain object, created by the program and handed to whoever needs it;
+// every test starts from a fresh one.
+#include "data/CodeTable.h"
+#include "data/Settings.h"
+
+#include <QString>
+#include <array>
+
+// The twelve managed windows of the registry.
+enum class ManagedWindow {
+    LineForm,    // frmIn_In     lineFormLoaded
+    TextForm,    // frmInT_In    textFormLoaded
+    FreeForm,    // frmOut_In    freeFormLoaded
+    StateForm,   // frmState     stateFormLoaded
+    BackForm,    // frmBackForm  backFormLoaded
+    BaseForm,    // frmBase      baseFormLoaded
+    KeysForm,    // KBExercise   keysFormLoaded
+    WordForm,    // frmWord      wordFormLoaded
+    RaceForm,    // Game         raceFormLoaded
+    RecordForm,  // TypeRecord   recordFormLoaded
+    KeypadForm,  // frmNKB       keypadFormLoaded
+    RadicalForm, // frmZGEx      radicalFormLoaded
+};
+inline constexpr int kManagedWindowCount = 12;
+
+struct WindowFlags {
+    bool shown = false;          // set by the window's load, cleared by its unload
+    bool opening = false;        // set by the command opening it, around close-others
+    bool hiddenWithMain = false; // hidden because the main window was minimized
+};
+
+struct PracticeState {
+    // Kind of practice
+    bool chineseText = false;
+    bool generatedDrill = false;
+    QString practiceTitle;
+    bool lettersOnlyDrill = false;
+    bool randomCharDrill = false;
+    std::array<bool, 6> phraseDrillKind{}; // used at 2..5: two-, three-, four-, multi-character
+    bool phraseEdition86 = false;
+    QString drillPool;
+    QString letterPool;
+
+    // Material
+    QString pendingText; // lines, each ended by CR LF
+
+    // The run
+    bool runStarted = false;
+    bool clockRunning = false;
+    QString startTimeText; // "hh:mm:ss"
+    QString nowTimeText;
+    int activeLine = 0;
+    QString typedText;
+    QString typedSnapshot;
+    int errorCount = 0;
+
+    // Limits
+    int charBudget = 0;
+    int charsGenerated = 0;
+    bool timeLimited = false;
+    int timeLimitSeconds = 0;
+    bool unlimitedRun = false;
+    bool startSetCancelled = false;
+
+    // Open dialogs and helpers
+    bool startDialogShown = false;
+    bool hintShown = false;
+    bool resultFormOpen = false;
+    bool lookupFormOpen = false;
+    bool radicalCardOpen = false;
+
+    // Window registry
+    std::array<WindowFlags, kManagedWindowCount> windows{};
+    WindowFlags &window(ManagedWindow w) { return windows[static_cast<int>(w)]; }
+    const WindowFlags &window(ManagedWindow w) const { return windows[static_cast<int>(w)]; }
+    bool shown(ManagedWindow w) const { return window(w).shown; }
+
+    // Geometry values set once at start-up
+    int dockOffset = 1545;
+    int dockCorrection = 53;
+
+    // Code tables and the result of the last successful lookup
+    CodeTables tables;
+    QString lookupCode;
+
+    // Settings loaded at start-up
+    CueFlags cues;
+    FontSizes fonts;
+};
+
+// True when the edition's table has an entry for exactly `word`; then
+// state.lookupCode holds its code (unchanged otherwise).
+bool LookUpCode(PracticeState &state, QStringView word, bool edition86);
+// True when "#" + text occurs in the edition's table.
+bool IsEntryPrefix(const PracticeState &state, QStringView text, bool edition86);

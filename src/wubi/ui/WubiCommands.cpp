@@ -1,0 +1,4 @@
+#include "app/ui/Registration.h"
+
+// PLACEHOLDER: filled in when this subsystem's windows land.
+void RegisterWubi(AppContext &, Shell &) {}
