@@ -1,0 +1,6 @@
+// PLACEHOLDER until the status window lands.
+#include "practice/ui/RunControl.h"
+
+void ShowPracticeReport(AppContext &) {}
+void ClearLiveFigures(AppContext &) {}
+void ClearAccuracyFigure(AppContext &) {}

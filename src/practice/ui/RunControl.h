@@ -1,0 +1,13 @@
+#pragma once
+// Run control shared by the text-practice windows: the end-of-run report and
+// the live figures of the status window frmState.
+struct AppContext;
+
+// Computes the final statistics, fills the result window, empties the live
+// figures and shows the result window modally. Callers set runStarted and
+// clockRunning to false first.
+void ShowPracticeReport(AppContext &ctx);
+// lblRightRate, lblTime, lblTotalByte and lblTypeNum of frmState become empty.
+void ClearLiveFigures(AppContext &ctx);
+// Only lblRightRate (free input shows no accuracy).
+void ClearAccuracyFigure(AppContext &ctx);
