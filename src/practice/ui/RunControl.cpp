@@ -4,3 +4,7 @@
 void ShowPracticeReport(AppContext &) {}
 void ClearLiveFigures(AppContext &) {}
 void ClearAccuracyFigure(AppContext &) {}
+void ShowStartSettings(AppContext &) {}
+void ShowStartDialog(AppContext &) {}
+void FillReferencePage(AppContext &) {}
+void ClearReferencePage(AppContext &) {}

@@ -11,3 +11,13 @@ void ShowPracticeReport(AppContext &ctx);
 void ClearLiveFigures(AppContext &ctx);
 // Only lblRightRate (free input shows no accuracy).
 void ClearAccuracyFigure(AppContext &ctx);
+
+// The start-settings dialog frmStartSet, modal; the caller reads
+// state.startSetCancelled afterwards.
+void ShowStartSettings(AppContext &ctx);
+// The start dialog StartDialog, modal; Enter starts the run.
+void ShowStartDialog(AppContext &ctx);
+// On the open line-by-line window: cut the next page from state.pendingText /
+// empty the four lines.
+void FillReferencePage(AppContext &ctx);
+void ClearReferencePage(AppContext &ctx);
