@@ -11,3 +11,8 @@ struct CommandLineOptions {
 // --version, --help and --lookup TEXT [--edition 86|98] print their answer and
 // set exitNow; --data-dir is returned for the window program.
 CommandLineOptions HandleCommandLine(const QStringList &args, const QString &executableDir);
+
+// The same, with the printed text collected in `out` (answers) and `err`
+// (messages) instead of being written to stdout and stderr.
+CommandLineOptions RunCommandLine(const QStringList &args, const QString &executableDir, QString &out,
+                                  QString &err);

@@ -1,0 +1,157 @@
+#include "practice/TextFile.h"
+
+#include "data/Gbk.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+const QString kLineBreak = QStringLiteral("\r\n");
+
+TextReadResult failure(const QString &error)
+{
+    TextReadResult r;
+    r.error = error;
+    return r;
+}
+
+// Text files hold no NUL bytes; one in the first 8 KB marks a binary file
+// (UTF-16 files included, which the program does not read).
+bool looksBinary(const QByteArray &bytes)
+{
+    return bytes.left(8192).contains('\0');
+}
+
+QString decodeText(const QByteArray &bytes)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (IsValidUtf8(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return utf8.decode(bytes.startsWith(bom) ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
+    }
+    return DecodeGbk(bytes);
+}
+
+// CR, CR LF and a lone LF each end a line; a last line without a terminator
+// is a line all the same.
+QString joinLines(const QString &text, bool keepLineBreaks)
+{
+    QString out;
+    out.reserve(text.size() + (keepLineBreaks ? text.size() / 16 : 0));
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        out += QStringView(text).sliced(start, i - start);
+        if (keepLineBreaks)
+            out += kLineBreak;
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n) {
+        out += QStringView(text).sliced(start);
+        if (keepLineBreaks)
+            out += kLineBreak;
+    }
+    return out;
+}
+} // namespace
+
+TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
+{
+    if (path.isEmpty())
+        return failure(QStringLiteral("没有指定文件。"));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return failure(QStringLiteral("文件不存在：%1").arg(path));
+    if (!info.isFile())
+        return failure(QStringLiteral("不是文件：%1").arg(path));
+    if (info.size() > kMaxTextFileBytes)
+        return failure(QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本：%2")
+                           .arg(kMaxTextFileBytes / (1024 * 1024))
+                           .arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("无法打开文件：%1").arg(path));
+    // Read at most one byte past the limit: the size may have changed since.
+    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("读取文件时出错：%1").arg(path));
+    if (bytes.size() > kMaxTextFileBytes)
+        return failure(QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本：%2")
+                           .arg(kMaxTextFileBytes / (1024 * 1024))
+                           .arg(path));
+    if (looksBinary(bytes))
+        return failure(QStringLiteral("这不是文本文件：%1").arg(path));
+
+    TextReadResult result;
+    result.ok = true;
+    result.text = joinLines(decodeText(bytes), keepLineBreaks);
+    return result;
+}
+
+bool FolderExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+bool IsPracticePunctuation(char32_t c)
+{
+    switch (c) {
+    case U'，': case U'。': case U'；': case U'：': case U'‘': case U'’': case U'“':
+    case U'”': case U'！': case U'、': case U'《': case U'》': case U'（': case U'）':
+    case U',': case U'.': case U';': case U':': case U'\'': case U'!': case U'(': case U')':
+        return true;
+    default:
+        return false;
+    }
+}
+
+TypedCounts CountTypedText(const QString &text)
+{
+    TypedCounts counts;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        // A surrogate pair is one character.
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (c == U'\r' || c == U'\n')
+            continue;
+        ++counts.totalCount;
+        if (c == U' ')
+            continue;
+        if (IsPracticePunctuation(c))
+            ++counts.punctuationCount;
+        else
+            ++counts.characterCount;
+    }
+    return counts;
+}
+
+QString BuildLetterPool()
+{
+    // The keys grouped by finger (left hand first), then by hand.
+    static const char *const groups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/",
+                                         "9ol.", "8ik,", "6yhn7ujm", "12345qwertasdfgzxcvb",
+                                         "67890yuiophjkl;nm,./"};
+    QString pool;
+    for (const char *group : groups) {
+        for (const char *p = group; *p; ++p) {
+            if (*p < '0' || *p > '9')
+                pool += QLatin1Char(*p);
+        }
+    }
+    return pool;
+}
+
+QString KeyNameCharacters()
+{
+    return QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
+}
