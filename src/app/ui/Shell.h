@@ -4,6 +4,7 @@
 // registry with its factories, the close-others step and the menu commands.
 #include "practice/PracticeState.h"
 
+#include <QPointF>
 #include <QString>
 #include <functional>
 
