@@ -1,0 +1,211 @@
+#include "records/RecordFile.h"
+
+#include "data/Gbk.h"
+#include "data/Settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+// Byte offsets of the fields inside the 96 data bytes.
+constexpr int kNumberAt = 0;
+constexpr int kNameAt = 4;
+constexpr int kSpeedAt = 20;
+constexpr int kCharactersAt = 24;
+constexpr int kPunctuationAt = 28;
+constexpr int kTotalAt = 32;
+constexpr int kAccuracyAt = 36;
+constexpr int kTimeUsedAt = 46;
+constexpr int kKindAt = 56;
+constexpr int kSavedAtAt = 76;
+
+void putInt(QByteArray &data, int at, qint32 value)
+{
+    qToLittleEndian<qint32>(value, data.data() + at);
+}
+
+qint32 getInt(const char *bytes, int at)
+{
+    return qFromLittleEndian<qint32>(bytes + at);
+}
+
+void putText(QByteArray &data, int at, const QString &text, int width)
+{
+    const QByteArray field = EncodeTextField(text, width);
+    std::copy(field.begin(), field.end(), data.begin() + at);
+}
+
+QString cannotOpen(const QString &path)
+{
+    return QStringLiteral("无法打开记录文件 %1").arg(QDir::toNativeSeparators(path));
+}
+
+QString cannotWrite(const QString &path)
+{
+    return QStringLiteral("无法写入记录文件 %1").arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
+QByteArray EncodeTextField(const QString &text, int width)
+{
+    QByteArray bytes = EncodeGbk(text);
+    // Cut on a character boundary: a GBK lead byte (0x81..0xFE) always comes
+    // with its trail byte, so no half character is stored.
+    qsizetype keep = 0;
+    while (keep < bytes.size()) {
+        const qsizetype length = static_cast<unsigned char>(bytes.at(keep)) >= 0x81 ? 2 : 1;
+        if (keep + length > width)
+            break;
+        keep += length;
+    }
+    bytes.truncate(keep);
+    bytes.append(width - keep, ' ');
+    return bytes;
+}
+
+QString DecodeTextField(const char *bytes, int width)
+{
+    int length = 0;
+    while (length < width && bytes[length] != '\0')
+        ++length;
+    return DecodeGbk(QByteArrayView(bytes, length));
+}
+
+QByteArray EncodeRecord(const TypingRecord &r)
+{
+    QByteArray data(kRecordDataSize, '\0');
+    putInt(data, kNumberAt, r.number);
+    putText(data, kNameAt, r.name, kNameWidth);
+    putInt(data, kSpeedAt, r.speed);
+    putInt(data, kCharactersAt, r.characters);
+    putInt(data, kPunctuationAt, r.punctuation);
+    putInt(data, kTotalAt, r.total);
+    putText(data, kAccuracyAt, r.accuracy, kAccuracyWidth);
+    putText(data, kTimeUsedAt, r.timeUsed, kTimeUsedWidth);
+    putText(data, kKindAt, r.kind, kKindWidth);
+    putText(data, kSavedAtAt, r.savedAt, kSavedAtWidth);
+    return data;
+}
+
+TypingRecord DecodeRecord(const char *bytes)
+{
+    TypingRecord r;
+    r.number = getInt(bytes, kNumberAt);
+    r.name = DecodeTextField(bytes + kNameAt, kNameWidth);
+    r.speed = getInt(bytes, kSpeedAt);
+    r.characters = getInt(bytes, kCharactersAt);
+    r.punctuation = getInt(bytes, kPunctuationAt);
+    r.total = getInt(bytes, kTotalAt);
+    r.accuracy = DecodeTextField(bytes + kAccuracyAt, kAccuracyWidth);
+    r.timeUsed = DecodeTextField(bytes + kTimeUsedAt, kTimeUsedWidth);
+    r.kind = DecodeTextField(bytes + kKindAt, kKindWidth);
+    r.savedAt = DecodeTextField(bytes + kSavedAtAt, kSavedAtWidth);
+    return r;
+}
+
+qint64 RecordCountForLength(qint64 fileLength)
+{
+    if (fileLength <= 3)
+        return 0;
+    return (fileLength + kRecordSlotSize - 1) / kRecordSlotSize;
+}
+
+QString SaveTimeText(const QDateTime &when)
+{
+    return when.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QLatin1Char(' ');
+}
+
+qint32 SpeedFromText(const QString &speedText)
+{
+    const QString trimmed = speedText.trimmed();
+    return SettingToInt(trimmed.left(qMax<qsizetype>(0, trimmed.size() - 3)).trimmed());
+}
+
+TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
+                              const QString &kind, const QDateTime &savedAt)
+{
+    TypingRecord r;
+    r.name = name;
+    r.speed = SpeedFromText(values[0]);
+    r.characters = SettingToInt(values[1]);
+    r.punctuation = SettingToInt(values[2]);
+    r.total = SettingToInt(values[3]);
+    r.accuracy = values[4];
+    r.timeUsed = values[5];
+    r.kind = kind;
+    r.savedAt = SaveTimeText(savedAt);
+    return r;
+}
+
+RecordReadResult ReadAllRecords(const QString &path)
+{
+    RecordReadResult result;
+    QFile file(path);
+    if (!file.exists()) {
+        result.ok = true;
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = cannotOpen(path);
+        return result;
+    }
+    const bool tooLarge = file.size() > kMaxRecordFileBytes;
+    QByteArray bytes = file.read(kMaxRecordFileBytes);
+    const qint64 count = RecordCountForLength(bytes.size());
+    // A short last slot reads as zeros, as reading past the end would.
+    bytes.append(count * kRecordSlotSize - bytes.size(), '\0');
+    result.records.reserve(static_cast<size_t>(count));
+    for (qint64 i = 0; i < count; ++i)
+        result.records.push_back(DecodeRecord(bytes.constData() + i * kRecordSlotSize));
+    result.ok = !tooLarge;
+    if (tooLarge)
+        result.error = QStringLiteral("记录文件 %1 太大，只读出了前 %2 条记录")
+                           .arg(QDir::toNativeSeparators(path)).arg(count);
+    return result;
+}
+
+qint64 CountRecordsInFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? RecordCountForLength(info.size()) : 0;
+}
+
+QString WriteRecordAt(const QString &path, qint64 number, const TypingRecord &record)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return cannotOpen(path);
+    const qint64 oldLength = file.size();
+    const QByteArray data = EncodeRecord(record);
+    const qint64 offset = (number - 1) * kRecordSlotSize;
+    // Bytes between the old end and the new slot are zeros.
+    bool written = file.seek(offset) && file.write(data) == data.size() && file.flush();
+    if (!written) {
+        file.resize(oldLength);
+        return cannotWrite(path);
+    }
+    return QString();
+}
+
+QString ReplaceAllRecords(const QString &path, const std::vector<TypingRecord> &records)
+{
+    QByteArray bytes;
+    if (!records.empty())
+        bytes.reserve(static_cast<qsizetype>(records.size()) * kRecordSlotSize);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (i > 0)
+            bytes.append(kRecordSlotSize - kRecordDataSize, '\0');
+        bytes += EncodeRecord(records[i]);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotOpen(path);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return cannotWrite(path);
+    return QString();
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The typing record file typerecord.dat: fixed 128-byte slots, the first 96
+// bytes of each hold one record (little-endian numbers, GBK text fields padded
+// with spaces). Shared by the result window and the record viewer.
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <vector>
+
+inline constexpr int kRecordSlotSize = 128;
+inline constexpr int kRecordDataSize = 96;
+
+// Field widths in bytes.
+inline constexpr int kNameWidth = 16;
+inline constexpr int kAccuracyWidth = 10;
+inline constexpr int kTimeUsedWidth = 10;
+inline constexpr int kKindWidth = 20;
+inline constexpr int kSavedAtWidth = 20;
+
+struct TypingRecord {
+    qint32 number = 0;
+    QString name;        // as stored: 16 bytes' worth, trailing spaces included
+    qint32 speed = 0;    // characters per minute
+    qint32 characters = 0;
+    qint32 punctuation = 0;
+    qint32 total = 0;    // all characters, spaces included
+    QString accuracy;    // "97.50%" padded to 10 bytes
+    QString timeUsed;    // "00:01:30" padded to 10 bytes
+    QString kind;        // the exercise title
+    QString savedAt;     // "yyyy-mm-dd hh:mm:ss "
+};
+
+// GBK bytes of `text`, cut at `width` bytes without splitting a character,
+// then padded with spaces to exactly `width` bytes.
+QByteArray EncodeTextField(const QString &text, int width);
+// The text of a stored field; bytes from the first NUL on are padding.
+// Undecodable bytes become U+FFFD.
+QString DecodeTextField(const char *bytes, int width);
+
+// The 96 data bytes of a record, and back. DecodeRecord reads exactly 96 bytes.
+QByteArray EncodeRecord(const TypingRecord &record);
+TypingRecord DecodeRecord(const char *bytes);
+
+// Records in a file of this length: 0 up to 3 bytes, otherwise the number of
+// 128-byte slots the file reaches into.
+qint64 RecordCountForLength(qint64 fileLength);
+
+// "2026-03-01 09:15:00 " as the save time is stored.
+QString SaveTimeText(const QDateTime &when);
+
+// The record of a result as the result window shows it: the six values
+// (speed text such as "56 字/分", characters, punctuation, total, accuracy,
+// time used), the learner's name as typed, the exercise title and the save
+// time. The number is left 0 for the caller.
+TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
+                              const QString &kind, const QDateTime &savedAt);
+// The number in front of the unit of a speed text: "56 字/分" gives 56.
+qint32 SpeedFromText(const QString &speedText);
+
+struct RecordReadResult {
+    bool ok = false;
+    QString error; // in the program's language
+    std::vector<TypingRecord> records; // as far as they could be read
+};
+
+// Larger files are read only up to this size (and the read is not ok), so a
+// wrong file cannot exhaust memory.
+inline constexpr qint64 kMaxRecordFileBytes = qint64(256) * 1024 * 1024;
+
+// Every record of the file in file order. A missing file reads as no records
+// (ok); a short last slot reads as if zero-filled.
+RecordReadResult ReadAllRecords(const QString &path);
+// Records in the file at `path` now (0 when missing).
+qint64 CountRecordsInFile(const QString &path);
+
+// Writes the record's 96 bytes at slot `number` (1-based), creating the file
+// when missing. Returns an empty string on success, else the reason. On a
+// failed write the file is cut back to its old length, so nothing already
+// there is lost.
+QString WriteRecordAt(const QString &path, qint64 number, const TypingRecord &record);
+
+// Replaces the whole file with these records, slots 1..n in order, through a
+// temporary file in the same folder renamed over the old one, so a crash
+// leaves either the old or the new file. Empty string on success.
+QString ReplaceAllRecords(const QString &path, const std::vector<TypingRecord> &records);

@@ -1,0 +1,244 @@
+// The byte layout of typerecord.dat, the record count rule, and reading and
+// writing whole files, damaged ones included.
+#include "records/RecordFile.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+namespace {
+
+TypingRecord sampleRecord(qint32 number, const QString &name)
+{
+    TypingRecord r;
+    r.number = number;
+    r.name = name;
+    r.speed = 56;
+    r.characters = 100;
+    r.punctuation = 7;
+    r.total = 110;
+    r.accuracy = QStringLiteral("97.50%");
+    r.timeUsed = QStringLiteral("00:01:30");
+    r.kind = QStringLiteral("中文文本对照练习");
+    r.savedAt = QStringLiteral("2026-03-01 09:15:00 ");
+    return r;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+
+} // namespace
+
+class RecordFileTest : public QObject {
+    Q_OBJECT
+    TestEnv env;
+    QString dir;
+
+private slots:
+    void init()
+    {
+        dir = env.path() + QStringLiteral("/case") + QString::number(QRandomGenerator::global()->generate());
+        QVERIFY(QDir().mkpath(dir));
+    }
+
+    void recordBytesFollowTheFixedLayout()
+    {
+        const QByteArray data = EncodeRecord(sampleRecord(6, QStringLiteral("王小明")));
+        QCOMPARE(data.size(), 96);
+        QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 0), 6);
+        QCOMPARE(data.mid(4, 16), QByteArray("\xCD\xF5\xD0\xA1\xC3\xF7") + QByteArray(10, ' '));
+        QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 20), 56);
+        QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 24), 100);
+        QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 28), 7);
+        QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 32), 110);
+        QCOMPARE(data.mid(36, 10), QByteArray("97.50%    "));
+        QCOMPARE(data.mid(46, 10), QByteArray("00:01:30  "));
+        QCOMPARE(data.mid(56, 20).left(16), EncodeTextField(QStringLiteral("中文文本对照练习"), 16));
+        QCOMPARE(data.mid(76, 20), QByteArray("2026-03-01 09:15:00 "));
+
+        const TypingRecord back = DecodeRecord(data.constData());
+        QCOMPARE(back.number, 6);
+        QCOMPARE(back.name, QStringLiteral("王小明          "));
+        QCOMPARE(back.speed, 56);
+        QCOMPARE(back.total, 110);
+        QCOMPARE(back.accuracy, QStringLiteral("97.50%    "));
+        QCOMPARE(back.kind, QStringLiteral("中文文本对照练习    "));
+        QCOMPARE(back.savedAt, QStringLiteral("2026-03-01 09:15:00 "));
+    }
+
+    void textFieldsAreCutOnACharacterBoundary()
+    {
+        // Ten Chinese characters keep their first eight (16 bytes).
+        const QString ten = QStringLiteral("一二三四五六七八九十");
+        QCOMPARE(DecodeTextField(EncodeTextField(ten, 16).constData(), 16), ten.left(8));
+        // An odd start leaves one byte that cannot hold half a character.
+        const QByteArray odd = EncodeTextField(QStringLiteral("a一二三四五六七八"), 16);
+        QCOMPARE(odd.size(), 16);
+        QCOMPARE(odd.at(15), ' ');
+        QCOMPARE(DecodeTextField(odd.constData(), 16), QStringLiteral("a一二三四五六七 "));
+        // Characters outside GBK are stored as "?", never as broken bytes.
+        QCOMPARE(EncodeTextField(QStringLiteral("😀a"), 4), QByteArray("?a  "));
+        QCOMPARE(EncodeTextField(QString(), 3), QByteArray("   "));
+    }
+
+    void recordCountFollowsTheSlotRule_data()
+    {
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<qint64>("count");
+        QTest::newRow("empty") << qint64(0) << qint64(0);
+        QTest::newRow("three bytes") << qint64(3) << qint64(0);
+        QTest::newRow("four bytes") << qint64(4) << qint64(1);
+        QTest::newRow("one record") << qint64(96) << qint64(1);
+        QTest::newRow("one full slot") << qint64(128) << qint64(1);
+        QTest::newRow("into the second slot") << qint64(129) << qint64(2);
+        QTest::newRow("five short") << qint64(4 * 128 + 96) << qint64(5);
+        QTest::newRow("five full") << qint64(640) << qint64(5);
+    }
+    void recordCountFollowsTheSlotRule()
+    {
+        QFETCH(qint64, length);
+        QFETCH(qint64, count);
+        QCOMPARE(RecordCountForLength(length), count);
+    }
+
+    void speedAndCountsAreReadAsNumbers()
+    {
+        QCOMPARE(SpeedFromText(QStringLiteral("56 字/分")), 56);
+        QCOMPARE(SpeedFromText(QStringLiteral("  80 字/分")), 80);
+        QCOMPARE(SpeedFromText(QStringLiteral("1200 字/分")), 1200);
+        QCOMPARE(SpeedFromText(QString()), 0);
+
+        const std::array<QString, 6> values{QStringLiteral("56 字/分"), QStringLiteral("120"),
+                                            QStringLiteral("8"), QStringLiteral("131"),
+                                            QStringLiteral("97.50%"), QStringLiteral("00:02:10")};
+        const TypingRecord r = RecordFromReport(values, QStringLiteral(" 李 "), QStringLiteral("自由录入"),
+                                                QDateTime(QDate(2026, 12, 8), QTime(7, 5, 9)));
+        QCOMPARE(r.speed, 56);
+        QCOMPARE(r.characters, 120);
+        QCOMPARE(r.punctuation, 8);
+        QCOMPARE(r.total, 131);
+        QCOMPARE(r.accuracy, QStringLiteral("97.50%"));
+        QCOMPARE(r.timeUsed, QStringLiteral("00:02:10"));
+        QCOMPARE(r.name, QStringLiteral(" 李 ")); // stored as typed
+        QCOMPARE(r.savedAt, QStringLiteral("2026-12-08 07:05:09 "));
+    }
+
+    void writingIntoAMissingFileStartsAtOffsetZero()
+    {
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        QCOMPARE(CountRecordsInFile(path), 0);
+        QCOMPARE(WriteRecordAt(path, 1, sampleRecord(1, QStringLiteral("王"))), QString());
+        const QByteArray bytes = readBytes(path);
+        QCOMPARE(bytes.size(), 96);
+        QCOMPARE(bytes, EncodeRecord(sampleRecord(1, QStringLiteral("王"))));
+        QCOMPARE(CountRecordsInFile(path), 1);
+    }
+
+    void writingAfterFiveRecordsUsesOffset640AndKeepsTheRest()
+    {
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        QByteArray five;
+        for (int n = 1; n <= 5; ++n) {
+            five += EncodeRecord(sampleRecord(n, QStringLiteral("甲")));
+            if (n < 5)
+                five += QByteArray(32, 'x'); // slot tails are never read, but must survive
+        }
+        writeBytes(path, five);
+        QCOMPARE(CountRecordsInFile(path), 5);
+        QCOMPARE(WriteRecordAt(path, 6, sampleRecord(6, QStringLiteral("乙"))), QString());
+        const QByteArray bytes = readBytes(path);
+        QCOMPARE(bytes.size(), 640 + 96);
+        QCOMPARE(bytes.left(five.size()), five);
+        QCOMPARE(bytes.mid(five.size(), 640 - five.size()), QByteArray(640 - five.size(), '\0'));
+        QCOMPARE(bytes.mid(640), EncodeRecord(sampleRecord(6, QStringLiteral("乙"))));
+        QCOMPARE(CountRecordsInFile(path), 6);
+    }
+
+    void aFileThatCannotBeOpenedIsReportedAndUntouched()
+    {
+        // A folder in the record file's place cannot be opened as a file.
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+        QVERIFY(!WriteRecordAt(path, 1, sampleRecord(1, QStringLiteral("王"))).isEmpty());
+        QVERIFY(!ReplaceAllRecords(path, {sampleRecord(1, QStringLiteral("王"))}).isEmpty());
+        QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
+    }
+
+    void replacingWritesSlotsInOrderAndLeavesNoTemporaryFile()
+    {
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        writeBytes(path, QByteArray(1000, 'z'));
+        const std::vector<TypingRecord> records{sampleRecord(1, QStringLiteral("甲")),
+                                                sampleRecord(2, QStringLiteral("乙"))};
+        QCOMPARE(ReplaceAllRecords(path, records), QString());
+        const QByteArray bytes = readBytes(path);
+        QCOMPARE(bytes.size(), 128 + 96);
+        QCOMPARE(bytes.left(96), EncodeRecord(records[0]));
+        QCOMPARE(bytes.mid(128), EncodeRecord(records[1]));
+        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("typerecord.dat")});
+
+        QCOMPARE(ReplaceAllRecords(path, {}), QString());
+        QCOMPARE(QFileInfo(path).size(), 0);
+        const RecordReadResult read = ReadAllRecords(path);
+        QVERIFY(read.ok);
+        QVERIFY(read.records.empty());
+    }
+
+    void recordsOfAnotherCopyAreReadWhateverTheLastSlotLength()
+    {
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        QByteArray bytes = EncodeRecord(sampleRecord(1, QStringLiteral("王小明"))) + QByteArray(32, '\0')
+                           + EncodeRecord(sampleRecord(2, QStringLiteral("李")));
+        for (int tail : {0, 32}) {
+            writeBytes(path, bytes + QByteArray(tail, '\0'));
+            const RecordReadResult read = ReadAllRecords(path);
+            QVERIFY(read.ok);
+            QCOMPARE(read.records.size(), size_t(2));
+            QCOMPARE(read.records[0].name.trimmed(), QStringLiteral("王小明"));
+            QCOMPARE(read.records[1].number, 2);
+            QCOMPARE(read.records[1].name.trimmed(), QStringLiteral("李"));
+        }
+    }
+
+    void damagedFilesAreReadAsFarAsPossible()
+    {
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        // One whole record, then 10 stray bytes: the second slot reads zero-filled.
+        writeBytes(path, EncodeRecord(sampleRecord(1, QStringLiteral("王"))) + QByteArray(32, '\0')
+                             + QByteArray("\x05\x00\x00\x00\xB0\xA1\xFF\xFF\x81\x20", 10));
+        RecordReadResult read = ReadAllRecords(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.records.size(), size_t(2));
+        QCOMPARE(read.records[1].number, 5);
+        QVERIFY(read.records[1].name.startsWith(QStringLiteral("啊")));
+        QVERIFY(read.records[1].name.contains(QChar(0xFFFD)));
+        QCOMPARE(read.records[1].speed, 0);
+        QCOMPARE(read.records[1].accuracy, QString());
+
+        // Pure garbage of odd length.
+        QByteArray garbage(1000, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 151 + 7) & 0xFF);
+        writeBytes(path, garbage);
+        read = ReadAllRecords(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.records.size(), size_t(8));
+    }
+};
+
+QTEST_GUILESS_MAIN(RecordFileTest)
+#include "record_file.moc"
