@@ -1,10 +1,88 @@
-// PLACEHOLDER until the status window lands.
 #include "practice/ui/RunControl.h"
 
-void ShowPracticeReport(AppContext &) {}
-void ClearLiveFigures(AppContext &) {}
-void ClearAccuracyFigure(AppContext &) {}
-void ShowStartSettings(AppContext &) {}
-void ShowStartDialog(AppContext &) {}
-void FillReferencePage(AppContext &) {}
-void ClearReferencePage(AppContext &) {}
+#include "app/AppContext.h"
+#include "practice/PracticeState.h"
+#include "practice/Statistics.h"
+#include "practice/TextFile.h"
+#include "practice/ui/LineForm.h"
+#include "practice/ui/StartDialog.h"
+#include "practice/ui/StartSetDialog.h"
+#include "practice/ui/StateForm.h"
+#include "records/ui/CountMessage.h"
+
+#include <QLabel>
+
+namespace {
+StateForm *OpenStateForm(AppContext &ctx)
+{
+    if (!ctx.shell || !ctx.state.shown(ManagedWindow::StateForm))
+        return nullptr;
+    return qobject_cast<StateForm *>(ctx.shell->window(ManagedWindow::StateForm));
+}
+
+LineForm *OpenLineForm(AppContext &ctx)
+{
+    if (!ctx.shell || !ctx.state.shown(ManagedWindow::LineForm))
+        return nullptr;
+    return qobject_cast<LineForm *>(ctx.shell->window(ManagedWindow::LineForm));
+}
+
+QWidget *DialogParent(AppContext &ctx)
+{
+    return ctx.shell ? ctx.shell->mainWindow() : nullptr;
+}
+} // namespace
+
+void ShowPracticeReport(AppContext &ctx)
+{
+    const PracticeState &s = ctx.state;
+    StateForm *stateForm = OpenStateForm(ctx);
+    const QString speed = stateForm ? stateForm->lblTypeNum->text() : QString();
+    const QString time = stateForm ? stateForm->lblTime->text() : QString();
+
+    PracticeReport report;
+    report.title = ReportTitle(s.chineseText, s.shown(ManagedWindow::FreeForm));
+    report.captions = ReportCaptions(s.chineseText);
+    report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
+
+    if (stateForm)
+        stateForm->setLastReport(report);
+    ClearLiveFigures(ctx);
+    ShowCountMessage(ctx, report);
+}
+
+void ClearLiveFigures(AppContext &ctx)
+{
+    if (StateForm *stateForm = OpenStateForm(ctx))
+        stateForm->clearLiveFigures();
+}
+
+void ClearAccuracyFigure(AppContext &ctx)
+{
+    if (StateForm *stateForm = OpenStateForm(ctx))
+        stateForm->clearAccuracyFigure();
+}
+
+void ShowStartSettings(AppContext &ctx)
+{
+    StartSetDialog dialog(ctx, DialogParent(ctx));
+    dialog.exec();
+}
+
+void ShowStartDialog(AppContext &ctx)
+{
+    StartDialog dialog(ctx, DialogParent(ctx));
+    dialog.exec();
+}
+
+void FillReferencePage(AppContext &ctx)
+{
+    if (LineForm *lineForm = OpenLineForm(ctx))
+        lineForm->fillReferencePage();
+}
+
+void ClearReferencePage(AppContext &ctx)
+{
+    if (LineForm *lineForm = OpenLineForm(ctx))
+        lineForm->clearReferencePage();
+}

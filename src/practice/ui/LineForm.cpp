@@ -1,0 +1,472 @@
+#include "practice/ui/LineForm.h"
+
+#include "app/AppContext.h"
+#include "data/Cues.h"
+#include "practice/PracticeState.h"
+#include "practice/ui/ReferenceLine.h"
+#include "practice/ui/RunControl.h"
+#include "wubi/Wubi.h"
+#include "wubi/ui/WubiHelp.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+
+#include <functional>
+
+namespace {
+// Layout in pixels: line i+1 sits 1440 twips (96 px) below line i.
+constexpr int kWidth = 598, kHeight = 445;
+constexpr int kLeft = 16, kTop = 30, kLineStep = 96;
+constexpr int kRefHeight = 34, kInHeight = 28, kGap = 4;
+
+int CharLength(const QString &text)
+{
+    int n = 0;
+    for (QChar c : text)
+        if (!c.isLowSurrogate())
+            ++n;
+    return n;
+}
+
+QString LastChar(const QString &text)
+{
+    const int n = int(text.size());
+    if (n >= 2 && text.at(n - 1).isLowSurrogate() && text.at(n - 2).isHighSurrogate())
+        return text.right(2);
+    return text.right(1);
+}
+
+QPixmap DecorationStrip()
+{
+    QPixmap pix(kWidth, 22);
+    QPainter p(&pix);
+    QLinearGradient g(0, 0, kWidth, 0);
+    g.setColorAt(0, QColor(0x1f, 0x4e, 0x8c));
+    g.setColorAt(1, QColor(0x9c, 0xc3, 0xe6));
+    p.fillRect(pix.rect(), g);
+    p.setPen(Qt::white);
+    p.drawText(pix.rect().adjusted(10, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("逐行对照  ·  每行输完自动换行"));
+    return pix;
+}
+
+const QString &WubiHintText()
+{
+    static const QString text = QStringLiteral("F5显示五笔86版打法提示  ") + QStringLiteral("F6显示五笔98版打法提示  ")
+                                + QStringLiteral("Alt+?、Ctrl+Alt+? 显示?键86、98版字根卡片");
+    return text;
+}
+} // namespace
+
+LineForm::LineForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmIn_In"));
+    setWindowTitle(QStringLiteral("内部对照练习"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setPixmap(DecorationStrip());
+    m_picture->setGeometry(0, 0, kWidth, 22);
+
+    const QFont refFont(QStringLiteral("宋体"), 14);
+    const QFont inFont(QStringLiteral("宋体"), 12);
+    for (int i = 0; i < kLines; ++i) {
+        const int top = kTop + i * kLineStep;
+        auto *out = new ReferenceLine(this);
+        out->setObjectName(QStringLiteral("rtbOut(%1)").arg(i));
+        out->setFont(refFont);
+        out->setGeometry(kLeft, top, kWidth - 2 * kLeft, kRefHeight);
+        auto *in = new QLineEdit(this);
+        in->setObjectName(QStringLiteral("rtbIn(%1)").arg(i));
+        in->setFont(inFont);
+        in->setGeometry(kLeft, top + kRefHeight + kGap, kWidth - 2 * kLeft, kInHeight);
+        in->installEventFilter(this);
+        m_out[i] = out;
+        m_in[i] = in;
+        connect(in, &QLineEdit::textChanged, this, [this, i] {
+            if (!m_placingText)
+                rtbIn_Change(i);
+        });
+        connect(out, &ReferenceLine::selectionChanged, this, [this, i] { rtbOut_SelChange(i); });
+    }
+
+    m_ctx.state.window(ManagedWindow::LineForm).shown = true;
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::LineForm);
+}
+
+LineForm::~LineForm()
+{
+    for (int i = 0; i < kLines; ++i) {
+        m_in[i]->removeEventFilter(this);
+        m_in[i]->disconnect(this);
+        m_out[i]->disconnect(this);
+    }
+    PracticeState &s = m_ctx.state;
+    s.window(ManagedWindow::LineForm).shown = false;
+    s.window(ManagedWindow::LineForm).opening = false;
+    s.runStarted = false;
+    s.clockRunning = false;
+    s.randomCharDrill = false;
+    s.activeLine = 0;
+}
+
+// Judging one change of input line `index`.
+void LineForm::rtbIn_Change(int index)
+{
+    PracticeState &s = m_ctx.state;
+    QLineEdit *in = m_in[index];
+    ReferenceLine *out = m_out[index];
+    const QString typed = in->text();
+
+    in->setCursorPosition(int(typed.size()));
+    m_caretPos = CharLength(typed);
+    s.activeLine = index;
+    if (typed.isEmpty()) {
+        m_caretPos = 0;
+        out->select(0);
+    }
+
+    s.typedText = m_completedInput;
+    for (int i = 0; i <= index; ++i)
+        s.typedText += m_in[i]->text();
+
+    // Only the last character is judged, against the highlighted one: one
+    // input-method commit may add several characters at once.
+    if (!typed.isEmpty() && s.runStarted && !m_erasing) {
+        const bool ok = LastChar(typed) == m_expectedChar;
+        if (!ok) {
+            out->setMark(out->selectionStart(), true);
+            ++s.errorCount;
+        }
+        CueForJudgedKeystroke(m_ctx.cues, s.cues, ok);
+    }
+
+    if (m_caretPos >= out->charCount() && !m_erasing && s.runStarted) {
+        m_caretPos = 0;
+        if (finishLine(index))
+            return; // the run ended
+    }
+
+    out->select(m_caretPos);
+
+    if (m_erasing && out->selectedText() != m_erasedChar) {
+        out->setMark(out->selectionStart(), false);
+        --s.errorCount;
+    }
+
+    if (m_expectedAlreadySet)
+        m_expectedAlreadySet = false;
+    else
+        m_expectedChar = out->selectedText();
+
+    if (s.hintShown && m_ctx.wubiHelp)
+        m_ctx.wubiHelp->closeHint();
+}
+
+// A finished line: the caret moves on, or the page turns, or the run ends.
+// Returns true when the run ended.
+bool LineForm::finishLine(int index)
+{
+    if (index == kLines - 1)
+        return finishPage();
+
+    activateLine(index + 1);
+    if (m_out[index + 1]->charCount() == 0 && restOfPageEmpty(index + 1)
+        && m_ctx.state.pendingText.isEmpty()) {
+        appendInputs(index);
+        endRun(false);
+        return true;
+    }
+    return false;
+}
+
+bool LineForm::finishPage()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.generatedDrill)
+        prepareNextDrillPage();
+    appendInputs(kLines - 1);
+    if (s.pendingText.isEmpty()) {
+        endRun(true);
+        return true;
+    }
+    fillReferencePage();
+    for (int i = 0; i < kLines; ++i)
+        m_in[i]->setReadOnly(i != 0);
+    m_in[0]->setFocus();
+    showSelectionOnly(0);
+    m_out[0]->select(0);
+    m_expectedChar = m_out[0]->charAt(0);
+    m_expectedAlreadySet = true;
+    s.activeLine = 0;
+    return false;
+}
+
+// Lines after `fromLine` hold no text either. A blank line in the middle of
+// the last page must not end the run before the text below it is typed.
+bool LineForm::restOfPageEmpty(int fromLine) const
+{
+    for (int i = fromLine; i < kLines; ++i)
+        if (m_out[i]->charCount() > 0)
+            return false;
+    return true;
+}
+
+void LineForm::prepareNextDrillPage()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.timeLimited || s.unlimitedRun) {
+        const int remaining = s.charBudget - s.charsGenerated;
+        if (s.lettersOnlyDrill && remaining <= 240)
+            s.charBudget += 240;
+        if (!s.lettersOnlyDrill && remaining <= 120)
+            s.charBudget += 120;
+    }
+    // The last drill kind that applies makes the page; only it draws from the
+    // budget.
+    std::function<QString()> next;
+    if (s.lettersOnlyDrill)
+        next = [&] { return wubi::CharacterDrillText(s, s.letterPool, 60, 4, m_ctx.random); };
+    if (s.randomCharDrill)
+        next = [&] { return wubi::CharacterDrillText(s, s.drillPool, 30, 4, m_ctx.random); };
+    for (int length = 2; length <= 4; ++length)
+        if (s.phraseDrillKind[length])
+            next = [&s, this, length] { return wubi::PhraseDrillText(s, s.drillPool, length, m_ctx.random); };
+    if (s.phraseDrillKind[5])
+        next = [&] { return wubi::LongPhraseDrillText(s, s.phraseEdition86, m_ctx.random); };
+    if (next)
+        s.pendingText = next();
+}
+
+void LineForm::appendInputs(int lastLine)
+{
+    for (int i = 0; i <= lastLine; ++i)
+        m_completedInput += m_in[i]->text();
+}
+
+void LineForm::endRun(bool pageFinished)
+{
+    m_ctx.state.runStarted = false;
+    m_ctx.state.clockRunning = false;
+    QPointer<LineForm> self(this);
+    ShowPracticeReport(m_ctx);
+    if (!self)
+        return;
+    m_completedInput.clear();
+    if (pageFinished)
+        m_ctx.state.activeLine = 0;
+}
+
+void LineForm::activateLine(int index)
+{
+    m_out[index]->select(0);
+    m_expectedChar = m_out[index]->charAt(0);
+    m_expectedAlreadySet = true;
+    m_in[index - 1]->setReadOnly(true);
+    m_in[index]->setReadOnly(false);
+    m_in[index]->setFocus();
+    showSelectionOnly(index);
+    m_ctx.state.activeLine = index;
+}
+
+void LineForm::showSelectionOnly(int index)
+{
+    for (int i = 0; i < kLines; ++i)
+        m_out[i]->setSelectionVisible(i == index);
+}
+
+bool LineForm::rtbIn_KeyPress(int index, int keyAscii)
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted || !s.clockRunning)
+        return false;
+    if (keyAscii != 8) {
+        m_erasing = false;
+        return false;
+    }
+    m_erasing = true;
+    const QString typed = m_in[index]->text();
+    if (!typed.isEmpty()) {
+        m_erasedChar = LastChar(typed); // the line edit erases it, then the change is judged
+        return false;
+    }
+    if (index > 0) {
+        // Backspace at the start of a line goes back to the end of the line above.
+        const int above = index - 1;
+        m_in[index]->setReadOnly(true);
+        m_in[above]->setReadOnly(false);
+        m_in[above]->setFocus();
+        m_in[above]->setCursorPosition(int(m_in[above]->text().size()));
+        showSelectionOnly(above);
+        m_out[above]->select(m_out[above]->charCount());
+        m_erasedChar = LastChar(m_in[above]->text());
+        s.activeLine = above;
+    }
+    return true;
+}
+
+bool LineForm::rtbIn_KeyDown(int index, int keyCode, Qt::KeyboardModifiers modifiers)
+{
+    const PracticeState &s = m_ctx.state;
+    if (!s.runStarted)
+        return false;
+    const bool wubiDrill = s.chineseText && s.generatedDrill;
+    const bool letter = keyCode >= Qt::Key_A && keyCode <= Qt::Key_Z;
+    if (letter && (modifiers & Qt::AltModifier)) {
+        // Never lets the letter reach the input line.
+        if (wubiDrill && keyCode <= Qt::Key_Y && m_ctx.wubiHelp) {
+            const bool ctrl = modifiers & Qt::ControlModifier;
+            m_ctx.wubiHelp->showRadicalCard(keyCode, !ctrl);
+        }
+        return true;
+    }
+    if (keyCode == Qt::Key_F5 || keyCode == Qt::Key_F6) {
+        if (wubiDrill && m_ctx.wubiHelp)
+            m_ctx.wubiHelp->hintKey(keyCode == Qt::Key_F5, m_out[index]->text(), m_out[index]->selectionStart(),
+                                    index, this, m_in[index]);
+        return true;
+    }
+    return false;
+}
+
+void LineForm::rtbIn_GotFocus(int index)
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.runStarted && s.clockRunning && m_ctx.shell)
+        m_ctx.shell->SetStatusState(true);
+    if (index == 0 && m_in[0]->text().isEmpty()) {
+        m_out[0]->select(0);
+        m_expectedChar = m_out[0]->charAt(0);
+    }
+}
+
+void LineForm::rtbIn_LostFocus(int)
+{
+    if (m_ctx.shell)
+        m_ctx.shell->SetStatusState(false);
+}
+
+void LineForm::rtbOut_SelChange(int index)
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted) {
+        m_completedInput.clear();
+        m_erasedChar.clear();
+    }
+    const QString selected = m_out[index]->selectedText();
+    if (selected.isEmpty() || !s.generatedDrill || !s.chineseText || !m_ctx.shell)
+        return;
+    m_ctx.shell->SetStatusMessage(LookUpCode(s, selected, true) ? WubiHintText() : QString());
+}
+
+void LineForm::setInputText(int index, const QString &text)
+{
+    m_placingText = true;
+    m_in[index]->setText(text);
+    m_placingText = false;
+}
+
+void LineForm::clearReferencePage()
+{
+    for (int i = 0; i < kLines; ++i) {
+        m_in[i]->setReadOnly(false);
+        m_out[i]->setReadOnly(false);
+        setInputText(i, QString());
+        m_out[i]->setText(QString());
+    }
+}
+
+void LineForm::fillReferencePage()
+{
+    clearReferencePage();
+    QString &pending = m_ctx.state.pendingText;
+    for (int i = 0; i < kLines && !pending.isEmpty(); ++i) {
+        const int end = int(pending.indexOf(QStringLiteral("\r\n")));
+        const int lineLength = end < 0 ? int(pending.size()) : end;
+        m_out[i]->setText(pending.left(lineLength));
+        m_out[i]->setReadOnly(true);
+        pending.remove(0, end < 0 ? lineLength : lineLength + 2);
+    }
+}
+
+void LineForm::beginRun()
+{
+    for (int i = 0; i < kLines; ++i) {
+        m_out[i]->setReadOnly(true);
+        m_in[i]->setReadOnly(i != 0);
+    }
+    m_caretPos = 0;
+    m_erasing = false;
+    m_expectedAlreadySet = false;
+    m_ctx.state.activeLine = 0;
+    showSelectionOnly(0);
+    m_in[0]->setFocus();
+    if (m_in[0]->text().isEmpty()) {
+        m_out[0]->select(0);
+        m_expectedChar = m_out[0]->charAt(0);
+    }
+}
+
+void LineForm::lockInput()
+{
+    m_in[qBound(0, m_ctx.state.activeLine, kLines - 1)]->setReadOnly(true);
+}
+
+void LineForm::resumeInput()
+{
+    QLineEdit *in = m_in[qBound(0, m_ctx.state.activeLine, kLines - 1)];
+    in->setReadOnly(false);
+    in->setFocus();
+    in->setCursorPosition(int(in->text().size()));
+}
+
+int LineForm::indexOfInput(QObject *watched) const
+{
+    for (int i = 0; i < kLines; ++i)
+        if (m_in[i] == watched)
+            return i;
+    return -1;
+}
+
+bool LineForm::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = indexOfInput(watched);
+    if (index < 0)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (rtbIn_KeyDown(index, key->key(), key->modifiers()))
+            return true;
+        int keyAscii = -1;
+        if (key->key() == Qt::Key_Backspace)
+            keyAscii = 8;
+        else if (!key->text().isEmpty())
+            keyAscii = key->text().at(0).unicode();
+        return keyAscii >= 0 && rtbIn_KeyPress(index, keyAscii);
+    }
+    case QEvent::InputMethod: {
+        // A committed input-method text is typing, like a key with a character.
+        auto *im = static_cast<QInputMethodEvent *>(event);
+        if (!im->commitString().isEmpty())
+            rtbIn_KeyPress(index, im->commitString().at(0).unicode());
+        return false;
+    }
+    case QEvent::FocusIn:
+        rtbIn_GotFocus(index);
+        return false;
+    case QEvent::FocusOut:
+        rtbIn_LostFocus(index);
+        return false;
+    default:
+        return false;
+    }
+}

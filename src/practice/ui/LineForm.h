@@ -1,0 +1,76 @@
+#pragma once
+// The line-by-line comparison window frmIn_In: four reference lines rtbOut(i)
+// above four input lines rtbIn(i). Every change of the active input line is
+// judged at once against the highlighted reference character.
+#include "practice/ui/PracticeWindow.h"
+
+#include <QWidget>
+#include <array>
+
+class QLineEdit;
+class QLabel;
+class ReferenceLine;
+struct AppContext;
+
+class LineForm : public QWidget, public PracticeWindow {
+    Q_OBJECT
+public:
+    static constexpr int kLines = 4;
+
+    LineForm(AppContext &ctx, QWidget *parent = nullptr);
+    ~LineForm() override;
+
+    ReferenceLine *rtbOut(int index) const { return m_out.at(index); }
+    QLineEdit *rtbIn(int index) const { return m_in.at(index); }
+
+    // Event handlers, public so the run can be driven directly.
+    void rtbIn_Change(int index);
+    // Returns true when the key is consumed (Backspace at the start of a line).
+    bool rtbIn_KeyPress(int index, int keyAscii);
+    // Hint and radical-card keys; returns true when the key is consumed.
+    bool rtbIn_KeyDown(int index, int keyCode, Qt::KeyboardModifiers modifiers);
+    void rtbIn_GotFocus(int index);
+    void rtbIn_LostFocus(int index);
+    void rtbOut_SelChange(int index);
+
+    void fillReferencePage();
+    void clearReferencePage();
+
+    // PracticeWindow
+    void placeMaterial() override { fillReferencePage(); }
+    void beginRun() override;
+    void lockInput() override;
+    void resumeInput() override;
+    void clearContents() override { clearReferencePage(); }
+
+    const QString &expectedChar() const { return m_expectedChar; }
+    const QString &completedInput() const { return m_completedInput; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int indexOfInput(QObject *watched) const;
+    void setInputText(int index, const QString &text);
+    void showSelectionOnly(int index);
+    void activateLine(int index);
+    bool finishLine(int index);
+    bool finishPage();
+    bool restOfPageEmpty(int fromLine) const;
+    void prepareNextDrillPage();
+    void appendInputs(int lastLine);
+    void endRun(bool pageFinished);
+
+    AppContext &m_ctx;
+    std::array<ReferenceLine *, kLines> m_out{};
+    std::array<QLineEdit *, kLines> m_in{};
+    QLabel *m_picture = nullptr;
+
+    int m_caretPos = 0;
+    QString m_expectedChar;
+    bool m_expectedAlreadySet = false;
+    bool m_erasing = false;
+    QString m_erasedChar;
+    QString m_completedInput;
+    bool m_placingText = false; // the program, not the learner, is changing the input lines
+};

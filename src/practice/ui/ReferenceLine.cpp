@@ -1,0 +1,149 @@
+#include "practice/ui/ReferenceLine.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+constexpr int kPadding = 4;
+}
+
+ReferenceLine::ReferenceLine(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    layOutCharacters();
+}
+
+void ReferenceLine::setText(const QString &text)
+{
+    m_text = text;
+    m_starts.clear();
+    for (int i = 0; i < m_text.size(); ++i) {
+        m_starts.append(i);
+        if (m_text.at(i).isHighSurrogate() && i + 1 < m_text.size() && m_text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    m_marks = QVector<bool>(m_starts.size(), false);
+    m_selStart = 0;
+    layOutCharacters();
+    update();
+    emit selectionChanged();
+}
+
+QString ReferenceLine::charAt(int index) const
+{
+    return charsFrom(index, 1);
+}
+
+QString ReferenceLine::charsFrom(int index, int count) const
+{
+    if (index < 0 || count <= 0 || index >= m_starts.size())
+        return QString();
+    const int end = index + count < m_starts.size() ? m_starts.at(index + count) : m_text.size();
+    return m_text.mid(m_starts.at(index), end - m_starts.at(index));
+}
+
+void ReferenceLine::select(int start)
+{
+    start = qBound(0, start, int(m_starts.size()));
+    if (start != m_selStart) {
+        if (m_selVisible) {
+            update(charRect(m_selStart));
+            update(charRect(start));
+        }
+        m_selStart = start;
+    }
+    emit selectionChanged();
+}
+
+void ReferenceLine::setSelectionVisible(bool visible)
+{
+    if (visible == m_selVisible)
+        return;
+    m_selVisible = visible;
+    update(charRect(m_selStart));
+}
+
+void ReferenceLine::setMark(int index, bool on)
+{
+    if (index < 0 || index >= m_marks.size() || m_marks.at(index) == on)
+        return;
+    m_marks[index] = on;
+    update(charRect(index));
+}
+
+bool ReferenceLine::isMarked(int index) const
+{
+    return index >= 0 && index < m_marks.size() && m_marks.at(index);
+}
+
+int ReferenceLine::markCount() const
+{
+    return int(m_marks.count(true));
+}
+
+QSize ReferenceLine::sizeHint() const
+{
+    const QFontMetrics fm(font());
+    return {m_lefts.isEmpty() ? 100 : m_lefts.last() + kPadding, fm.height() + 2 * kPadding};
+}
+
+void ReferenceLine::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        layOutCharacters();
+    QWidget::changeEvent(event);
+}
+
+void ReferenceLine::layOutCharacters()
+{
+    // Character by character, so that a highlight or a mark repaints exactly
+    // the glyph it covers.
+    const QFontMetrics fm(font());
+    m_lefts.resize(m_starts.size() + 1);
+    int x = kPadding;
+    for (int i = 0; i < m_starts.size(); ++i) {
+        m_lefts[i] = x;
+        x += fm.horizontalAdvance(charAt(i));
+    }
+    m_lefts[m_starts.size()] = x;
+}
+
+QRect ReferenceLine::charRect(int index) const
+{
+    const int count = m_starts.size();
+    const int left = index < count ? m_lefts.at(index) : m_lefts.at(count);
+    const int right = index < count ? m_lefts.at(index + 1) : left + QFontMetrics(font()).averageCharWidth();
+    return QRect(left, 0, right - left + 1, height());
+}
+
+void ReferenceLine::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    p.fillRect(event->rect(), palette().base());
+    const QFontMetrics fm(font());
+    const int baseline = (height() - fm.height()) / 2 + fm.ascent();
+    const QColor markColour(0xd0, 0x10, 0x10);
+    for (int i = 0; i < m_starts.size(); ++i) {
+        const QRect box = charRect(i);
+        if (!box.intersects(event->rect()))
+            continue;
+        const bool selected = m_selVisible && i == m_selStart;
+        if (selected)
+            p.fillRect(box.adjusted(0, 2, -1, -2), palette().highlight());
+        if (m_marks.at(i)) {
+            p.setPen(selected ? QColor(0xff, 0xd0, 0xd0) : markColour);
+            p.drawLine(box.left(), baseline + 2, box.right() - 1, baseline + 2);
+        } else {
+            p.setPen(selected ? palette().highlightedText().color() : palette().text().color());
+        }
+        p.drawText(box.left(), baseline, charAt(i));
+    }
+    if (m_selVisible && m_selStart >= m_starts.size()) {
+        // Past the end of the line: a thin bar shows where typing goes on.
+        const QRect box = charRect(m_selStart);
+        p.fillRect(QRect(box.left(), box.top() + 3, 2, box.height() - 6), palette().highlight());
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// One reference line of the line-by-line window: read-only text with a
+// one-character selection (the character to type next, shown only on the
+// active line) and an error mark per character. Characters are code points,
+// so a character outside the BMP is one character.
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class ReferenceLine : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReferenceLine(QWidget *parent = nullptr);
+
+    // New text: marks cleared, selection at the first character.
+    void setText(const QString &text);
+    const QString &text() const { return m_text; }
+    int charCount() const { return m_starts.size(); }
+    QString charAt(int index) const; // empty outside the text
+    // Index of the character that starts `count` characters into the text.
+    QString charsFrom(int index, int count) const;
+
+    // Selection of one character at `start` (empty text when past the end).
+    void select(int start);
+    int selectionStart() const { return m_selStart; }
+    QString selectedText() const { return charAt(m_selStart); }
+    void setSelectionVisible(bool visible);
+    bool selectionVisible() const { return m_selVisible; }
+
+    void setMark(int index, bool on);
+    bool isMarked(int index) const;
+    int markCount() const;
+
+    // Writable only while the program places text; the learner never edits it.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void selectionChanged();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void layOutCharacters();
+    QRect charRect(int index) const;
+
+    QString m_text;
+    QVector<int> m_starts;  // UTF-16 offset of each character
+    QVector<int> m_lefts;   // x of each character, plus the end
+    QVector<bool> m_marks;
+    int m_selStart = 0;
+    bool m_selVisible = false;
+    bool m_readOnly = true;
+};

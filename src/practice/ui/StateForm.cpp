@@ -1,0 +1,298 @@
+#include "practice/ui/StateForm.h"
+
+#include "app/AppContext.h"
+#include "data/Clock.h"
+#include "practice/PracticeState.h"
+#include "practice/Statistics.h"
+#include "practice/TextFile.h"
+#include "practice/ui/PracticeWindow.h"
+#include "practice/ui/RunControl.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QToolButton>
+
+namespace {
+constexpr int kWidth = 112, kHeight = 445; // 1680 x 6675 twips
+
+enum class ButtonPicture { Start, Pause, Stop };
+
+QIcon PictureFor(ButtonPicture which)
+{
+    QPixmap pix(28, 28);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    switch (which) {
+    case ButtonPicture::Start: {
+        QPainterPath triangle;
+        triangle.moveTo(8, 5);
+        triangle.lineTo(23, 14);
+        triangle.lineTo(8, 23);
+        triangle.closeSubpath();
+        p.setBrush(QColor(0x2e, 0x9d, 0x3e));
+        p.drawPath(triangle);
+        break;
+    }
+    case ButtonPicture::Pause:
+        p.setBrush(QColor(0xd9, 0x8c, 0x10));
+        p.drawRoundedRect(QRectF(7, 5, 5, 18), 1.5, 1.5);
+        p.drawRoundedRect(QRectF(16, 5, 5, 18), 1.5, 1.5);
+        break;
+    case ButtonPicture::Stop:
+        p.setBrush(QColor(0xc6, 0x28, 0x28));
+        p.drawRoundedRect(QRectF(6, 6, 16, 16), 2.5, 2.5);
+        break;
+    }
+    return QIcon(pix);
+}
+
+void SetEnabledIfDiffers(QWidget *w, bool enabled)
+{
+    if (w->isEnabled() != enabled)
+        w->setEnabled(enabled);
+}
+} // namespace
+
+StateForm::StateForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmState"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    buildLabels();
+    buildButtons();
+
+    m_timTime.setInterval(1000);
+    m_timCount.setInterval(200);
+    connect(&m_timTime, &QTimer::timeout, this, &StateForm::timTime_Timer);
+    connect(&m_timCount, &QTimer::timeout, this, &StateForm::timCount_Timer);
+    m_timTime.start();
+    m_timCount.start();
+
+    m_ctx.state.window(ManagedWindow::StateForm).shown = true;
+    lblTypeNum->setText(QStringLiteral("   0 字/分"));
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::StateForm);
+}
+
+StateForm::~StateForm()
+{
+    m_timTime.stop();
+    m_timCount.stop();
+    m_ctx.state.window(ManagedWindow::StateForm).shown = false;
+    m_ctx.state.window(ManagedWindow::StateForm).opening = false;
+}
+
+void StateForm::buildLabels()
+{
+    const char *captions[] = {"打字速度", "正确率", "总字数", "所用时间"};
+    const char *names[] = {"Label1", "Label2", "Label3", "Label4"};
+    const char *valueNames[] = {"lblTypeNum", "lblRightRate", "lblTotalByte", "lblTime"};
+    QLabel **values[] = {&lblTypeNum, &lblRightRate, &lblTotalByte, &lblTime};
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto *caption = new QLabel(QString::fromUtf8(captions[i]), this);
+        caption->setObjectName(QString::fromLatin1(names[i]));
+        caption->setFont(captionFont);
+        caption->setGeometry(8, 14 + i * 70, kWidth - 16, 20);
+        auto *value = new QLabel(this);
+        value->setObjectName(QString::fromLatin1(valueNames[i]));
+        value->setGeometry(8, 38 + i * 70, kWidth - 16, 24);
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        value->setAlignment(Qt::AlignCenter);
+        *values[i] = value;
+    }
+}
+
+void StateForm::buildButtons()
+{
+    struct Spec {
+        QToolButton **button;
+        const char *name;
+        const char *tip;
+        ButtonPicture picture;
+        void (StateForm::*handler)();
+    };
+    const Spec specs[] = {
+        {&cmdStart, "cmdStart", "开始", ButtonPicture::Start, &StateForm::cmdStart_Click},
+        {&cmdPause, "cmdPause", "暂停", ButtonPicture::Pause, &StateForm::cmdPause_Click},
+        {&cmdStop, "cmdStop", "停止", ButtonPicture::Stop, &StateForm::cmdStop_Click},
+    };
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(specs[i].name));
+        b->setToolTip(QString::fromUtf8(specs[i].tip));
+        b->setIcon(PictureFor(specs[i].picture));
+        b->setIconSize(QSize(28, 28));
+        b->setAutoRaise(true);
+        b->setGeometry(3 + i * 36, 330, 34, 34);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, specs[i].handler);
+        *specs[i].button = b;
+    }
+    cmdPause->setEnabled(false);
+    cmdStop->setEnabled(false);
+}
+
+PracticeWindow *StateForm::practiceWindow(ManagedWindow which) const
+{
+    if (!m_ctx.shell || !m_ctx.state.shown(which))
+        return nullptr;
+    return dynamic_cast<PracticeWindow *>(m_ctx.shell->window(which));
+}
+
+void StateForm::cmdStart_Click()
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.runStarted)
+        return;
+    if (s.shown(ManagedWindow::LineForm) || s.shown(ManagedWindow::TextForm)) {
+        prepareFileRun(s.shown(ManagedWindow::LineForm));
+    } else if (s.shown(ManagedWindow::FreeForm)) {
+        if (PracticeWindow *w = practiceWindow(ManagedWindow::FreeForm))
+            w->clearInput();
+        ShowStartDialog(m_ctx);
+    }
+}
+
+void StateForm::prepareFileRun(bool lineByLine)
+{
+    QPointer<StateForm> self(this);
+    const QString file = m_chooseFile(window(), InitialReferenceFolder(m_ctx.paths, m_ctx.state));
+    if (!self || file.isEmpty())
+        return;
+    const TextReadResult read = ReadTextFile(file, lineByLine);
+    if (!read.ok) {
+        // Nothing is prepared from a file that could not be read.
+        QMessageBox::warning(window(), window()->windowTitle(),
+                             QStringLiteral("无法读取对照文本“%1”：%2").arg(file, read.error));
+        return;
+    }
+    m_ctx.state.pendingText = read.text;
+    PracticeWindow *w = practiceWindow(lineByLine ? ManagedWindow::LineForm : ManagedWindow::TextForm);
+    if (!w)
+        return;
+    w->placeMaterial();
+    ShowStartDialog(m_ctx);
+}
+
+void StateForm::cmdPause_Click()
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted)
+        return;
+    s.clockRunning = !s.clockRunning;
+    const ManagedWindow order[] = {ManagedWindow::FreeForm, ManagedWindow::LineForm, ManagedWindow::TextForm};
+    if (!s.clockRunning) {
+        for (ManagedWindow which : order)
+            if (PracticeWindow *w = practiceWindow(which))
+                w->lockInput();
+        if (m_ctx.shell)
+            m_ctx.shell->SetStatusMessage(QString());
+        cmdStart->setEnabled(false);
+        cmdPause->setToolTip(QStringLiteral("继续"));
+        return;
+    }
+    for (ManagedWindow which : order) {
+        if (PracticeWindow *w = practiceWindow(which)) {
+            w->resumeInput();
+            break;
+        }
+    }
+    cmdPause->setToolTip(QStringLiteral("暂停"));
+}
+
+void StateForm::cmdStop_Click()
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted)
+        return;
+    s.runStarted = false;
+    s.clockRunning = false;
+    ShowPracticeReport(m_ctx);
+}
+
+void StateForm::timTime_Timer()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.runStarted && s.clockRunning) {
+        ++m_elapsedSeconds;
+        lblTime->setText(ElapsedTimeText(m_elapsedSeconds));
+        if (s.timeLimited && m_elapsedSeconds == s.timeLimitSeconds) {
+            s.runStarted = false;
+            s.clockRunning = false;
+            QPointer<StateForm> self(this);
+            ShowPracticeReport(m_ctx);
+            if (!self)
+                return;
+        }
+    }
+    if (!s.runStarted)
+        m_elapsedSeconds = 0;
+}
+
+void StateForm::timCount_Timer()
+{
+    if (m_ctx.state.runStarted && m_ctx.state.clockRunning)
+        updateLiveFigures();
+    updateButtonStates();
+}
+
+void StateForm::updateLiveFigures()
+{
+    PracticeState &s = m_ctx.state;
+    s.nowTimeText = m_ctx.clock.timeText();
+    int nowSeconds = 0, startSeconds = 0;
+    if (s.nowTimeText.trimmed().size() == 8) {
+        nowSeconds = SecondsOfTimeText(s.nowTimeText);
+        startSeconds = SecondsOfTimeText(s.startTimeText);
+    }
+    m_typedCount += TypedCountChange(s.typedSnapshot, s.typedText);
+    if (m_typedCount > 0 && !s.shown(ManagedWindow::FreeForm))
+        lblRightRate->setText(AccuracyText(m_typedCount, s.errorCount));
+    lblTotalByte->setText(QString::number(m_typedCount));
+    // Past midnight the start lies ahead of now: the speed keeps its last value.
+    if (nowSeconds >= startSeconds)
+        lblTypeNum->setText(SpeedText(m_typedCount, nowSeconds - startSeconds));
+    s.typedSnapshot = s.typedText;
+}
+
+void StateForm::updateButtonStates()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.runStarted) {
+        SetEnabledIfDiffers(cmdStart, false);
+        SetEnabledIfDiffers(cmdPause, true);
+        SetEnabledIfDiffers(cmdStop, true);
+        return;
+    }
+    s.typedText.clear();
+    s.typedSnapshot.clear();
+    m_typedCount = 0;
+    s.errorCount = 0;
+    SetEnabledIfDiffers(cmdStart, !s.generatedDrill);
+    SetEnabledIfDiffers(cmdPause, false);
+    SetEnabledIfDiffers(cmdStop, false);
+    // A run stopped while paused must not leave "继续" on the next run's button.
+    if (cmdPause->toolTip() != QStringLiteral("暂停"))
+        cmdPause->setToolTip(QStringLiteral("暂停"));
+}
+
+void StateForm::clearLiveFigures()
+{
+    lblRightRate->clear();
+    lblTime->clear();
+    lblTotalByte->clear();
+    lblTypeNum->clear();
+}
+
+void StateForm::clearAccuracyFigure()
+{
+    lblRightRate->clear();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The status window frmState: start, pause and stop of a text-practice run,
+// the live figures (speed, accuracy, count, time) and the two timers that
+// drive them.
+#include "app/ui/Shell.h"
+#include "practice/ui/ReferenceFileDialog.h"
+#include "records/ui/CountMessage.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+class PracticeWindow;
+struct AppContext;
+
+class StateForm : public QWidget, public ExercisePanel {
+    Q_OBJECT
+public:
+    StateForm(AppContext &ctx, QWidget *parent = nullptr);
+    ~StateForm() override;
+
+    void cmdStart_Click();
+    void cmdPause_Click();
+    void cmdStop_Click();
+    void timTime_Timer();  // every 1000 ms
+    void timCount_Timer(); // every 200 ms
+
+    void clearLiveFigures();
+    void clearAccuracyFigure();
+
+    // Replaces the reference file dialog (tests answer it without a window).
+    void setFileChooser(ReferenceFileChooser chooser) { m_chooseFile = std::move(chooser); }
+
+    QLabel *lblTypeNum = nullptr;
+    QLabel *lblRightRate = nullptr;
+    QLabel *lblTotalByte = nullptr;
+    QLabel *lblTime = nullptr;
+    QToolButton *cmdStart = nullptr;
+    QToolButton *cmdPause = nullptr;
+    QToolButton *cmdStop = nullptr;
+
+    int elapsedSeconds() const { return m_elapsedSeconds; }
+    int typedCount() const { return m_typedCount; }
+    // The report of the last run that ended, as it was handed to the result window.
+    const PracticeReport &lastReport() const { return m_lastReport; }
+    void setLastReport(const PracticeReport &report) { m_lastReport = report; }
+
+private:
+    void buildLabels();
+    void buildButtons();
+    void updateLiveFigures();
+    void updateButtonStates();
+    void prepareFileRun(bool lineByLine);
+    PracticeWindow *practiceWindow(ManagedWindow which) const;
+
+    AppContext &m_ctx;
+    QTimer m_timTime;
+    QTimer m_timCount;
+    int m_elapsedSeconds = 0;
+    int m_typedCount = 0;
+    ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
+    PracticeReport m_lastReport;
+};
