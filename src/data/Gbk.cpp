@@ -61,9 +61,41 @@ QByteArray EncodeGbk(const QString &text, bool *ok)
     return bytes;
 }
 
+// Qt's UTF-8 decoder replaces bad sequences without always reporting them, so
+// the check is done here: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int more = 0;
+        char32_t min = 0;
+        char32_t c = 0;
+        if ((b & 0xE0) == 0xC0) {
+            more = 1, min = 0x80, c = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            more = 2, min = 0x800, c = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            more = 3, min = 0x10000, c = b & 0x07;
+        } else {
+            return false;
+        }
+        if (n - i <= more)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (p[i + k] & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += more + 1;
+    }
+    return true;
 }

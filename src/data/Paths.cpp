@@ -23,7 +23,7 @@ AppPaths ResolvePaths(const QString &dataDirOption, const QString &executableDir
 {
     AppPaths paths;
     if (!dataDirOption.isEmpty())
-        paths.dataRoot = QDir(dataDirOption).absolutePath();
+        paths.dataRoot = QDir::cleanPath(QDir(dataDirOption).absolutePath());
     else if (!executableDir.isEmpty() && QFileInfo(executableDir + QStringLiteral("/data")).isDir())
         paths.dataRoot = QDir(executableDir).absolutePath();
     else

@@ -1,0 +1,180 @@
+// The settings store: case-folded names, defaults, damaged files, atomic
+// replacement, and the numeric reading of stored texts.
+#include "data/Settings.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunHasEveryCueOnAndDesignSizes()
+    {
+        TestEnv env;
+        const SettingsStore store(env.path() + "/config/quorvel/quorvel.ini");
+        CueFlags cues;
+        cues.zwError = false;
+        FontSizes fonts{12, 14};
+        LoadStartupSettings(store, cues, fonts);
+        for (bool on : {cues.nkPress, cues.nkError, cues.tkPress, cues.tkError, cues.zwRight, cues.zwError, cues.zyPress})
+            QVERIFY(on);
+        QCOMPARE(fonts.outIn, 0);
+        QCOMPARE(fonts.intIn, 0);
+        QVERIFY(!QFile::exists(store.path())); // reading never creates the file
+    }
+
+    void namesFoldCaseBetweenWritersAndLoader()
+    {
+        TestEnv env;
+        SettingsStore store(env.path() + "/config/quorvel/quorvel.ini");
+        store.write("Sound", "Sound_NK_Error", "0");
+        store.write("Sound", "Sound_ZW_Right", "0");
+        store.write("Font", "out_in_fontsize", "16");
+        store.write("Font", "INT_IN_FONTSIZE", "12");
+        QCOMPARE(store.read("sound", "sound_nk_error"), QStringLiteral("0"));
+        QCOMPARE(store.read("SOUND", "SOUND_NK_ERROR"), QStringLiteral("0"));
+
+        CueFlags cues;
+        FontSizes fonts;
+        LoadStartupSettings(SettingsStore(store.path()), cues, fonts);
+        QVERIFY(!cues.nkError);
+        QVERIFY(!cues.zwRight);
+        QVERIFY(cues.zwError && cues.nkPress && cues.tkPress && cues.tkError && cues.zyPress);
+        QCOMPARE(fonts.outIn, 16);
+        QCOMPARE(fonts.intIn, 12);
+
+        // A later write under another spelling replaces the same entry.
+        store.write("SOUND", "sound_nk_error", "-1");
+        QCOMPARE(store.read("Sound", "Sound_NK_Error"), QStringLiteral("-1"));
+        QCOMPARE(fileBytes(store.path()).count("sound_nk_error"), 1);
+    }
+
+    void valuesReadBackWhole()
+    {
+        TestEnv env;
+        SettingsStore store(env.path() + "/config/quorvel/quorvel.ini");
+        const QStringList values{QStringLiteral("欧阳小明"), QStringLiteral("a=b;c"), QStringLiteral("[x]"),
+                                 QStringLiteral("back\\slash\\n"), QStringLiteral("two\r\nlines\n"),
+                                 QStringLiteral("  padded  ")};
+        for (int i = 0; i < values.size(); ++i)
+            store.write("User", QStringLiteral("v%1").arg(i), values[i]);
+        const SettingsStore again(store.path());
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(again.read("user", QStringLiteral("V%1").arg(i)), values[i]);
+        // Another section is untouched by these writes.
+        store.write("Font", "out_in_fontsize", "10");
+        QCOMPARE(again.read("User", "v0"), values[0]);
+    }
+
+    void absentOrEmptyValuesGiveTheDefault()
+    {
+        TestEnv env;
+        SettingsStore store(env.path() + "/config/quorvel/quorvel.ini");
+        QCOMPARE(store.read("User", "Name", "nobody"), QStringLiteral("nobody"));
+        store.write("User", "Name", "");
+        QCOMPARE(store.read("User", "Name", "nobody"), QStringLiteral("nobody"));
+        QCOMPARE(store.read("Other", "Name"), QString());
+    }
+
+    void damagedFilesGiveDefaultsAndAreRepairedByWrites()
+    {
+        TestEnv env;
+        const QString path = env.path() + "/config/quorvel/quorvel.ini";
+        QDir().mkpath(env.path() + "/config/quorvel");
+        static const char damaged[] = "\x00\xff\xfe garbage\n=novalue\nname_without_section=1\n[sound\n"
+                                      "sound_nk_press=0\n[sound]\n broken line\nsound_tk_press = 0\n";
+        writeBytes(path, QByteArray(damaged, sizeof(damaged) - 1));
+        SettingsStore store(path);
+        CueFlags cues;
+        FontSizes fonts;
+        LoadStartupSettings(store, cues, fonts);
+        QVERIFY(cues.nkPress); // its section header was broken
+        QVERIFY(!cues.tkPress); // readable line in a sound section
+        store.write("User", "Name", "张三");
+        QCOMPARE(SettingsStore(path).read("user", "name"), QStringLiteral("张三"));
+        QCOMPARE(SettingsStore(path).read("sound", "sound_tk_press"), QStringLiteral(" 0"));
+    }
+
+    void writesReplaceTheFileAtomically()
+    {
+        TestEnv env;
+        const QString dir = env.path() + "/config/quorvel";
+        SettingsStore store(dir + "/quorvel.ini");
+        store.write("User", "Name", "甲");
+        store.write("User", "Name", "乙");
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"quorvel.ini"});
+        QCOMPARE(store.read("User", "Name"), QStringLiteral("乙"));
+
+        // A folder in the file's place: the write fails silently, nothing breaks.
+        SettingsStore blocked(env.path() + "/config/blocked");
+        QDir().mkpath(blocked.path());
+        blocked.write("User", "Name", "丙");
+        QCOMPARE(blocked.read("User", "Name", "def"), QStringLiteral("def"));
+    }
+
+    void numericReading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<int>("number");
+        QTest::newRow("-1") << "-1" << true << -1;
+        QTest::newRow("1") << "1" << true << 1;
+        QTest::newRow("0") << "0" << false << 0;
+        QTest::newRow("letters") << "abc" << false << 0;
+        QTest::newRow("True") << "True" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("padded") << "  16 " << true << 16;
+        QTest::newRow("trailing text") << "12pt" << true << 12;
+        QTest::newRow("fraction") << "12.6" << true << 13;
+        QTest::newRow("half even") << "12.5" << true << 12;
+        QTest::newRow("small") << "0.2" << true << 0;
+        QTest::newRow("exponent") << "1e1" << true << 10;
+        QTest::newRow("bare e") << "1e" << true << 1;
+        QTest::newRow("plus") << "+3" << true << 3;
+        QTest::newRow("sign only") << "-" << false << 0;
+        QTest::newRow("huge") << "99999999999" << true << 32767;
+        QTest::newRow("full-width digits") << "１２" << false << 0;
+    }
+
+    void numericReading()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, on);
+        QFETCH(int, number);
+        QCOMPARE(SettingIsOn(text), on);
+        QCOMPARE(SettingToInt(text), number);
+    }
+
+    void unusableFontSizesKeepTheDesignSize()
+    {
+        TestEnv env;
+        SettingsStore store(env.path() + "/config/quorvel/quorvel.ini");
+        store.write("Font", "out_in_fontsize", "-5");
+        store.write("Font", "int_in_fontsize", "5000");
+        CueFlags cues;
+        FontSizes fonts{3, 3};
+        LoadStartupSettings(store, cues, fonts);
+        QCOMPARE(fonts.outIn, 0);
+        QCOMPARE(fonts.intIn, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "settings.moc"

@@ -1,0 +1,175 @@
+// Reading reference texts (encodings, line ends, damaged and unsuitable
+// files) and counting typed text.
+#include "data/Gbk.h"
+#include "practice/TextFile.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+QString writeFile(const TestEnv &env, const QString &name, const QByteArray &bytes)
+{
+    const QString path = env.path() + "/" + name;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QByteArray gbk(const char *utf8) { return EncodeGbk(QString::fromUtf8(utf8)); }
+} // namespace
+
+class TextFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lineEndsAllEndALine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CR LF with final") << gbk("春天\r\n来了\r\n");
+        QTest::newRow("CR LF without final") << gbk("春天\r\n来了");
+        QTest::newRow("lone LF") << gbk("春天\n来了\n");
+        QTest::newRow("lone CR") << gbk("春天\r来了");
+        QTest::newRow("UTF-8") << QByteArray("春天\n来了");
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF春天\r\n来了\r\n");
+    }
+
+    void lineEndsAllEndALine()
+    {
+        QFETCH(QByteArray, bytes);
+        TestEnv env;
+        const QString path = writeFile(env, "t.txt", bytes);
+        TextReadResult kept = ReadTextFile(path, true);
+        QVERIFY(kept.ok);
+        QCOMPARE(kept.text, QStringLiteral("春天\r\n来了\r\n"));
+        TextReadResult joined = ReadTextFile(path, false);
+        QVERIFY(joined.ok);
+        QCOMPARE(joined.text, QStringLiteral("春天来了"));
+    }
+
+    void emptyLinesStayLines()
+    {
+        TestEnv env;
+        const QString path = writeFile(env, "t.txt", gbk("一\r\n\r\n\n二\r\n\r\n"));
+        QCOMPARE(ReadTextFile(path, true).text, QStringLiteral("一\r\n\r\n\r\n二\r\n\r\n"));
+        const QString empty = writeFile(env, "e.txt", QByteArray());
+        const TextReadResult r = ReadTextFile(empty, true);
+        QVERIFY(r.ok);
+        QVERIFY(r.text.isEmpty());
+    }
+
+    void gbkTextWithBadBytesIsReadWithReplacements()
+    {
+        TestEnv env;
+        // "好" then a byte pair that is no GBK character, then a cut-off lead byte.
+        const QByteArray bytes = gbk("好") + QByteArray("\x81\x30", 2) + gbk("吗\r\n") + QByteArray("\xb9", 1);
+        const TextReadResult r = ReadTextFile(writeFile(env, "bad.txt", bytes), true);
+        QVERIFY(r.ok);
+        QVERIFY(r.text.startsWith(QStringLiteral("好\uFFFD")));
+        QVERIFY(r.text.contains(QStringLiteral("吗\r\n")));
+        QVERIFY(r.text.endsWith(QStringLiteral("\uFFFD\r\n")));
+    }
+
+    void unsuitableFilesAreRefusedWithAMessage()
+    {
+        TestEnv env;
+        TextReadResult r = ReadTextFile(QString(), true);
+        QVERIFY(!r.ok);
+        QVERIFY(r.text.isEmpty());
+        QVERIFY(!r.error.isEmpty());
+
+        r = ReadTextFile(env.path() + "/missing.txt", true);
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains("missing.txt"));
+
+        r = ReadTextFile(env.path(), true);
+        QVERIFY(!r.ok);
+
+        QByteArray binary("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        r = ReadTextFile(writeFile(env, "picture.txt", binary), true);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.error.isEmpty());
+
+        // Larger than the limit: refused without reading it all.
+        const QString huge = env.path() + "/huge.txt";
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(kMaxTextFileBytes + 1));
+        f.close();
+        r = ReadTextFile(huge, true);
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains("MB"));
+    }
+
+    void builtTextsAreGbkWithCrLf()
+    {
+        const QString root = TestEnv::dataRoot() + "/text";
+        for (const char *folder : {"Czh", "Cwb", "ezh", "ewb"}) {
+            QVERIFY(FolderExists(root + "/" + folder));
+            const QStringList files = QDir(root + "/" + folder).entryList({"*.txt"}, QDir::Files);
+            for (const QString &name : files) {
+                QFile f(root + "/" + folder + "/" + name);
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                const QByteArray bytes = f.readAll();
+                bool clean = false;
+                DecodeGbk(bytes, &clean);
+                QVERIFY2(clean, qPrintable(name));
+                QVERIFY(bytes.endsWith("\r\n"));
+                QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
+                const TextReadResult r = ReadTextFile(f.fileName(), true);
+                QVERIFY(r.ok);
+                QVERIFY(!r.text.contains(QChar(QChar::ReplacementCharacter)));
+            }
+        }
+        QVERIFY(!FolderExists(root + "/nope"));
+        QVERIFY(!FolderExists(QString()));
+    }
+
+    void countingTypedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("characters");
+        QTest::addColumn<int>("punctuation");
+        QTest::newRow("mixed") << QStringLiteral("你好，世界！ ab") << 9 << 6 << 2;
+        QTest::newRow("empty") << QString() << 0 << 0 << 0;
+        QTest::newRow("line ends count nowhere") << QStringLiteral("你好，\r\n世界！\r\n ab\n") << 9 << 6 << 2;
+        QTest::newRow("question marks are characters") << QStringLiteral("？?\"—…-") << 6 << 6 << 0;
+        QTest::newRow("curly quotes are punctuation") << QStringLiteral("“”‘’") << 4 << 0 << 4;
+        QTest::newRow("all 22 marks") << QStringLiteral("，。；：‘’“”！、《》（）,.;:'!()") << 22 << 0 << 22;
+        QTest::newRow("spaces only") << QStringLiteral("   ") << 3 << 0 << 0;
+        QTest::newRow("full-width space is a character") << QStringLiteral("\u3000") << 1 << 1 << 0;
+        QTest::newRow("pair is one character") << QStringLiteral("𠀀a") << 2 << 2 << 0;
+    }
+
+    void countingTypedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, total);
+        QFETCH(int, characters);
+        QFETCH(int, punctuation);
+        const TypedCounts c = CountTypedText(text);
+        QCOMPARE(c.totalCount, total);
+        QCOMPARE(c.characterCount, characters);
+        QCOMPARE(c.punctuationCount, punctuation);
+    }
+
+    void drillMaterial()
+    {
+        const QString pool = BuildLetterPool();
+        QCOMPARE(pool.size(), 60);
+        QVERIFY(pool.startsWith("qazwsxedc"));
+        QVERIFY(pool.endsWith("jkl;nm,./"));
+        for (const QChar c : QStringLiteral("abcdefghijklmnopqrstuvwxyz;/.,"))
+            QCOMPARE(pool.count(c), 2);
+
+        const QString names = KeyNameCharacters();
+        QCOMPARE(names.size(), 25);
+        for (const QChar c : names)
+            QCOMPARE(names.count(c), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TextFileTest)
+#include "textfile.moc"
