@@ -1,4 +1,154 @@
+// The generated Wubi and letter drills of the menu, and the code lookup.
+#include "app/AppContext.h"
 #include "app/ui/Registration.h"
+#include "app/ui/Shell.h"
+#include "practice/PracticeState.h"
+#include "practice/ui/RunControl.h"
+#include "wubi/Wubi.h"
+#include "wubi/ui/CodeLookup.h"
+#include "wubi/ui/WubiHints.h"
 
-// PLACEHOLDER: filled in when this subsystem's windows land.
-void RegisterWubi(AppContext &, Shell &) {}
+#include <QWidget>
+#include <functional>
+
+namespace {
+
+enum DrillKind { Letters = 1, RandomChars = 2, TwoCharPhrases = 3, ThreeCharPhrases = 4, FourCharPhrases = 5,
+                 LongPhrases = 6 };
+
+const QString kKeyNameCharacters = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
+// The finger key groups; the letters drill uses them without their digits.
+const char *const kFingerGroups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/", "9ol.", "8ik,",
+                                     "6yhn7ujm", "12345qwertasdfgzxcvb", "67890yuiophjkl;nm,./"};
+constexpr int kCharsPerLine = 30;
+constexpr int kLettersPerLine = 60;
+constexpr int kPageLines = 4;
+
+struct Drill {
+    DrillKind kind;
+    QString title;
+    bool titleAfterStart = false; // the title is set once the start dialog closed
+    // Builds drillPool (or the edition) and returns the first page.
+    std::function<QString(AppContext &)> firstPage;
+};
+
+QString characterPage(AppContext &ctx, const QString &pool)
+{
+    ctx.state.drillPool = pool;
+    return wubi::CharacterDrillText(ctx.state, pool, kCharsPerLine, kPageLines, ctx.random);
+}
+
+Drill shortCodeDrill(ShortCodeSelectors which, const QString &title, bool titleAfterStart)
+{
+    return {RandomChars, title, titleAfterStart, [which](AppContext &ctx) {
+                return characterPage(ctx, wubi::ShortCodePool(ctx.state.tables, which));
+            }};
+}
+
+Drill phraseDrill(int length, bool edition86, const QString &title)
+{
+    return {DrillKind(length + 1), title, false, [length, edition86](AppContext &ctx) {
+                ctx.state.drillPool = wubi::PhrasePool(ctx.state.tables, length, edition86);
+                return wubi::PhraseDrillText(ctx.state, ctx.state.drillPool, length, ctx.random);
+            }};
+}
+
+Drill longPhraseDrill(bool edition86)
+{
+    return {LongPhrases, QStringLiteral("五笔四字词组练习"), false, [edition86](AppContext &ctx) {
+                ctx.state.phraseEdition86 = edition86;
+                return wubi::LongPhraseDrillText(ctx.state, edition86, ctx.random);
+            }};
+}
+
+void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
+{
+    PracticeState &s = ctx.state;
+    shell.openLinePractice();
+    ShowStartSettings(ctx);
+    if (s.startSetCancelled)
+        return;
+    shell.selectDrillKind(drill.kind);
+    s.pendingText = drill.firstPage(ctx);
+    FillReferencePage(ctx);
+    s.chineseText = true;
+    s.generatedDrill = true;
+    if (!drill.titleAfterStart)
+        s.practiceTitle = drill.title;
+    ShowStartDialog(ctx);
+    if (drill.titleAfterStart)
+        s.practiceTitle = drill.title;
+}
+
+QString letterPool()
+{
+    QString pool;
+    for (const char *group : kFingerGroups)
+        for (const char *c = group; *c; ++c)
+            if (!QChar::isDigit(uchar(*c)))
+                pool.append(QLatin1Char(*c));
+    return pool;
+}
+
+void runLettersDrill(AppContext &ctx, Shell &shell)
+{
+    PracticeState &s = ctx.state;
+    shell.openLinePractice();
+    // The pool is rebuilt rather than appended to, so it stays the same size
+    // however often the drill is chosen.
+    s.letterPool = letterPool();
+    shell.selectDrillKind(Letters); // the start settings read lettersOnlyDrill
+    ShowStartSettings(ctx);
+    if (s.startSetCancelled)
+        return;
+    s.chineseText = false;
+    s.pendingText = wubi::CharacterDrillText(s, s.letterPool, kLettersPerLine, kPageLines, ctx.random);
+    FillReferencePage(ctx);
+    s.generatedDrill = true;
+    s.practiceTitle = QStringLiteral("英文纯字母对照练习");
+    ShowStartDialog(ctx);
+}
+
+void registerDrill(AppContext &ctx, Shell &shell, const QString &menuName, const Drill &drill)
+{
+    shell.setCommand(menuName, [&ctx, &shell, drill] { runDrill(ctx, shell, drill); });
+}
+
+} // namespace
+
+void RegisterWubi(AppContext &ctx, Shell &shell)
+{
+    auto *hints = new WubiHints(ctx, shell.mainWindow());
+    ctx.wubiHelp = hints;
+
+    const QString second = QStringLiteral("五笔二级简码练习");
+    const QString third = QStringLiteral("五笔三级简码练习");
+    shell.setCommand(QStringLiteral("JMz"), [&ctx, &shell] {
+        // The key-name pool is in place before the start settings, also when
+        // they are cancelled.
+        ctx.state.drillPool = kKeyNameCharacters;
+        runDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
+                                  return characterPage(c, kKeyNameCharacters);
+                              }});
+    });
+    registerDrill(ctx, shell, QStringLiteral("Yj"),
+                  shortCodeDrill({true, false, false, false, false}, QStringLiteral("五笔一级简码练习"), false));
+    registerDrill(ctx, shell, QStringLiteral("Ej(1)"), shortCodeDrill({false, true, false, false, false}, second, true));
+    registerDrill(ctx, shell, QStringLiteral("Ej(2)"), shortCodeDrill({false, false, true, false, false}, second, true));
+    registerDrill(ctx, shell, QStringLiteral("Sj(1)"), shortCodeDrill({false, false, false, true, false}, third, true));
+    registerDrill(ctx, shell, QStringLiteral("Sj(2)"), shortCodeDrill({false, false, false, false, true}, third, true));
+
+    const QString phraseTitles[] = {QStringLiteral("五笔二字词组练习"), QStringLiteral("五笔三字词组练习"),
+                                    QStringLiteral("五笔四字词组练习")};
+    for (int length = 2; length <= 4; ++length) {
+        for (bool edition86 : {true, false}) {
+            const QString name = QStringLiteral("CZ%1_%2").arg(length).arg(edition86 ? 86 : 98);
+            registerDrill(ctx, shell, name, phraseDrill(length, edition86, phraseTitles[length - 2]));
+        }
+    }
+    registerDrill(ctx, shell, QStringLiteral("CZM_86"), longPhraseDrill(true));
+    registerDrill(ctx, shell, QStringLiteral("CZM_98"), longPhraseDrill(false));
+
+    shell.setCommand(QStringLiteral("MenuEngLish(3)"), [&ctx, &shell] { runLettersDrill(ctx, shell); });
+    shell.setCommand(QStringLiteral("WbDf"), [&ctx] { ShowCodeLookup(ctx); });
+}

@@ -1,0 +1,149 @@
+#include "wubi/ui/HintBalloon.h"
+
+#include "practice/PracticeState.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr int kBaseWidth = 275;
+constexpr int kPhraseCharsInBase = 6;
+constexpr int kWidthPerExtraChar = 8;
+
+QLabel *makeLabel(QWidget *parent, const QString &name, int pointSize, bool bold = false,
+                  const QString &family = QStringLiteral("宋体"))
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    QFont font(family);
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+} // namespace
+
+HintBalloon::HintBalloon(PracticeState &state, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                          | Qt::WindowDoesNotAcceptFocus)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("frmShowHint"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xff, 0xfb, 0xe6));
+    pal.setColor(QPalette::WindowText, QColor(0x22, 0x22, 0x22));
+    setPalette(pal);
+
+    CText = makeLabel(this, QStringLiteral("CText"), 10, true);
+    CText->setAlignment(Qt::AlignCenter);
+    SingleText = makeLabel(this, QStringLiteral("SingleText"), 16);
+    SingleHint = makeLabel(this, QStringLiteral("SingleHint"), 14, true, QStringLiteral("DejaVu Sans Mono"));
+    MoreText = makeLabel(this, QStringLiteral("MoreText"), 11);
+    MoreHint = makeLabel(this, QStringLiteral("MoreHint"), 12, true, QStringLiteral("DejaVu Sans Mono"));
+    for (QLabel *code : {SingleHint, MoreHint}) {
+        QPalette p = code->palette();
+        p.setColor(QPalette::WindowText, QColor(0x1f, 0x4e, 0x9a));
+        code->setPalette(p);
+    }
+    for (int i = 0; i < 4; ++i) {
+        imgDZ[i] = makeLabel(this, QStringLiteral("imgDZ(%1)").arg(i), 9);
+        imgZG[i] = makeLabel(this, QStringLiteral("imgZG(%1)").arg(i), 9);
+    }
+    for (QObject *child : children())
+        child->installEventFilter(this);
+    m_state.hintShown = true;
+}
+
+HintBalloon::~HintBalloon() { m_state.hintShown = false; }
+
+int HintBalloon::widthFor(const QString &phrase)
+{
+    const int extra = std::max(0, int(phrase.size()) - kPhraseCharsInBase);
+    return kBaseWidth + extra * kWidthPerExtraChar;
+}
+
+void HintBalloon::showHint(bool is86, const QString &character, const QString &characterCode,
+                           const QString &phrase, const QString &phraseCode, const QPoint &topLeft)
+{
+    resize(widthFor(phrase), kHeight);
+    CText->setText(is86 ? QStringLiteral("五笔86版打法提示") : QStringLiteral("五笔98版打法提示"));
+    for (int i = 0; i < 4; ++i) {
+        imgDZ[i]->clear();
+        imgZG[i]->clear();
+    }
+    move(topLeft);
+    SingleText->setText(character);
+    SingleHint->setText(characterCode);
+    MoreText->setText(phrase);
+    MoreHint->setText(phraseCode);
+    layoutRows();
+    show();
+    raise();
+    update();
+}
+
+void HintBalloon::layoutRows()
+{
+    const int w = width();
+    CText->setGeometry(4, 6, w - 8, 22);
+    SingleText->setGeometry(14, 34, 40, 34);
+    SingleHint->setGeometry(60, 34, 90, 34);
+    MoreText->setGeometry(14, 74, w - 110, 30);
+    MoreHint->setGeometry(w - 90, 74, 78, 30);
+    MoreHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (int i = 0; i < 4; ++i) {
+        imgDZ[i]->setGeometry(w - 110 + i * 24, 38, 22, 22);
+        imgZG[i]->setGeometry(w - 110 + i * 24, 104, 22, 8);
+    }
+}
+
+bool HintBalloon::handleMouse(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        Form_DblClick();
+        return true;
+    case QEvent::MouseButtonPress: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() == Qt::LeftButton)
+            m_grabOffset = e->globalPosition().toPoint() - pos();
+        return true;
+    }
+    case QEvent::MouseMove: {
+        // Dragging by any part of the balloon moves the whole balloon.
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->buttons() & Qt::LeftButton)
+            move(e->globalPosition().toPoint() - m_grabOffset);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool HintBalloon::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != this && handleMouse(event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void HintBalloon::mouseDoubleClickEvent(QMouseEvent *event) { handleMouse(event); }
+void HintBalloon::mousePressEvent(QMouseEvent *event) { handleMouse(event); }
+void HintBalloon::mouseMoveEvent(QMouseEvent *event) { handleMouse(event); }
+
+void HintBalloon::paintEvent(QPaintEvent *)
+{
+    // One-pixel frame just inside the client area, and a rule under the title.
+    QPainter p(this);
+    p.setPen(QColor(0x8a, 0x7a, 0x40));
+    p.drawRect(1, 1, width() - 3, height() - 3);
+    p.setPen(QColor(0xd8, 0xcc, 0x9a));
+    p.drawLine(8, 30, width() - 9, 30);
+    p.drawLine(8, 70, width() - 9, 70);
+}

@@ -1,0 +1,93 @@
+#include "wubi/ui/RadicalCard.h"
+
+#include "app/AppContext.h"
+#include "app/ui/Shell.h"
+#include "data/Scramble.h"
+#include "practice/PracticeState.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+
+namespace {
+constexpr double kCardLeftTwips = 4485;
+constexpr double kCardTopTwips = 3337.5; // below the dock offset
+} // namespace
+
+RadicalCard::RadicalCard(AppContext &ctx, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("ShowZgb"));
+    setModal(true);
+    picZg = new QLabel(this);
+    picZg->setObjectName(QStringLiteral("picZg"));
+    picZg->setFocusPolicy(Qt::StrongFocus);
+    picZg->installEventFilter(this);
+    picZg->move(0, 0);
+    m_ctx.state.radicalCardOpen = true;
+}
+
+RadicalCard::~RadicalCard() { m_ctx.state.radicalCardOpen = false; }
+
+QString RadicalCard::fileName(int keyCode, bool edition86)
+{
+    return QStringLiteral("%1%2.cr").arg(edition86 ? QLatin1Char('b') : QLatin1Char('j')).arg(keyCode);
+}
+
+bool RadicalCard::loadCard(int keyCode, bool edition86)
+{
+    const QString path = m_ctx.paths.data(QStringLiteral("data/zgcard/") + fileName(keyCode, edition86));
+    QPixmap card;
+    const bool loaded = card.loadFromData(ReadScrambledFile(path));
+    if (loaded) {
+        picZg->setPixmap(card);
+        picZg->resize(card.size());
+    } else {
+        // The program stays usable: say what is missing, closable as a card.
+        picZg->setText(QStringLiteral("找不到%1键的字根卡片\n(%2)\n\n单击或按回车关闭")
+                           .arg(QChar(keyCode))
+                           .arg(fileName(keyCode, edition86)));
+        picZg->setAlignment(Qt::AlignCenter);
+        picZg->setStyleSheet(QStringLiteral("background:#fffbe6; border:1px solid #8a7a40;"));
+        picZg->resize(260, 120);
+    }
+    setFixedSize(picZg->size());
+    return loaded;
+}
+
+void RadicalCard::picZg_KeyDown(int keyCode)
+{
+    if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
+        accept();
+}
+
+bool RadicalCard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == picZg) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            picZg_Click();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            picZg_KeyDown(static_cast<QKeyEvent *>(event)->key());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RadicalCard::keyPressEvent(QKeyEvent *event) { picZg_KeyDown(event->key()); }
+
+void ShowRadicalCard(AppContext &ctx, int keyCode, bool edition86)
+{
+    QWidget *parent = ctx.shell ? ctx.shell->mainWindow() : nullptr;
+    QPointer<RadicalCard> card = new RadicalCard(ctx, parent);
+    card->loadCard(keyCode, edition86);
+    if (ctx.shell)
+        card->move(ctx.shell->mainTwipsToGlobal(kCardLeftTwips, ctx.state.dockOffset + kCardTopTwips));
+    card->picZg->setFocus();
+    card->exec();
+    delete card;
+}

@@ -1,0 +1,63 @@
+#include "wubi/ui/WubiHints.h"
+
+#include "app/AppContext.h"
+#include "app/ui/Shell.h"
+#include "practice/PracticeState.h"
+#include "wubi/HintLookup.h"
+#include "wubi/ui/HintBalloon.h"
+#include "wubi/ui/RadicalCard.h"
+
+#include <QWidget>
+
+namespace {
+constexpr int kLineStepPixels = 100; // 1500 twips between the balloon positions of two lines
+} // namespace
+
+WubiHints::WubiHints(AppContext &ctx, QObject *parent)
+    : QObject(parent)
+    , m_ctx(ctx)
+{
+}
+
+WubiHints::~WubiHints()
+{
+    delete m_balloon;
+    if (m_ctx.wubiHelp == this)
+        m_ctx.wubiHelp = nullptr;
+}
+
+void WubiHints::hintKey(bool edition86, const QString &referenceLine, int pos, int line, QWidget *window,
+                        QWidget *inputLine)
+{
+    const std::optional<HintText> hint = wubi::FindHint(m_ctx.state, edition86, referenceLine, pos);
+    if (!hint)
+        return;
+    if (!m_balloon)
+        m_balloon = new HintBalloon(m_ctx.state, m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr);
+
+    // Right of the middle of the input line, its bottom edge a step per line
+    // further down the window.
+    const int width = HintBalloon::widthFor(hint->phrase);
+    QPoint topLeft;
+    if (window && inputLine) {
+        const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+        const QPoint inputLeft = inputLine->mapTo(window, QPoint(0, 0));
+        topLeft = QPoint(origin.x() + inputLeft.x() + inputLine->width() / 2 + width / 2,
+                         origin.y() + kLineStepPixels * line - HintBalloon::kHeight);
+    }
+    m_balloon->showHint(edition86, hint->character, hint->characterCode, hint->phrase, hint->phraseCode,
+                        topLeft);
+}
+
+void WubiHints::showRadicalCard(int keyCode, bool edition86)
+{
+    if (keyCode < 'A' || keyCode > 'Y')
+        return;
+    ShowRadicalCard(m_ctx, keyCode, edition86);
+}
+
+void WubiHints::closeHint()
+{
+    if (m_balloon)
+        m_balloon->close();
+}
