@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -21,69 +22,155 @@ bool holdsMarker(QStringView v)
 
 // Every "#" opens a segment that runs to the next "#". The segment's text up
 // to its first "%" is a word, the rest its code. A query without "#" and "%"
-// can only match at a segment start, so the hash (first segment wins) and the
-// sorted segments answer exactly what a scan of the whole string answers.
+// can only match at a segment start, so the word hash (first segment wins) and
+// the sorted segments answer exactly what a scan of the whole string answers.
+// Both are flat arrays of positions: building them for a 100 000-entry table
+// takes a few milliseconds.
 struct CodeTable::Index {
-    QString text; // keeps the viewed buffer alive
     struct Span {
-        qsizetype start;
-        qsizetype length;
+        quint32 start = 0;
+        quint32 length = 0;
     };
-    QHash<QStringView, Span> codes;
-    std::vector<std::u16string_view> segments; // sorted
+    struct Slot {
+        quint32 hash = 0;
+        Span word;      // length 0 with start 0 marks a free slot (see used)
+        quint32 codeLength = 0;
+        bool used = false;
+    };
+
+    QString text; // keeps the viewed buffer alive
+    std::vector<Slot> buckets; // open addressing, size a power of two
+    std::vector<Span> segments; // sorted by their text
+
+    std::u16string_view view(Span s) const
+    {
+        return {reinterpret_cast<const char16_t *>(text.utf16()) + s.start, s.length};
+    }
+
+    static quint32 hashOf(std::u16string_view units)
+    {
+        quint64 h = 1469598103934665603ULL; // FNV-1a
+        for (char16_t u : units) {
+            h ^= u;
+            h *= 1099511628211ULL;
+        }
+        return static_cast<quint32>(h ^ (h >> 32));
+    }
+
+    const Slot *find(std::u16string_view word) const
+    {
+        const quint32 h = hashOf(word);
+        const size_t mask = buckets.size() - 1;
+        for (size_t i = h & mask;; i = (i + 1) & mask) {
+            const Slot &slot = buckets[i];
+            if (!slot.used)
+                return nullptr;
+            if (slot.hash == h && view(slot.word) == word)
+                return &slot;
+        }
+    }
+
+    // Keeps the first entry of a word: a later one with the same word is dropped.
+    void insertFirst(Span word, quint32 codeLength)
+    {
+        const std::u16string_view units = view(word);
+        const quint32 h = hashOf(units);
+        const size_t mask = buckets.size() - 1;
+        for (size_t i = h & mask;; i = (i + 1) & mask) {
+            Slot &slot = buckets[i];
+            if (!slot.used) {
+                slot = {h, word, codeLength, true};
+                return;
+            }
+            if (slot.hash == h && view(slot.word) == units)
+                return;
+        }
+    }
+
+    void sortSegments()
+    {
+        // Sort on the first four code units packed into one number, then
+        // settle ties by the full text.
+        struct Keyed {
+            quint64 key;
+            Span span;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(segments.size());
+        for (Span s : segments) {
+            const std::u16string_view v = view(s);
+            quint64 key = 0;
+            for (size_t i = 0; i < 4; ++i)
+                key = (key << 16) | (i < v.size() ? v[i] : 0);
+            keyed.push_back({key, s});
+        }
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) { return a.key < b.key; });
+        auto byText = [this](const Keyed &a, const Keyed &b) { return view(a.span) < view(b.span); };
+        for (size_t i = 0; i < keyed.size();) {
+            size_t j = i + 1;
+            while (j < keyed.size() && keyed[j].key == keyed[i].key)
+                ++j;
+            if (j - i > 1)
+                std::sort(keyed.begin() + i, keyed.begin() + j, byText);
+            i = j;
+        }
+        for (size_t i = 0; i < keyed.size(); ++i)
+            segments[i] = keyed[i].span;
+    }
 };
 
 CodeTable::CodeTable(QString text) : m_text(std::move(text))
 {
+    // Positions are held in 32 bits; a larger text is only scanned.
+    if (m_text.size() > qsizetype(std::numeric_limits<quint32>::max()))
+        return;
     auto index = std::make_shared<Index>();
     index->text = m_text;
     const QStringView all(index->text);
 
-    std::vector<qsizetype> openings;
+    std::vector<quint32> openings;
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (all[i] == QLatin1Char('#'))
-            openings.push_back(i);
+            openings.push_back(quint32(i));
     }
+    size_t capacity = 16;
+    while (capacity < 2 * openings.size())
+        capacity *= 2;
+    index->buckets.resize(capacity);
     index->segments.reserve(openings.size());
-    index->codes.reserve(static_cast<qsizetype>(openings.size()));
     for (size_t k = 0; k < openings.size(); ++k) {
-        const qsizetype begin = openings[k] + 1;
-        const qsizetype end = k + 1 < openings.size() ? openings[k + 1] : all.size();
-        const QStringView segment = all.sliced(begin, end - begin);
-        index->segments.push_back(units(segment));
-        const qsizetype percent = segment.indexOf(QLatin1Char('%'));
-        if (percent < 0)
-            continue;
-        const QStringView word = segment.first(percent);
-        if (!index->codes.contains(word))
-            index->codes.insert(word, {begin + percent + 1, segment.size() - percent - 1});
+        const quint32 begin = openings[k] + 1;
+        const quint32 end = k + 1 < openings.size() ? openings[k + 1] : quint32(all.size());
+        index->segments.push_back({begin, end - begin});
+        const qsizetype percent = all.sliced(begin, end - begin).indexOf(QLatin1Char('%'));
+        if (percent >= 0)
+            index->insertFirst({begin, quint32(percent)}, quint32(end - begin - percent - 1));
     }
-    std::sort(index->segments.begin(), index->segments.end());
+    index->sortSegments();
     m_index = std::move(index);
 }
 
 std::optional<QString> CodeTable::codeOf(QStringView word) const
 {
     if (!m_index)
-        return std::nullopt;
+        return codeOfLinear(word);
     if (holdsMarker(word))
         return codeOfLinear(word);
-    const auto it = m_index->codes.constFind(word);
-    if (it == m_index->codes.constEnd())
+    const Index::Slot *slot = m_index->find(units(word));
+    if (!slot)
         return std::nullopt;
-    return m_text.mid(it->start, it->length);
+    return m_text.mid(slot->word.start + slot->word.length + 1, slot->codeLength);
 }
 
 bool CodeTable::isEntryPrefix(QStringView text) const
 {
-    if (!m_index)
-        return false;
-    if (text.contains(QLatin1Char('#')))
+    if (!m_index || text.contains(QLatin1Char('#')))
         return isEntryPrefixLinear(text);
     const std::u16string_view wanted = units(text);
     const auto &segments = m_index->segments;
-    const auto it = std::lower_bound(segments.begin(), segments.end(), wanted);
-    return it != segments.end() && it->substr(0, wanted.size()) == wanted;
+    const auto it = std::lower_bound(segments.begin(), segments.end(), wanted,
+                                     [this](Index::Span s, std::u16string_view w) { return m_index->view(s) < w; });
+    return it != segments.end() && m_index->view(*it).substr(0, wanted.size()) == wanted;
 }
 
 std::optional<QString> CodeTable::codeOfLinear(QStringView word) const
