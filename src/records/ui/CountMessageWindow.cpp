@@ -1,0 +1,193 @@
+#include "records/ui/CountMessageWindow.h"
+
+#include "app/AppContext.h"
+#include "app/ui/Shell.h"
+#include "data/Clock.h"
+#include "data/Settings.h"
+#include "records/RecordFile.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kUserSection = QStringLiteral("User");
+const QString kNameValue = QStringLiteral("Name");
+
+QFont songFont(double points)
+{
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace
+
+CountMessageWindow::CountMessageWindow(AppContext &ctx, const PracticeReport &report, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("CountMessage"));
+    setWindowTitle(report.title);
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildLayout(report);
+
+    // Form_Load
+    m_saved = false;
+    m_txtName->setText(ctx.settings.read(kUserSection, kNameValue));
+    ctx.state.resultFormOpen = true;
+    adjustSize();
+    if (ctx.shell)
+        ctx.shell->centreDialog(this);
+}
+
+CountMessageWindow::~CountMessageWindow()
+{
+    m_ctx.state.resultFormOpen = false;
+}
+
+void CountMessageWindow::buildLayout(const PracticeReport &report)
+{
+    setFont(songFont(10.5));
+    auto *rows = new QGridLayout;
+    rows->setHorizontalSpacing(24);
+    for (int i = 0; i < 6; ++i) {
+        m_lblCaption[i] = new QLabel(report.captions[i] + QStringLiteral("："), this);
+        m_lblCaption[i]->setObjectName(QStringLiteral("lblCaption(%1)").arg(i));
+        m_lblCaption[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_lblMessage[i] = new QLabel(report.values[i], this);
+        m_lblMessage[i]->setObjectName(QStringLiteral("lblMessage(%1)").arg(i));
+        m_lblMessage[i]->setFont(songFont(12));
+        m_lblMessage[i]->setMinimumWidth(140);
+        rows->addWidget(m_lblCaption[i], i, 0);
+        rows->addWidget(m_lblMessage[i], i, 1);
+    }
+
+    auto *nameRow = new QHBoxLayout;
+    auto *label1 = new QLabel(QStringLiteral("姓名："), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    m_txtName = new QLineEdit(this);
+    m_txtName->setObjectName(QStringLiteral("txtName"));
+    m_txtName->installEventFilter(this);
+    nameRow->addWidget(label1);
+    nameRow->addWidget(m_txtName, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_comSave = new QPushButton(QStringLiteral("保存记录"), this);
+    m_comSave->setObjectName(QStringLiteral("comSave"));
+    m_comBrowse = new QPushButton(QStringLiteral("查看记录"), this);
+    m_comBrowse->setObjectName(QStringLiteral("comBrowse"));
+    m_comClose = new QPushButton(QStringLiteral("关闭"), this);
+    m_comClose->setObjectName(QStringLiteral("comClose"));
+    for (QPushButton *b : {m_comSave, m_comBrowse, m_comClose}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    connect(m_comSave, &QPushButton::clicked, this, &CountMessageWindow::comSave_Click);
+    connect(m_comBrowse, &QPushButton::clicked, this, &CountMessageWindow::comBrowse_Click);
+    connect(m_comClose, &QPushButton::clicked, this, &CountMessageWindow::comClose_Click);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 14);
+    layout->setSpacing(12);
+    layout->addLayout(rows);
+    layout->addLayout(nameRow);
+    layout->addLayout(buttons);
+}
+
+bool CountMessageWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // txtName_GotFocus: the remembered name is selected, so typing replaces it.
+    if (watched == m_txtName && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_txtName, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
+
+QMessageBox::StandardButton CountMessageWindow::ask(const QString &title, const QString &text,
+                                                    QMessageBox::StandardButton preselected)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(preselected);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void CountMessageWindow::tell(QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CountMessageWindow::comSave_Click()
+{
+    if (m_saved
+        && ask(QStringLiteral("提示"), QStringLiteral("记录已经保存了，是否还要保存"), QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    const QString name = m_txtName->text();
+    if (name.isEmpty()) {
+        tell(QMessageBox::Information, QStringLiteral("提醒"), QStringLiteral("请先输入你的名字"));
+        return;
+    }
+
+    const QString path = m_ctx.paths.recordFile();
+    if (!FileExists(path) && !CreateEmptyFile(path)) {
+        tell(QMessageBox::Warning, QStringLiteral("记录保存"),
+             QStringLiteral("记录没有保存：无法创建记录文件 %1").arg(path));
+        return;
+    }
+    std::array<QString, 6> values;
+    for (int i = 0; i < 6; ++i)
+        values[i] = m_lblMessage[i]->text();
+    TypingRecord record = RecordFromReport(values, name, m_ctx.state.practiceTitle, m_ctx.clock.now());
+    const qint64 number = CountRecordsInFile(path) + 1;
+    record.number = static_cast<qint32>(number);
+    const QString error = WriteRecordAt(path, number, record);
+    if (!error.isEmpty()) {
+        tell(QMessageBox::Warning, QStringLiteral("记录保存"), QStringLiteral("记录没有保存：") + error);
+        return;
+    }
+    // Only a name that really went into the file is remembered.
+    m_ctx.settings.write(kUserSection, kNameValue, name.trimmed());
+    m_saved = true;
+    tell(QMessageBox::Information, QStringLiteral("记录保存"), QStringLiteral("记录已成功保存"));
+}
+
+void CountMessageWindow::comBrowse_Click()
+{
+    if (!m_saved
+        && ask(QStringLiteral("提示"), QStringLiteral("你还没保存记录，是否现在保存记录"), QMessageBox::Yes)
+               == QMessageBox::Yes)
+        return;
+    done(QDialog::Accepted);
+    openRecordViewer();
+}
+
+void CountMessageWindow::openRecordViewer()
+{
+    Shell *shell = m_ctx.shell;
+    if (!shell)
+        return;
+    AppContext *ctx = &m_ctx;
+    // The report may have been opened from inside a practice window's handler;
+    // the viewer's close-others step unloads that window, so it runs once the
+    // handler has returned.
+    QTimer::singleShot(0, shell->mainWindow(), [ctx, shell] {
+        WindowFlags &viewer = ctx->state.window(ManagedWindow::RecordForm);
+        viewer.opening = true;
+        if (!viewer.shown)
+            shell->showWindow(ManagedWindow::RecordForm);
+        shell->closeOthers();
+        viewer.opening = false;
+    });
+}
+
+void CountMessageWindow::comClose_Click()
+{
+    done(QDialog::Rejected);
+}
