@@ -66,12 +66,16 @@ StateForm::StateForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(
     buildLabels();
     buildButtons();
 
-    m_timTime.setInterval(1000);
-    m_timCount.setInterval(200);
-    connect(&m_timTime, &QTimer::timeout, this, &StateForm::timTime_Timer);
-    connect(&m_timCount, &QTimer::timeout, this, &StateForm::timCount_Timer);
-    m_timTime.start();
-    m_timCount.start();
+    m_timTime = new QTimer(this);
+    m_timTime->setObjectName(QStringLiteral("timTime"));
+    m_timTime->setInterval(1000);
+    m_timCount = new QTimer(this);
+    m_timCount->setObjectName(QStringLiteral("timCount"));
+    m_timCount->setInterval(200);
+    connect(m_timTime, &QTimer::timeout, this, &StateForm::timTime_Timer);
+    connect(m_timCount, &QTimer::timeout, this, &StateForm::timCount_Timer);
+    m_timTime->start();
+    m_timCount->start();
 
     m_ctx.state.window(ManagedWindow::StateForm).shown = true;
     lblTypeNum->setText(QStringLiteral("   0 字/分"));
@@ -81,8 +85,8 @@ StateForm::StateForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(
 
 StateForm::~StateForm()
 {
-    m_timTime.stop();
-    m_timCount.stop();
+    m_timTime->stop();
+    m_timCount->stop();
     m_ctx.state.window(ManagedWindow::StateForm).shown = false;
     m_ctx.state.window(ManagedWindow::StateForm).opening = false;
 }

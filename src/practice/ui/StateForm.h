@@ -55,8 +55,8 @@ private:
     PracticeWindow *practiceWindow(ManagedWindow which) const;
 
     AppContext &m_ctx;
-    QTimer m_timTime;
-    QTimer m_timCount;
+    QTimer *m_timTime = nullptr;
+    QTimer *m_timCount = nullptr;
     int m_elapsedSeconds = 0;
     int m_typedCount = 0;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;

@@ -1,0 +1,147 @@
+#pragma once
+// A line-by-line practice as the program sets it up: fresh state, a fake
+// shell with the line practice registered and opened, a manual clock, a
+// recording cue player, and a watcher that answers modal dialogs.
+#include "app/AppContext.h"
+#include "app/ui/Registration.h"
+#include "data/Clock.h"
+#include "data/Cues.h"
+#include "data/Random.h"
+#include "data/Settings.h"
+#include "practice/PracticeState.h"
+#include "practice/ui/LineForm.h"
+#include "practice/ui/ReferenceLine.h"
+#include "practice/ui/StartDialog.h"
+#include "practice/ui/StateForm.h"
+#include "support/FakeShell.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSet>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+// Answers every modal window that opens: `handle` may deal with it (return
+// true); otherwise it is closed as with Escape.
+class ModalWatcher : public QObject {
+public:
+    ModalWatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+        m_timer.start(5);
+    }
+    std::function<bool(QWidget *)> handle;
+    QStringList titles;   // window titles, in the order the windows opened
+    QStringList messages; // texts of message boxes
+
+private:
+    void tick()
+    {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible())
+            return;
+        if (!m_seen.contains(w)) {
+            m_seen.insert(w);
+            // Message boxes live on the stack: the next one may reuse the address.
+            connect(w, &QObject::destroyed, this, [this, w] { m_seen.remove(w); });
+            titles << w->windowTitle();
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                messages << box->text();
+        }
+        if (handle && handle(w))
+            return;
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+        else
+            w->close();
+    }
+    QTimer m_timer;
+    QSet<QWidget *> m_seen;
+};
+
+struct PracticeHarness {
+    TestEnv env;
+    PracticeState state;
+    SettingsStore settings{env.path() + QStringLiteral("/config/quorvel.ini")};
+    RecordingCuePlayer cues;
+    ManualClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0))};
+    SeededRandom random{7};
+    FakeShell shell;
+    AppContext ctx{state, settings, cues, clock, random, TestPaths(env), &shell, nullptr};
+    LineForm *line = nullptr;
+    StateForm *status = nullptr;
+
+    explicit PracticeHarness(bool chinese = true)
+    {
+        RegisterLinePractice(ctx, shell);
+        shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
+        line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
+        status = qobject_cast<StateForm *>(shell.window(ManagedWindow::StateForm));
+        shell.mainWindow()->show();
+        // The tests tick the timers themselves, with the manual clock.
+        for (QTimer *timer : status->findChildren<QTimer *>())
+            timer->stop();
+    }
+
+    static AppPaths TestPaths(const TestEnv &env)
+    {
+        AppPaths paths;
+        paths.dataRoot = TestEnv::dataRoot();
+        paths.configDir = env.path() + QStringLiteral("/config/quorvel");
+        paths.userDataDir = env.path() + QStringLiteral("/share/quorvel");
+        QDir().mkpath(paths.configDir);
+        QDir().mkpath(paths.userDataDir);
+        return paths;
+    }
+
+    // The page comes from `text` (lines ended by CR LF), then Enter in the start dialog.
+    void startRun(const QString &text)
+    {
+        state.pendingText = text;
+        line->fillReferencePage();
+        StartDialog dialog(ctx);
+        dialog.Form_KeyPress(13);
+    }
+
+    // What an input method hands over when the learner picks a candidate.
+    void commit(int index, const QString &text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(line->rtbIn(index), &event);
+    }
+    // One commit per character.
+    void commitEach(int index, const QString &text)
+    {
+        for (char32_t c : text.toUcs4())
+            commit(index, QString::fromUcs4(&c, 1));
+    }
+    void backspace(int index)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(line->rtbIn(index), &press);
+    }
+    // Running-clock seconds with the wall clock moving along.
+    void runSeconds(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advanceSeconds(1);
+            status->timTime_Timer();
+        }
+        status->timCount_Timer();
+    }
+    int unlockedInputs() const
+    {
+        int n = 0;
+        for (int i = 0; i < LineForm::kLines; ++i)
+            n += line->rtbIn(i)->isReadOnly() ? 0 : 1;
+        return n;
+    }
+};

@@ -1,0 +1,341 @@
+// Judging in the line-by-line window: input-method commits, errors and their
+// correction, line and page advance, end of text, and the report it ends in.
+#include "PracticeHarness.h"
+#include "records/RecordFile.h"
+#include "wubi/ui/WubiHelp.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+const QString kTwoPages = QStringLiteral(
+    "你好，世界\r\n春眠不觉晓\r\n处处闻啼鸟\r\nab cd\r\n夜来风雨声\r\n花落知多少。\r\n");
+
+class RecordingWubiHelp : public WubiHelp {
+public:
+    void hintKey(bool edition86, const QString &referenceLine, int pos, int line, QWidget *, QWidget *) override
+    {
+        hints << QStringLiteral("%1|%2|%3|%4").arg(edition86 ? 86 : 98).arg(referenceLine).arg(pos).arg(line);
+    }
+    void showRadicalCard(int keyCode, bool edition86) override
+    {
+        cards << QStringLiteral("%1|%2").arg(QChar(keyCode)).arg(edition86 ? 86 : 98);
+    }
+    void closeHint() override { ++closed; }
+    QStringList hints, cards;
+    int closed = 0;
+};
+} // namespace
+
+class LineFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeChineseRunSavesItsRecord()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        int step = 0;
+        watcher.handle = [&](QWidget *w) {
+            if (w->objectName() != QLatin1String("CountMessage"))
+                return false; // the "saved" message box is closed
+            if (step == 0) {
+                w->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("小明"));
+                QTimer::singleShot(0, w->findChild<QPushButton *>(QStringLiteral("comSave")), &QPushButton::click);
+                step = 1;
+                return true;
+            }
+            return step == 1 && !watcher.messages.contains(QStringLiteral("记录已成功保存"));
+        };
+        h.startRun(kTwoPages);
+        QCOMPARE(h.unlockedInputs(), 1);
+        QVERIFY(!h.line->rtbIn(0)->isReadOnly());
+        QVERIFY(h.line->rtbOut(0)->selectionVisible());
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("你"));
+
+        // Line 0: right, right, right, one wrong character erased again, then
+        // two characters in one commit where only the last is judged.
+        h.commitEach(0, QStringLiteral("你好，"));
+        QCOMPARE(h.state.errorCount, 0);
+        h.commit(0, QStringLiteral("事"));
+        QCOMPARE(h.state.errorCount, 1);
+        QVERIFY(h.line->rtbOut(0)->isMarked(3));
+        QCOMPARE(h.cues.played.back(), Cue::Error);
+        h.backspace(0);
+        QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("你好，"));
+        QCOMPARE(h.state.errorCount, 0);
+        QVERIFY(!h.line->rtbOut(0)->isMarked(3));
+        h.commit(0, QStringLiteral("世界")); // "界" judged against "世"
+        QCOMPARE(h.state.errorCount, 1);
+        QVERIFY(h.line->rtbOut(0)->isMarked(3));
+        QCOMPARE(h.state.activeLine, 1);
+        QVERIFY(h.line->rtbIn(0)->isReadOnly());
+        QVERIFY(!h.line->rtbOut(0)->selectionVisible());
+        QVERIFY(h.line->rtbOut(1)->selectionVisible());
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("春"));
+
+        h.commit(1, QStringLiteral("春眠不觉晓")); // one commit of the whole line
+        QCOMPARE(h.state.errorCount, 2);
+        QVERIFY(h.line->rtbOut(1)->isMarked(0));
+        h.commitEach(2, QStringLiteral("处处闻啼鸟"));
+        QTest::keyClicks(h.line->rtbIn(3), QStringLiteral("ab cd"));
+        QCOMPARE(h.state.errorCount, 2);
+
+        // The second page: lines 0 and 1 hold the rest, no marks, line 0 active.
+        QCOMPARE(h.line->rtbOut(0)->text(), QStringLiteral("夜来风雨声"));
+        QCOMPARE(h.line->rtbOut(1)->text(), QStringLiteral("花落知多少。"));
+        QCOMPARE(h.line->rtbOut(2)->text(), QString());
+        QCOMPARE(h.line->rtbOut(0)->markCount(), 0);
+        QCOMPARE(h.state.activeLine, 0);
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("夜"));
+        QCOMPARE(h.line->rtbOut(0)->selectionStart(), 0);
+        QVERIFY(h.line->rtbOut(0)->selectionVisible());
+        QVERIFY(!h.line->rtbOut(3)->selectionVisible());
+        QCOMPARE(h.unlockedInputs(), 1);
+        QCOMPARE(h.line->completedInput(), QStringLiteral("你好，世界春眠不觉晓处处闻啼鸟ab cd"));
+
+        h.commitEach(0, QStringLiteral("夜来风鱼声"));
+        QCOMPARE(h.state.errorCount, 3);
+        QCOMPARE(h.state.activeLine, 1);
+
+        // Backspace at the start of line 1 goes back to the end of line 0
+        // without erasing; the next one erases a right character: no change.
+        h.backspace(1);
+        QCOMPARE(h.state.activeLine, 0);
+        QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("夜来风鱼声"));
+        QVERIFY(!h.line->rtbIn(0)->isReadOnly());
+        QVERIFY(h.line->rtbIn(1)->isReadOnly());
+        h.backspace(0);
+        QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("夜来风鱼"));
+        QCOMPARE(h.state.errorCount, 3);
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("声"));
+        h.commit(0, QStringLiteral("声"));
+        QCOMPARE(h.state.activeLine, 1);
+
+        h.status->timCount_Timer();
+        h.commitEach(1, QStringLiteral("花落知多少"));
+        h.runSeconds(60);
+        QCOMPARE(h.status->lblTime->text(), QStringLiteral("00:01:00"));
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("  30 字/分"));
+        QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("30"));
+        QCOMPARE(h.status->lblRightRate->text(), QStringLiteral("90.00%"));
+
+        h.commit(1, QStringLiteral("。")); // the end of the text
+        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.state.clockRunning);
+        const PracticeReport &report = h.status->lastReport();
+        QCOMPARE(report.title, QStringLiteral("统计资料——打字类型：中文打字"));
+        QCOMPARE(report.captions[1], QStringLiteral("文字字数"));
+        const std::array<QString, 6> expected = {"30 字/分", "28", "2", "31", "90.32%", "00:01:00"};
+        QCOMPARE(report.values, expected);
+        QVERIFY(h.status->lblTypeNum->text().isEmpty()); // live figures emptied
+        QVERIFY(h.line->completedInput().isEmpty());
+
+        // The record as saved from the result window.
+        QFile file(h.ctx.paths.recordFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(RecordCountForLength(bytes.size()), 1);
+        const TypingRecord saved = DecodeRecord(bytes.constData());
+        QCOMPARE(saved.number, 1);
+        QCOMPARE(saved.name.trimmed(), QStringLiteral("小明"));
+        QCOMPARE(saved.speed, 30);
+        QCOMPARE(saved.characters, 28);
+        QCOMPARE(saved.punctuation, 2);
+        QCOMPARE(saved.total, 31);
+        QCOMPARE(saved.accuracy.trimmed(), QStringLiteral("90.32%"));
+        QCOMPARE(saved.timeUsed.trimmed(), QStringLiteral("00:01:00"));
+        QCOMPARE(saved.kind.trimmed(), QStringLiteral("中文逐行对照练习"));
+        TypingRecord expectedRecord = RecordFromReport(expected, QStringLiteral("小明"),
+                                                       QStringLiteral("中文逐行对照练习"), h.clock.now());
+        expectedRecord.number = 1;
+        QCOMPARE(bytes.left(kRecordDataSize), EncodeRecord(expectedRecord));
+    }
+
+    void emptyTextEndsOnTheFirstKeystroke()
+    {
+        PracticeHarness h(false);
+        ModalWatcher watcher;
+        h.startRun(QString());
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_A);
+        QVERIFY(!h.state.runStarted);
+        QCOMPARE(watcher.titles, QStringList{QStringLiteral("统计资料——打字类型：英文打字")});
+        const auto &values = h.status->lastReport().values;
+        QCOMPARE(values[3], QStringLiteral("1"));
+        QCOMPARE(values[4], QStringLiteral("00.00%"));
+        QCOMPARE(h.status->lastReport().captions[1], QStringLiteral("字母数"));
+    }
+
+    void blankLinesInThePageTakeOneKeystrokeEach()
+    {
+        PracticeHarness h(false);
+        ModalWatcher watcher;
+        // The blank line is followed by text on the same (last) page: the run
+        // goes on to it rather than ending there.
+        h.startRun(QStringLiteral("ab\r\n\r\ncd\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("ab"));
+        QVERIFY(h.state.runStarted);
+        QCOMPARE(h.state.activeLine, 1);
+        QCOMPARE(h.line->expectedChar(), QString());
+        QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("x")); // judged wrong, then on
+        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.state.activeLine, 2);
+        QTest::keyClicks(h.line->rtbIn(2), QStringLiteral("cd"));
+        QVERIFY(!h.state.runStarted);
+        QCOMPARE(h.status->lastReport().values[3], QStringLiteral("5"));
+        QCOMPARE(h.status->lastReport().values[4], QStringLiteral("80.00%"));
+    }
+
+    void trailingBlankLinesEndTheRun()
+    {
+        PracticeHarness h(false);
+        ModalWatcher watcher;
+        h.startRun(QStringLiteral("ab\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("ab"));
+        QVERIFY(!h.state.runStarted);
+        QCOMPARE(watcher.titles.size(), 1);
+    }
+
+    void lineTypedLongerThanItsReference()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        h.startRun(QStringLiteral("你好\r\n再见\r\n"));
+        h.commit(0, QStringLiteral("你好吗"));
+        QCOMPARE(h.state.errorCount, 1); // "吗" against "你"
+        QVERIFY(h.line->rtbOut(0)->isMarked(0));
+        QCOMPARE(h.state.activeLine, 1);
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("再"));
+        QCOMPARE(h.state.typedText, QStringLiteral("你好吗"));
+    }
+
+    void characterOutsideTheBasicPlaneIsOneCharacter()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        const QString rare = QString::fromUcs4(U"𠀀");
+        h.startRun(rare + QStringLiteral("字\r\n下行\r\n"));
+        QCOMPARE(h.line->rtbOut(0)->charCount(), 2);
+        QCOMPARE(h.line->expectedChar(), rare);
+        h.commit(0, rare);
+        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("字"));
+        h.backspace(0);
+        QCOMPARE(h.line->rtbIn(0)->text(), QString());
+        QCOMPARE(h.state.errorCount, 0);
+        h.commit(0, rare + QStringLiteral("字"));
+        QCOMPARE(h.state.activeLine, 1);
+    }
+
+    void erasingRightCharacterChangesNothing()
+    {
+        PracticeHarness h(false);
+        h.startRun(QStringLiteral("abcdef\r\nxyz\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abX"));
+        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.cues.played, (std::vector<Cue>{Cue::Confirm, Cue::Confirm, Cue::Error}));
+        h.backspace(0);
+        h.backspace(0);
+        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.line->rtbOut(0)->markCount(), 0);
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("b"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("b"));
+        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.cues.played.back(), Cue::Confirm);
+        QCOMPARE(h.state.typedText, QStringLiteral("ab"));
+    }
+
+    void cuesFollowTheSettings()
+    {
+        PracticeHarness h(false);
+        h.state.cues.zwRight = false;
+        h.startRun(QStringLiteral("ab\r\ncd\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("aX"));
+        QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Error});
+    }
+
+    void programmaticChangesAreNotJudged()
+    {
+        PracticeHarness h(false);
+        h.startRun(QStringLiteral("ab\r\ncd\r\nef\r\ngh\r\nij\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("aX"));
+        QCOMPARE(h.state.errorCount, 1);
+        h.line->clearReferencePage(); // as the close-others step does
+        QCOMPARE(h.state.errorCount, 1);
+        QVERIFY(h.state.runStarted);
+        for (int i = 0; i < LineForm::kLines; ++i) {
+            QVERIFY(h.line->rtbIn(i)->text().isEmpty());
+            QVERIFY(h.line->rtbOut(i)->text().isEmpty());
+            QVERIFY(!h.line->rtbIn(i)->isReadOnly());
+        }
+    }
+
+    void pausedLineTakesNoInput()
+    {
+        PracticeHarness h(false);
+        h.startRun(QStringLiteral("abc\r\ndef\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abc"));
+        QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("d"));
+        h.status->timCount_Timer();
+        h.status->cmdPause_Click();
+        QVERIFY(!h.state.clockRunning);
+        QVERIFY(h.line->rtbIn(1)->isReadOnly());
+        QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("继续"));
+        QVERIFY(!h.status->cmdStart->isEnabled());
+        QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("e"));
+        QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("d"));
+        h.status->cmdPause_Click();
+        QVERIFY(h.state.clockRunning);
+        QVERIFY(!h.line->rtbIn(1)->isReadOnly());
+        QCOMPARE(h.line->rtbIn(1)->cursorPosition(), 1);
+        QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("暂停"));
+        QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("e"));
+        QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("de"));
+        QCOMPARE(h.state.errorCount, 0);
+    }
+
+    void wubiKeysReachTheHelpAndNeverTheLine()
+    {
+        PracticeHarness h;
+        RecordingWubiHelp help;
+        h.ctx.wubiHelp = &help;
+        h.state.generatedDrill = true;
+        h.startRun(QStringLiteral("工人\r\n大地\r\n"));
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_F5);
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_F6);
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_B, Qt::AltModifier | Qt::ControlModifier);
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_Z, Qt::AltModifier); // Z has no card
+        QCOMPARE(help.hints, (QStringList{QStringLiteral("86|工人|0|0"), QStringLiteral("98|工人|0|0")}));
+        QCOMPARE(help.cards, (QStringList{QStringLiteral("A|86"), QStringLiteral("B|98")}));
+        QVERIFY(h.line->rtbIn(0)->text().isEmpty());
+
+        h.state.hintShown = true;
+        h.commit(0, QStringLiteral("工"));
+        QCOMPARE(help.closed, 1);
+
+        // File practice: the keys do nothing, and still type nothing.
+        h.state.generatedDrill = false;
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_F5);
+        QTest::keyClick(h.line->rtbIn(0), Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(help.hints.size(), 2);
+        QCOMPARE(help.cards.size(), 2);
+        QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("工"));
+    }
+
+    void closingTheWindowEndsTheRun()
+    {
+        PracticeHarness h;
+        h.startRun(QStringLiteral("你好\r\n"));
+        h.state.randomCharDrill = true;
+        QVERIFY(h.state.shown(ManagedWindow::LineForm));
+        h.shell.unloadWindow(ManagedWindow::LineForm);
+        QVERIFY(!h.state.shown(ManagedWindow::LineForm));
+        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.state.clockRunning);
+        QVERIFY(!h.state.randomCharDrill);
+    }
+};
+
+QTEST_MAIN(LineFormTest)
+#include "line_form.moc"

@@ -1,0 +1,321 @@
+// The status window's run control: the run clock and its time limit, live
+// figures from the wall clock, button states, the start dialog, the start
+// button with the reference file dialog, and the start settings.
+#include "PracticeHarness.h"
+#include "practice/ui/ReferenceFileDialog.h"
+#include "practice/ui/RunControl.h"
+#include "practice/ui/StartSetDialog.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class RunControlTest : public QObject {
+    Q_OBJECT
+private slots:
+    void timeLimitCountsOnlyRunningSeconds()
+    {
+        PracticeHarness h(false);
+        ModalWatcher watcher;
+        h.state.timeLimited = true;
+        h.state.timeLimitSeconds = 60;
+        h.startRun(QStringLiteral("abcdef\r\n"));
+        h.runSeconds(30);
+        h.status->cmdPause_Click();
+        h.runSeconds(100); // paused: the clock stands still
+        QCOMPARE(h.status->lblTime->text(), QStringLiteral("00:00:30"));
+        h.status->cmdPause_Click();
+        h.runSeconds(29);
+        QVERIFY(h.state.runStarted);
+        QVERIFY(watcher.titles.isEmpty());
+        h.runSeconds(1);
+        QVERIFY(!h.state.runStarted);
+        QCOMPARE(watcher.titles.size(), 1);
+        QCOMPARE(h.status->lastReport().values[5], QStringLiteral("00:01:00"));
+        QCOMPARE(h.status->elapsedSeconds(), 0);
+    }
+
+    void cancelledLimitNeverEndsTheRun()
+    {
+        PracticeHarness h(false);
+        ModalWatcher watcher;
+        h.state.timeLimited = true; // left from an earlier drill
+        h.state.timeLimitSeconds = 0; // the start settings were cancelled
+        h.startRun(QStringLiteral("abcdef\r\n"));
+        h.runSeconds(5);
+        QVERIFY(h.state.runStarted);
+    }
+
+    void speedComesFromTheWallClock()
+    {
+        PracticeHarness h(false);
+        h.startRun(QStringLiteral("abcdefghij\r\nklm\r\n"));
+        QCOMPARE(h.state.startTimeText, QStringLiteral("09:00:00"));
+        h.status->timCount_Timer();
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   0 字/分"));
+        QCOMPARE(h.status->lblRightRate->text(), QString());
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abcXe"));
+        h.runSeconds(60);
+        QCOMPARE(h.status->typedCount(), 5);
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   5 字/分"));
+        QCOMPARE(h.status->lblRightRate->text(), QStringLiteral("80.00%"));
+        QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("5"));
+
+        // A minute's pause: the running clock stands, the speed drops.
+        h.status->cmdPause_Click();
+        h.clock.advanceSeconds(60);
+        h.status->timTime_Timer();
+        h.status->timCount_Timer();
+        h.status->cmdPause_Click();
+        h.status->timCount_Timer();
+        QCOMPARE(h.status->lblTime->text(), QStringLiteral("00:01:00"));
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   2 字/分"));
+
+        // Erasing takes from the count.
+        h.backspace(0);
+        h.status->timCount_Timer();
+        QCOMPARE(h.status->typedCount(), 4);
+    }
+
+    void speedHoldsPastMidnight()
+    {
+        PracticeHarness h(false);
+        h.clock.set(QDateTime(QDate(2026, 3, 1), QTime(23, 59, 0)));
+        h.startRun(QStringLiteral("abcdefghij\r\n"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abcd"));
+        h.runSeconds(30);
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   8 字/分"));
+        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("efgh"));
+        h.runSeconds(60); // now 00:00:30 of the next day
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   8 字/分"));
+        QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("8"));
+    }
+
+    void idleTicksResetTheRunAndSetButtons()
+    {
+        PracticeHarness h(false);
+        h.state.typedText = QStringLiteral("left over");
+        h.state.errorCount = 4;
+        h.status->timCount_Timer();
+        QVERIFY(h.state.typedText.isEmpty());
+        QCOMPARE(h.state.errorCount, 0);
+        QVERIFY(h.status->cmdStart->isEnabled());
+        QVERIFY(!h.status->cmdPause->isEnabled());
+        QVERIFY(!h.status->cmdStop->isEnabled());
+        QCOMPARE(h.status->cmdStart->toolTip(), QStringLiteral("开始"));
+        QCOMPARE(h.status->cmdStop->toolTip(), QStringLiteral("停止"));
+
+        h.state.generatedDrill = true;
+        h.status->timCount_Timer();
+        QVERIFY(!h.status->cmdStart->isEnabled());
+
+        h.startRun(QStringLiteral("ab\r\n"));
+        h.status->timCount_Timer();
+        QVERIFY(!h.status->cmdStart->isEnabled());
+        QVERIFY(h.status->cmdPause->isEnabled());
+        QVERIFY(h.status->cmdStop->isEnabled());
+    }
+
+    void stopShowsTheReport()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        h.startRun(QStringLiteral("你好，世界\r\n"));
+        h.commitEach(0, QStringLiteral("你好，"));
+        h.runSeconds(3);
+        h.status->cmdPause_Click();
+        h.status->cmdStop_Click();
+        QVERIFY(!h.state.runStarted && !h.state.clockRunning);
+        const std::array<QString, 6> expected = {"60 字/分", "2", "1", "3", "100.00%", "00:00:03"};
+        QCOMPARE(h.status->lastReport().values, expected);
+        for (QLabel *label : {h.status->lblTypeNum, h.status->lblRightRate, h.status->lblTotalByte, h.status->lblTime})
+            QVERIFY(label->text().isEmpty());
+        h.status->timCount_Timer();
+        QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("暂停"));
+    }
+
+    void startDialogStartsOnlyOnEnter()
+    {
+        PracticeHarness h;
+        h.state.pendingText = QStringLiteral("一二\r\n三四\r\n");
+        h.line->fillReferencePage();
+        StartDialog dialog(h.ctx);
+        QVERIFY(h.state.startDialogShown);
+        QCOMPARE(dialog.mask().boundingRect(), QRect(4, 23, 396, 177));
+        QVERIFY(!dialog.mask().contains(QPoint(6, 25))); // the corner is cut away
+        QTest::keyClick(&dialog, Qt::Key_A);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!h.state.runStarted);
+        h.clock.set(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9)));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(h.state.runStarted && h.state.clockRunning);
+        QCOMPARE(h.state.startTimeText, QStringLiteral("14:05:09"));
+        QCOMPARE(h.unlockedInputs(), 1);
+        QVERIFY(!h.line->rtbIn(0)->isReadOnly());
+        QVERIFY(h.line->rtbOut(0)->selectionVisible());
+        QCOMPARE(h.line->expectedChar(), QStringLiteral("一"));
+    }
+
+    void startButtonReadsTheChosenFile()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        watcher.handle = [](QWidget *w) {
+            if (auto *start = qobject_cast<StartDialog *>(w)) {
+                start->Form_KeyPress(13);
+                return true;
+            }
+            return false;
+        };
+        const QString file = h.env.path() + QStringLiteral("/six.txt");
+        // GBK bytes: 甲 乙 丙 丁 戊 己, the last line without CR LF.
+        WriteFile(file, QByteArray("\xbc\xd7\r\n\xd2\xd2\r\n\xb1\xfb\r\n\xb6\xa1\r\n\xce\xec\r\n\xbc\xba"));
+        QString askedFolder;
+        h.status->setFileChooser([&](QWidget *, const QString &folder) {
+            askedFolder = folder;
+            return file;
+        });
+        h.status->cmdStart_Click();
+        QCOMPARE(askedFolder, InitialReferenceFolder(h.ctx.paths, h.state));
+        QCOMPARE(h.line->rtbOut(0)->text(), QStringLiteral("甲"));
+        QCOMPARE(h.line->rtbOut(3)->text(), QStringLiteral("丁"));
+        QCOMPARE(h.state.pendingText, QStringLiteral("戊\r\n己\r\n"));
+        QVERIFY(h.state.runStarted);
+        QVERIFY(h.state.shown(ManagedWindow::LineForm));
+    }
+
+    void cancelledOrUnreadableFilePreparesNothing()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        h.state.pendingText = QStringLiteral("kept\r\n");
+        h.status->setFileChooser([](QWidget *, const QString &) { return QString(); });
+        h.status->cmdStart_Click();
+        QCOMPARE(h.state.pendingText, QStringLiteral("kept\r\n"));
+        QVERIFY(watcher.titles.isEmpty());
+
+        const QString missing = h.env.path() + QStringLiteral("/missing.txt");
+        h.status->setFileChooser([&](QWidget *, const QString &) { return missing; });
+        h.status->cmdStart_Click();
+        QCOMPARE(watcher.messages.size(), 1);
+        QVERIFY(watcher.messages.first().contains(QStringLiteral("无法读取对照文本")));
+        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.state.startDialogShown);
+    }
+
+    void referenceFolderFollowsPracticeKind()
+    {
+        TestEnv env;
+        PracticeState state;
+        AppPaths paths;
+        paths.dataRoot = env.path() + QStringLiteral("/root");
+        QDir().mkpath(paths.dataRoot + QStringLiteral("/text/Czh"));
+        QDir().mkpath(paths.dataRoot + QStringLiteral("/text/ewb"));
+        QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
+        state.window(ManagedWindow::LineForm).shown = true;
+        state.chineseText = true;
+        QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot + QStringLiteral("/text/Czh"));
+        state.chineseText = false; // text/ezh does not exist
+        QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
+        state.window(ManagedWindow::LineForm).shown = false;
+        state.window(ManagedWindow::TextForm).shown = true;
+        QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot + QStringLiteral("/text/ewb"));
+        state.chineseText = true;
+        QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
+    }
+
+    void startSettingsMessages()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        StartSetDialog dialog(h.ctx);
+        const QStringList inputs = {"0", "30001", "-3", "abc", "   "};
+        for (const QString &text : inputs) {
+            dialog.txtSetN->setText(text);
+            dialog.cmdOK_Click();
+        }
+        QCOMPARE(watcher.messages,
+                 (QStringList{"你输入的数字太大或太小了!", "你输入的数字太大或太小了!", "你输入的数字太大或太小了!",
+                              "你必须输入数字", "请先确定你练习的方式!"}));
+        QCOMPARE(dialog.result(), 0); // still open
+        QCOMPARE(watcher.titles.first(), QStringLiteral("QuorvelV1.41"));
+
+        dialog.txtSetN->setText(QStringLiteral(" 2.5 "));
+        dialog.cmdOK_Click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(h.state.charBudget, 2);
+        QVERIFY(!h.state.timeLimited && !h.state.unlimitedRun && !h.state.startSetCancelled);
+    }
+
+    void startSettingsByTimeAndUnlimited()
+    {
+        PracticeHarness h;
+        h.state.charsGenerated = 50;
+        h.state.lettersOnlyDrill = true;
+        {
+            StartSetDialog dialog(h.ctx);
+            QCOMPARE(h.state.charsGenerated, 0);
+            QVERIFY(dialog.op[0]->isChecked());
+            QVERIFY(dialog.txtSetN->isEnabled() && !dialog.txtSetT->isEnabled());
+            dialog.op[1]->click();
+            QVERIFY(!dialog.txtSetN->isEnabled() && dialog.txtSetT->isEnabled());
+            dialog.txtSetT->setText(QStringLiteral("60"));
+            dialog.cmdOK_Click();
+            QVERIFY(h.state.timeLimited);
+            QCOMPARE(h.state.timeLimitSeconds, 60);
+            QCOMPARE(h.state.charBudget, 240);
+        }
+        h.state.lettersOnlyDrill = false;
+        {
+            StartSetDialog dialog(h.ctx);
+            QCOMPARE(h.state.timeLimitSeconds, 0);
+            dialog.op[2]->click();
+            QVERIFY(!dialog.txtSetN->isEnabled() && !dialog.txtSetT->isEnabled());
+            dialog.cmdOK_Click();
+            QVERIFY(h.state.unlimitedRun && !h.state.timeLimited);
+            QCOMPARE(h.state.charBudget, 120);
+        }
+        {
+            StartSetDialog dialog(h.ctx);
+            h.state.generatedDrill = false;
+            QTest::keyClick(&dialog, Qt::Key_Escape); // cancels like the button
+            QVERIFY(h.state.startSetCancelled);
+            QVERIFY(h.state.generatedDrill);
+        }
+    }
+
+    void runControlWithoutWindowsDoesNothing()
+    {
+        PracticeHarness h;
+        h.shell.unloadWindow(ManagedWindow::LineForm);
+        h.state.pendingText = QStringLiteral("a\r\n");
+        FillReferencePage(h.ctx);
+        QCOMPARE(h.state.pendingText, QStringLiteral("a\r\n"));
+        h.shell.unloadWindow(ManagedWindow::StateForm);
+        ClearLiveFigures(h.ctx);
+        ClearAccuracyFigure(h.ctx);
+    }
+
+    void menuCommandsOpenTheLinePractice()
+    {
+        PracticeHarness h(false);
+        QCOMPARE(h.state.practiceTitle, QStringLiteral("英文逐行对照练习"));
+        QVERIFY(!h.state.chineseText);
+        QVERIFY(h.shell.runCommand(QStringLiteral("MenuChinese(1)")));
+        QCOMPARE(h.state.practiceTitle, QStringLiteral("中文逐行对照练习"));
+        QVERIFY(h.state.chineseText);
+        QCOMPARE(h.shell.window(ManagedWindow::LineForm), static_cast<QWidget *>(h.line));
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   0 字/分"));
+    }
+};
+
+QTEST_MAIN(RunControlTest)
+#include "run_control.moc"
