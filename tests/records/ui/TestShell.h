@@ -185,3 +185,38 @@ private:
     QPointer<QMessageBox> m_last;
     QTimer m_timer;
 };
+
+// Closes every result window that comes up, remembering its title and values.
+class ReportCatcher {
+public:
+    struct Report {
+        QString title;
+        QStringList values;
+    };
+
+    ReportCatcher()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start();
+    }
+    std::vector<Report> reports;
+
+private:
+    void poll()
+    {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != QStringLiteral("CountMessage"))
+            return;
+        Report report;
+        report.title = dialog->windowTitle();
+        for (int i = 0; i < 6; ++i) {
+            auto *label = dialog->findChild<QWidget *>(QStringLiteral("lblMessage(%1)").arg(i));
+            report.values << (label ? label->property("text").toString() : QString());
+        }
+        reports.push_back(report);
+        dialog->findChild<QAbstractButton *>(QStringLiteral("comClose"))->click();
+    }
+
+    QTimer m_timer;
+};

@@ -1,0 +1,154 @@
+#include "practice/ui/FreeForm.h"
+
+#include "app/AppContext.h"
+#include "data/Cues.h"
+#include "practice/PracticeState.h"
+#include "practice/ui/RunControl.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
+constexpr double kDesignedPointSize = 12;
+} // namespace
+
+FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmOut_In"));
+    setWindowTitle(QStringLiteral("外部对照练习"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+
+    auto *heading = new QLabel(QStringLiteral("对照书本或其他材料自由录入，只统计速度、字数和时间"), this);
+    m_rtbIn = new QPlainTextEdit(this);
+    m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(kDesignedPointSize);
+    m_rtbIn->setFont(font);
+    m_rtbIn->installEventFilter(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 12);
+    layout->addWidget(heading);
+    layout->addWidget(m_rtbIn, 1);
+
+    connect(m_rtbIn, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_placingText)
+            rtbIn_Change();
+    });
+
+    // Form_Load
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::FreeForm);
+    WindowFlags &flags = m_ctx.state.window(ManagedWindow::FreeForm);
+    flags.shown = true;
+    flags.hiddenWithMain = false;
+    applyFontSizes();
+    if (m_ctx.shell)
+        m_ctx.shell->SetStatusMessage(QString());
+    ClearAccuracyFigure(m_ctx);
+}
+
+FreeForm::~FreeForm()
+{
+    m_rtbIn->removeEventFilter(this);
+    m_rtbIn->disconnect(this);
+    PracticeState &s = m_ctx.state;
+    s.window(ManagedWindow::FreeForm).shown = false;
+    s.window(ManagedWindow::FreeForm).opening = false;
+    s.runStarted = false;
+    s.clockRunning = false;
+}
+
+bool FreeForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_rtbIn) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            rtbIn_KeyDown(static_cast<QKeyEvent *>(event)->key());
+            break;
+        case QEvent::InputMethod:
+            // Text committed by an input method is typing, not erasing.
+            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+                m_backspaceDown = false;
+            break;
+        case QEvent::FocusIn:
+            rtbIn_GotFocus();
+            break;
+        case QEvent::FocusOut:
+            rtbIn_LostFocus();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FreeForm::rtbIn_KeyDown(int keyCode)
+{
+    m_backspaceDown = keyCode == Qt::Key_Backspace;
+}
+
+void FreeForm::rtbIn_Change()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.runStarted)
+        s.typedText = m_rtbIn->toPlainText();
+    if (!m_backspaceDown && s.cues.zyPress)
+        m_ctx.cues.play(Cue::Confirm);
+}
+
+void FreeForm::rtbIn_GotFocus()
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.runStarted && s.clockRunning && m_ctx.shell)
+        m_ctx.shell->SetStatusState(true);
+}
+
+void FreeForm::rtbIn_LostFocus()
+{
+    if (!m_ctx.shell)
+        return;
+    m_ctx.shell->SetStatusState(false);
+    m_ctx.shell->SetStatusMessage(QString());
+}
+
+void FreeForm::clearInput()
+{
+    m_placingText = true;
+    m_rtbIn->clear();
+    m_placingText = false;
+}
+
+void FreeForm::beginRun()
+{
+    m_rtbIn->setReadOnly(false);
+    m_rtbIn->setFocus();
+}
+
+void FreeForm::lockInput()
+{
+    m_rtbIn->setReadOnly(true);
+}
+
+void FreeForm::resumeInput()
+{
+    m_rtbIn->setReadOnly(false);
+    m_rtbIn->setFocus();
+    m_rtbIn->moveCursor(QTextCursor::End);
+}
+
+void FreeForm::applyFontSizes()
+{
+    const int size = m_ctx.state.fonts.outIn;
+    if (size == 0)
+        return;
+    QFont font = m_rtbIn->font();
+    font.setPointSize(size);
+    m_rtbIn->setFont(font);
+}

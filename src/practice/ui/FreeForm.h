@@ -1,0 +1,42 @@
+#pragma once
+// The free-input window frmOut_In: one large input box and no reference. The
+// learner copies from any outside material; only speed, counts and time are
+// measured, and every change not made by Backspace plays the press cue.
+#include "practice/ui/PracticeWindow.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+struct AppContext;
+
+class FreeForm : public QWidget, public PracticeWindow {
+    Q_OBJECT
+public:
+    explicit FreeForm(AppContext &ctx, QWidget *parent = nullptr);
+    ~FreeForm() override;
+
+    QPlainTextEdit *rtbIn() const { return m_rtbIn; }
+
+    // Event handlers, public so a run can be driven directly.
+    void rtbIn_KeyDown(int keyCode);
+    void rtbIn_Change();
+    void rtbIn_GotFocus();
+    void rtbIn_LostFocus();
+
+    // PracticeWindow
+    void clearInput() override;
+    void beginRun() override;
+    void lockInput() override;
+    void resumeInput() override;
+    void clearContents() override { clearInput(); }
+    void applyFontSizes() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    AppContext &m_ctx;
+    QPlainTextEdit *m_rtbIn = nullptr;
+    bool m_backspaceDown = false;
+    bool m_placingText = false; // the program, not the learner, is changing the input
+};

@@ -1,0 +1,340 @@
+#include "practice/ui/TextForm.h"
+
+#include "app/AppContext.h"
+#include "data/Cues.h"
+#include "practice/PracticeState.h"
+#include "practice/ui/RunControl.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
+constexpr double kDesignedPointSize = 10.5;
+
+// Length in UTF-16 units of the character starting at `pos` (a surrogate
+// pair is one character).
+int CharacterUnits(const QString &text, int pos)
+{
+    if (pos + 1 < text.size() && text.at(pos).isHighSurrogate() && text.at(pos + 1).isLowSurrogate())
+        return 2;
+    return 1;
+}
+
+QString LastCharacter(const QString &text)
+{
+    const int n = int(text.size());
+    if (n >= 2 && text.at(n - 1).isLowSurrogate() && text.at(n - 2).isHighSurrogate())
+        return text.right(2);
+    return text.right(1);
+}
+
+int CharacterCount(const QString &text)
+{
+    int n = 0;
+    for (QChar c : text)
+        if (!c.isLowSurrogate())
+            ++n;
+    return n;
+}
+
+// Keys that produce a character (what a key-press event of the input box
+// sees): not bare modifiers, function or navigation keys.
+bool ProducesCharacter(const QKeyEvent *e)
+{
+    const int key = e->key();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab
+        || key == Qt::Key_Escape)
+        return true;
+    if (key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis)
+        return true;
+    return key < Qt::Key_Escape && !e->text().isEmpty() && e->text().at(0).isPrint();
+}
+
+int KeyAscii(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: return e->text().isEmpty() ? e->key() : e->text().at(0).unicode();
+    }
+}
+
+} // namespace
+
+TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmInT_In"));
+    setWindowTitle(QStringLiteral("文本对照练习"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+
+    auto *heading = new QLabel(QStringLiteral("对照下面的文章输入，标出的字是下一个要输入的字"), this);
+    m_rtbOut = new QPlainTextEdit(this);
+    m_rtbOut->setObjectName(QStringLiteral("rtbOut"));
+    m_rtbOut->setReadOnly(true);
+    m_rtbOut->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The selection stays visible while the learner types in the other box.
+    QPalette pal = m_rtbOut->palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    m_rtbOut->setPalette(pal);
+
+    m_rtbIn = new QPlainTextEdit(this);
+    m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
+    m_rtbIn->setReadOnly(true);
+    m_rtbIn->installEventFilter(this);
+
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(kDesignedPointSize);
+    m_rtbOut->setFont(font);
+    m_rtbIn->setFont(font);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 12);
+    layout->addWidget(heading);
+    layout->addWidget(m_rtbOut, 3);
+    layout->addWidget(m_rtbIn, 2);
+
+    connect(m_rtbIn, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_placingText)
+            rtbIn_Change();
+    });
+    for (auto signal : {&QPlainTextEdit::cursorPositionChanged, &QPlainTextEdit::selectionChanged}) {
+        connect(m_rtbOut, signal, this, [this] {
+            if (!m_selecting)
+                rtbOut_SelChange();
+        });
+    }
+
+    // Form_Load
+    applyFontSizes();
+    m_ctx.state.window(ManagedWindow::TextForm).shown = true;
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::TextForm);
+}
+
+TextForm::~TextForm()
+{
+    m_rtbIn->removeEventFilter(this);
+    m_rtbIn->disconnect(this);
+    m_rtbOut->disconnect(this);
+    PracticeState &s = m_ctx.state;
+    s.window(ManagedWindow::TextForm).shown = false;
+    s.window(ManagedWindow::TextForm).opening = false;
+    s.runStarted = false;
+    s.clockRunning = false;
+}
+
+bool TextForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_rtbIn) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (ProducesCharacter(key))
+                rtbIn_KeyPress(KeyAscii(key));
+            break;
+        }
+        case QEvent::InputMethod:
+            // An input method delivers its text as a commit, not as key
+            // presses: a commit counts as a key press, or nothing would be
+            // judged for learners who type Chinese.
+            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+                rtbIn_KeyPress(0);
+            break;
+        case QEvent::FocusIn:
+            rtbIn_GotFocus();
+            break;
+        case QEvent::FocusOut:
+            rtbIn_LostFocus();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TextForm::rtbIn_KeyPress(int keyAscii)
+{
+    if (keyAscii == 8) {
+        const QTextCursor cursor = m_rtbIn->textCursor();
+        const int p = cursor.position();
+        if (p > 0) {
+            // The character the Backspace is about to erase.
+            const QString text = m_rtbIn->toPlainText();
+            m_erasedChar = LastCharacter(text.left(p));
+            m_erasing = true;
+        }
+    } else {
+        m_erasing = false;
+    }
+    m_keyPressed = true;
+}
+
+void TextForm::rtbIn_Change()
+{
+    if (!m_keyPressed)
+        return;
+    PracticeState &s = m_ctx.state;
+    const QString typed = m_rtbIn->toPlainText();
+    m_caretPos = m_rtbIn->textCursor().position();
+    selectReference(m_caretPos);
+
+    if (CharacterCount(typed) > 1 && !m_erasing && s.runStarted && m_caretPos >= referenceLength()) {
+        // The character that completes the text is neither judged nor counted.
+        s.runStarted = false;
+        s.clockRunning = false;
+        ShowPracticeReport(m_ctx);
+        return;
+    }
+    if (s.runStarted && !m_erasing) {
+        // Only the last character is judged: one input-method commit may add
+        // several characters at once.
+        const bool ok = LastCharacter(typed) == m_expectedChar;
+        if (!ok)
+            ++s.errorCount;
+        CueForJudgedKeystroke(m_ctx.cues, s.cues, ok);
+    }
+    const QString selected = selectedReference();
+    if (m_erasing && selected != m_erasedChar && !m_erasedChar.isEmpty() && m_erasedChar != QStringLiteral("\n"))
+        --s.errorCount;
+    m_expectedChar = selected;
+    s.typedText = typed;
+    m_keyPressed = false;
+}
+
+void TextForm::rtbIn_GotFocus()
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.runStarted && s.clockRunning && m_ctx.shell)
+        m_ctx.shell->SetStatusState(true);
+    if (m_rtbIn->toPlainText().isEmpty() && CharacterCount(selectedReference()) != 1) {
+        selectReference(0);
+        m_expectedChar = selectedReference();
+    }
+}
+
+void TextForm::rtbIn_LostFocus()
+{
+    if (m_ctx.shell)
+        m_ctx.shell->SetStatusState(false);
+}
+
+void TextForm::rtbOut_SelChange()
+{
+    if (!m_ctx.state.runStarted)
+        m_erasedChar.clear();
+    // Whatever the learner clicked, one character stays selected.
+    const QTextCursor cursor = m_rtbOut->textCursor();
+    const int start = cursor.selectionStart();
+    const QString reference = m_rtbOut->toPlainText();
+    const int wanted = start < reference.size() ? CharacterUnits(reference, start) : 0;
+    if (cursor.selectionEnd() - start != wanted) {
+        QTextCursor one(m_rtbOut->document());
+        one.setPosition(start);
+        one.setPosition(start + wanted, QTextCursor::KeepAnchor);
+        m_selecting = true;
+        m_rtbOut->setTextCursor(one);
+        m_selecting = false;
+    }
+    m_rtbOut->ensureCursorVisible();
+    if (m_rtbIn->toPlainText().isEmpty())
+        m_expectedChar = selectedReference();
+}
+
+void TextForm::selectReference(int position)
+{
+    const QString reference = m_rtbOut->toPlainText();
+    const int start = qBound(0, position, int(reference.size()));
+    QTextCursor cursor(m_rtbOut->document());
+    cursor.setPosition(start);
+    m_selecting = true;
+    m_rtbOut->setTextCursor(cursor);
+    m_selecting = false;
+    rtbOut_SelChange();
+}
+
+QString TextForm::selectedReference() const
+{
+    return m_rtbOut->textCursor().selectedText();
+}
+
+int TextForm::referenceLength() const
+{
+    return m_rtbOut->document()->characterCount() - 1; // without the closing paragraph mark
+}
+
+void TextForm::setInputText(const QString &text)
+{
+    m_placingText = true;
+    m_rtbIn->setPlainText(text);
+    m_placingText = false;
+}
+
+void TextForm::placeMaterial()
+{
+    // The text was read without line breaks: one paragraph.
+    m_rtbOut->setPlainText(m_ctx.state.pendingText);
+    setInputText(QString());
+    m_caretPos = 0;
+    m_erasing = false;
+    m_keyPressed = false;
+    selectReference(0);
+}
+
+void TextForm::beginRun()
+{
+    m_rtbIn->setReadOnly(false);
+    m_rtbOut->setReadOnly(true);
+    m_erasing = false;
+    m_keyPressed = false;
+    m_rtbIn->setFocus();
+    if (m_rtbIn->toPlainText().isEmpty()) {
+        selectReference(0);
+        m_expectedChar = selectedReference();
+    }
+}
+
+void TextForm::lockInput()
+{
+    m_rtbIn->setReadOnly(true);
+}
+
+void TextForm::resumeInput()
+{
+    m_rtbIn->setReadOnly(false);
+    m_rtbIn->setFocus();
+    m_rtbIn->moveCursor(QTextCursor::End);
+}
+
+void TextForm::clearContents()
+{
+    setInputText(QString());
+    m_rtbOut->clear();
+    m_expectedChar.clear();
+    m_keyPressed = false;
+}
+
+void TextForm::applyFontSizes()
+{
+    const int size = m_ctx.state.fonts.intIn;
+    if (size == 0)
+        return;
+    for (QPlainTextEdit *box : {m_rtbOut, m_rtbIn}) {
+        QFont font = box->font();
+        font.setPointSize(size);
+        box->setFont(font);
+    }
+}

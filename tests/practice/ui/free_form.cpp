@@ -1,0 +1,133 @@
+// The free-input window: the press cue, what a run records, its report, and
+// the commands that open the whole-text and free-input windows.
+#include "app/ui/Registration.h"
+#include "practice/ui/FreeForm.h"
+#include "practice/ui/RunControl.h"
+#include "practice/ui/TextForm.h"
+#include "records/ui/TestShell.h"
+#include "support/TestEnv.h"
+
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class FreeFormTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<TestContext> t;
+
+    FreeForm *openFreeForm()
+    {
+        auto *form = new FreeForm(t->ctx, t->shell.practiceArea());
+        t->shell.mainWindow()->show();
+        form->show();
+        return form;
+    }
+
+    void commit(QWidget *box, const QString &text)
+    {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(box, &e);
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        t = std::make_unique<TestContext>(env->path());
+    }
+    void cleanup()
+    {
+        t.reset();
+        env.reset();
+    }
+
+    void everyChangeButBackspacePlaysThePressCue()
+    {
+        std::unique_ptr<FreeForm> form(openFreeForm());
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("abc"));
+        QCOMPARE(t->cues.played, std::vector<Cue>(3, Cue::Confirm));
+        QTest::keyClick(form->rtbIn(), Qt::Key_Backspace);
+        QCOMPARE(t->cues.played.size(), size_t(3));
+        // A commit after a Backspace is typing again.
+        commit(form->rtbIn(), QStringLiteral("你好"));
+        QCOMPARE(t->cues.played.size(), size_t(4));
+        QCOMPARE(form->rtbIn()->toPlainText(), QStringLiteral("ab你好"));
+
+        t->state.cues.zyPress = false;
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("d"));
+        QCOMPARE(t->cues.played.size(), size_t(4));
+    }
+
+    void aRunRecordsTheTypedTextAndReportsFullAccuracy()
+    {
+        std::unique_ptr<FreeForm> form(openFreeForm());
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("xy"));
+        QCOMPARE(t->state.typedText, QString()); // outside a run nothing is recorded
+        form->clearInput();
+        QCOMPARE(t->cues.played.size(), size_t(2)); // emptying is not typing
+
+        t->state.runStarted = true;
+        t->state.clockRunning = true;
+        form->beginRun();
+        QVERIFY(!form->rtbIn()->isReadOnly());
+        commit(form->rtbIn(), QStringLiteral("自由录入，"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral(" ok"));
+        QCOMPARE(t->state.typedText, QStringLiteral("自由录入， ok"));
+        QCOMPARE(t->state.errorCount, 0);
+
+        t->state.runStarted = false;
+        t->state.clockRunning = false;
+        ReportCatcher catcher;
+        ShowPracticeReport(t->ctx);
+        QCOMPARE(catcher.reports.size(), size_t(1));
+        QCOMPARE(catcher.reports[0].title, QStringLiteral("统计资料——打字类型：自由录入"));
+        QCOMPARE(catcher.reports[0].values.at(4), QStringLiteral("100.00%"));
+        QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("8"));
+    }
+
+    void loadingAndUnloadingKeepTheRegistryAndFontSize()
+    {
+        t->state.fonts.outIn = 18;
+        t->shell.statusMessage = QStringLiteral("旧提示");
+        t->state.window(ManagedWindow::FreeForm).hiddenWithMain = true;
+        {
+            std::unique_ptr<FreeForm> form(openFreeForm());
+            QVERIFY(t->state.shown(ManagedWindow::FreeForm));
+            QVERIFY(!t->state.window(ManagedWindow::FreeForm).hiddenWithMain);
+            QCOMPARE(t->shell.statusMessage, QString());
+            QCOMPARE(form->rtbIn()->font().pointSize(), 18);
+            QCOMPARE(form->windowTitle(), QStringLiteral("外部对照练习"));
+            t->state.runStarted = true;
+        }
+        QVERIFY(!t->state.shown(ManagedWindow::FreeForm));
+        QVERIFY(!t->state.runStarted);
+    }
+
+    void theCommandsOpenTheirWindowsAndSetTheTitles()
+    {
+        RegisterTextPractice(t->ctx, t->shell);
+        QVERIFY(t->shell.runCommand(QStringLiteral("imgType(3)")));
+        QVERIFY(t->state.shown(ManagedWindow::FreeForm));
+        QVERIFY(qobject_cast<FreeForm *>(t->shell.window(ManagedWindow::FreeForm)));
+        QCOMPARE(t->state.practiceTitle, QStringLiteral("自由录入"));
+        QCOMPARE(t->shell.closeOthersCount, 1);
+        QVERIFY(!t->state.window(ManagedWindow::FreeForm).opening);
+        QVERIFY(!t->state.window(ManagedWindow::StateForm).opening);
+
+        QVERIFY(t->shell.runCommand(QStringLiteral("MenuEngLish(2)")));
+        QCOMPARE(t->shell.openTextCount, 1);
+        QVERIFY(!t->state.chineseText);
+        QCOMPARE(t->state.practiceTitle, QStringLiteral("英文文本对照练习"));
+        QVERIFY(qobject_cast<TextForm *>(t->shell.window(ManagedWindow::TextForm)));
+        QVERIFY(!t->state.shown(ManagedWindow::FreeForm)); // closed by the close-others step
+
+        QVERIFY(t->shell.runCommand(QStringLiteral("MenuChinese(2)")));
+        QVERIFY(t->state.chineseText);
+        QCOMPARE(t->state.practiceTitle, QStringLiteral("中文文本对照练习"));
+    }
+};
+
+QTEST_MAIN(FreeFormTest)
+#include "free_form.moc"

@@ -1,0 +1,215 @@
+// The whole-text window: judging as the learner types (keys and input-method
+// commits), the end of the text, the erase correction, the one-character
+// selection and the font sizes.
+#include "practice/ui/TextForm.h"
+#include "records/ui/TestShell.h"
+#include "support/TestEnv.h"
+
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+class TextFormTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<TestContext> t;
+    TextForm *form = nullptr;
+
+    // The reference is read and placed, then Enter in the start dialog.
+    void startRun(const QString &reference)
+    {
+        t->state.pendingText = reference;
+        form->placeMaterial();
+        t->state.runStarted = true;
+        t->state.clockRunning = true;
+        form->beginRun();
+    }
+
+    void commit(const QString &text)
+    {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(form->rtbIn(), &e);
+    }
+
+    int confirmCues() const { return int(std::count(t->cues.played.begin(), t->cues.played.end(), Cue::Confirm)); }
+    int errorCues() const { return int(std::count(t->cues.played.begin(), t->cues.played.end(), Cue::Error)); }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        t = std::make_unique<TestContext>(env->path());
+        form = new TextForm(t->ctx, t->shell.practiceArea());
+        t->shell.mainWindow()->show();
+        form->show();
+    }
+    void cleanup()
+    {
+        delete form;
+        t.reset();
+        env.reset();
+    }
+
+    void loadingLocksTheInputUntilTheRunStarts()
+    {
+        QVERIFY(t->state.shown(ManagedWindow::TextForm));
+        QVERIFY(form->rtbIn()->isReadOnly());
+        QVERIFY(form->rtbOut()->isReadOnly());
+        startRun(QStringLiteral("春眠不觉晓"));
+        QVERIFY(!form->rtbIn()->isReadOnly());
+        QCOMPARE(form->selectedReference(), QStringLiteral("春"));
+        QCOMPARE(form->expectedChar(), QStringLiteral("春"));
+        form->lockInput();
+        QVERIFY(form->rtbIn()->isReadOnly());
+        form->resumeInput();
+        QVERIFY(!form->rtbIn()->isReadOnly());
+
+        delete form;
+        form = nullptr;
+        QVERIFY(!t->state.shown(ManagedWindow::TextForm));
+        QVERIFY(!t->state.runStarted);
+        QVERIFY(!t->state.clockRunning);
+    }
+
+    void typingTheWholeTextEndsOnItsLastCharacter()
+    {
+        startRun(QStringLiteral("abcde"));
+        ReportCatcher catcher;
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("abcde"));
+        QCOMPARE(catcher.reports.size(), size_t(1));
+        QVERIFY(!t->state.runStarted);
+        QVERIFY(!t->state.clockRunning);
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->state.typedText, QStringLiteral("abcd"));
+        QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("4")); // one less than the reference
+        QCOMPARE(confirmCues(), 4);
+        QCOMPARE(errorCues(), 0);
+    }
+
+    void wrongCharactersAreCountedAndTheSelectionFollowsTheCaret()
+    {
+        startRun(QStringLiteral("hello world"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("hx"));
+        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(errorCues(), 1);
+        QCOMPARE(form->selectedReference(), QStringLiteral("l"));
+        QCOMPARE(form->expectedChar(), QStringLiteral("l"));
+        QCOMPARE(form->rtbOut()->textCursor().selectionEnd() - form->rtbOut()->textCursor().selectionStart(), 1);
+        QCOMPARE(t->state.typedText, QStringLiteral("hx"));
+    }
+
+    void aOneCharacterReferenceIsNotEndedByTyping()
+    {
+        startRun(QStringLiteral("好"));
+        ReportCatcher catcher;
+        commit(QStringLiteral("好"));
+        QTest::qWait(30);
+        QVERIFY(catcher.reports.empty());
+        QVERIFY(t->state.runStarted);
+        QCOMPARE(t->state.errorCount, 0);
+    }
+
+    void erasingAWrongCharacterTakesOneErrorOff()
+    {
+        startRun(QStringLiteral("abcdef"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("ax"));
+        QCOMPARE(t->state.errorCount, 1);
+        QTest::keyClick(form->rtbIn(), Qt::Key_Backspace);
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(form->selectedReference(), QStringLiteral("b"));
+        // Erasing a right character changes nothing; Backspace is never judged.
+        QTest::keyClick(form->rtbIn(), Qt::Key_Backspace);
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(errorCues(), 1);
+        QCOMPARE(form->rtbIn()->toPlainText(), QString());
+        QCOMPARE(form->selectedReference(), QStringLiteral("a"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("ab"));
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(form->expectedChar(), QStringLiteral("c"));
+    }
+
+    void inputMethodCommitsAreJudgedByTheirLastCharacter()
+    {
+        startRun(QStringLiteral("你好世界和平"));
+        commit(QStringLiteral("你"));
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(form->expectedChar(), QStringLiteral("好"));
+        // Two characters at once: only the last is judged, against "好".
+        commit(QStringLiteral("好世"));
+        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(form->selectedReference(), QStringLiteral("界"));
+        QCOMPARE(t->state.typedText, QStringLiteral("你好世"));
+        commit(QStringLiteral("界"));
+        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(confirmCues(), 2);
+
+        ReportCatcher catcher;
+        commit(QStringLiteral("和平"));
+        QCOMPARE(catcher.reports.size(), size_t(1));
+        QCOMPARE(t->state.typedText, QStringLiteral("你好世界"));
+        QVERIFY(!t->state.runStarted);
+    }
+
+    void changesWithoutAKeyPressAreNotJudged()
+    {
+        startRun(QStringLiteral("abc"));
+        form->rtbIn()->insertPlainText(QStringLiteral("zz"));
+        QCOMPARE(t->state.errorCount, 0);
+        QVERIFY(t->cues.played.empty());
+        QCOMPARE(t->state.typedText, QString());
+    }
+
+    void theSelectionStaysOneCharacterWhereverTheLearnerClicks()
+    {
+        startRun(QStringLiteral("abcdef"));
+        QTextCursor c = form->rtbOut()->textCursor();
+        c.setPosition(3);
+        form->rtbOut()->setTextCursor(c);
+        QCOMPARE(form->selectedReference(), QStringLiteral("d"));
+        QCOMPARE(form->expectedChar(), QStringLiteral("d")); // the input is still empty
+        c.setPosition(1);
+        c.setPosition(4, QTextCursor::KeepAnchor);
+        form->rtbOut()->setTextCursor(c);
+        QCOMPARE(form->selectedReference(), QStringLiteral("b"));
+    }
+
+    void aLongReferenceScrollsTheSelectionIntoView()
+    {
+        QString text;
+        for (int i = 0; i < 400; ++i)
+            text += QStringLiteral("天地玄黄宇宙洪荒");
+        form->rtbOut()->resize(300, 80);
+        startRun(text);
+        const QString typed = text.left(2500);
+        commit(typed);
+        QCOMPARE(form->selectedReference(), text.mid(2500, 1));
+        const QRect caret = form->rtbOut()->cursorRect();
+        QVERIFY(form->rtbOut()->viewport()->rect().intersects(caret));
+        QVERIFY(form->rtbOut()->verticalScrollBar()->value() > 0);
+    }
+
+    void fontSizesComeFromTheSettings()
+    {
+        QCOMPARE(form->rtbIn()->font().pointSizeF(), 10.5);
+        t->state.fonts.intIn = 16;
+        form->applyFontSizes();
+        QCOMPARE(form->rtbIn()->font().pointSize(), 16);
+        QCOMPARE(form->rtbOut()->font().pointSize(), 16);
+        TextForm second(t->ctx);
+        QCOMPARE(second.rtbOut()->font().pointSize(), 16);
+    }
+
+    void closingOthersEmptiesBothBoxes()
+    {
+        startRun(QStringLiteral("abc"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("a"));
+        form->clearContents();
+        QCOMPARE(form->rtbIn()->toPlainText(), QString());
+        QCOMPARE(form->rtbOut()->toPlainText(), QString());
+    }
+};
+
+QTEST_MAIN(TextFormTest)
+#include "text_form.moc"
