@@ -1,0 +1,214 @@
+// The generated drills as the menu runs them: start settings, first page,
+// start dialog, and every later page under the budget.
+#include "practice/ui/StartSetDialog.h"
+#include "wubi/Wubi.h"
+#include "WubiHarness.h"
+
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+enum class Limit { Count, Time, None, Cancel };
+
+const QString kKeyNames = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
+
+struct DrillCase {
+    const char *command;
+    int kind;
+    const char *title;
+    bool titleAfterStart;
+};
+
+const DrillCase kDrills[] = {
+    {"JMz", 2, "五笔键名字练习", false},        {"Yj", 2, "五笔一级简码练习", false},
+    {"Ej(1)", 2, "五笔二级简码练习", true},      {"Ej(2)", 2, "五笔二级简码练习", true},
+    {"Sj(1)", 2, "五笔三级简码练习", true},      {"Sj(2)", 2, "五笔三级简码练习", true},
+    {"CZ2_86", 3, "五笔二字词组练习", false},    {"CZ2_98", 3, "五笔二字词组练习", false},
+    {"CZ3_86", 4, "五笔三字词组练习", false},    {"CZ3_98", 4, "五笔三字词组练习", false},
+    {"CZ4_86", 5, "五笔四字词组练习", false},    {"CZ4_98", 5, "五笔四字词组练习", false},
+    {"CZM_86", 6, "五笔四字词组练习", false},    {"CZM_98", 6, "五笔四字词组练习", false},
+};
+
+// Answers the start settings with `limit` (and `value`), Enter in the start
+// dialog, and closes the result window.
+struct DrillRun {
+    WubiHarness &h;
+    ModalAnswerer answerer;
+    QString titleAtStartDialog;
+    int reports = 0;
+
+    DrillRun(WubiHarness &harness, Limit limit, const QString &value = QString()) : h(harness)
+    {
+        answerer.handle = [this, limit, value](QWidget *w) {
+            if (auto *settings = qobject_cast<StartSetDialog *>(w)) {
+                if (limit == Limit::Cancel) {
+                    settings->cmdCancel_Click();
+                    return;
+                }
+                const int option = limit == Limit::Count ? 0 : limit == Limit::Time ? 1 : 2;
+                settings->op[option]->click();
+                (limit == Limit::Time ? settings->txtSetT : settings->txtSetN)->setText(value);
+                settings->cmdOK_Click();
+            } else if (auto *start = qobject_cast<StartDialog *>(w)) {
+                titleAtStartDialog = h.state.practiceTitle;
+                h.stopStatusTimers();
+                start->Form_KeyPress(13);
+            } else if (w->objectName() == QLatin1String("CountMessage")) {
+                ++reports;
+            }
+        };
+    }
+};
+
+// Types every line of the current page as its reference shows it, one
+// character at a time.
+void typePage(WubiHarness &h)
+{
+    LineForm *line = h.line();
+    for (int i = 0; i < LineForm::kLines && h.state.runStarted; ++i) {
+        const QString text = line->rtbOut(i)->text();
+        for (QChar c : text)
+            WubiHarness::commit(line->rtbIn(i), QString(c));
+    }
+}
+
+bool allCharactersIn(const QString &text, const QString &pool)
+{
+    for (QChar c : text)
+        if (!pool.contains(c))
+            return false;
+    return true;
+}
+} // namespace
+
+class DrillCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void everyDrillStartsWithItsKindTitleAndFirstPage();
+    void cancelledStartSettingsChangeNothingElse();
+    void countLimitedDrillEndsWithTheLastGeneratedPage();
+    void timeLimitedDrillKeepsProducingPages();
+    void lettersDrillDrawsThirtyKeysSixtyALine();
+};
+
+void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
+{
+    for (const DrillCase &drill : kDrills) {
+        WubiHarness h;
+        h.state.practiceTitle = QStringLiteral("中文逐行对照练习");
+        DrillRun run(h, Limit::None);
+        QVERIFY2(h.shell.runCommand(QLatin1String(drill.command)), drill.command);
+
+        QCOMPARE(run.answerer.seen, (QStringList{QStringLiteral("frmStartSet"), QStringLiteral("StartDialog")}));
+        QCOMPARE(h.shell.lastDrillKind, drill.kind);
+        QCOMPARE(h.state.practiceTitle, QString::fromUtf8(drill.title));
+        QCOMPARE(run.titleAtStartDialog,
+                 drill.titleAfterStart ? QStringLiteral("中文逐行对照练习") : QString::fromUtf8(drill.title));
+        QVERIFY(h.state.chineseText);
+        QVERIFY(h.state.generatedDrill);
+        QVERIFY(h.state.runStarted);
+        QVERIFY(h.state.unlimitedRun);
+
+        const QString first = h.line()->rtbOut(0)->text();
+        QVERIFY2(first.size() >= 22 && first.size() <= 30, drill.command);
+        for (int i = 1; i < LineForm::kLines; ++i)
+            QVERIFY(!h.line()->rtbOut(i)->text().isEmpty());
+        const QString name = QLatin1String(drill.command);
+        if (name == QLatin1String("JMz"))
+            QVERIFY(allCharactersIn(first, kKeyNames));
+        if (name == QLatin1String("Yj"))
+            QVERIFY(allCharactersIn(first, wubi::ShortCodePool(h.state.tables, {true, false, false, false, false})));
+        if (name == QLatin1String("Ej(2)"))
+            QVERIFY(allCharactersIn(first, wubi::ShortCodePool(h.state.tables, {false, false, true, false, false})));
+        if (name.startsWith(QLatin1String("CZM")))
+            QCOMPARE(h.state.phraseEdition86, name.endsWith(QLatin1String("86")));
+        if (name.startsWith(QLatin1String("CZ")) && !name.startsWith(QLatin1String("CZM"))) {
+            const int length = name.mid(2, 1).toInt();
+            QCOMPARE(h.state.drillPool, wubi::PhrasePool(h.state.tables, length, name.endsWith(QLatin1String("86"))));
+        }
+    }
+}
+
+void DrillCommands::cancelledStartSettingsChangeNothingElse()
+{
+    for (const char *command : {"Ej(1)", "JMz", "CZM_86", "MenuEngLish(3)"}) {
+        WubiHarness h;
+        h.state.practiceTitle = QStringLiteral("旧标题");
+        DrillRun run(h, Limit::Cancel);
+        h.shell.runCommand(QLatin1String(command));
+        QCOMPARE(run.answerer.seen, QStringList{QStringLiteral("frmStartSet")});
+        QCOMPARE(h.state.practiceTitle, QStringLiteral("旧标题"));
+        QVERIFY(!h.state.runStarted);
+        QVERIFY(h.state.pendingText.isEmpty());
+        QVERIFY(h.line()->rtbOut(0)->text().isEmpty());
+        QVERIFY(!h.state.randomCharDrill);
+        const bool letters = QLatin1String(command) == QLatin1String("MenuEngLish(3)");
+        QCOMPARE(h.state.lettersOnlyDrill, letters);
+        if (QLatin1String(command) == QLatin1String("JMz"))
+            QCOMPARE(h.state.drillPool, kKeyNames);
+    }
+}
+
+void DrillCommands::countLimitedDrillEndsWithTheLastGeneratedPage()
+{
+    WubiHarness h;
+    DrillRun run(h, Limit::Count, QStringLiteral("100"));
+    h.shell.runCommand(QStringLiteral("CZ2_86"));
+    QVERIFY(h.state.runStarted);
+    QCOMPARE(h.state.charBudget, 100);
+    QCOMPARE(h.state.charsGenerated, 100);
+    QCOMPARE(h.line()->rtbOut(3)->text().size(), 10);
+
+    typePage(h);
+    QVERIFY(!h.state.runStarted);
+    QCOMPARE(run.reports, 1);
+    QCOMPARE(h.state.charsGenerated, 100);
+    QCOMPARE(h.state.errorCount, 0);
+}
+
+void DrillCommands::timeLimitedDrillKeepsProducingPages()
+{
+    WubiHarness h;
+    DrillRun run(h, Limit::Time, QStringLiteral("600"));
+    h.shell.runCommand(QStringLiteral("Sj(2)"));
+    QVERIFY(h.state.timeLimited);
+    const QString pool = wubi::ShortCodePool(h.state.tables, {false, false, false, false, true});
+    QStringList firstLines;
+    for (int page = 0; page < 4; ++page) {
+        firstLines << h.line()->rtbOut(0)->text();
+        QCOMPARE(h.line()->rtbOut(3)->text().size(), 30);
+        QVERIFY(allCharactersIn(h.line()->rtbOut(2)->text(), pool));
+        typePage(h);
+        QVERIFY(h.state.runStarted);
+        QCOMPARE(h.state.activeLine, 0);
+    }
+    QCOMPARE(run.reports, 0);
+    QCOMPARE(h.state.charsGenerated, 5 * 120);
+    QVERIFY(h.state.charBudget >= h.state.charsGenerated);
+    QCOMPARE(firstLines.removeDuplicates(), 0);
+}
+
+void DrillCommands::lettersDrillDrawsThirtyKeysSixtyALine()
+{
+    WubiHarness h;
+    DrillRun run(h, Limit::Count, QStringLiteral("1000"));
+    for (int time = 0; time < 2; ++time) {
+        h.shell.runCommand(QStringLiteral("MenuEngLish(3)"));
+        QString pool = h.state.letterPool;
+        QCOMPARE(pool.size(), 60);
+        std::sort(pool.begin(), pool.end());
+        pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
+        QCOMPARE(pool, QStringLiteral(",./;abcdefghijklmnopqrstuvwxyz"));
+        QCOMPARE(h.shell.lastDrillKind, 1);
+        QVERIFY(h.state.lettersOnlyDrill);
+        QVERIFY(!h.state.chineseText);
+        QVERIFY(h.state.generatedDrill);
+        QCOMPARE(h.state.practiceTitle, QStringLiteral("英文纯字母对照练习"));
+        const QString first = h.line()->rtbOut(0)->text();
+        QCOMPARE(first.size(), 60);
+        QVERIFY(allCharactersIn(first, h.state.letterPool));
+    }
+}
+
+QTEST_MAIN(DrillCommands)
+#include "drill_commands.moc"
