@@ -6,6 +6,7 @@
 #include "support/TestEnv.h"
 
 #include <QFile>
+#include <SDL_mixer.h>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
@@ -44,13 +45,17 @@ private slots:
             player.play(cue);
     }
 
-    void playerPlaysTheShippedCuesRepeatedly()
+    void aNewCueReplacesTheSoundingOne()
     {
-        // With SDL's dummy driver the device opens; with none it stays silent.
+        if (qgetenv("SDL_AUDIODRIVER") != "dummy")
+            QSKIP("needs SDL's dummy audio driver");
         SdlCuePlayer player(TestEnv::dataRoot() + "/sound");
-        for (int i = 0; i < 50; ++i)
+        QVERIFY(AudioDevice::open());
+        QVERIFY(AudioDevice::isOpen());
+        for (int i = 0; i < 30; ++i) {
             player.play(static_cast<Cue>(i % 3));
-        QCOMPARE(AudioDevice::open(), AudioDevice::isOpen()); // the first answer stands
+            QCOMPARE(Mix_Playing(-1), 1); // one cue at a time
+        }
     }
 
     void shippedWaveFilesAreShortCleanPcm_data()
