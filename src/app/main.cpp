@@ -1,10 +1,18 @@
 // Quorvel: a typing tutor for Simplified Chinese.
+#include "app/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Registration.h"
+#include "data/Audio.h"
+#include "data/Clock.h"
+#include "data/Cues.h"
+#include "data/Random.h"
+#include "data/Settings.h"
+#include "practice/PracticeState.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
@@ -17,13 +25,30 @@ int main(int argc, char *argv[])
         return options.exitCode;
 
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorvel"));
     // 宋体 does not exist on Linux: map it to a Song-style CJK font before any
     // widget exists, or Chinese falls back to Japanese glyph forms.
     for (const char *name : {"宋体", "SimSun"})
         QFont::insertSubstitutions(QString::fromUtf8(name),
                                    {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("QuorvelV1.41"));
-    window.show();
-    return app.exec();
+
+    const AppPaths paths = ResolvePaths(options.dataDir, QCoreApplication::applicationDirPath());
+    SettingsStore settings(paths.settingsFile());
+    SdlCuePlayer cues(paths.data(QStringLiteral("sound")));
+    SystemClock clock;
+    SeededRandom random(std::uint64_t(clock.now().toMSecsSinceEpoch()));
+    PracticeState state;
+    AppContext ctx{state, settings, cues, clock, random, paths};
+
+    int result = 0;
+    {
+        MainWindow main(ctx);
+        main.Form_Load();
+        RegisterEverything(ctx, main);
+        main.show();
+        main.activateWindow();
+        result = app.exec();
+    }
+    AudioDevice::close();
+    return result;
 }

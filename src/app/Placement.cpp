@@ -1,0 +1,56 @@
+#include "app/Placement.h"
+
+#include <cmath>
+
+using namespace geometry;
+
+std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main, double ownWidth)
+{
+    const double L = main.left;
+    const double W = main.width;
+    const double P = main.practiceTop();
+    switch (which) {
+    case ManagedWindow::StateForm:
+        return TwipRect{L + kLeftMargin, P, kStateWidth, kPracticeHeight};
+    case ManagedWindow::LineForm:
+        return TwipRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
+    case ManagedWindow::TextForm:
+    case ManagedWindow::FreeForm:
+        // The size is set first, so "own width" is the practice width here too;
+        // a window that keeps another width still ends at the right margin.
+        return TwipRect{L + W - ownWidth - kRightMargin, P, ownWidth, kPracticeHeight};
+    case ManagedWindow::WordForm:
+    case ManagedWindow::BackForm:
+    case ManagedWindow::KeysForm:
+    case ManagedWindow::KeypadForm:
+    case ManagedWindow::RaceForm:
+    case ManagedWindow::RecordForm:
+    case ManagedWindow::RadicalForm:
+        return TwipRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
+    case ManagedWindow::BaseForm:
+        return TwipRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};
+    }
+    return std::nullopt;
+}
+
+QPointF RadicalChartPosition(const MainGeometry &main)
+{
+    return {main.left + 4485, main.top + main.dockOffset + kPracticeHeight / 2};
+}
+
+QPointF CentredDialogPosition(const MainGeometry &main, double widthTwips, double heightTwips)
+{
+    return {main.left + 4485 + kStateWidth - widthTwips / 2,
+            main.top + main.dockOffset + kPracticeHeight / 2 - heightTwips / 2};
+}
+
+QPoint TwipsToStripPixels(double xTwips, double yTwips)
+{
+    return {int(std::lround(xTwips / kTwipsPerPixel)) - kStripRect.left(),
+            int(std::lround(yTwips / kTwipsPerPixel)) - kStripRect.top()};
+}
+
+QPointF StripPixelsToTwips(QPoint pixel)
+{
+    return {(pixel.x() + kStripRect.left()) * kTwipsPerPixel, (pixel.y() + kStripRect.top()) * kTwipsPerPixel};
+}

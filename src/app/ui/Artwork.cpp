@@ -1,0 +1,200 @@
+#include "app/ui/Artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace {
+const QColor kInk(0x1f, 0x3b, 0x5c);
+const QColor kDeep(0x14, 0x4e, 0x7a);
+const QColor kSky(0x4f, 0x9b, 0xd1);
+const QColor kMist(0xe8, 0xf2, 0xfa);
+const QColor kCinnabar(0xc0, 0x39, 0x2b);
+
+QPixmap canvas(const QSize &size)
+{
+    QPixmap pix(size);
+    pix.fill(Qt::transparent);
+    return pix;
+}
+
+QFont song(int pixelSize, bool bold = false)
+{
+    QFont f(artwork::songFamily());
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+// Faint rows of keys: the motif shared by the larger pictures.
+void drawKeyRows(QPainter &p, const QRectF &area, QColor colour, double key)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    const double gap = key * 0.22;
+    int row = 0;
+    for (double y = area.top(); y < area.bottom(); y += key + gap, ++row) {
+        for (double x = area.left() + (row % 3) * key * 0.4; x < area.right(); x += key + gap)
+            p.drawRoundedRect(QRectF(x, y, key, key), key * 0.18, key * 0.18);
+    }
+    p.restore();
+}
+} // namespace
+
+namespace artwork {
+
+QString songFamily()
+{
+    return QStringLiteral("宋体");
+}
+
+QPixmap menuButton(const QSize &size, bool hover)
+{
+    QPixmap pix = canvas(size);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The shape of the button's window region: (1, 0)-(81, 32), corners 29 x 23.
+    const QRectF r(1.5, 0.5, size.width() - 2.5, size.height() - 1.5);
+    QPainterPath shape;
+    shape.addRoundedRect(r, 14.5, 11.5);
+    QLinearGradient fill(r.topLeft(), r.bottomLeft());
+    if (hover) {
+        fill.setColorAt(0, QColor(0xff, 0xf4, 0xd6));
+        fill.setColorAt(0.5, QColor(0xff, 0xd8, 0x7a));
+        fill.setColorAt(1, QColor(0xf0, 0xa8, 0x30));
+    } else {
+        fill.setColorAt(0, QColor(0xfb, 0xfd, 0xff));
+        fill.setColorAt(0.5, QColor(0xd6, 0xe8, 0xf7));
+        fill.setColorAt(1, QColor(0xa9, 0xcb, 0xea));
+    }
+    p.fillPath(shape, fill);
+    // A soft gloss on the upper half.
+    QPainterPath gloss;
+    gloss.addRoundedRect(r.adjusted(3, 2, -3, -r.height() / 2), 10, 7);
+    QLinearGradient shine(r.topLeft(), QPointF(r.left(), r.center().y()));
+    shine.setColorAt(0, QColor(255, 255, 255, 170));
+    shine.setColorAt(1, QColor(255, 255, 255, 20));
+    p.fillPath(gloss, shine);
+    p.setPen(QPen(hover ? QColor(0xb8, 0x6e, 0x10) : QColor(0x5b, 0x8d, 0xbf), 1.2));
+    p.drawPath(shape);
+    return pix;
+}
+
+QPixmap stripBackground(const QSize &size)
+{
+    QPixmap pix(size);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(0x2c, 0x6f, 0xa8));
+    sky.setColorAt(0.45, kDeep);
+    sky.setColorAt(1, QColor(0x0e, 0x33, 0x55));
+    p.fillRect(pix.rect(), sky);
+    drawKeyRows(p, QRectF(size.width() * 0.55, -4, size.width() * 0.45, 36), QColor(255, 255, 255, 16), 10);
+    // A thin light line under the title row and a border around the strip.
+    p.setPen(QPen(QColor(255, 255, 255, 50), 1));
+    p.drawLine(QPointF(8, 31.5), QPointF(size.width() - 8, 31.5));
+    p.setPen(QPen(QColor(0x0a, 0x25, 0x40), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
+    return pix;
+}
+
+QPixmap statusBackground(const QSize &size)
+{
+    QPixmap pix(size);
+    QPainter p(&pix);
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, QColor(0xf4, 0xf8, 0xfc));
+    g.setColorAt(1, QColor(0xd5, 0xe3, 0xf0));
+    p.fillRect(pix.rect(), g);
+    p.setPen(QColor(0x9d, 0xb6, 0xcf));
+    p.drawLine(0, 0, size.width(), 0);
+    p.setPen(QColor(0x0e, 0x33, 0x55));
+    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    return pix;
+}
+
+QPixmap emblem(int side)
+{
+    QPixmap pix = canvas(QSize(side, side));
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF r(side * 0.06, side * 0.06, side * 0.88, side * 0.88);
+    // A key cap with a cinnabar seal character on it.
+    QLinearGradient cap(r.topLeft(), r.bottomLeft());
+    cap.setColorAt(0, QColor(0xff, 0xff, 0xff));
+    cap.setColorAt(1, QColor(0xdd, 0xe6, 0xee));
+    p.setPen(QPen(QColor(0x8a, 0x9b, 0xab), side / 40.0));
+    p.setBrush(cap);
+    p.drawRoundedRect(r, side * 0.16, side * 0.16);
+    const QRectF seal = r.adjusted(side * 0.14, side * 0.12, -side * 0.14, -side * 0.16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCinnabar);
+    p.drawRoundedRect(seal, side * 0.08, side * 0.08);
+    p.setPen(Qt::white);
+    p.setFont(song(int(seal.height() * 0.78), true));
+    p.drawText(seal, Qt::AlignCenter, QStringLiteral("打"));
+    return pix;
+}
+
+QPixmap splash(const QSize &size)
+{
+    QPixmap pix(size);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, QColor(0x2c, 0x6f, 0xa8));
+    g.setColorAt(0.6, kDeep);
+    g.setColorAt(1, QColor(0x0b, 0x2a, 0x47));
+    p.fillRect(pix.rect(), g);
+    drawKeyRows(p, QRectF(-10, size.height() * 0.66, size.width() + 20, size.height() * 0.4),
+                QColor(255, 255, 255, 22), 26);
+    const int w = size.width();
+    p.drawPixmap(QRect((w - 96) / 2, 42, 96, 96), emblem(96));
+    p.setPen(Qt::white);
+    p.setFont(song(40, true));
+    p.drawText(QRect(0, 150, w, 54), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    p.setPen(QColor(0xcf, 0xe4, 0xf5));
+    p.setFont(song(16));
+    p.drawText(QRect(0, 206, w, 26), Qt::AlignCenter, QStringLiteral("指法 · 英文 · 五笔 · 文章练习"));
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+    p.drawText(QRect(0, 232, w, 22), Qt::AlignCenter, QStringLiteral("Quorvel 1.41"));
+    p.setPen(QColor(255, 255, 255, 150));
+    p.setFont(song(13));
+    p.drawText(QRect(0, size.height() - 34, w, 22), Qt::AlignCenter, QStringLiteral("正在启动……"));
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, w - 1, size.height() - 1));
+    return pix;
+}
+
+QPixmap idleBackground(const QSize &size)
+{
+    QPixmap pix(size);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QRadialGradient g(QPointF(size.width() * 0.5, size.height() * 0.35), size.width() * 0.75);
+    g.setColorAt(0, QColor(0xfd, 0xfe, 0xff));
+    g.setColorAt(1, kMist.darker(104));
+    p.fillRect(pix.rect(), g);
+    drawKeyRows(p, QRectF(-20, size.height() * 0.62, size.width() + 40, size.height() * 0.4),
+                QColor(0x4f, 0x9b, 0xd1, 26), 34);
+    const int w = size.width();
+    p.drawPixmap(QRect((w - 88) / 2, 60, 88, 88), emblem(88));
+    p.setPen(kInk);
+    p.setFont(song(34, true));
+    p.drawText(QRect(0, 160, w, 50), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    p.setPen(kSky.darker(130));
+    p.setFont(song(16));
+    p.drawText(QRect(0, 214, w, 26), Qt::AlignCenter, QStringLiteral("请从上方的菜单中选择练习项目"));
+    return pix;
+}
+
+} // namespace artwork

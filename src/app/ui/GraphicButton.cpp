@@ -1,0 +1,53 @@
+#include "app/ui/GraphicButton.h"
+
+#include "app/ui/Artwork.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+const QPixmap &picture(bool hover)
+{
+    static const QPixmap rest = artwork::menuButton(QSize(GraphicButton::kWidth, GraphicButton::kHeight), false);
+    static const QPixmap lit = artwork::menuButton(QSize(GraphicButton::kWidth, GraphicButton::kHeight), true);
+    return hover ? lit : rest;
+}
+} // namespace
+
+GraphicButton::GraphicButton(int index, const QString &caption, QWidget *parent)
+    : QWidget(parent), m_index(index), m_caption(new QLabel(caption, this))
+{
+    setObjectName(QStringLiteral("imgType_%1").arg(index));
+    setFixedSize(kWidth, kHeight);
+    setCursor(Qt::PointingHandCursor);
+    // The caption has no window of its own: presses and the pointer count as
+    // being on the button.
+    m_caption->setObjectName(QStringLiteral("lblType_%1").arg(index));
+    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setGeometry(1, 0, kWidth - 1, kHeight - 1);
+    QFont font(artwork::songFamily());
+    font.setPixelSize(15);
+    m_caption->setFont(font);
+    setHoverPicture(false);
+}
+
+void GraphicButton::setHoverPicture(bool hover)
+{
+    m_hover = hover;
+    m_caption->setStyleSheet(hover ? QStringLiteral("color: #6b3a00;") : QStringLiteral("color: #12385c;"));
+    update();
+}
+
+void GraphicButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, picture(m_hover));
+}
+
+void GraphicButton::mousePressEvent(QMouseEvent *event)
+{
+    emit pressed(m_index, event->button());
+    event->accept();
+}

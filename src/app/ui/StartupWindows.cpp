@@ -1,0 +1,48 @@
+#include "app/ui/StartupWindows.h"
+
+#include "app/ui/Artwork.h"
+#include "practice/PracticeState.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+const QSize kSplashSize(356, 366);
+}
+
+SplashWindow::SplashWindow()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("ForeForm"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(kSplashSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
+    }
+}
+
+void SplashWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, artwork::splash(size()));
+}
+
+IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmBackForm"));
+    m_state.window(ManagedWindow::BackForm).shown = true;
+}
+
+IdleBackground::~IdleBackground()
+{
+    m_state.window(ManagedWindow::BackForm).shown = false;
+    m_state.window(ManagedWindow::BackForm).opening = false;
+}
+
+void IdleBackground::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, artwork::idleBackground(size()));
+}

@@ -1,0 +1,181 @@
+#include "data/ui/ConfigSys.h"
+
+#include "app/AppContext.h"
+#include "app/ui/Shell.h"
+#include "practice/PracticeState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+struct CueBox {
+    const char *control;
+    const char *caption;
+    const char *value; // name under section Sound
+    bool CueFlags::*flag;
+};
+
+// In the order the dialog writes them.
+const CueBox kCueBoxes[] = {
+    {"C_NK_SoundD", "击键时无提示音", "Sound_NK_Press", &CueFlags::nkPress},
+    {"C_NK_SoundE", "击错时无提示音", "Sound_NK_Error", &CueFlags::nkError},
+    {"C_TK_SoundD", "击键时无提示音", "Sound_TK_Press", &CueFlags::tkPress},
+    {"C_TK_SoundE", "击错时无提示音", "Sound_TK_Error", &CueFlags::tkError},
+    {"C_ZW_SoundR", "输入正确无提示音", "Sound_ZW_Right", &CueFlags::zwRight},
+    {"C_ZW_SoundE", "输入错误无提示音", "Sound_ZW_Error", &CueFlags::zwError},
+    {"C_ZY_Sound", "自由录入无提示音", "Sound_ZY_Press", &CueFlags::zyPress},
+};
+constexpr int kSmallestSize = 10;
+constexpr int kLargestSize = 19;
+
+QComboBox *sizeBox(QWidget *parent, const QString &name)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setValidator(new QIntValidator(0, 99, box));
+    for (int size = kSmallestSize; size <= kLargestSize; ++size)
+        box->addItem(QString::number(size));
+    return box;
+}
+
+QString sizeText(int size)
+{
+    return QString::number(size == 0 ? kSmallestSize : size);
+}
+} // namespace
+
+std::optional<int> FontSizeInBox(const QString &text)
+{
+    bool ok = false;
+    const int size = text.trimmed().toInt(&ok);
+    if (!ok || size < kSmallestSize || size > kLargestSize)
+        return std::nullopt;
+    return size;
+}
+
+ConfigSys::ConfigSys(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("ConfigSys"));
+    setWindowTitle(QStringLiteral("系统设置"));
+    auto *tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("SSTab1"));
+    tabs->addTab(buildSoundTab(), QStringLiteral("提示声音设置"));
+    tabs->addTab(buildTextTab(), QStringLiteral("文字设置"));
+
+    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto *cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdOK, &QPushButton::clicked, this, &ConfigSys::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &ConfigSys::cmdCancel_Click);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *all = new QVBoxLayout(this);
+    all->addWidget(tabs);
+    all->addLayout(buttons);
+    Form_Load();
+}
+
+QWidget *ConfigSys::buildSoundTab()
+{
+    auto *page = new QWidget;
+    auto *column = new QVBoxLayout(page);
+    const auto group = [&](const char *name, const char *title, int first, int last) {
+        auto *frame = new QGroupBox(QString::fromUtf8(title), page);
+        frame->setObjectName(QString::fromLatin1(name));
+        auto *row = new QHBoxLayout(frame);
+        for (int i = first; i <= last; ++i) {
+            auto *box = new QCheckBox(QString::fromUtf8(kCueBoxes[i].caption), frame);
+            box->setObjectName(QString::fromLatin1(kCueBoxes[i].control));
+            row->addWidget(box);
+            m_boxes << box;
+        }
+        row->addStretch(1);
+        column->addWidget(frame);
+    };
+    group("Frame1", "数字键区指法练习", 0, 1);
+    group("Frame2", "打字键区指法及键位练习", 2, 3);
+    group("Frame3", "逐行对打及文本对打", 4, 5);
+    auto *free = new QCheckBox(QString::fromUtf8(kCueBoxes[6].caption), page);
+    free->setObjectName(QString::fromLatin1(kCueBoxes[6].control));
+    m_boxes << free;
+    column->addWidget(free);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget *ConfigSys::buildTextTab()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    m_cobZY = sizeBox(page, QStringLiteral("cobZY"));
+    m_cobZH = sizeBox(page, QStringLiteral("cobZH"));
+    form->addRow(QStringLiteral("自由录入字体大小"), m_cobZY);
+    form->addRow(QStringLiteral("文本对打字体大小"), m_cobZH);
+    return page;
+}
+
+QCheckBox *ConfigSys::box(const QString &controlName) const
+{
+    for (QCheckBox *b : m_boxes)
+        if (b->objectName() == controlName)
+            return b;
+    return nullptr;
+}
+
+void ConfigSys::Form_Load()
+{
+    const CueFlags &cues = m_ctx.state.cues;
+    for (int i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i]->setChecked(!(cues.*kCueBoxes[i].flag));
+    m_cobZH->setEditText(sizeText(m_ctx.state.fonts.intIn));
+    m_cobZY->setEditText(sizeText(m_ctx.state.fonts.outIn));
+    adjustSize();
+    if (m_ctx.shell)
+        m_ctx.shell->centreDialog(this);
+}
+
+void ConfigSys::cmdOK_Click()
+{
+    const QString sound = QStringLiteral("Sound");
+    CueFlags &cues = m_ctx.state.cues;
+    for (int i = 0; i < m_boxes.size(); ++i) {
+        const bool off = m_boxes[i]->isChecked();
+        m_ctx.settings.write(sound, QString::fromLatin1(kCueBoxes[i].value),
+                             off ? QStringLiteral("0") : QStringLiteral("-1"));
+        cues.*kCueBoxes[i].flag = !off;
+    }
+    // A box that does not hold one of the offered sizes keeps the size in use.
+    const auto takeSize = [this](const QComboBox *box, const QString &name, int &size) {
+        if (const std::optional<int> chosen = FontSizeInBox(box->currentText())) {
+            m_ctx.settings.write(QStringLiteral("Font"), name, QString::number(*chosen));
+            size = *chosen;
+        }
+    };
+    takeSize(m_cobZY, QStringLiteral("out_in_fontsize"), m_ctx.state.fonts.outIn);
+    takeSize(m_cobZH, QStringLiteral("int_in_fontsize"), m_ctx.state.fonts.intIn);
+    if (m_ctx.shell) {
+        for (ManagedWindow w : {ManagedWindow::FreeForm, ManagedWindow::TextForm})
+            if (auto *panel = dynamic_cast<ExercisePanel *>(m_ctx.shell->window(w)))
+                panel->applyFontSizes();
+    }
+    accept();
+}
+
+void ConfigSys::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,86 @@
+// Placement rules in twips: where each docked window goes relative to the main
+// window, where dialogs are centred, and how twips map to the strip's pixels.
+#include "app/Placement.h"
+
+#include <QTest>
+
+class PlacementTest : public QObject {
+    Q_OBJECT
+private slots:
+    void practiceAreaStartsUnderTheStrip()
+    {
+        MainGeometry main;
+        QCOMPARE(main.practiceTop(), 1492.0);
+        QCOMPARE(main.height(), 8567.0);
+        main.top = 300;
+        QCOMPARE(main.practiceTop(), 1792.0);
+        // The other offsets give a deeper strip and a taller window.
+        MainGeometry older;
+        older.dockOffset = 1552;
+        older.dockCorrection = -20;
+        QCOMPARE(older.practiceTop(), 1572.0);
+        QCOMPARE(older.height(), 8647.0);
+    }
+
+    void dockedWindowsAtMainLeftZero()
+    {
+        const MainGeometry main;
+        QCOMPARE(*DockedRect(ManagedWindow::LineForm, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::StateForm, main), (TwipRect{55, 1492, 1680, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::TextForm, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::FreeForm, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::BaseForm, main), (TwipRect{55, 8167, 10650, 400}));
+        for (ManagedWindow w : {ManagedWindow::WordForm, ManagedWindow::BackForm, ManagedWindow::KeysForm,
+                                ManagedWindow::KeypadForm, ManagedWindow::RaceForm, ManagedWindow::RecordForm,
+                                ManagedWindow::RadicalForm})
+            QCOMPARE(*DockedRect(w, main), (TwipRect{55, 1492, 10650, 6675}));
+        // The status window and a practice window share the area edge to edge.
+        const TwipRect state = *DockedRect(ManagedWindow::StateForm, main);
+        const TwipRect line = *DockedRect(ManagedWindow::LineForm, main);
+        QCOMPARE(state.left + state.width, line.left);
+        QCOMPARE(line.left + line.width, 10705.0);
+    }
+
+    void aWindowKeepingItsOwnWidthEndsAtTheRightMargin()
+    {
+        const TwipRect r = *DockedRect(ManagedWindow::FreeForm, MainGeometry{}, 6000);
+        QCOMPARE(r.left + r.width, 10755.0 - 50);
+    }
+
+    void draggingMovesEveryWindowByTheSameTwips()
+    {
+        MainGeometry moved;
+        moved.left = 150; // ten pixels to the right
+        moved.top = 75;
+        for (int i = 0; i < kManagedWindowCount; ++i) {
+            const TwipRect before = *DockedRect(ManagedWindow(i), MainGeometry{});
+            const TwipRect after = *DockedRect(ManagedWindow(i), moved);
+            QCOMPARE(after.left - before.left, 150.0);
+            QCOMPARE(after.top - before.top, 75.0);
+        }
+    }
+
+    void dialogsAndTheChartAreCentredOnThePracticeWindow()
+    {
+        MainGeometry main;
+        main.left = 1500;
+        main.top = 3000;
+        QCOMPARE(CentredDialogPosition(main, 4000, 3000), QPointF(1500 + 4485 + 1680 - 2000, 3000 + 1545 + 3337.5 - 1500));
+        QCOMPARE(RadicalChartPosition(main), QPointF(1500 + 4485, 3000 + 1545 + 3337.5));
+    }
+
+    void twipsMapToStripPixels()
+    {
+        // The practice area's top-left corner is the strip's bottom-left.
+        QCOMPARE(TwipsToStripPixels(55, 1492), QPoint(0, 76));
+        QCOMPARE(TwipsToStripPixels(1735, 1492), QPoint(112, 76));
+        QCOMPARE(TwipsToStripPixels(55, 8167), QPoint(0, 521));
+        QCOMPARE(TwipsToStripPixels(60, 345), QPoint(0, 0));
+        QCOMPARE(StripPixelsToTwips(QPoint(0, 0)), QPointF(60, 345));
+        QCOMPARE(TwipsToStripPixels(StripPixelsToTwips(QPoint(37, 12)).x(), StripPixelsToTwips(QPoint(37, 12)).y()),
+                 QPoint(37, 12));
+    }
+};
+
+QTEST_GUILESS_MAIN(PlacementTest)
+#include "Placement.moc"

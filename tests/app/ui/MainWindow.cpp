@@ -1,0 +1,389 @@
+// The main window: start-up, the graphic menu and its menu tree, the window
+// registry with close-others, docking, minimize and restore, hover pictures,
+// the status strip, music check marks, help and exit.
+#include "ShellFixture.h"
+
+#include "app/ui/GraphicButton.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/StatusStrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTextBrowser>
+
+using W = ManagedWindow;
+
+namespace {
+QStringList captionsOf(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        out << (a->isSeparator() ? QString("-") : a->text());
+    return out;
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpRunsInOrderAndTheSplashGoesAfterActivation()
+    {
+        ShellFixture f;
+        f.state.runStarted = true;
+        f.state.clockRunning = true;
+        f.settings.write("Sound", "Sound_ZW_Error", "0");
+        f.settings.write("Font", "out_in_fontsize", "15");
+        f.main.Form_Load();
+        f.stopTimers();
+        QCOMPARE(f.main.startupSteps(),
+                 QStringList({"busy cursor", "splash", "shape", "code tables", "help file",
+                              "background and status strip", "run flags", "settings"}));
+        QVERIFY(f.main.startupMessages().isEmpty());
+        QVERIFY(!f.state.tables.t86.isEmpty());
+        QVERIFY(!f.state.tables.t98.isEmpty());
+        QVERIFY(f.state.shown(W::BackForm));
+        QVERIFY(f.state.shown(W::BaseForm));
+        QVERIFY(!f.state.runStarted && !f.state.clockRunning);
+        QVERIFY(!f.state.cues.zwError && f.state.cues.zwRight);
+        QCOMPARE(f.state.fonts.outIn, 15);
+        QCOMPARE(f.main.windowTitle(), QString("QuorvelV1.41"));
+        QCOMPARE(f.main.size(), QSize(710, 548));
+
+        // Busy until 400 ms after the first activation.
+        QVERIFY(f.main.splash() && f.main.splash()->isVisible());
+        QCOMPARE(f.main.splash()->size(), QSize(356, 366));
+        QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        f.main.Form_Activate();
+        QCOMPARE(f.main.activationTimer().interval(), 400);
+        QVERIFY(f.main.activationTimer().isActive());
+        QVERIFY(f.main.splash());
+        f.main.TimAct_Timer();
+        QVERIFY(!f.main.splash());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!f.main.activationTimer().isActive());
+        // A later activation does not touch the pointer again.
+        f.main.Form_Activate();
+        f.main.TimAct_Timer();
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void aMissingCodeTableIsReportedAndTheRestStarts()
+    {
+        ShellFixture f;
+        f.ctx.paths.dataRoot = f.env.path();
+        f.main.Form_Load();
+        f.stopTimers();
+        QCOMPARE(f.main.startupMessages().size(), 2);
+        QVERIFY(f.state.tables.t86.isEmpty());
+        QVERIFY(f.state.shown(W::BaseForm));
+        QVERIFY(f.main.helpFile().isEmpty());
+        f.main.showHelp(); // without the page nothing happens
+        QVERIFY(!f.main.helpWindow());
+        f.main.TimAct_Timer();
+    }
+
+    void graphicMenuCaptionsAndTheMenuTree()
+    {
+        ShellFixture f;
+        f.start();
+        const QStringList buttons{"指法练习", "中文打字", "英文打字", "自由录入", "五笔练习", "打字游戏", "其他选项", "帮助"};
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(f.main.menuButton(i)->captionLabel()->text(), buttons[i]);
+            QCOMPARE(f.main.menuButton(i)->size(), QSize(81, 33));
+            if (i > 0)
+                QCOMPARE(f.main.menuButton(i)->x() - f.main.menuButton(i - 1)->x(), 80);
+        }
+        QVERIFY(!f.main.buttonMenu(3));
+        QCOMPARE(f.main.buttonMenu(0)->title(), QString("键盘打字"));
+        QCOMPARE(captionsOf(f.main.buttonMenu(0)),
+                 QStringList({"打字键区键位练习", "打字键区指法练习", "-", "数字键区键位练习"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(1)), QStringList({"中文逐行对打", "中文文本对打"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(2)), QStringList({"英文逐行对打", "英文文本对打", "英文字母打字"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(4)),
+                 QStringList({"字根练习", "字根表对照打字", "键名字练习", "-", "一级简码练习", "二级简码练习",
+                              "三级简码练习", "-", "二字词组", "三字词组", "四字词组", "多字词组"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(5)), QStringList({"龟兔赛跑"}));
+        QCOMPARE(f.main.buttonMenu(6)->title(), QString("其他"));
+        QCOMPARE(captionsOf(f.main.buttonMenu(6)), QStringList({"系统设置", "记录查看", "背景音乐"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(7)), QStringList({"五笔打法查找", "帮助", "关于"}));
+        for (const char *sub : {"Wb", "Wn", "CZ2", "CZ3", "CZ4", "CZM"})
+            QCOMPARE(captionsOf(f.main.findChild<QMenu *>(sub)), QStringList({"五笔86版", "五笔98版"}));
+        QCOMPARE(captionsOf(f.main.findChild<QMenu *>("Music")),
+                 QStringList({"无背景音乐", "-", "我爱你,中国", "花好月圆", "高山流水", "春天的故事"}));
+        QCOMPARE(f.main.findChild<QAction *>("CZM_98")->text(), QString("五笔98版"));
+        QCOMPARE(f.main.findChild<QAction *>("HelpText")->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    void itemsWithoutACommandAreDisabled()
+    {
+        ShellFixture f;
+        f.start();
+        QAction *chinese = f.main.findChild<QAction *>("MenuChinese_1");
+        QVERIFY(!chinese->isEnabled());
+        QVERIFY(!f.main.findChild<QMenu *>("CZ2")->menuAction()->isEnabled());
+        QVERIFY(f.main.findChild<QAction *>("Config")->isEnabled());
+        QVERIFY(f.main.findChild<QAction *>("BackMusic_3")->isEnabled());
+        int runs = 0;
+        f.main.setCommand("MenuChinese(1)", [&] { ++runs; });
+        f.main.setCommand("CZ2_98", [&] { runs += 10; });
+        QVERIFY(chinese->isEnabled());
+        QVERIFY(f.main.findChild<QMenu *>("CZ2")->menuAction()->isEnabled());
+        chinese->trigger();
+        f.main.findChild<QAction *>("CZ2_98")->trigger();
+        QCOMPARE(runs, 11);
+        QVERIFY(!f.main.runCommand("GtSp"));
+        f.main.setCommand("MenuChinese(1)", nullptr);
+        QVERIFY(!chinese->isEnabled());
+    }
+
+    void leftPressPopsTheMenuUnderTheButton()
+    {
+        ShellFixture f;
+        f.start();
+        int freeInput = 0;
+        f.main.setCommand("imgType(3)", [&] { ++freeInput; });
+        GraphicButton *english = f.main.menuButton(2);
+        QTest::mousePress(english, Qt::RightButton);
+        QVERIFY(!f.main.buttonMenu(2)->isVisible());
+        QTest::mousePress(english->captionLabel(), Qt::LeftButton, {}, QPoint(5, 5));
+        QMenu *menu = f.main.buttonMenu(2);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), english->mapToGlobal(QPoint(0, english->height())));
+        menu->hide();
+        QTest::mousePress(f.main.menuButton(3), Qt::RightButton);
+        QCOMPARE(freeInput, 0);
+        QTest::mousePress(f.main.menuButton(3), Qt::LeftButton);
+        QCOMPARE(freeInput, 1);
+        for (int i = 0; i < 8; ++i)
+            if (i != 3)
+                QVERIFY(!f.main.buttonMenu(i)->isVisible());
+    }
+
+    void panelsDockByThePlacementRules()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm, W::RecordForm});
+        f.start();
+        QCOMPARE(f.main.practiceArea()->geometry(), QRect(0, 76, 710, 445));
+        f.main.openLinePractice();
+        QCOMPARE(f.main.window(W::StateForm)->geometry(), QRect(0, 0, 112, 445));
+        QCOMPARE(f.main.window(W::LineForm)->geometry(), QRect(112, 0, 598, 445));
+        QCOMPARE(f.main.window(W::BaseForm)->geometry(), QRect(0, 521, 710, 27));
+        // Twips from the main window's origin reach the same screen points.
+        const QPointF origin = f.main.mainOriginTwips();
+        QCOMPARE(f.main.mainTwipsToGlobal(1735, 1492), f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(QPointF(f.main.mapToGlobal(QPoint(0, 0)) * 15), origin + QPointF(60, 345));
+        QDialog dialog(&f.main);
+        dialog.resize(300, 200);
+        f.main.centreDialog(&dialog);
+        // Centred at 4485 + 1680 twips right of the main window's left edge
+        // and dockOffset + 3337.5 below its top edge.
+        const QPoint centre = dialog.pos() + QPoint(150, 100);
+        QVERIFY((centre - f.main.mainTwipsToGlobal(6165, 4882.5)).manhattanLength() <= 1);
+    }
+
+    void closeOthersLeavesOnlyTheOpeningWindowsEmptied()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm, W::TextForm, W::RecordForm});
+        f.start();
+        f.main.showWindow(W::RecordForm);
+        f.state.pendingText = "abc\r\n";
+        f.state.runStarted = f.state.clockRunning = f.state.generatedDrill = true;
+        f.main.selectDrillKind(4);
+        QVERIFY(f.state.phraseDrillKind[3]);
+        f.main.SetStatusMessage("提示");
+
+        f.main.openLinePractice();
+        QVERIFY(!f.main.window(W::BackForm) && !f.state.shown(W::BackForm));
+        QVERIFY(!f.main.window(W::RecordForm) && !f.state.shown(W::RecordForm));
+        QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::LineForm));
+        QVERIFY(!f.state.window(W::StateForm).opening && !f.state.window(W::LineForm).opening);
+        QVERIFY(f.state.pendingText.isEmpty());
+        QVERIFY(!f.state.runStarted && !f.state.clockRunning && !f.state.generatedDrill);
+        QVERIFY(!f.state.phraseDrillKind[3]);
+        QCOMPARE(f.main.statusStrip()->message(), QString());
+
+        // The same practice again keeps its windows and empties them.
+        FakePanel *line = f.panel(W::LineForm);
+        line->input->setText("我们");
+        f.main.openLinePractice();
+        QCOMPARE(f.panel(W::LineForm), line);
+        QCOMPARE(line->clears, 2);
+        QVERIFY(line->input->text().isEmpty());
+
+        // The text practice replaces the line practice but keeps frmState.
+        QWidget *state = f.main.window(W::StateForm);
+        f.main.openTextPractice();
+        QVERIFY(!f.main.window(W::LineForm) && !f.state.shown(W::LineForm));
+        QCOMPARE(f.main.window(W::StateForm), state);
+        QVERIFY(f.state.shown(W::TextForm));
+        f.main.closeOthers();
+        for (W w : {W::LineForm, W::TextForm, W::StateForm, W::RecordForm, W::BackForm})
+            QVERIFY(!f.state.shown(w));
+        QVERIFY(f.state.shown(W::BaseForm));
+    }
+
+    void drillKindSelection()
+    {
+        ShellFixture f;
+        const auto kinds = [&] {
+            return QList<bool>{f.state.lettersOnlyDrill, f.state.randomCharDrill, f.state.phraseDrillKind[2],
+                               f.state.phraseDrillKind[3], f.state.phraseDrillKind[4], f.state.phraseDrillKind[5]};
+        };
+        for (int kind = 1; kind <= 6; ++kind) {
+            f.main.selectDrillKind(kind);
+            QList<bool> expected(6, false);
+            expected[kind - 1] = true;
+            QCOMPARE(kinds(), expected);
+        }
+        f.main.selectDrillKind(9);
+        QCOMPARE(kinds(), QList<bool>(6, false));
+    }
+
+    void minimizeAndRestoreKeepPanelsAndContents()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm});
+        f.start();
+        f.main.openLinePractice();
+        FakePanel *line = f.panel(W::LineForm);
+        line->input->setText("中文");
+        const QRect where = line->geometry();
+        f.main.SetStatusState(true);
+
+        f.main.setWindowState(Qt::WindowMinimized);
+        f.main.Timer1_Timer();
+        for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
+            QVERIFY(!f.state.shown(w));
+            QVERIFY(f.state.window(w).hiddenWithMain);
+            QVERIFY(f.main.window(w) && !f.main.window(w)->isVisibleTo(&f.main));
+        }
+        // The strip can be written while it is hidden.
+        f.main.SetStatusMessage("暂停中");
+        f.main.SetStatusState(false);
+        QVERIFY(!f.state.shown(W::BaseForm));
+
+        f.main.setWindowState(Qt::WindowNoState);
+        f.main.Form_Resize();
+        for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
+            QVERIFY(f.state.shown(w));
+            QVERIFY(!f.state.window(w).hiddenWithMain);
+            QVERIFY(f.main.window(w)->isVisibleTo(&f.main));
+        }
+        QCOMPARE(f.panel(W::LineForm), line);
+        QCOMPARE(line->input->text(), QString("中文"));
+        QCOMPARE(line->geometry(), where);
+        QCOMPARE(f.main.statusStrip()->message(), QString("暂停中"));
+        QCOMPARE(f.main.statusStrip()->stateText(), QString("  0"));
+    }
+
+    void statusStateTexts()
+    {
+        ShellFixture f;
+        f.start();
+        f.main.SetStatusMessage("请按回车键开始");
+        f.main.SetStatusState(true);
+        QCOMPARE(f.main.statusStrip()->stateText(), QString("就绪"));
+        f.main.SetStatusState(false);
+        QCOMPARE(f.main.statusStrip()->stateText(), QString("  0"));
+        f.main.SetStatusMessage("");
+        QCOMPARE(f.main.statusStrip()->message(), QString());
+        QCOMPARE(f.main.statusStrip()->stateText(), QString("  0"));
+        // Writing loads the strip when it is gone.
+        f.main.unloadWindow(W::BaseForm);
+        f.main.SetStatusMessage("x");
+        QVERIFY(f.state.shown(W::BaseForm));
+        QCOMPARE(f.main.statusStrip()->message(), QString("x"));
+    }
+
+    void hoverMovesTheHighlightInOneTick()
+    {
+        ShellFixture f;
+        f.registerFakes({W::RecordForm});
+        f.start();
+        GraphicButton *two = f.main.menuButton(2);
+        GraphicButton *five = f.main.menuButton(5);
+        f.main.hoverOver(two);
+        QVERIFY(two->showsHoverPicture());
+        f.main.hoverOver(five->captionLabel());
+        QVERIFY(five->showsHoverPicture());
+        QVERIFY(!two->showsHoverPicture());
+        // Another window leaves the highlight where it is.
+        f.main.hoverOver(f.main.showWindow(W::RecordForm));
+        f.main.hoverOver(nullptr);
+        QVERIFY(five->showsHoverPicture());
+        // The bare strip and its decorations count as the main window.
+        f.main.hoverOver(f.main.findChild<QLabel *>("Label1"));
+        QVERIFY(!five->showsHoverPicture());
+        // The timer asks the platform what is under the pointer.
+        QCursor::setPos(two->mapToGlobal(QPoint(40, 16)));
+        if (QApplication::widgetAt(QCursor::pos()) == two) {
+            f.main.timGetPointer_Timer();
+            QVERIFY(two->showsHoverPicture());
+        }
+    }
+
+    void musicChecksFollowTheChoice()
+    {
+        ShellFixture f;
+        f.start();
+        const auto checks = [&] {
+            QList<bool> out{f.main.menuAction("Music_not")->isChecked()};
+            for (int i = 0; i < 4; ++i)
+                out << f.main.menuAction(QString("BackMusic(%1)").arg(i))->isChecked();
+            return out;
+        };
+        QCOMPARE(checks(), QList<bool>(5, false));
+        f.main.menuAction("BackMusic(2)")->trigger();
+        QCOMPARE(checks(), (QList<bool>{false, false, false, true, false}));
+        f.main.menuAction("BackMusic(2)")->trigger(); // chosen again: stays checked, starts again
+        QCOMPARE(checks(), (QList<bool>{false, false, false, true, false}));
+        QCOMPARE(f.musicLog.size(), 2);
+        QVERIFY(f.musicLog[1].endsWith("/data/midi/高山流水.mid"));
+        f.main.menuAction("Music_not")->trigger();
+        QCOMPARE(checks(), (QList<bool>{true, false, false, false, false}));
+        QCOMPARE(f.musicLog.last(), QString("stop"));
+        f.main.menuAction("Music_not")->trigger();
+        QCOMPARE(checks(), (QList<bool>{true, false, false, false, false}));
+    }
+
+    void helpOpensTheHelpPage()
+    {
+        ShellFixture f;
+        QDir().mkpath(f.env.path() + "/help");
+        QFile page(f.env.path() + "/help/help.html");
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><h1>中文逐行对打</h1></body></html>");
+        page.close();
+        f.ctx.paths.dataRoot = f.env.path();
+        f.start();
+        QVERIFY(f.main.runCommand("HelpText"));
+        QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
+        QVERIFY(f.main.helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
+    }
+
+    void exitClosesEverythingAlsoWhatIsHidden()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm});
+        f.start();
+        f.main.openLinePractice();
+        f.main.setWindowState(Qt::WindowMinimized);
+        f.main.Timer1_Timer();
+        QVERIFY(f.main.window(W::LineForm));
+        f.main.cmdClose_Click();
+        for (int i = 0; i < kManagedWindowCount; ++i) {
+            QVERIFY(!f.main.window(W(i)));
+            QVERIFY(!f.state.windows[i].shown);
+        }
+        QVERIFY(!f.main.isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow.moc"

@@ -1,0 +1,94 @@
+#pragma once
+// A main window over a fresh state, private settings and a recorded music
+// player, with the shell's own commands registered. Panels of the exercises
+// are stood in for by small ExercisePanel widgets that keep the registry
+// contract (shown flag set on load, cleared on unload).
+#include "app/AppContext.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Registration.h"
+#include "data/Clock.h"
+#include "data/Cues.h"
+#include "data/Random.h"
+#include "data/Settings.h"
+#include "practice/PracticeState.h"
+#include "support/TestEnv.h"
+
+#include <QFont>
+#include <QLineEdit>
+#include <QTimer>
+
+class RecordedPlayer final : public MusicPlayer {
+public:
+    explicit RecordedPlayer(QStringList &log) : m_log(log) {}
+    bool play(const QString &path) override
+    {
+        m_log << "play " + path;
+        return false;
+    }
+    void stop() override { m_log << "stop"; }
+    bool isPlaying() const override { return false; }
+
+private:
+    QStringList &m_log;
+};
+
+class FakePanel : public QWidget, public ExercisePanel {
+public:
+    FakePanel(PracticeState &state, ManagedWindow which, QWidget *parent)
+        : QWidget(parent), m_state(state), m_which(which), input(new QLineEdit(this))
+    {
+        m_state.window(which).shown = true;
+    }
+    ~FakePanel() override { m_state.window(m_which).shown = false; }
+    void clearContents() override
+    {
+        ++clears;
+        input->clear();
+    }
+    void applyFontSizes() override { ++fontApplications; }
+
+    PracticeState &m_state;
+    ManagedWindow m_which;
+    QLineEdit *input;
+    int clears = 0;
+    int fontApplications = 0;
+};
+
+struct ShellFixture {
+    TestEnv env;
+    PracticeState state;
+    SettingsStore settings{env.path() + "/config/quorvel/quorvel.ini"};
+    RecordingCuePlayer cues;
+    ManualClock clock;
+    SeededRandom random{7};
+    AppContext ctx{state, settings, cues, clock, random,
+                   AppPaths{TestEnv::dataRoot(), env.path() + "/config/quorvel", env.path() + "/share/quorvel"}};
+    QStringList musicLog;
+    MainWindow main{ctx, std::make_unique<RecordedPlayer>(musicLog)};
+
+    ShellFixture()
+    {
+        for (const char *name : {"宋体", "SimSun"})
+            QFont::insertSubstitutions(QString::fromUtf8(name), {"Noto Serif CJK SC", "Noto Sans CJK SC"});
+    }
+
+    // Starts the window as the program does, with the timers left to the test.
+    void start()
+    {
+        main.Form_Load();
+        stopTimers();
+        RegisterShellCommands(ctx, main);
+        main.show();
+    }
+    void stopTimers()
+    {
+        for (QTimer *t : main.findChildren<QTimer *>())
+            t->stop();
+    }
+    void registerFakes(std::initializer_list<ManagedWindow> windows)
+    {
+        for (ManagedWindow w : windows)
+            main.registerWindow(w, [this, w](QWidget *parent) { return new FakePanel(state, w, parent); });
+    }
+    FakePanel *panel(ManagedWindow w) const { return dynamic_cast<FakePanel *>(main.window(w)); }
+};
