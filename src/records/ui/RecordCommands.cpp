@@ -1,4 +1,17 @@
+#include "app/AppContext.h"
 #include "app/ui/Registration.h"
+#include "app/ui/Shell.h"
+#include "records/ui/TypeRecord.h"
 
-// PLACEHOLDER: filled in when this subsystem's windows land.
-void RegisterRecords(AppContext &, Shell &) {}
+void RegisterRecords(AppContext &ctx, Shell &shell)
+{
+    shell.registerWindow(ManagedWindow::RecordForm, [&ctx](QWidget *parent) { return new TypeRecord(ctx, parent); });
+    shell.setCommand(QStringLiteral("Record_View"), [&ctx, &shell] {
+        WindowFlags &viewer = ctx.state.window(ManagedWindow::RecordForm);
+        viewer.opening = true;
+        shell.closeOthers();
+        if (!viewer.shown)
+            shell.showWindow(ManagedWindow::RecordForm);
+        viewer.opening = false;
+    });
+}

@@ -1,0 +1,342 @@
+#include "records/ui/TypeRecord.h"
+
+#include "app/AppContext.h"
+#include "data/Paths.h"
+#include "practice/PracticeState.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kTwipsPerPixel = 15;
+
+const std::array<QString, RecordTableModel::kColumns> &Headers()
+{
+    static const std::array<QString, RecordTableModel::kColumns> headers{
+        QStringLiteral("记录号"), QStringLiteral("姓名"), QStringLiteral("打字速度（字/分）"),
+        QStringLiteral("文字字数/字母字数"), QStringLiteral("标点数"), QStringLiteral("总字数(包括空格)"),
+        QStringLiteral("正确率"), QStringLiteral("所用时间"), QStringLiteral("打字类型"), QStringLiteral("保存时间")};
+    return headers;
+}
+
+// Text that reads as a number, spaces around it allowed.
+bool ReadNumber(const QString &text, double *value)
+{
+    bool ok = false;
+    *value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(*value);
+}
+
+} // namespace
+
+void RecordTableModel::setRecords(std::vector<TypingRecord> records)
+{
+    beginResetModel();
+    m_records = std::move(records);
+    endResetModel();
+}
+
+int RecordTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_records.size());
+}
+
+int RecordTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QString RecordTableModel::cellText(int row, int column) const
+{
+    const TypingRecord &r = m_records[size_t(row)];
+    switch (column) {
+    case 0: return QString::number(r.number);
+    case 1: return r.name.trimmed();
+    case 2: return QString::number(r.speed);
+    case 3: return QString::number(r.characters);
+    case 4: return QString::number(r.punctuation);
+    case 5: return QString::number(r.total);
+    case 6: return r.accuracy;
+    case 7: return r.timeUsed;
+    case 8: return r.kind;
+    case 9: return r.savedAt;
+    default: return QString();
+    }
+}
+
+QVariant RecordTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
+        return QVariant();
+    return cellText(index.row(), index.column());
+}
+
+QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal && section >= 0 && section < kColumns)
+        return Headers()[size_t(section)];
+    return QString(); // the fixed first column carries no text
+}
+
+TypeRecord::TypeRecord(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("TypeRecord"));
+    setWindowTitle(QStringLiteral("记录查看"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    buildLayout();
+
+    // Form_Load
+    fillGrid();
+    m_ctx.state.window(ManagedWindow::RecordForm).shown = true;
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::RecordForm);
+}
+
+TypeRecord::~TypeRecord()
+{
+    m_ctx.state.window(ManagedWindow::RecordForm).shown = false;
+    m_ctx.state.window(ManagedWindow::RecordForm).opening = false;
+}
+
+void TypeRecord::buildLayout()
+{
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("DataShow"));
+    m_grid->setModel(&m_model);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    // Fixed row heights keep a grid of 100 000 rows quick.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    m_grid->verticalHeader()->setFixedWidth(14);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->horizontalHeader()->setDefaultSectionSize(80);
+    m_grid->setColumnWidth(2, 1700 / kTwipsPerPixel);
+    m_grid->setColumnWidth(3, 1700 / kTwipsPerPixel);
+    m_grid->setColumnWidth(5, 1600 / kTwipsPerPixel);
+    m_grid->setColumnWidth(9, 1900 / kTwipsPerPixel);
+    connect(m_grid, &QTableView::doubleClicked, this, &TypeRecord::DataShow_DblClick);
+
+    m_problem = new QLabel(this);
+    m_problem->setObjectName(QStringLiteral("lblProblem"));
+    m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_problem->setWordWrap(true);
+    m_problem->hide();
+
+    auto *frame1 = new QGroupBox(QStringLiteral("记录排序"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *orderLayout = new QGridLayout(frame1);
+    const std::array<QString, 4> orderCaptions{QStringLiteral("按用户名"), QStringLiteral("按打字速度"),
+                                               QStringLiteral("按保存时间"), QStringLiteral("按记录号")};
+    for (int i = 0; i < 4; ++i) {
+        m_opOrder[i] = new QRadioButton(orderCaptions[i], frame1);
+        m_opOrder[i]->setObjectName(QStringLiteral("OpOrder(%1)").arg(i));
+        orderLayout->addWidget(m_opOrder[i], i / 2, i % 2);
+        connect(m_opOrder[i], &QRadioButton::clicked, this, [this, i] { OpOrder_Click(i); });
+    }
+
+    auto *label5 = new QLabel(QStringLiteral("记录删除"), this);
+    label5->setObjectName(QStringLiteral("Label5"));
+    QFont bold = label5->font();
+    bold.setBold(true);
+    label5->setFont(bold);
+
+    m_txtRecord = new QLineEdit(this);
+    m_txtRecord->setObjectName(QStringLiteral("txtRecord"));
+    m_txtName = new QLineEdit(this);
+    m_txtName->setObjectName(QStringLiteral("txtName"));
+    for (QLineEdit *box : {m_txtRecord, m_txtName})
+        box->installEventFilter(this);
+    m_command2 = new QPushButton(QStringLiteral("删除"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command1 = new QPushButton(QStringLiteral("删除"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command3 = new QPushButton(QStringLiteral("删除所有记录"), this);
+    m_command3->setObjectName(QStringLiteral("Command3"));
+    connect(m_command2, &QPushButton::clicked, this, &TypeRecord::Command2_Click);
+    connect(m_command1, &QPushButton::clicked, this, &TypeRecord::Command1_Click);
+    connect(m_command3, &QPushButton::clicked, this, &TypeRecord::Command3_Click);
+
+    auto *deletion = new QGridLayout;
+    deletion->addWidget(label5, 0, 0, 1, 4);
+    deletion->addWidget(new QLabel(QStringLiteral("按记录号"), this), 1, 0);
+    deletion->addWidget(new QLabel(QStringLiteral("输入想删除记录的记录号"), this), 1, 1);
+    deletion->addWidget(m_txtRecord, 1, 2);
+    deletion->addWidget(m_command2, 1, 3);
+    deletion->addWidget(new QLabel(QStringLiteral("按用用户名"), this), 2, 0);
+    deletion->addWidget(new QLabel(QStringLiteral("输入想删除用户的名字"), this), 2, 1);
+    deletion->addWidget(m_txtName, 2, 2);
+    deletion->addWidget(m_command1, 2, 3);
+    deletion->addWidget(m_command3, 3, 3);
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(frame1);
+    controls->addSpacing(16);
+    controls->addLayout(deletion, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_problem);
+    layout->addLayout(controls);
+}
+
+bool TypeRecord::eventFilter(QObject *watched, QEvent *event)
+{
+    // txtName_GotFocus, txtRecord_GotFocus: the whole text is selected.
+    if (event->type() == QEvent::FocusIn && (watched == m_txtName || watched == m_txtRecord))
+        QTimer::singleShot(0, static_cast<QLineEdit *>(watched), &QLineEdit::selectAll);
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TypeRecord::recordPath() const
+{
+    return m_ctx.paths.recordFile();
+}
+
+QString TypeRecord::programTitle() const
+{
+    return m_ctx.shell && m_ctx.shell->mainWindow() ? m_ctx.shell->mainWindow()->windowTitle()
+                                                    : QStringLiteral("QuorvelV1.41");
+}
+
+bool TypeRecord::confirm(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("删除确认"), text, QMessageBox::Yes | QMessageBox::No,
+                    this);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TypeRecord::tell(const QString &text, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, programTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+QString TypeRecord::readProblem() const
+{
+    return m_problem->isHidden() ? QString() : m_problem->text();
+}
+
+void TypeRecord::fillGrid()
+{
+    if (!FileExists(recordPath()))
+        return;
+    RecordReadResult read = ReadAllRecords(recordPath());
+    m_problem->setText(read.error);
+    m_problem->setVisible(!read.error.isEmpty());
+    m_model.setRecords(std::move(read.records));
+}
+
+bool TypeRecord::readForRewrite(std::vector<TypingRecord> &records)
+{
+    RecordReadResult read = ReadAllRecords(recordPath());
+    if (!read.ok) {
+        tell(read.error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
+        return false;
+    }
+    records = std::move(read.records);
+    return true;
+}
+
+bool TypeRecord::rewrite(const std::vector<TypingRecord> &records)
+{
+    const QString error = ReplaceAllRecords(recordPath(), records);
+    if (!error.isEmpty()) {
+        tell(error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
+        return false;
+    }
+    fillGrid();
+    return true;
+}
+
+void TypeRecord::OpOrder_Click(int index)
+{
+    if (!FileExists(recordPath()) || CountRecordsInFile(recordPath()) < 1)
+        return;
+    std::vector<TypingRecord> records;
+    if (!readForRewrite(records))
+        return;
+    OrderRecords(records, static_cast<RecordKey>(index));
+    rewrite(records);
+}
+
+void TypeRecord::Command2_Click()
+{
+    if (!FileExists(recordPath()))
+        return;
+    double number = 0;
+    if (!ReadNumber(m_txtRecord->text(), &number)) {
+        tell(QStringLiteral("请先输入正确的记录号"));
+        m_txtRecord->setFocus();
+        m_txtRecord->selectAll();
+        return;
+    }
+    if (!confirm(QStringLiteral("确实要删除记录号为 ") + m_txtRecord->text() + QStringLiteral(" 的记录吗？")))
+        return;
+    std::vector<TypingRecord> records;
+    if (!readForRewrite(records))
+        return;
+    if (!RemoveRecordsWithNumber(records, number)) {
+        tell(QStringLiteral("无此记录号的记录"));
+        return;
+    }
+    rewrite(records);
+}
+
+void TypeRecord::Command1_Click()
+{
+    if (!FileExists(recordPath()))
+        return;
+    // A name of spaces only would match every record: it is no name.
+    if (m_txtName->text().trimmed().isEmpty()) {
+        tell(QStringLiteral("请先输入正确的用户名"));
+        m_txtName->setFocus();
+        return;
+    }
+    if (!confirm(QStringLiteral("确实要删除 ") + m_txtName->text() + QStringLiteral(" 的所有记录吗？")))
+        return;
+    std::vector<TypingRecord> records;
+    if (!readForRewrite(records))
+        return;
+    if (!RemoveRecordsOfUser(records, m_txtName->text())) {
+        tell(QStringLiteral("无此用户的记录"));
+        return;
+    }
+    rewrite(records);
+}
+
+void TypeRecord::Command3_Click()
+{
+    if (!confirm(QStringLiteral("确实要删除所有记录吗？")))
+        return;
+    rewrite({});
+}
+
+void TypeRecord::DataShow_DblClick(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    const QString text = m_model.cellText(index.row(), index.column());
+    if (index.column() == 0)
+        m_txtRecord->setText(text);
+    else if (index.column() == 1)
+        m_txtName->setText(text);
+}

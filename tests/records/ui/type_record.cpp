@@ -1,0 +1,298 @@
+// The record viewer: the grid, reordering the file, deleting by number, by
+// user and all, double-click picking, damaged files and the menu command.
+#include "app/ui/Registration.h"
+#include "records/RecordFile.h"
+#include "records/ui/TypeRecord.h"
+#include "records/ui/TestShell.h"
+#include "support/TestEnv.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+TypingRecord record(qint32 number, const QString &name, qint32 speed, const QString &savedAt)
+{
+    TypingRecord r;
+    r.number = number;
+    r.name = name;
+    r.speed = speed;
+    r.characters = 100 + number;
+    r.punctuation = 3;
+    r.total = 110 + number;
+    r.accuracy = QStringLiteral("97.50%");
+    r.timeUsed = QStringLiteral("00:01:30");
+    r.kind = QStringLiteral("中文文本对照练习");
+    r.savedAt = savedAt;
+    return r;
+}
+
+} // namespace
+
+class TypeRecordTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    std::unique_ptr<TestContext> t;
+
+    QString path() const { return t->ctx.paths.recordFile(); }
+
+    void writeRecords(const std::vector<TypingRecord> &records)
+    {
+        QCOMPARE(ReplaceAllRecords(path(), records), QString());
+    }
+    void writeThree()
+    {
+        writeRecords({record(1, QStringLiteral("王小明"), 56, QStringLiteral("2026-03-02 10:00:00 ")),
+                      record(2, QStringLiteral("李雷"), 80, QStringLiteral("2026-03-01 10:00:00 ")),
+                      record(3, QStringLiteral("王"), 70, QStringLiteral("2026-03-03 10:00:00 "))});
+    }
+
+    QStringList column(const TypeRecord &viewer, int col) const
+    {
+        QStringList out;
+        for (int row = 0; row < viewer.model().rowCount(); ++row)
+            out << viewer.model().cellText(row, col);
+        return out;
+    }
+    QStringList fileNames() const
+    {
+        QStringList out;
+        for (const TypingRecord &r : ReadAllRecords(path()).records)
+            out << r.name.trimmed();
+        return out;
+    }
+    QList<int> fileNumbers() const
+    {
+        QList<int> out;
+        for (const TypingRecord &r : ReadAllRecords(path()).records)
+            out << r.number;
+        return out;
+    }
+
+    // Runs a handler, answering its message boxes in order.
+    std::vector<MessageBoxScript::Seen> answer(std::deque<QMessageBox::StandardButton> answers,
+                                               const std::function<void()> &handler)
+    {
+        MessageBoxScript script(std::move(answers));
+        handler();
+        if (!script.finished())
+            QTest::qFail("a message box was expected but did not come", __FILE__, __LINE__);
+        return script.seen;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        t = std::make_unique<TestContext>(env->path());
+        t->shell.mainWindow()->setWindowTitle(QStringLiteral("QuorvelV1.41"));
+    }
+    void cleanup()
+    {
+        t.reset();
+        env.reset();
+    }
+
+    void theGridShowsEveryRecordUnderTheTenHeaders()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        QVERIFY(t->state.shown(ManagedWindow::RecordForm));
+        QCOMPARE(viewer.model().columnCount(), 10);
+        QCOMPARE(viewer.model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("记录号"));
+        QCOMPARE(viewer.model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("打字速度（字/分）"));
+        QCOMPARE(viewer.model().headerData(9, Qt::Horizontal).toString(), QStringLiteral("保存时间"));
+        QCOMPARE(viewer.DataShow()->columnWidth(2), 1700 / 15);
+        QCOMPARE(viewer.DataShow()->columnWidth(5), 1600 / 15);
+        QCOMPARE(viewer.DataShow()->columnWidth(9), 1900 / 15);
+        QCOMPARE(viewer.model().rowCount(), 3);
+        QCOMPARE(column(viewer, 1), (QStringList{"王小明", "李雷", "王"}));
+        QCOMPARE(viewer.model().cellText(1, 2), QStringLiteral("80"));
+        QCOMPARE(viewer.model().cellText(0, 6), QStringLiteral("97.50%    ")); // as stored
+        QCOMPARE(viewer.model().cellText(0, 9), QStringLiteral("2026-03-02 10:00:00 "));
+        QVERIFY(viewer.readProblem().isEmpty());
+    }
+
+    void orderingRewritesTheFileAndKeepsTheNumbers()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        viewer.OpOrder_Click(1); // speed, fastest first
+        QCOMPARE(fileNumbers(), (QList<int>{2, 3, 1}));
+        QCOMPARE(column(viewer, 0), (QStringList{"2", "3", "1"}));
+        viewer.OpOrder_Click(2); // save time, oldest first
+        QCOMPARE(fileNumbers(), (QList<int>{2, 1, 3}));
+        viewer.OpOrder_Click(0); // name by code value
+        QCOMPARE(fileNames(), (QStringList{"李雷", "王", "王小明"}));
+        viewer.OpOrder_Click(3); // highest number first
+        QCOMPARE(fileNumbers(), (QList<int>{3, 2, 1}));
+        QCOMPARE(column(viewer, 0), (QStringList{"3", "2", "1"}));
+        // The next save still gets the next number.
+        QCOMPARE(CountRecordsInFile(path()) + 1, 4);
+    }
+
+    void deletingRecordTwoOfThreeRenumbers()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        viewer.txtRecord()->setText(QStringLiteral(" 2 "));
+        const auto seen = answer({QMessageBox::Yes}, [&] { viewer.Command2_Click(); });
+        QCOMPARE(seen.at(0).title, QStringLiteral("删除确认"));
+        QCOMPARE(seen.at(0).text, QStringLiteral("确实要删除记录号为  2  的记录吗？"));
+        QCOMPARE(fileNumbers(), (QList<int>{1, 2}));
+        QCOMPARE(fileNames(), (QStringList{"王小明", "王"}));
+        QCOMPARE(column(viewer, 0), (QStringList{"1", "2"}));
+        QCOMPARE(QDir(t->ctx.paths.userDataDir).entryList(QDir::Files), QStringList{"typerecord.dat"});
+    }
+
+    void deletingByNumberAnswersBadInputAndMissingRecords()
+    {
+        writeThree();
+        const QByteArray before = [&] { QFile f(path()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        TypeRecord viewer(t->ctx);
+        viewer.txtRecord()->setText(QStringLiteral("abc"));
+        auto seen = answer({QMessageBox::Ok}, [&] { viewer.Command2_Click(); });
+        QCOMPARE(seen.at(0).text, QStringLiteral("请先输入正确的记录号"));
+        QCOMPARE(seen.at(0).title, QStringLiteral("QuorvelV1.41"));
+
+        viewer.txtRecord()->setText(QStringLiteral("9"));
+        seen = answer({QMessageBox::Yes, QMessageBox::Ok}, [&] { viewer.Command2_Click(); });
+        QCOMPARE(seen.at(1).text, QStringLiteral("无此记录号的记录"));
+
+        viewer.txtRecord()->setText(QStringLiteral("1"));
+        answer({QMessageBox::No}, [&] { viewer.Command2_Click(); });
+
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
+    void deletingAUserTakesNamesThatBeginWithIt()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        viewer.txtName()->setText(QStringLiteral("王小明"));
+        auto seen = answer({QMessageBox::Yes}, [&] { viewer.Command1_Click(); });
+        QCOMPARE(seen.at(0).text, QStringLiteral("确实要删除 王小明 的所有记录吗？"));
+        QCOMPARE(fileNames(), (QStringList{"李雷", "王"}));
+
+        writeThree();
+        viewer.fillGrid();
+        viewer.txtName()->setText(QStringLiteral("王"));
+        answer({QMessageBox::Yes}, [&] { viewer.Command1_Click(); });
+        QCOMPARE(fileNames(), QStringList{"李雷"});
+        QCOMPARE(fileNumbers(), QList<int>{1});
+        QCOMPARE(column(viewer, 1), QStringList{"李雷"});
+
+        viewer.txtName()->setText(QStringLiteral("张"));
+        seen = answer({QMessageBox::Yes, QMessageBox::Ok}, [&] { viewer.Command1_Click(); });
+        QCOMPARE(seen.at(1).text, QStringLiteral("无此用户的记录"));
+    }
+
+    void aNameOfSpacesOnlyDeletesNothing()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        for (const QString &name : {QString(), QStringLiteral("   ")}) {
+            viewer.txtName()->setText(name);
+            const auto seen = answer({QMessageBox::Ok}, [&] { viewer.Command1_Click(); });
+            QCOMPARE(seen.at(0).text, QStringLiteral("请先输入正确的用户名"));
+        }
+        QCOMPARE(fileNames().size(), 3);
+    }
+
+    void deletingTheOnlyRecordLeavesAnEmptyFile()
+    {
+        writeRecords({record(1, QStringLiteral("王"), 50, QStringLiteral("2026-03-01 10:00:00 "))});
+        TypeRecord viewer(t->ctx);
+        viewer.txtRecord()->setText(QStringLiteral("1"));
+        answer({QMessageBox::Yes}, [&] { viewer.Command2_Click(); });
+        QVERIFY(QFile::exists(path()));
+        QCOMPARE(QFileInfo(path()).size(), 0);
+        QCOMPARE(viewer.model().rowCount(), 0);
+        viewer.OpOrder_Click(1); // nothing to order
+        QCOMPARE(QFileInfo(path()).size(), 0);
+    }
+
+    void deletingEverythingAsksFirst()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        auto seen = answer({QMessageBox::No}, [&] { viewer.Command3_Click(); });
+        QCOMPARE(seen.at(0).text, QStringLiteral("确实要删除所有记录吗？"));
+        QCOMPARE(viewer.model().rowCount(), 3);
+        answer({QMessageBox::Yes}, [&] { viewer.Command3_Click(); });
+        QCOMPARE(QFileInfo(path()).size(), 0);
+        QCOMPARE(viewer.model().rowCount(), 0);
+    }
+
+    void aMissingFileLeavesEverythingAsItIs()
+    {
+        TypeRecord viewer(t->ctx);
+        QCOMPARE(viewer.model().rowCount(), 0);
+        viewer.txtRecord()->setText(QStringLiteral("1"));
+        viewer.txtName()->setText(QStringLiteral("王"));
+        const auto seen = answer({}, [&] {
+            viewer.OpOrder_Click(0);
+            viewer.Command2_Click();
+            viewer.Command1_Click();
+        });
+        QVERIFY(seen.empty());
+        QVERIFY(!QFile::exists(path()));
+    }
+
+    void doubleClickPicksANumberOrAName()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        viewer.DataShow_DblClick(viewer.model().index(2, 0));
+        QCOMPARE(viewer.txtRecord()->text(), QStringLiteral("3"));
+        viewer.DataShow_DblClick(viewer.model().index(1, 1));
+        QCOMPARE(viewer.txtName()->text(), QStringLiteral("李雷"));
+        viewer.DataShow_DblClick(viewer.model().index(0, 2));
+        QCOMPARE(viewer.txtRecord()->text(), QStringLiteral("3"));
+        QCOMPARE(viewer.txtName()->text(), QStringLiteral("李雷"));
+    }
+
+    void damagedFilesAreShownAsFarAsTheyCanBeRead()
+    {
+        QByteArray garbage(1000, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 97 + 13) & 0xFF);
+        {
+            QFile f(path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        }
+        TypeRecord viewer(t->ctx);
+        QCOMPARE(viewer.model().rowCount(), 8);
+        for (int row = 0; row < 8; ++row)
+            for (int col = 0; col < 10; ++col)
+                viewer.model().data(viewer.model().index(row, col));
+        viewer.grab(); // painting every visible cell must not fail either
+        viewer.OpOrder_Click(0);
+        QCOMPARE(viewer.model().rowCount(), 8);
+    }
+
+    void theMenuCommandClosesOthersThenShowsTheViewer()
+    {
+        RegisterRecords(t->ctx, t->shell);
+        writeThree();
+        QVERIFY(t->shell.runCommand(QStringLiteral("Record_View")));
+        QCOMPARE(t->shell.closeOthersCount, 1);
+        auto *viewer = qobject_cast<TypeRecord *>(t->shell.window(ManagedWindow::RecordForm));
+        QVERIFY(viewer);
+        QCOMPARE(viewer->model().rowCount(), 3);
+        QVERIFY(!t->state.window(ManagedWindow::RecordForm).opening);
+        // A second time keeps the open viewer.
+        QVERIFY(t->shell.runCommand(QStringLiteral("Record_View")));
+        QCOMPARE(t->shell.window(ManagedWindow::RecordForm), viewer);
+    }
+};
+
+QTEST_MAIN(TypeRecordTest)
+#include "type_record.moc"
