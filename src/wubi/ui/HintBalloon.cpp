@@ -43,7 +43,7 @@ HintBalloon::HintBalloon(PracticeState &state, QWidget *parent)
     CText->setAlignment(Qt::AlignCenter);
     SingleText = makeLabel(this, QStringLiteral("SingleText"), 16);
     SingleHint = makeLabel(this, QStringLiteral("SingleHint"), 14, true, QStringLiteral("DejaVu Sans Mono"));
-    MoreText = makeLabel(this, QStringLiteral("MoreText"), 11);
+    MoreText = makeLabel(this, QStringLiteral("MoreText"), 13);
     MoreHint = makeLabel(this, QStringLiteral("MoreHint"), 12, true, QStringLiteral("DejaVu Sans Mono"));
     for (QLabel *code : {SingleHint, MoreHint}) {
         QPalette p = code->palette();

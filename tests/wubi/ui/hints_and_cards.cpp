@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -155,11 +156,20 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     QVERIFY(balloon->MoreText->text().isEmpty());
     QCOMPARE(balloon->width(), 275);
 
-    // Placed right of the middle of the input line, above the line's step.
+    // Near the start of the line, a line step further down for each line,
+    // and never off the screen.
     QLineEdit *input = line->rtbIn(0);
     const QPoint origin = line->mapToGlobal(QPoint(0, 0));
-    QCOMPARE(balloon->pos().x(), origin.x() + input->mapTo(line, QPoint(0, 0)).x() + input->width() / 2 + 275 / 2);
-    QCOMPARE(balloon->pos().y(), origin.y() - 117);
+    const int left = origin.x() + (input->mapTo(line, QPoint(0, 0)).x() + input->width() / 2) / 15 + 275 / 2;
+    QCOMPARE(balloon->pos().x(), left);
+    QCOMPARE(balloon->pos().y(), std::max(0, origin.y() - 117));
+    h.shell.mainWindow()->move(0, 300);
+    WubiHarness::commit(line->rtbIn(0), QStringLiteral("中"));
+    line->rtbOut(1)->select(0);
+    QTest::keyClick(line->rtbIn(1), Qt::Key_F5);
+    QVERIFY(hints->balloon());
+    QCOMPARE(hints->balloon()->pos().y(), line->mapToGlobal(QPoint(0, 0)).y() + 100 - 117);
+    QVERIFY(line->screen()->availableGeometry().contains(hints->balloon()->geometry()));
 }
 
 void HintsAndCards::hintKeysDoNothingWithoutAnEntry()
