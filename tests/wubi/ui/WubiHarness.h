@@ -14,6 +14,7 @@
 #include "practice/ui/StartDialog.h"
 #include "support/FakeShell.h"
 #include "support/TestEnv.h"
+#include "wubi/ui/WubiHints.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -95,6 +96,8 @@ struct WubiHarness {
         RegisterWubi(ctx, shell);
         shell.mainWindow()->show();
     }
+    // The hints go before the context they point back to.
+    ~WubiHarness() { delete dynamic_cast<WubiHints *>(ctx.wubiHelp); }
 
     static AppPaths paths(const TestEnv &env)
     {
