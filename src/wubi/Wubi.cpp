@@ -12,12 +12,10 @@ constexpr int kLongWordMin = 5;
 constexpr int kLongLineMax = 30;
 constexpr int kPageLines = 4;
 
-// One entry of a table string: "#" at `hash`, "%" at `percent`, next "#" at
-// `next` (the table length when the closing "#" is missing).
+// One entry of a table string: "#" at `hash`, "%" at `percent`.
 struct Entry {
     qsizetype hash;
     qsizetype percent;
-    qsizetype next;
     qsizetype wordLength() const { return percent - hash - 1; }
 };
 
@@ -33,7 +31,7 @@ void forEachEntry(const QString &table, Visit visit)
             next = table.size();
         const qsizetype percent = table.indexOf(QLatin1Char('%'), hash + 1);
         if (percent > hash && percent < next)
-            visit(Entry{hash, percent, next});
+            visit(Entry{hash, percent});
         hash = next < table.size() ? next : -1;
     }
 }
