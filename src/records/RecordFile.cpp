@@ -4,6 +4,7 @@
 #include "data/Settings.h"
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QDir>
 #include <QSaveFile>
@@ -71,13 +72,20 @@ QByteArray EncodeTextField(const QString &text, int width)
 QString DecodeTextField(const char *bytes, int width)
 {
     int length = 0;
-    while (length < width && bytes[length] != '\0')
-        ++length;
-    return DecodeGbk(QByteArrayView(bytes, length));
+    bool ascii = true;
+    for (; length < width && bytes[length] != '\0'; ++length)
+        ascii = ascii && static_cast<unsigned char>(bytes[length]) < 0x80;
+    // Numbers and times are plain ASCII; only names and titles need the codec.
+    return ascii ? QString::fromLatin1(bytes, length) : DecodeGbk(QByteArrayView(bytes, length));
 }
 
 QByteArray EncodeRecord(const TypingRecord &r)
 {
+    if (r.stored.size() == kRecordDataSize) {
+        QByteArray data = r.stored;
+        putInt(data, kNumberAt, r.number);
+        return data;
+    }
     QByteArray data(kRecordDataSize, '\0');
     putInt(data, kNumberAt, r.number);
     putText(data, kNameAt, r.name, kNameWidth);
@@ -92,20 +100,50 @@ QByteArray EncodeRecord(const TypingRecord &r)
     return data;
 }
 
-TypingRecord DecodeRecord(const char *bytes)
+namespace {
+
+// Decodes the text fields of many records. A record file holds few distinct
+// names and titles, so each distinct field is decoded once.
+class FieldDecoder {
+public:
+    QString decode(const char *bytes, int width)
+    {
+        const QByteArray key = QByteArray::fromRawData(bytes, width);
+        auto it = m_cache.constFind(key);
+        if (it != m_cache.constEnd())
+            return it.value();
+        const QString text = DecodeTextField(bytes, width);
+        m_cache.insert(QByteArray(bytes, width), text);
+        return text;
+    }
+
+private:
+    QHash<QByteArray, QString> m_cache;
+};
+
+TypingRecord decodeRecordWith(const char *bytes, FieldDecoder &fields)
 {
     TypingRecord r;
+    r.stored = QByteArray(bytes, kRecordDataSize);
     r.number = getInt(bytes, kNumberAt);
-    r.name = DecodeTextField(bytes + kNameAt, kNameWidth);
+    r.name = fields.decode(bytes + kNameAt, kNameWidth);
     r.speed = getInt(bytes, kSpeedAt);
     r.characters = getInt(bytes, kCharactersAt);
     r.punctuation = getInt(bytes, kPunctuationAt);
     r.total = getInt(bytes, kTotalAt);
-    r.accuracy = DecodeTextField(bytes + kAccuracyAt, kAccuracyWidth);
-    r.timeUsed = DecodeTextField(bytes + kTimeUsedAt, kTimeUsedWidth);
-    r.kind = DecodeTextField(bytes + kKindAt, kKindWidth);
-    r.savedAt = DecodeTextField(bytes + kSavedAtAt, kSavedAtWidth);
+    r.accuracy = fields.decode(bytes + kAccuracyAt, kAccuracyWidth);
+    r.timeUsed = fields.decode(bytes + kTimeUsedAt, kTimeUsedWidth);
+    r.kind = fields.decode(bytes + kKindAt, kKindWidth);
+    r.savedAt = DecodeTextField(bytes + kSavedAtAt, kSavedAtWidth); // nearly always distinct
     return r;
+}
+
+} // namespace
+
+TypingRecord DecodeRecord(const char *bytes)
+{
+    FieldDecoder fields;
+    return decodeRecordWith(bytes, fields);
 }
 
 qint64 RecordCountForLength(qint64 fileLength)
@@ -160,8 +198,9 @@ RecordReadResult ReadAllRecords(const QString &path)
     // A short last slot reads as zeros, as reading past the end would.
     bytes.append(count * kRecordSlotSize - bytes.size(), '\0');
     result.records.reserve(static_cast<size_t>(count));
+    FieldDecoder fields;
     for (qint64 i = 0; i < count; ++i)
-        result.records.push_back(DecodeRecord(bytes.constData() + i * kRecordSlotSize));
+        result.records.push_back(decodeRecordWith(bytes.constData() + i * kRecordSlotSize, fields));
     result.ok = !tooLarge;
     if (tooLarge)
         result.error = QStringLiteral("记录文件 %1 太大，只读出了前 %2 条记录")

@@ -29,6 +29,11 @@ struct TypingRecord {
     QString timeUsed;    // "00:01:30" padded to 10 bytes
     QString kind;        // the exercise title
     QString savedAt;     // "yyyy-mm-dd hh:mm:ss "
+
+    // The 96 bytes a record was read from. Rewriting the file (reordering,
+    // deleting) keeps them and writes only the number anew, so text that
+    // does not decode cleanly survives byte for byte.
+    QByteArray stored;
 };
 
 // GBK bytes of `text`, cut at `width` bytes without splitting a character,
@@ -38,7 +43,8 @@ QByteArray EncodeTextField(const QString &text, int width);
 // Undecodable bytes become U+FFFD.
 QString DecodeTextField(const char *bytes, int width);
 
-// The 96 data bytes of a record, and back. DecodeRecord reads exactly 96 bytes.
+// The 96 data bytes of a record (its stored bytes with the current number,
+// when it has them), and back. DecodeRecord reads exactly 96 bytes.
 QByteArray EncodeRecord(const TypingRecord &record);
 TypingRecord DecodeRecord(const char *bytes);
 

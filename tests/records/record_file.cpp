@@ -229,6 +229,14 @@ private slots:
         QCOMPARE(read.records[1].speed, 0);
         QCOMPARE(read.records[1].accuracy, QString());
 
+        // Rewriting keeps every stored byte but the number, even text that
+        // did not decode.
+        read.records[1].number = 2;
+        QCOMPARE(ReplaceAllRecords(path, read.records), QString());
+        const QByteArray rewritten = readBytes(path);
+        QCOMPARE(rewritten.mid(128 + 4, 6), QByteArray("\xB0\xA1\xFF\xFF\x81\x20", 6));
+        QCOMPARE(qFromLittleEndian<qint32>(rewritten.constData() + 128), 2);
+
         // Pure garbage of odd length.
         QByteArray garbage(1000, '\0');
         for (int i = 0; i < garbage.size(); ++i)

@@ -256,14 +256,16 @@ bool TypeRecord::readForRewrite(std::vector<TypingRecord> &records)
     return true;
 }
 
-bool TypeRecord::rewrite(const std::vector<TypingRecord> &records)
+bool TypeRecord::rewrite(std::vector<TypingRecord> records)
 {
     const QString error = ReplaceAllRecords(recordPath(), records);
     if (!error.isEmpty()) {
         tell(error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
         return false;
     }
-    fillGrid();
+    // The grid shows what was just written, without reading it back.
+    m_problem->hide();
+    m_model.setRecords(std::move(records));
     return true;
 }
 
@@ -275,7 +277,7 @@ void TypeRecord::OpOrder_Click(int index)
     if (!readForRewrite(records))
         return;
     OrderRecords(records, static_cast<RecordKey>(index));
-    rewrite(records);
+    rewrite(std::move(records));
 }
 
 void TypeRecord::Command2_Click()
@@ -298,7 +300,7 @@ void TypeRecord::Command2_Click()
         tell(QStringLiteral("无此记录号的记录"));
         return;
     }
-    rewrite(records);
+    rewrite(std::move(records));
 }
 
 void TypeRecord::Command1_Click()
@@ -320,7 +322,7 @@ void TypeRecord::Command1_Click()
         tell(QStringLiteral("无此用户的记录"));
         return;
     }
-    rewrite(records);
+    rewrite(std::move(records));
 }
 
 void TypeRecord::Command3_Click()

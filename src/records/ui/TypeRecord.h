@@ -74,7 +74,7 @@ private:
     // Reads every record for a rewrite; false (with a message) when the file
     // could not be read completely, so that a rewrite cannot lose records.
     bool readForRewrite(std::vector<TypingRecord> &records);
-    bool rewrite(const std::vector<TypingRecord> &records);
+    bool rewrite(std::vector<TypingRecord> records);
     QString recordPath() const;
 
     AppContext &m_ctx;
