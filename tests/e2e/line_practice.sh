@@ -16,12 +16,12 @@ WORK=$(mktemp -d)
 APP=
 cleanup() {
     [ -n "$APP" ] && kill "$APP" 2>/dev/null
-    [ -n "${KEEP_WORK:-}" ] && cat "$WORK/quorvel.log" >&2
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
+    cat "$WORK/quorvel.log" >&2 2>/dev/null
     [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
@@ -71,6 +71,8 @@ click_in() {
     xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
 
+# The X server answers before the program connects to it.
+for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.2; done
 "$QUORVEL" ${QUORVEL_DATA_ROOT:+--data-dir "$QUORVEL_DATA_ROOT"} > "$WORK/quorvel.log" 2>&1 &
 APP=$!
 
