@@ -14,6 +14,26 @@
 #include <QFileInfo>
 #include <QFont>
 
+namespace {
+int RunProgram(const CommandLineOptions &options)
+{
+    const AppPaths paths = ResolvePaths(options.dataDir, QCoreApplication::applicationDirPath());
+    SettingsStore settings(paths.settingsFile());
+    SdlCuePlayer cues(paths.data(QStringLiteral("sound")));
+    SystemClock clock;
+    SeededRandom random(std::uint64_t(clock.now().toMSecsSinceEpoch()));
+    PracticeState state;
+    AppContext ctx{state, settings, cues, clock, random, paths};
+
+    MainWindow main(ctx);
+    main.Form_Load();
+    RegisterEverything(ctx, main);
+    main.show();
+    main.activateWindow();
+    return QApplication::exec();
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStringList args;
@@ -32,23 +52,8 @@ int main(int argc, char *argv[])
         QFont::insertSubstitutions(QString::fromUtf8(name),
                                    {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
 
-    const AppPaths paths = ResolvePaths(options.dataDir, QCoreApplication::applicationDirPath());
-    SettingsStore settings(paths.settingsFile());
-    SdlCuePlayer cues(paths.data(QStringLiteral("sound")));
-    SystemClock clock;
-    SeededRandom random(std::uint64_t(clock.now().toMSecsSinceEpoch()));
-    PracticeState state;
-    AppContext ctx{state, settings, cues, clock, random, paths};
-
-    int result = 0;
-    {
-        MainWindow main(ctx);
-        main.Form_Load();
-        RegisterEverything(ctx, main);
-        main.show();
-        main.activateWindow();
-        result = app.exec();
-    }
+    const int result = RunProgram(options);
+    // Last, after every user of the sound device is gone.
     AudioDevice::close();
     return result;
 }

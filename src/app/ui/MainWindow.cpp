@@ -23,6 +23,7 @@
 #include <QWindow>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -303,8 +304,35 @@ QMenu *MainWindow::buttonMenu(int index) const
 
 // ---- Start-up ---------------------------------------------------------------
 
+namespace {
+// The two code tables are independent: each is read and indexed on a thread
+// of its own while the splash and the window are being built, and the
+// start-up sequence waits for both at its code-table step.
+struct TableLoad {
+    CodeTables tables;
+    QStringList messages;
+    std::thread thread;
+    TableLoad(const QString &dataRoot, bool edition86)
+        : thread([this, dataRoot, edition86] { messages = LoadCodeTables(dataRoot, edition86, !edition86, tables); })
+    {
+    }
+    ~TableLoad()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+    QStringList finish()
+    {
+        thread.join();
+        return messages;
+    }
+};
+} // namespace
+
 void MainWindow::Form_Load()
 {
+    TableLoad load86(m_ctx.paths.dataRoot, true);
+    TableLoad load98(m_ctx.paths.dataRoot, false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
     m_startupSteps << QStringLiteral("busy cursor");
@@ -332,7 +360,9 @@ void MainWindow::Form_Load()
     }
     m_startupSteps << QStringLiteral("shape");
 
-    m_startupMessages = LoadCodeTables(m_ctx.paths.dataRoot, true, true, m_state.tables);
+    m_startupMessages = load86.finish() + load98.finish();
+    m_state.tables.t86 = std::move(load86.tables.t86);
+    m_state.tables.t98 = std::move(load98.tables.t98);
     for (const QString &message : std::as_const(m_startupMessages))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     m_startupSteps << QStringLiteral("code tables");
@@ -366,6 +396,9 @@ void MainWindow::Form_Load()
 
 void MainWindow::Form_Activate()
 {
+    // Without a window manager nothing keeps the splash on top.
+    if (m_splash)
+        m_splash->raise();
     m_timAct.setInterval(400);
     m_timAct.start();
 }

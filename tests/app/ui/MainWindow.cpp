@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -365,6 +366,34 @@ private slots:
         QVERIFY(f.main.runCommand("HelpText"));
         QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
         QVERIFY(f.main.helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
+        f.main.helpWindow()->close();
+        QTRY_VERIFY(!f.main.helpWindow());
+        // F1 anywhere in the program opens it too.
+        QApplication::setActiveWindow(&f.main);
+        QTest::keyClick(&f.main, Qt::Key_F1);
+        QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
+    }
+
+    void draggingTheStripTakesThePanelsAlong()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm});
+        f.start();
+        f.main.openLinePractice();
+        const QPointF originBefore = f.main.mainOriginTwips();
+        const QPoint lineBefore = f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0));
+        QWidget *strip = f.main.findChild<QWidget *>("strip");
+        const QPoint grab(300, 10);
+        QTest::mousePress(strip, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(10, 0)), strip->mapToGlobal(QPointF(grab + QPoint(10, 0))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(strip, &move);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
+        QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
+        QCOMPARE(f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
+        // Presses on a button do not drag.
+        QTest::mousePress(f.main.menuButton(1), Qt::RightButton);
+        QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
     }
 
     void exitClosesEverythingAlsoWhatIsHidden()
