@@ -9,8 +9,12 @@ export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+# Both test runs happen even when the first has failures; the script fails
+# when either did.
+status=0
+ctest --test-dir build --output-on-failure -j "$jobs" || status=1
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_CORE_ONLY=ON \
       -DQUORVEL_SANITIZE=ON -DQUORVEL_DATA_ROOT="$PWD/build"
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" || status=1
+exit "$status"
