@@ -33,13 +33,13 @@ struct CodeTable::Index {
     };
     struct Slot {
         quint32 hash = 0;
-        Span word;      // length 0 with start 0 marks a free slot (see used)
+        Span word;
         quint32 codeLength = 0;
         bool used = false;
     };
 
     QString text; // keeps the viewed buffer alive
-    std::vector<Slot> buckets; // open addressing, size a power of two
+    std::vector<Slot> buckets; // open addressing, size a power of two, at most half full
     std::vector<Span> segments; // sorted by their text
 
     std::u16string_view view(Span s) const

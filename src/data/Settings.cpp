@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
