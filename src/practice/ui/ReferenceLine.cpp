@@ -27,6 +27,7 @@ void ReferenceLine::setText(const QString &text)
     }
     m_marks = QVector<bool>(m_starts.size(), false);
     m_selStart = 0;
+    m_scroll = 0;
     layOutCharacters();
     update();
     emit selectionChanged();
@@ -54,6 +55,7 @@ void ReferenceLine::select(int start)
             update(charRect(start));
         }
         m_selStart = start;
+        keepSelectionInView();
     }
     emit selectionChanged();
 }
@@ -111,12 +113,27 @@ void ReferenceLine::layOutCharacters()
     m_lefts[m_starts.size()] = x;
 }
 
+void ReferenceLine::keepSelectionInView()
+{
+    // A line wider than the box scrolls so the character to type stays visible.
+    const QRect box = charRect(m_selStart).translated(m_scroll, 0);
+    int scroll = m_scroll;
+    if (box.right() - scroll > width() - kPadding)
+        scroll = box.right() - width() + kPadding;
+    if (box.left() - scroll < kPadding)
+        scroll = qMax(0, box.left() - kPadding);
+    if (scroll != m_scroll) {
+        m_scroll = scroll;
+        update();
+    }
+}
+
 QRect ReferenceLine::charRect(int index) const
 {
     const int count = m_starts.size();
     const int left = index < count ? m_lefts.at(index) : m_lefts.at(count);
     const int right = index < count ? m_lefts.at(index + 1) : left + QFontMetrics(font()).averageCharWidth();
-    return QRect(left, 0, right - left + 1, height());
+    return QRect(left - m_scroll, 0, right - left + 1, height());
 }
 
 void ReferenceLine::paintEvent(QPaintEvent *event)

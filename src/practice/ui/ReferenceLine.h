@@ -46,6 +46,7 @@ protected:
 
 private:
     void layOutCharacters();
+    void keepSelectionInView();
     QRect charRect(int index) const;
 
     QString m_text;
@@ -53,6 +54,7 @@ private:
     QVector<int> m_lefts;   // x of each character, plus the end
     QVector<bool> m_marks;
     int m_selStart = 0;
+    int m_scroll = 0; // pixels scrolled to the left when the line is wider than the box
     bool m_selVisible = false;
     bool m_readOnly = true;
 };

@@ -323,6 +323,23 @@ private slots:
         QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("工"));
     }
 
+    void longLineScrollsToTheHighlight()
+    {
+        ReferenceLine line;
+        line.resize(120, 30);
+        line.setText(QString(40, QChar(0x5b57)));
+        line.setSelectionVisible(true);
+        line.select(39);
+        const QImage shot = line.grab().toImage();
+        // The highlight is painted inside the box, at its right end, above the glyph.
+        const QColor base = line.palette().base().color();
+        int highlighted = 0;
+        for (int x = 0; x < 120; ++x)
+            highlighted += shot.pixelColor(x, 4) != base ? 1 : 0;
+        QVERIFY(highlighted > 8);
+        QVERIFY(shot.pixelColor(110, 4) != base);
+    }
+
     void closingTheWindowEndsTheRun()
     {
         PracticeHarness h;
