@@ -89,6 +89,16 @@ const std::vector<TopMenu> &menuTree()
 const char *const kButtonCaptions[8] = {"指法练习", "中文打字", "英文打字", "自由录入",
                                         "五笔练习", "打字游戏", "其他选项", "帮助"};
 
+// The pop-up menus in the colours of the strip (sub-menus inherit it).
+const char kMenuStyle[] =
+    "QMenu { background: #f7fbff; border: 1px solid #5b8dbf; padding: 4px 0px; }"
+    "QMenu::item { padding: 5px 30px 5px 28px; color: #12385c; }"
+    "QMenu::item:selected { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff4d6, stop:1 #ffd87a);"
+    " color: #6b3a00; }"
+    "QMenu::item:disabled { color: #a3b1bf; background: transparent; }"
+    "QMenu::separator { height: 1px; background: #c9dbec; margin: 4px 10px; }"
+    "QMenu::indicator { left: 8px; }";
+
 // "MenuChinese(1)" -> "MenuChinese_1": a name usable as an object name.
 QString objectNameOf(const QString &menuName)
 {
@@ -268,6 +278,7 @@ void MainWindow::buildMenus()
         auto *menu = new QMenu(QString::fromUtf8(top.caption), this);
         menu->setObjectName(QString::fromLatin1(top.name));
         menu->setFont(font);
+        menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
         addItems(menu, top.items, addItems);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateMenuStates);
         m_menus[std::size_t(top.button)] = menu;
@@ -740,8 +751,12 @@ void MainWindow::showHelp()
 {
     if (m_helpFile.isEmpty())
         return;
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpWindow(m_helpFile, this);
+        QRect place = m_help->frameGeometry();
+        place.moveCenter(frameGeometry().center());
+        m_help->move(place.topLeft());
+    }
     m_help->show();
     m_help->raise();
     m_help->activateWindow();

@@ -25,8 +25,9 @@ SplashWindow::SplashWindow()
 
 void SplashWindow::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.drawPixmap(0, 0, artwork::splash(size()));
+    if (m_picture.size() != size())
+        m_picture = artwork::splash(size());
+    QPainter(this).drawPixmap(0, 0, m_picture);
 }
 
 IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
@@ -43,6 +44,7 @@ IdleBackground::~IdleBackground()
 
 void IdleBackground::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.drawPixmap(0, 0, artwork::idleBackground(size()));
+    if (m_picture.size() != size())
+        m_picture = artwork::idleBackground(size());
+    QPainter(this).drawPixmap(0, 0, m_picture);
 }

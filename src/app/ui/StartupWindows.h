@@ -1,5 +1,6 @@
 #pragma once
 // The splash window ForeForm and the idle background frmBackForm.
+#include <QPixmap>
 #include <QWidget>
 
 struct PracticeState;
@@ -11,6 +12,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+
+private:
+    QPixmap m_picture;
 };
 
 class IdleBackground : public QWidget {
@@ -24,4 +28,5 @@ protected:
 
 private:
     PracticeState &m_state;
+    QPixmap m_picture;
 };

@@ -68,6 +68,7 @@ QString StatusStrip::stateText() const
 
 void StatusStrip::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.drawPixmap(0, 0, artwork::statusBackground(size()));
+    if (m_background.size() != size())
+        m_background = artwork::statusBackground(size());
+    QPainter(this).drawPixmap(0, 0, m_background);
 }

@@ -24,6 +24,7 @@ private:
     PracticeState &m_state;
     QLabel *m_lblLib;
     QLabel *m_lblState;
+    QPixmap m_background;
 };
 
 // Text of lblState for the ready flag: "就绪", or "  0" with two spaces.
