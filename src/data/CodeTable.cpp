@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <utility>
 
 namespace {
 std::u16string_view units(QStringView v)
@@ -25,17 +26,17 @@ bool holdsMarker(QStringView v)
 // can only match at a segment start, so the word hash (first segment wins) and
 // the sorted segments answer exactly what a scan of the whole string answers.
 // Both are flat arrays of positions: building them for a 100 000-entry table
-// takes a few milliseconds.
+// takes about ten milliseconds.
 struct CodeTable::Index {
     struct Span {
         quint32 start = 0;
         quint32 length = 0;
     };
+    // A word's slot holds the position of its first character; the word runs
+    // up to the "%" there. Position 0 (never a word start) marks a free slot.
     struct Slot {
         quint32 hash = 0;
-        Span word;
-        quint32 codeLength = 0;
-        bool used = false;
+        quint32 wordStart = 0;
     };
 
     QString text; // keeps the viewed buffer alive
@@ -57,33 +58,63 @@ struct CodeTable::Index {
         return static_cast<quint32>(h ^ (h >> 32));
     }
 
-    const Slot *find(std::u16string_view word) const
+    // `word` holds no "%", so a match is the same units followed by "%".
+    bool holdsWord(quint32 start, std::u16string_view word) const
+    {
+        return view({start, quint32(word.size())}) == word && text[start + word.size()] == QLatin1Char('%');
+    }
+
+    // Position of the word's first entry (just past its "#"), or 0.
+    quint32 find(std::u16string_view word) const
     {
         const quint32 h = hashOf(word);
         const size_t mask = buckets.size() - 1;
         for (size_t i = h & mask;; i = (i + 1) & mask) {
             const Slot &slot = buckets[i];
-            if (!slot.used)
-                return nullptr;
-            if (slot.hash == h && view(slot.word) == word)
-                return &slot;
+            if (slot.wordStart == 0)
+                return 0;
+            if (slot.hash == h && holdsWord(slot.wordStart, word))
+                return slot.wordStart;
         }
     }
 
     // Keeps the first entry of a word: a later one with the same word is dropped.
-    void insertFirst(Span word, quint32 codeLength)
+    void insertFirst(Span word)
     {
         const std::u16string_view units = view(word);
         const quint32 h = hashOf(units);
         const size_t mask = buckets.size() - 1;
         for (size_t i = h & mask;; i = (i + 1) & mask) {
             Slot &slot = buckets[i];
-            if (!slot.used) {
-                slot = {h, word, codeLength, true};
+            if (slot.wordStart == 0) {
+                slot = {h, word.start};
                 return;
             }
-            if (slot.hash == h && view(slot.word) == units)
+            if (slot.hash == h && holdsWord(slot.wordStart, units))
                 return;
+        }
+    }
+
+    struct Keyed {
+        quint64 key;
+        Span span;
+    };
+
+    // Stable LSD radix sort on the key, one 16-bit code unit per pass.
+    static void radixSort(std::vector<Keyed> &items)
+    {
+        std::vector<Keyed> buffer(items.size());
+        std::vector<quint32> starts(1 << 16);
+        for (int shift = 0; shift < 64; shift += 16) {
+            std::fill(starts.begin(), starts.end(), 0);
+            for (const Keyed &k : items)
+                ++starts[(k.key >> shift) & 0xFFFF];
+            quint32 total = 0;
+            for (quint32 &s : starts)
+                total += std::exchange(s, total);
+            for (const Keyed &k : items)
+                buffer[starts[(k.key >> shift) & 0xFFFF]++] = k;
+            items.swap(buffer);
         }
     }
 
@@ -91,10 +122,6 @@ struct CodeTable::Index {
     {
         // Sort on the first four code units packed into one number, then
         // settle ties by the full text.
-        struct Keyed {
-            quint64 key;
-            Span span;
-        };
         std::vector<Keyed> keyed;
         keyed.reserve(segments.size());
         for (Span s : segments) {
@@ -104,7 +131,7 @@ struct CodeTable::Index {
                 key = (key << 16) | (i < v.size() ? v[i] : 0);
             keyed.push_back({key, s});
         }
-        std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) { return a.key < b.key; });
+        radixSort(keyed);
         auto byText = [this](const Keyed &a, const Keyed &b) { return view(a.span) < view(b.span); };
         for (size_t i = 0; i < keyed.size();) {
             size_t j = i + 1;
@@ -144,7 +171,7 @@ CodeTable::CodeTable(QString text) : m_text(std::move(text))
         index->segments.push_back({begin, end - begin});
         const qsizetype percent = all.sliced(begin, end - begin).indexOf(QLatin1Char('%'));
         if (percent >= 0)
-            index->insertFirst({begin, quint32(percent)}, quint32(end - begin - percent - 1));
+            index->insertFirst({begin, quint32(percent)});
     }
     index->sortSegments();
     m_index = std::move(index);
@@ -156,10 +183,14 @@ std::optional<QString> CodeTable::codeOf(QStringView word) const
         return codeOfLinear(word);
     if (holdsMarker(word))
         return codeOfLinear(word);
-    const Index::Slot *slot = m_index->find(units(word));
-    if (!slot)
+    const quint32 wordStart = m_index->find(units(word));
+    if (wordStart == 0)
         return std::nullopt;
-    return m_text.mid(slot->word.start + slot->word.length + 1, slot->codeLength);
+    const qsizetype codeStart = wordStart + word.size() + 1;
+    qsizetype codeEnd = m_text.indexOf(QLatin1Char('#'), codeStart);
+    if (codeEnd < 0)
+        codeEnd = m_text.size();
+    return m_text.mid(codeStart, codeEnd - codeStart);
 }
 
 bool CodeTable::isEntryPrefix(QStringView text) const
@@ -201,8 +232,7 @@ QString DecodeTableText(const QByteArray &plain, bool *ok)
 {
     bool clean = false;
     QString text = DecodeGbk(plain, &clean);
-    text.remove(QLatin1Char('\r'));
-    text.remove(QLatin1Char('\n'));
+    text.removeIf([](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
     if (ok)
         *ok = clean;
     return text;
