@@ -129,8 +129,9 @@ private slots:
     void indexAgreesWithTheLinearScan()
     {
         SeededRandom random(20261208);
+        // The last alphabet holds the lowest and highest code units.
         const QStringList alphabets{QStringLiteral("ab#%"), QStringLiteral("a工#%"), QStringLiteral("ab"),
-                                    QStringLiteral("ab%")};
+                                    QStringLiteral("ab%"), QString::fromUtf16(u"a\0#%\uffff", 5)};
         int checked = 0;
         for (int round = 0; round < 1500; ++round) {
             const QString &alphabet = alphabets[round % alphabets.size()];
