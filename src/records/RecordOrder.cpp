@@ -1,21 +1,40 @@
 #include "records/RecordOrder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+// Ranks of the records' keys: equal keys share a rank, and a lower rank
+// comes strictly before a higher one. The tree below then compares integers.
+std::vector<int> keyRanks(const std::vector<TypingRecord> &records, RecordKey key)
+{
+    std::vector<int> order(records.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    const auto before = [&](int a, int b) { return RecordComesBefore(key, records[size_t(a)], records[size_t(b)]); };
+    std::sort(order.begin(), order.end(), before);
+    std::vector<int> rank(records.size());
+    int current = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && before(order[i - 1], order[i]))
+            ++current;
+        rank[size_t(order[i])] = current;
+    }
+    return rank;
+}
 
 // A tournament tree over slot positions: each inner node holds the position of
 // the best record below it, the earlier position winning ties, which is the
 // record a selection sort's scan would pick. Placed positions drop out.
 class BestRecordTree {
 public:
-    BestRecordTree(const std::vector<TypingRecord> &records, RecordKey key)
-        : m_records(records), m_key(key)
+    explicit BestRecordTree(const std::vector<int> &rank) : m_rank(rank)
     {
-        while (m_leaves < records.size())
+        while (m_leaves < rank.size())
             m_leaves *= 2;
         m_node.assign(2 * m_leaves, kNone);
-        for (size_t i = 0; i < records.size(); ++i)
+        for (size_t i = 0; i < rank.size(); ++i)
             m_node[m_leaves + i] = i;
         for (size_t n = m_leaves - 1; n >= 1; --n)
             m_node[n] = better(m_node[2 * n], m_node[2 * n + 1]);
@@ -35,10 +54,8 @@ private:
             return b;
         if (b == kNone)
             return a;
-        if (RecordComesBefore(m_key, m_records[b], m_records[a]))
-            return b;
-        if (RecordComesBefore(m_key, m_records[a], m_records[b]))
-            return a;
+        if (m_rank[b] != m_rank[a])
+            return m_rank[b] < m_rank[a] ? b : a;
         return a < b ? a : b;
     }
 
@@ -50,8 +67,7 @@ private:
             m_node[n] = better(m_node[2 * n], m_node[2 * n + 1]);
     }
 
-    const std::vector<TypingRecord> &m_records;
-    RecordKey m_key;
+    const std::vector<int> &m_rank; // by position, exchanged along with the records
     size_t m_leaves = 1;
     std::vector<size_t> m_node;
 };
@@ -104,11 +120,13 @@ void OrderRecords(std::vector<TypingRecord> &records, RecordKey key)
 {
     if (records.size() < 2)
         return;
-    BestRecordTree tree(records, key);
+    std::vector<int> rank = keyRanks(records, key);
+    BestRecordTree tree(rank);
     for (size_t place = 0; place + 1 < records.size(); ++place) {
         const size_t best = tree.best();
         if (best != place) {
             std::swap(records[place], records[best]);
+            std::swap(rank[place], rank[best]);
             tree.refresh(best);
         }
         tree.remove(place);
