@@ -61,7 +61,8 @@ struct CodeTable::Index {
     // `word` holds no "%", so a match is the same units followed by "%".
     bool holdsWord(quint32 start, std::u16string_view word) const
     {
-        return view({start, quint32(word.size())}) == word && text[start + word.size()] == QLatin1Char('%');
+        const qsizetype end = qsizetype(start) + qsizetype(word.size());
+        return end < text.size() && text[end] == QLatin1Char('%') && view({start, quint32(word.size())}) == word;
     }
 
     // Position of the word's first entry (just past its "#"), or 0.
