@@ -125,7 +125,10 @@ protected:
             m_background = artwork::stripBackground(size());
         QPainter(this).drawPixmap(0, 0, m_background);
     }
-    void mousePressEvent(QMouseEvent *e) override { m_main->Form_MouseDown(mapTo(m_main, e->position().toPoint())); }
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        m_main->Form_MouseDown(mapTo(m_main, e->position().toPoint()), e->button());
+    }
     void mouseMoveEvent(QMouseEvent *e) override
     {
         m_main->Form_MouseMove(mapTo(m_main, e->position().toPoint()), e->buttons());
@@ -487,11 +490,13 @@ void MainWindow::hoverOver(QWidget *h)
 
 // ---- Dragging ---------------------------------------------------------------
 
-void MainWindow::Form_MouseDown(const QPoint &windowPos)
+void MainWindow::Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button)
 {
     if (m_dragging)
         return;
-    if (windowHandle() && windowHandle()->startSystemMove())
+    // The window manager moves the window itself where it can; only the left
+    // button moves it either way.
+    if (button == Qt::LeftButton && windowHandle() && windowHandle()->startSystemMove())
         return;
     m_grab = windowPos;
     m_dragging = true;

@@ -87,7 +87,7 @@ public:
     bool runCommand(const QString &menuName) override;
 
     // Strip dragging (presses on the bare strip).
-    void Form_MouseDown(const QPoint &windowPos);
+    void Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button);
     void Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons);
     void Form_MouseUp();
 
