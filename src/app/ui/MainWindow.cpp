@@ -23,7 +23,6 @@
 #include <QWindow>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -318,35 +317,8 @@ QMenu *MainWindow::buttonMenu(int index) const
 
 // ---- Start-up ---------------------------------------------------------------
 
-namespace {
-// The two code tables are independent: each is read and indexed on a thread
-// of its own while the splash and the window are being built, and the
-// start-up sequence waits for both at its code-table step.
-struct TableLoad {
-    CodeTables tables;
-    QStringList messages;
-    std::thread thread;
-    TableLoad(const QString &dataRoot, bool edition86)
-        : thread([this, dataRoot, edition86] { messages = LoadCodeTables(dataRoot, edition86, !edition86, tables); })
-    {
-    }
-    ~TableLoad()
-    {
-        if (thread.joinable())
-            thread.join();
-    }
-    QStringList finish()
-    {
-        thread.join();
-        return messages;
-    }
-};
-} // namespace
-
 void MainWindow::Form_Load()
 {
-    TableLoad load86(m_ctx.paths.dataRoot, true);
-    TableLoad load98(m_ctx.paths.dataRoot, false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
     m_startupSteps << QStringLiteral("busy cursor");
@@ -374,9 +346,7 @@ void MainWindow::Form_Load()
     }
     m_startupSteps << QStringLiteral("shape");
 
-    m_startupMessages = load86.finish() + load98.finish();
-    m_state.tables.t86 = std::move(load86.tables.t86);
-    m_state.tables.t98 = std::move(load98.tables.t98);
+    m_startupMessages = LoadCodeTables(m_ctx.paths.dataRoot, true, true, m_state.tables);
     for (const QString &message : std::as_const(m_startupMessages))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     m_startupSteps << QStringLiteral("code tables");
