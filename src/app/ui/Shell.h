@@ -33,7 +33,7 @@ public:
     // Dialog centring rule, for a top-level dialog about to be shown.
     virtual void centreDialog(QWidget *dialog) = 0;
     // Screen position (pixels) of a point given in twips from the main
-    // window's left and top edges (the spec'd main-window origin).
+    // window's left and top edges (4 px left of and 23 px above the strip).
     virtual QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const = 0;
     // The reverse: the main window's left and top edge in screen twips.
     virtual QPointF mainOriginTwips() const = 0;
