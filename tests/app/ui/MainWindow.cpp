@@ -396,6 +396,27 @@ private slots:
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
     }
 
+    void theProgramsOwnWindowsDockAndReplaceEachOther()
+    {
+        ShellFixture f;
+        f.start();
+        RegisterEverything(f.ctx, f.main);
+        QVERIFY(f.main.menuAction("MenuChinese(1)")->isEnabled());
+        QVERIFY(f.main.runCommand("MenuChinese(1)"));
+        QCOMPARE(f.state.practiceTitle, QString("中文逐行对照练习"));
+        QVERIFY(f.state.shown(W::LineForm) && f.state.shown(W::StateForm));
+        QVERIFY(!f.state.shown(W::BackForm));
+        QCOMPARE(f.main.window(W::StateForm)->geometry(), QRect(0, 0, 112, 445));
+        QCOMPARE(f.main.window(W::LineForm)->geometry(), QRect(112, 0, 598, 445));
+        QVERIFY(f.main.runCommand("Record_View"));
+        QVERIFY(!f.main.window(W::LineForm) && !f.state.shown(W::LineForm) && !f.state.shown(W::StateForm));
+        QVERIFY(f.state.shown(W::RecordForm));
+        QCOMPARE(f.main.window(W::RecordForm)->geometry(), QRect(0, 0, 710, 445));
+        f.main.cmdClose_Click();
+        for (int i = 0; i < kManagedWindowCount; ++i)
+            QVERIFY(!f.state.windows[i].shown);
+    }
+
     void exitClosesEverythingAlsoWhatIsHidden()
     {
         ShellFixture f;
