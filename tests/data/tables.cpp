@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QHash>
 #include <QTest>
+#include <thread>
 
 namespace {
 struct Row {
@@ -109,6 +110,27 @@ private slots:
         QVERIFY(!code("中华人民共和国", true).isEmpty());
         QVERIFY(IsEntryPrefix(state, u"中华", true));
         QVERIFY(!IsEntryPrefix(state, u"abc", true));
+    }
+
+    void editionsLoadOnTwoThreadsAtOnce()
+    {
+        // The program builds the two tables side by side at start-up.
+        CodeTables serial;
+        QVERIFY(LoadCodeTables(TestEnv::dataRoot(), true, true, serial).isEmpty());
+        for (int round = 0; round < 3; ++round) {
+            CodeTables a;
+            CodeTables b;
+            QStringList messagesA;
+            QStringList messagesB;
+            std::thread t86([&] { messagesA = LoadCodeTables(TestEnv::dataRoot(), true, false, a); });
+            std::thread t98([&] { messagesB = LoadCodeTables(TestEnv::dataRoot(), false, true, b); });
+            t86.join();
+            t98.join();
+            QVERIFY(messagesA.isEmpty() && messagesB.isEmpty());
+            QCOMPARE(a.t86.text(), serial.t86.text());
+            QCOMPARE(b.t98.text(), serial.t98.text());
+            QCOMPARE(b.t98.codeOf(u"我"), serial.t98.codeOf(u"我"));
+        }
     }
 
     void damagedTableFilesGiveEmptyTablesAndMessages()
