@@ -180,9 +180,7 @@ CodeTable::CodeTable(QString text) : m_text(std::move(text))
 
 std::optional<QString> CodeTable::codeOf(QStringView word) const
 {
-    if (!m_index)
-        return codeOfLinear(word);
-    if (holdsMarker(word))
+    if (!m_index || holdsMarker(word))
         return codeOfLinear(word);
     const quint32 wordStart = m_index->find(units(word));
     if (wordStart == 0)
