@@ -116,29 +116,29 @@ void StateForm::buildLabels()
 
 void StateForm::buildButtons()
 {
-    struct Spec {
+    struct ButtonDef {
         QToolButton **button;
         const char *name;
         const char *tip;
         ButtonPicture picture;
         void (StateForm::*handler)();
     };
-    const Spec specs[] = {
+    const ButtonDef buttons[] = {
         {&cmdStart, "cmdStart", "开始", ButtonPicture::Start, &StateForm::cmdStart_Click},
         {&cmdPause, "cmdPause", "暂停", ButtonPicture::Pause, &StateForm::cmdPause_Click},
         {&cmdStop, "cmdStop", "停止", ButtonPicture::Stop, &StateForm::cmdStop_Click},
     };
     for (int i = 0; i < 3; ++i) {
         auto *b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(specs[i].name));
-        b->setToolTip(QString::fromUtf8(specs[i].tip));
-        b->setIcon(PictureFor(specs[i].picture));
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        b->setToolTip(QString::fromUtf8(buttons[i].tip));
+        b->setIcon(PictureFor(buttons[i].picture));
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
         b->setGeometry(3 + i * 36, 330, 34, 34);
         b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, specs[i].handler);
-        *specs[i].button = b;
+        connect(b, &QToolButton::clicked, this, buttons[i].handler);
+        *buttons[i].button = b;
     }
     cmdPause->setEnabled(false);
     cmdStop->setEnabled(false);
