@@ -3,15 +3,10 @@
 // player, with the shell's own commands registered. Panels of the exercises
 // are stood in for by small ExercisePanel widgets that keep the registry
 // contract (shown flag set on load, cleared on unload).
-#include "app/AppContext.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
-#include "data/Clock.h"
-#include "data/Cues.h"
-#include "data/Random.h"
-#include "data/Settings.h"
 #include "practice/PracticeState.h"
-#include "support/TestEnv.h"
+#include "support/TestContext.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -54,19 +49,11 @@ public:
     int fontApplications = 0;
 };
 
-struct ShellFixture {
-    TestEnv env;
-    PracticeState state;
-    SettingsStore settings{env.path() + "/config/quorvel/quorvel.ini"};
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random{7};
-    AppContext ctx{state, settings, cues, clock, random,
-                   AppPaths{TestEnv::dataRoot(), env.path() + "/config/quorvel", env.path() + "/share/quorvel"}};
+struct ShellFixture : TestServices {
     QStringList musicLog;
     MainWindow main{ctx, std::make_unique<RecordedPlayer>(musicLog)};
 
-    ShellFixture()
+    ShellFixture() : TestServices(7)
     {
         for (const char *name : {"宋体", "SimSun"})
             QFont::insertSubstitutions(QString::fromUtf8(name), {"Noto Serif CJK SC", "Noto Sans CJK SC"});

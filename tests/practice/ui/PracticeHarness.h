@@ -2,23 +2,15 @@
 // A line-by-line practice as the program sets it up: fresh state, a fake
 // shell with the line practice registered and opened, a manual clock, a
 // recording cue player, and a watcher that answers modal dialogs.
-#include "app/AppContext.h"
 #include "app/ui/Registration.h"
-#include "data/Clock.h"
-#include "data/Cues.h"
-#include "data/Random.h"
-#include "data/Settings.h"
-#include "practice/PracticeState.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
 #include "practice/ui/StateForm.h"
-#include "support/FakeShell.h"
-#include "support/TestEnv.h"
+#include "support/TestContext.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,20 +58,14 @@ private:
     QSet<QWidget *> m_seen;
 };
 
-struct PracticeHarness {
-    TestEnv env;
-    PracticeState state;
-    SettingsStore settings{env.path() + QStringLiteral("/config/quorvel.ini")};
-    RecordingCuePlayer cues;
-    ManualClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0))};
-    SeededRandom random{7};
-    FakeShell shell;
-    AppContext ctx{state, settings, cues, clock, random, TestPaths(env), &shell, nullptr};
+// Close-others only counts here: the windows stay as the test arranged them.
+struct PracticeHarness : TestContext {
     LineForm *line = nullptr;
     StateForm *status = nullptr;
 
-    explicit PracticeHarness(bool chinese = true)
+    explicit PracticeHarness(bool chinese = true) : TestContext(FakeShell::CloseOthers::CountOnly, 7)
     {
+        clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
         RegisterLinePractice(ctx, shell);
         shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
         line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
@@ -88,17 +74,6 @@ struct PracticeHarness {
         // The tests tick the timers themselves, with the manual clock.
         for (QTimer *timer : status->findChildren<QTimer *>())
             timer->stop();
-    }
-
-    static AppPaths TestPaths(const TestEnv &env)
-    {
-        AppPaths paths;
-        paths.dataRoot = TestEnv::dataRoot();
-        paths.configDir = env.path() + QStringLiteral("/config/quorvel");
-        paths.userDataDir = env.path() + QStringLiteral("/share/quorvel");
-        QDir().mkpath(paths.configDir);
-        QDir().mkpath(paths.userDataDir);
-        return paths;
     }
 
     // The page comes from `text` (lines ended by CR LF), then Enter in the start dialog.

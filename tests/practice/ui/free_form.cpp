@@ -4,8 +4,8 @@
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/TextForm.h"
-#include "records/ui/TestShell.h"
-#include "support/TestEnv.h"
+#include "support/ModalScript.h"
+#include "support/TestContext.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
@@ -13,7 +13,6 @@
 
 class FreeFormTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     std::unique_ptr<TestContext> t;
 
     FreeForm *openFreeForm()
@@ -34,13 +33,11 @@ class FreeFormTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
-        t = std::make_unique<TestContext>(env->path());
+        t = std::make_unique<TestContext>();
     }
     void cleanup()
     {
         t.reset();
-        env.reset();
     }
 
     void everyChangeButBackspacePlaysThePressCue()

@@ -2,8 +2,8 @@
 // commits), the end of the text, the erase correction, the one-character
 // selection and the font sizes.
 #include "practice/ui/TextForm.h"
-#include "records/ui/TestShell.h"
-#include "support/TestEnv.h"
+#include "support/ModalScript.h"
+#include "support/TestContext.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
@@ -12,7 +12,6 @@
 
 class TextFormTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     std::unique_ptr<TestContext> t;
     TextForm *form = nullptr;
 
@@ -39,8 +38,7 @@ class TextFormTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
-        t = std::make_unique<TestContext>(env->path());
+        t = std::make_unique<TestContext>();
         form = new TextForm(t->ctx, t->shell.practiceArea());
         t->shell.mainWindow()->show();
         form->show();
@@ -49,7 +47,6 @@ private slots:
     {
         delete form;
         t.reset();
-        env.reset();
     }
 
     void loadingLocksTheInputUntilTheRunStarts()

@@ -2,8 +2,8 @@
 // name, saving twice, a record file that cannot be written, and browsing.
 #include "records/RecordFile.h"
 #include "records/ui/CountMessageWindow.h"
-#include "records/ui/TestShell.h"
-#include "support/TestEnv.h"
+#include "support/ModalScript.h"
+#include "support/TestContext.h"
 
 #include <QFile>
 #include <QLabel>
@@ -34,7 +34,6 @@ QByteArray fileBytes(const QString &path)
 
 class CountMessageTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     std::unique_ptr<TestContext> t;
 
     QString recordPath() const { return t->ctx.paths.recordFile(); }
@@ -52,15 +51,13 @@ class CountMessageTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
-        t = std::make_unique<TestContext>(env->path());
+        t = std::make_unique<TestContext>();
         t->state.practiceTitle = QStringLiteral("中文文本对照练习");
         t->clock.set(QDateTime(QDate(2026, 12, 8), QTime(16, 30, 5)));
     }
     void cleanup()
     {
         t.reset();
-        env.reset();
     }
 
     void loadingShowsTheReportAndTheRememberedName()

@@ -3,8 +3,8 @@
 #include "app/ui/Registration.h"
 #include "records/RecordFile.h"
 #include "records/ui/TypeRecord.h"
-#include "records/ui/TestShell.h"
-#include "support/TestEnv.h"
+#include "support/ModalScript.h"
+#include "support/TestContext.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -35,7 +35,6 @@ TypingRecord record(qint32 number, const QString &name, qint32 speed, const QStr
 
 class TypeRecordTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     std::unique_ptr<TestContext> t;
 
     QString path() const { return t->ctx.paths.recordFile(); }
@@ -87,14 +86,12 @@ class TypeRecordTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
-        t = std::make_unique<TestContext>(env->path());
+        t = std::make_unique<TestContext>();
         t->shell.mainWindow()->setWindowTitle(QStringLiteral("QuorvelV1.41"));
     }
     void cleanup()
     {
         t.reset();
-        env.reset();
     }
 
     void theGridShowsEveryRecordUnderTheTenHeaders()

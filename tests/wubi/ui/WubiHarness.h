@@ -2,45 +2,20 @@
 // The program's pieces as a Wubi drill sees them: fresh state with both code
 // tables, a shell with the line practice and the Wubi commands registered,
 // and an answerer for the modal windows the commands open.
-#include "app/AppContext.h"
 #include "app/ui/Registration.h"
-#include "data/Clock.h"
-#include "data/Cues.h"
-#include "data/Random.h"
-#include "data/Settings.h"
-#include "practice/PracticeState.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
-#include "support/FakeShell.h"
-#include "support/TestEnv.h"
+#include "support/TestContext.h"
 #include "wubi/ui/WubiHints.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFont>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <functional>
-
-// Drill kinds as the program's shell selects them.
-class DrillShell : public FakeShell {
-public:
-    explicit DrillShell(PracticeState &state) : m_state(state) {}
-    void selectDrillKind(int kind) override
-    {
-        FakeShell::selectDrillKind(kind);
-        m_state.lettersOnlyDrill = kind == 1;
-        m_state.randomCharDrill = kind == 2;
-        for (int i = 2; i <= 5; ++i)
-            m_state.phraseDrillKind[i] = kind == i + 1;
-    }
-
-private:
-    PracticeState &m_state;
-};
 
 // Calls `handle` for every modal window that shows; what it leaves open is
 // rejected, as with Escape.
@@ -76,17 +51,9 @@ private:
     QWidget *m_last = nullptr;
 };
 
-struct WubiHarness {
-    TestEnv env;
-    PracticeState state;
-    SettingsStore settings{env.path() + QStringLiteral("/config/quorvel.ini")};
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random{5};
-    DrillShell shell{state};
-    AppContext ctx{state, settings, cues, clock, random, paths(env), &shell, nullptr};
-
-    WubiHarness()
+// Close-others only counts here: the windows stay as the test arranged them.
+struct WubiHarness : TestContext {
+    WubiHarness() : TestContext(FakeShell::CloseOthers::CountOnly, 5)
     {
         QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
                                                           QStringLiteral("Noto Sans CJK SC")});
@@ -98,17 +65,6 @@ struct WubiHarness {
     }
     // The hints go before the context they point back to.
     ~WubiHarness() { delete dynamic_cast<WubiHints *>(ctx.wubiHelp); }
-
-    static AppPaths paths(const TestEnv &env)
-    {
-        AppPaths p;
-        p.dataRoot = TestEnv::dataRoot();
-        p.configDir = env.path() + QStringLiteral("/config/quorvel");
-        p.userDataDir = env.path() + QStringLiteral("/share/quorvel");
-        QDir().mkpath(p.configDir);
-        QDir().mkpath(p.userDataDir);
-        return p;
-    }
 
     LineForm *line() const { return qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm)); }
 

@@ -1,0 +1,51 @@
+#pragma once
+// What every window is handed, over the fresh config and data folders of a
+// TestEnv: the shared state, private settings, recorded cues, a manual clock
+// and a seeded random source.
+#include "app/AppContext.h"
+#include "data/Clock.h"
+#include "data/Cues.h"
+#include "data/Random.h"
+#include "data/Settings.h"
+#include "practice/PracticeState.h"
+#include "support/FakeShell.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <cstdint>
+
+// The services alone: the shell under test sets ctx.shell.
+struct TestServices {
+    explicit TestServices(std::uint64_t seed = 1) : random(seed)
+    {
+        // The program creates its writable folders before anything runs.
+        QDir().mkpath(ctx.paths.configDir);
+        QDir().mkpath(ctx.paths.userDataDir);
+    }
+
+    static AppPaths pathsIn(const TestEnv &env)
+    {
+        return AppPaths{TestEnv::dataRoot(), env.path() + QStringLiteral("/config/quorvel"),
+                        env.path() + QStringLiteral("/share/quorvel")};
+    }
+
+    TestEnv env;
+    PracticeState state;
+    SettingsStore settings{pathsIn(env).settingsFile()};
+    RecordingCuePlayer cues;
+    ManualClock clock;
+    SeededRandom random;
+    AppContext ctx{state, settings, cues, clock, random, pathsIn(env)};
+};
+
+// The services with a FakeShell as the main window.
+struct TestContext : TestServices {
+    explicit TestContext(FakeShell::CloseOthers closeOthers = FakeShell::CloseOthers::Unload,
+                         std::uint64_t seed = 1)
+        : TestServices(seed), shell(state, closeOthers)
+    {
+        ctx.shell = &shell;
+    }
+
+    FakeShell shell;
+};
