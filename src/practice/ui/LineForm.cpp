@@ -75,7 +75,9 @@ LineForm::LineForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_picture->setPixmap(DecorationStrip());
     m_picture->setGeometry(0, 0, kWidth, 22);
 
-    const QFont refFont(QStringLiteral("宋体"), 14);
+    // A generated drill line holds 30 Chinese characters: the reference font
+    // is sized so that a whole line fits the box.
+    const QFont refFont(QStringLiteral("宋体"), 13);
     const QFont inFont(QStringLiteral("宋体"), 12);
     for (int i = 0; i < kLines; ++i) {
         const int top = kTop + i * kLineStep;
