@@ -3,13 +3,30 @@
 # menu, the start button, the reference file dialog, Enter in the start
 # dialog, typing (Chinese included), the stop button, saving the result under
 # a name, and the record that lands in typerecord.dat.
-# $1: the quorvel binary. Runs itself under xvfb-run when no display is set.
+# $1: the quorvel binary. Runs itself on a private Xvfb server.
 set -u
 QUORVEL=${1:?usage: line_practice.sh <quorvel binary>}
 
 if [ -z "${LINE_E2E_INNER:-}" ]; then
-    export LINE_E2E_INNER=1
-    exec timeout 240 xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$@"
+    # Xvfb picks a free display number itself (-displayfd), so two of these
+    # tests, or any other X server, never race for the same number.
+    XDIR=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$XDIR/display" >"$XDIR/xvfb.log" 2>&1 &
+    XPID=$!
+    for _ in $(seq 100); do [ -s "$XDIR/display" ] && break; sleep 0.1; done
+    if [ ! -s "$XDIR/display" ]; then
+        echo "FAIL: Xvfb did not start" >&2
+        cat "$XDIR/xvfb.log" >&2
+        kill "$XPID" 2>/dev/null
+        exit 1
+    fi
+    export DISPLAY=":$(head -n 1 "$XDIR/display")" LINE_E2E_INNER=1
+    timeout 240 bash "$0" "$@"
+    status=$?
+    kill "$XPID" 2>/dev/null
+    wait "$XPID" 2>/dev/null
+    rm -rf "$XDIR"
+    exit "$status"
 fi
 
 WORK=$(mktemp -d)
