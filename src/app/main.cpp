@@ -15,9 +15,17 @@
 #include <QFont>
 
 namespace {
-int RunProgram(const CommandLineOptions &options)
+// The folder of the running executable, also when it was started through
+// PATH or a symbolic link.
+QString ExecutableDir(const char *argv0)
 {
-    const AppPaths paths = ResolvePaths(options.dataDir, QCoreApplication::applicationDirPath());
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return QFileInfo(self.isEmpty() ? QString::fromLocal8Bit(argv0) : self).absolutePath();
+}
+
+int RunProgram(const CommandLineOptions &options, const QString &exeDir)
+{
+    const AppPaths paths = ResolvePaths(options.dataDir, exeDir);
     SettingsStore settings(paths.settingsFile());
     SdlCuePlayer cues(paths.data(QStringLiteral("sound")));
     SystemClock clock;
@@ -39,7 +47,7 @@ int main(int argc, char *argv[])
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    const QString exeDir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    const QString exeDir = ExecutableDir(argv[0]);
     const CommandLineOptions options = HandleCommandLine(args, exeDir);
     if (options.exitNow)
         return options.exitCode;
@@ -52,7 +60,7 @@ int main(int argc, char *argv[])
         QFont::insertSubstitutions(QString::fromUtf8(name),
                                    {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
 
-    const int result = RunProgram(options);
+    const int result = RunProgram(options, exeDir);
     // Last, after every user of the sound device is gone.
     AudioDevice::close();
     return result;
