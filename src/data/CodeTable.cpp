@@ -253,6 +253,10 @@ QString loadTable(const QString &path, const QString &edition, CodeTable &table)
         return QStringLiteral("五笔%1编码表文件已损坏（不是有效的GBK文本）：%2").arg(edition, path);
     if (!text.startsWith(QLatin1Char('#')) || !text.contains(QLatin1Char('%')))
         return QStringLiteral("五笔%1编码表文件已损坏（不是编码表）：%2").arg(edition, path);
+    // A complete table closes its last entry with "#"; a file cut off between
+    // two characters decodes cleanly but lacks it (and its last code may be cut).
+    if (!text.endsWith(QLatin1Char('#')))
+        return QStringLiteral("五笔%1编码表文件不完整（文件末尾缺失）：%2").arg(edition, path);
     table = CodeTable(std::move(text));
     return {};
 }

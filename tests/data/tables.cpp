@@ -164,6 +164,13 @@ private slots:
         QCOMPARE(LoadCodeTables(root, true, false, tables).size(), 1);
         QVERIFY(tables.t86.isEmpty());
 
+        // Cut off between two characters: decodes, but the closing "#" is gone.
+        writeTableFile(root, "zb86.dz", gbk("#工%a\r\n#了%b\r\n#式%a"));
+        messages = LoadCodeTables(root, true, false, tables);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains("zb86.dz"));
+        QVERIFY(tables.t86.isEmpty());
+
         // Decodable, but not a table (for instance a file stored unscrambled).
         writeTableFile(root, "zb86.dz", gbk("这不是编码表"));
         QCOMPARE(LoadCodeTables(root, true, false, tables).size(), 1);
