@@ -1,0 +1,170 @@
+#!/bin/bash
+# Whole-text Chinese practice, then free input, as a learner goes through
+# them: the graphic menu, the start button, the reference file dialog, Enter
+# in the start dialog, typing with a mistake erased and one left in, the run
+# that ends on the last character, saving under a name, the record viewer
+# docked in the practice area, and a free-input run saved under the same name.
+# typerecord.dat must then hold both records.
+# $1: the quorvel binary. Runs itself on a private Xvfb server.
+set -u
+QUORVEL=${1:?usage: text_practice.sh <quorvel binary>}
+
+source "$(dirname "$0")/lib/common.bash"
+e2e_on_private_display "$0" "$@"
+e2e_fresh_user
+
+# Nine characters: the whole text is one paragraph of the reference box.
+TEXT="$WORK/short.txt"
+printf '你好，世界。abc' | iconv -f UTF-8 -t GBK > "$TEXT" || fail "iconv"
+RECORD="$XDG_DATA_HOME/quorvel/typerecord.dat"
+TEXT_REPORT="统计资料——打字类型：中文打字"
+FREE_REPORT="统计资料——打字类型：自由录入"
+
+# frmState sits at the left of the practice area: its start and stop buttons.
+START_X=21; STOP_X=92; BUTTONS_Y=423
+# The record viewer fills the practice area: its "删除所有记录" button, and the
+# first column of the grid, whose rows are 20 pixels high below the header.
+DELETE_ALL_X=662; DELETE_ALL_Y=501
+GRID_X=26; GRID_FIRST_ROW_Y=104
+
+# Presses the start button, and Enter in the start dialog once it is up.
+start_run() {
+    click_in "$MAIN" $START_X $BUTTONS_Y
+}
+enter_in_start_dialog() {
+    local start
+    start=$(window_named "准备开始") || fail "the start dialog did not open"
+    xdotool windowfocus --sync "$start" 2>/dev/null
+    xdotool key Return
+    window_gone "准备开始" || fail "Enter did not close the start dialog"
+    xdotool windowfocus --sync "$MAIN" 2>/dev/null
+    sleep 0.3
+}
+# Types the name into the report window $1 (its name box has the focus, and a
+# remembered name is selected there), saves, and closes the message.
+save_as() {
+    xdotool windowfocus --sync "$1" 2>/dev/null
+    xdotool type --delay 40 "$2"
+    xdotool key Tab space
+    local saved
+    saved=$(window_named "记录保存") || fail "saving gave no message"
+    shot "saved_$3"
+    xdotool windowfocus --sync "$saved" 2>/dev/null
+    xdotool key Return
+    window_gone "记录保存" || fail "the message did not close"
+}
+# Clicks "查看记录", the middle button of the report window's bottom row.
+browse_records() {
+    local width height
+    read -r width height < <(window_size "$1")
+    click_in "$1" $((width / 2)) $((height - 28))
+    window_gone "$2" || fail "查看记录 did not close the report"
+    sleep 0.5
+}
+# Succeeds when row $1 of the record grid shows text in its first column
+# (dark pixels in the main window's picture), fails when the row is blank.
+grid_row_has_text() {
+    local top=$((GRID_FIRST_ROW_Y + ($1 - 1) * 20 + 3)) darkest
+    darkest=$(import -window "$MAIN" png:- 2>/dev/null | convert - -crop "70x14+$GRID_X+$top" \
+        -colorspace Gray -format "%[fx:minima < 0.5 ? 1 : 0]" info:)
+    [ "$darkest" = 1 ]
+}
+grid_shows_rows() {
+    local row
+    for row in $(seq "$1"); do
+        grid_row_has_text "$row" || return 1
+    done
+    ! grid_row_has_text $(($1 + 1))
+}
+
+e2e_start_quorvel "$QUORVEL"
+MAIN=$(window_named "QuorvelV1.41") || fail "main window did not appear"
+sleep 1
+
+# Button 1 "中文打字", then its second item "中文文本对打".
+click_in "$MAIN" 155 53
+MENU=$(window_named "quorvel") || fail "the menu of 中文打字 did not open"
+click_in "$MENU" 60 50
+sleep 1
+
+start_run
+DIALOG=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
+xdotool windowfocus --sync "$DIALOG" 2>/dev/null
+sleep 0.5
+xdotool type --delay 40 "$TEXT"
+xdotool key Return
+window_gone "选择对照文本" || fail "the reference file dialog did not close"
+enter_in_start_dialog
+
+# 届 for 界 is erased and put right; q for a stays. The last character ends
+# the run by itself and is not counted: 8 typed, 1 wrong.
+xdotool type --delay 40 "你好，世届"
+xdotool key BackSpace
+xdotool type --delay 40 "界。qb"
+sleep 2.5 # the live figures and the run clock catch up
+shot text_typed
+window_named_now "$TEXT_REPORT" && fail "the run ended before the last character"
+xdotool type --delay 40 "c"
+REPORT=$(window_named "$TEXT_REPORT") || fail "the last character did not end the run"
+sleep 0.5
+shot text_report
+save_as "$REPORT" "小明" text
+[ -f "$RECORD" ] || fail "no record file at $RECORD"
+
+browse_records "$REPORT" "$TEXT_REPORT"
+shot viewer_one
+grid_shows_rows 1 || fail "the docked record viewer does not show one record"
+# The viewer's own buttons answer where the docking put them; No keeps all.
+click_in "$MAIN" $DELETE_ALL_X $DELETE_ALL_Y
+CONFIRM=$(window_named "删除确认") || fail "删除所有记录 of the docked viewer asked nothing"
+xdotool windowfocus --sync "$CONFIRM" 2>/dev/null
+xdotool key Escape
+window_gone "删除确认" || fail "the question did not close"
+
+# Button 3 "自由录入" replaces the viewer with the status and free-input windows.
+click_in "$MAIN" 314 53
+sleep 1
+start_run
+enter_in_start_dialog
+xdotool type --delay 40 "春眠不觉晓，ok"
+sleep 2.5
+shot free_typed
+click_in "$MAIN" $STOP_X $BUTTONS_Y
+REPORT=$(window_named "$FREE_REPORT") || fail "the free-input report did not open"
+sleep 0.5
+shot free_report
+save_as "$REPORT" "小明" free
+
+browse_records "$REPORT" "$FREE_REPORT"
+shot viewer_two
+grid_shows_rows 2 || fail "the record viewer does not show the two records"
+e2e_stop_quorvel
+
+check_records "$RECORD" <<'PY' || fail "the record file holds other bytes"
+import re, sys
+from records import read_records, padded
+records = read_records(sys.argv[1])
+assert len(records) == 2, len(records)
+
+def check(r, number, counts, accuracy, kind):
+    assert r["number"] == number, r["number"]
+    padded(r["raw"]["name"], "小明")
+    assert (r["chars"], r["punct"], r["total"]) == counts, r
+    padded(r["raw"]["accuracy"], accuracy)
+    padded(r["raw"]["kind"], kind)
+    used = re.fullmatch(r"00:00:0([2-9]) *", r["used"])
+    assert used, r["used"]
+    # The speed comes from the wall clock, the time from the run clock's
+    # ticks: they may part by a second or two.
+    seconds = int(used.group(1))
+    total = counts[2]
+    assert r["speed"] in {total * 60 // d for d in range(max(1, seconds - 2), seconds + 3)}, (r["speed"], seconds)
+    assert re.fullmatch(r"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d ", r["saved"]), r["saved"]
+    print("record:", *(str(r[k]).strip() for k in ("number", "name", "speed", "chars", "punct", "total", "accuracy", "used", "kind")))
+
+# 你好世界 q b / ，。 : the erased mistake is forgiven, the one left is not.
+check(records[0], 1, (6, 2, 8), "87.50%", "中文文本对照练习")
+# 春眠不觉晓 o k / ，: free input judges nothing.
+check(records[1], 2, (7, 1, 8), "100.00%", "自由录入")
+PY
+echo "PASS: whole-text practice and free input saved their records"
