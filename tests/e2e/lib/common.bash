@@ -8,10 +8,9 @@ E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Re-runs the calling script ($1, with the rest as its arguments) on a private
 # Xvfb server and exits with its status; returns at once when already there.
 # Xvfb picks a free display number itself (-displayfd), so two of these tests,
-# or any other X server, never race for the same number. -noreset: a server
-# that resets when its last client leaves (the readiness probe) can drop the
-# program's connection mid-reset, which failed one start in a few when two of
-# these tests ran at once.
+# or any other X server, never race for the same number. -noreset keeps the
+# server as it is when its last client (the readiness probe) leaves, so the
+# program never connects to a server in the middle of a reset.
 e2e_on_private_display() {
     [ -n "${QUORVEL_E2E_INNER:-}" ] && return 0
     local script=$1
@@ -72,17 +71,34 @@ shot() {
     return 0
 }
 
-# Starts the program ($1) with the data of QUORVEL_DATA_ROOT, once the X
-# server answers; sets APP.
+# Starts the program ($1) with the data of QUORVEL_DATA_ROOT once the X server
+# answers, and waits up to 10 s for its main window; sets APP and MAIN. A start
+# that could not reach the X server is tried again (twice at most): that was
+# seen, rarely, with several of these tests at once, and is no fault of the
+# program. Any other failure to come up fails the test.
 e2e_start_quorvel() {
-    local answered=
+    local answered= attempt
     for _ in $(seq 50); do
         xdotool getdisplaygeometry > /dev/null 2>&1 && answered=1 && break
         sleep 0.2
     done
     [ -n "$answered" ] || fail "the X server on $DISPLAY does not answer"
-    "$1" ${QUORVEL_DATA_ROOT:+--data-dir "$QUORVEL_DATA_ROOT"} > "$WORK/quorvel.log" 2>&1 &
-    APP=$!
+    for attempt in 1 2 3; do
+        "$1" ${QUORVEL_DATA_ROOT:+--data-dir "$QUORVEL_DATA_ROOT"} > "$WORK/quorvel.log" 2>&1 &
+        APP=$!
+        for _ in $(seq 50); do
+            MAIN=$(window_id_now "QuorvelV1.41") && return 0
+            kill -0 "$APP" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill -0 "$APP" 2>/dev/null && fail "the main window did not appear"
+        wait "$APP" 2>/dev/null
+        APP=
+        grep -q "could not connect to display" "$WORK/quorvel.log" || fail "the program ended before its main window appeared"
+        echo "note: start $attempt could not reach the X server on $DISPLAY" >&2
+        sleep 0.5
+    done
+    fail "the program never reached the X server on $DISPLAY"
 }
 
 # Ends the program started by e2e_start_quorvel.
@@ -92,24 +108,24 @@ e2e_stop_quorvel() {
     APP=
 }
 
-# Succeeds when a visible window is named exactly $1.
-window_named_now() {
+# The id of a visible window named exactly $1, if there is one now.
+window_id_now() {
     local id
     for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && return 0
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+            echo "$id"
+            return 0
+        fi
     done
     return 1
 }
-# The id of the visible window whose name is exactly $1, waiting up to 10 s.
+window_named_now() {
+    window_id_now "$1" > /dev/null
+}
+# The id of the visible window named exactly $1, waiting up to 10 s.
 window_named() {
-    local id
     for _ in $(seq 50); do
-        for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
-            if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
+        window_id_now "$1" && return 0
         sleep 0.2
     done
     return 1
