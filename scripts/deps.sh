@@ -7,7 +7,7 @@ packages=(
   libsdl2-mixer-dev fluid-soundfont-gm
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils imagemagick python3
 )
 missing=()
 for p in "${packages[@]}"; do
