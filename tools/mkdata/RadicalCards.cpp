@@ -1,12 +1,12 @@
 // Radical cards: one picture per key (A..Y) and edition, data/zgcard/b65.cr ..
 // b89.cr (Wubi 86) and j65.cr .. j89.cr (Wubi 98), drawn from the radical and
 // mnemonic lists and stored scrambled as PNG.
+#include "Output.h"
 #include "Steps.h"
 
 #include "data/Scramble.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -210,12 +209,7 @@ bool writeScrambled(const QString &path, const QImage &image, QString *error)
         *error = QStringLiteral("cannot encode %1").arg(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(UnscrambleBytes(png)) != png.size() || !file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    return WriteOutputFile(path, UnscrambleBytes(png), error);
 }
 
 } // namespace
@@ -226,10 +220,6 @@ bool BuildRadicalCards(const QString &assets, const QString &out, QString *error
     if (!loadCards(assets, &cards, error))
         return false;
     const QString folder = out + QStringLiteral("/data/zgcard");
-    if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("cannot create %1").arg(folder);
-        return false;
-    }
     for (const KeyCard &card : cards) {
         const QString name = QStringLiteral("%1%2.cr").arg(card.edition86 ? 'b' : 'j').arg(card.key.unicode());
         if (!writeScrambled(folder + QLatin1Char('/') + name, renderCard(card), error))
