@@ -1,5 +1,7 @@
 #include "practice/Statistics.h"
 
+#include "data/Clock.h"
+
 #include <QRegularExpression>
 #include <QTime>
 #include <cmath>
@@ -52,7 +54,7 @@ int SecondsOfTimeText(const QString &text)
     const QTime t = QTime::fromString(trimmed, QStringLiteral("hh:mm:ss"));
     if (!t.isValid())
         return 0;
-    return t.hour() * 3600 + t.minute() * 60 + t.second();
+    return secondOfDay(t);
 }
 
 namespace {
