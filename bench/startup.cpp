@@ -3,6 +3,7 @@
 // strip), and the peak resident memory of the process afterwards. Run with
 // QT_QPA_PLATFORM=offscreen or under a display.
 #include "app/AppContext.h"
+#include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
 #include "data/Clock.h"
@@ -13,7 +14,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QFont>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -65,9 +65,7 @@ BENCHMARK(BM_MainWindowShownAndIdle)->Unit(benchmark::kMillisecond)->Iterations(
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    for (const char *name : {"宋体", "SimSun"})
-        QFont::insertSubstitutions(QString::fromUtf8(name),
-                                   {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    InstallSongFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

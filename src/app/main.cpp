@@ -1,6 +1,7 @@
 // Quorvel: a typing tutor for Simplified Chinese.
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
 #include "data/Audio.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFont>
 
 namespace {
 // The folder of the running executable, also when it was started through
@@ -54,11 +54,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel"));
-    // 宋体 does not exist on Linux: map it to a Song-style CJK font before any
-    // widget exists, or Chinese falls back to Japanese glyph forms.
-    for (const char *name : {"宋体", "SimSun"})
-        QFont::insertSubstitutions(QString::fromUtf8(name),
-                                   {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    InstallSongFontSubstitutes();
 
     const int result = RunProgram(options, exeDir);
     // Last, after every user of the sound device is gone.

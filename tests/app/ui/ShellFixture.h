@@ -3,12 +3,12 @@
 // player, with the shell's own commands registered. Panels of the exercises
 // are stood in for by small ExercisePanel widgets that keep the registry
 // contract (shown flag set on load, cleared on unload).
+#include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
 #include "practice/PracticeState.h"
 #include "support/TestContext.h"
 
-#include <QFont>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -55,8 +55,7 @@ struct ShellFixture : TestServices {
 
     ShellFixture() : TestServices(7)
     {
-        for (const char *name : {"宋体", "SimSun"})
-            QFont::insertSubstitutions(QString::fromUtf8(name), {"Noto Serif CJK SC", "Noto Sans CJK SC"});
+        InstallSongFontSubstitutes();
     }
 
     // Starts the window as the program does, with the timers left to the test.

@@ -2,6 +2,7 @@
 // The program's pieces as a Wubi drill sees them: fresh state with both code
 // tables, a shell with the line practice and the Wubi commands registered,
 // and an answerer for the modal windows the commands open.
+#include "app/ui/Fonts.h"
 #include "app/ui/Registration.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFont>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -55,8 +55,7 @@ private:
 struct WubiHarness : TestContext {
     WubiHarness() : TestContext(FakeShell::CloseOthers::CountOnly, 5)
     {
-        QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
-                                                          QStringLiteral("Noto Sans CJK SC")});
+        InstallSongFontSubstitutes();
         if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
             qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
         RegisterLinePractice(ctx, shell);
