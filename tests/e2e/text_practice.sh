@@ -38,7 +38,9 @@ enter_in_start_dialog() {
     xdotool key Return
     window_gone "准备开始" || fail "Enter did not close the start dialog"
     xdotool windowfocus --sync "$MAIN" 2>/dev/null
-    sleep 0.3
+    # The input box takes the focus once the program has handled the close;
+    # on a busy machine that can lag, and a key typed earlier is lost.
+    sleep 1
 }
 # Types the name into the report window $1 (its name box has the focus, and a
 # remembered name is selected there), saves, and closes the message.
