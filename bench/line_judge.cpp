@@ -1,6 +1,6 @@
 // Time to judge one committed character in the line-by-line window, including
 // the repaint of the reference line, over 10 000 characters.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
 #include "data/Random.h"

@@ -1,6 +1,6 @@
 // The record viewer on a file of 100 000 records: opening it, reordering the
 // file by each key, and deleting the records of one user.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
 #include "data/Random.h"

@@ -2,7 +2,7 @@
 // every subsystem registered (code tables, settings, background, status
 // strip), and the peak resident memory of the process afterwards. Run with
 // QT_QPA_PLATFORM=offscreen or under a display.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"

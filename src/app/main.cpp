@@ -1,5 +1,5 @@
 // Quorvel: a typing tutor for Simplified Chinese.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"

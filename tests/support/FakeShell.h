@@ -4,7 +4,7 @@
 // a status strip that remembers what it was told. Placement puts a panel at
 // the area's corner; centring only counts. The launchers open the status
 // window and the practice window together, as the main window does.
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "practice/PracticeState.h"
 
 #include <QMap>

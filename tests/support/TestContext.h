@@ -2,7 +2,7 @@
 // What every window is handed, over the fresh config and data folders of a
 // TestEnv: the shared state, private settings, recorded cues, a manual clock
 // and a seeded random source.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
 #include "data/Random.h"

@@ -1,8 +1,8 @@
 #include "app/ui/AboutBox.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Artwork.h"
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

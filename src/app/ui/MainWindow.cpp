@@ -1,6 +1,6 @@
 #include "app/ui/MainWindow.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/GraphicButton.h"
 #include "app/ui/HelpWindow.h"

@@ -5,7 +5,7 @@
 // holds the menu commands the subsystems register.
 #include "app/Music.h"
 #include "app/Placement.h"
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 
 #include <QHash>
 #include <QPointer>

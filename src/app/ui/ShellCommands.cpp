@@ -1,6 +1,6 @@
 #include "app/ui/Registration.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/MainWindow.h"
 #include "data/ui/ConfigSys.h"

@@ -1,7 +1,7 @@
 #include "data/ui/ConfigSys.h"
 
-#include "app/AppContext.h"
-#include "app/ui/Shell.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "practice/PracticeState.h"
 
 #include <QCheckBox>

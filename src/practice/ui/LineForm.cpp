@@ -1,6 +1,6 @@
 #include "practice/ui/LineForm.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/ReferenceLine.h"

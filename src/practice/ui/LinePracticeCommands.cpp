@@ -1,6 +1,6 @@
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Registration.h"
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/StateForm.h"
 

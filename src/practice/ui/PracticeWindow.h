@@ -1,7 +1,7 @@
 #pragma once
 // The three text-practice windows (line by line, whole text, free input) as
 // the run control of the status window drives them.
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 
 class PracticeWindow : public ExercisePanel {
 public:

@@ -1,6 +1,6 @@
 #include "practice/ui/RunControl.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
 #include "practice/TextFile.h"

@@ -1,6 +1,6 @@
 #include "practice/ui/StartDialog.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"

@@ -1,6 +1,6 @@
 #include "practice/ui/StateForm.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"

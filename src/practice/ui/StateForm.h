@@ -2,7 +2,7 @@
 // The status window frmState: start, pause and stop of a text-practice run,
 // the live figures (speed, accuracy, count, time) and the two timers that
 // drive them.
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "practice/ui/ReferenceFileDialog.h"
 #include "records/ui/CountMessage.h"
 

@@ -1,7 +1,7 @@
 #include "records/ui/CountMessage.h"
 
-#include "app/AppContext.h"
-#include "app/ui/Shell.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "records/ui/CountMessageWindow.h"
 
 void ShowCountMessage(AppContext &ctx, const PracticeReport &report)

@@ -1,7 +1,7 @@
 #include "records/ui/CountMessageWindow.h"
 
-#include "app/AppContext.h"
-#include "app/ui/Shell.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "data/Clock.h"
 #include "data/Settings.h"
 #include "records/RecordFile.h"

@@ -1,6 +1,6 @@
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Registration.h"
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "records/ui/TypeRecord.h"
 
 void RegisterRecords(AppContext &ctx, Shell &shell)

@@ -1,6 +1,6 @@
 #include "records/ui/TypeRecord.h"
 
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "data/Paths.h"
 #include "practice/PracticeState.h"
 

@@ -2,7 +2,7 @@
 // The record viewer TypeRecord: every saved result of typerecord.dat in a
 // grid, reordering the file by one of four keys, and deleting records by
 // number, by user or all at once.
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "records/RecordOrder.h"
 
 #include <QAbstractTableModel>

@@ -1,7 +1,7 @@
 #include "wubi/ui/RadicalCard.h"
 
-#include "app/AppContext.h"
-#include "app/ui/Shell.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "data/Scramble.h"
 #include "practice/PracticeState.h"
 

@@ -1,7 +1,7 @@
 // The generated Wubi and letter drills of the menu, and the code lookup.
-#include "app/AppContext.h"
+#include "shell/AppContext.h"
 #include "app/ui/Registration.h"
-#include "app/ui/Shell.h"
+#include "shell/Shell.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"

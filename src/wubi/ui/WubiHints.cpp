@@ -1,7 +1,7 @@
 #include "wubi/ui/WubiHints.h"
 
-#include "app/AppContext.h"
-#include "app/ui/Shell.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "practice/PracticeState.h"
 #include "wubi/HintLookup.h"
 #include "wubi/ui/HintBalloon.h"
