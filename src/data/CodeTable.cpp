@@ -238,6 +238,23 @@ QString DecodeTableText(const QByteArray &plain, bool *ok)
 }
 
 namespace {
+// True when the plain bytes end with a line break after an entry whose code
+// is 1 to 4 letters.
+bool endsWithWholeEntry(const QByteArray &plain)
+{
+    QByteArrayView rest(plain);
+    if (!rest.endsWith('\n') && !rest.endsWith('\r'))
+        return false;
+    while (rest.endsWith('\n') || rest.endsWith('\r'))
+        rest.chop(1);
+    const qsizetype percent = rest.lastIndexOf('%');
+    if (percent < 0 || rest.lastIndexOf('#') > percent)
+        return false;
+    const QByteArrayView code = rest.sliced(percent + 1);
+    return !code.isEmpty() && code.size() <= 4
+        && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 // Reads one edition's table; returns an empty string when it loaded.
 QString loadTable(const QString &path, const QString &edition, CodeTable &table)
 {
@@ -253,10 +270,15 @@ QString loadTable(const QString &path, const QString &edition, CodeTable &table)
         return QStringLiteral("五笔%1编码表文件已损坏（不是有效的GBK文本）：%2").arg(edition, path);
     if (!text.startsWith(QLatin1Char('#')) || !text.contains(QLatin1Char('%')))
         return QStringLiteral("五笔%1编码表文件已损坏（不是编码表）：%2").arg(edition, path);
-    // A complete table closes its last entry with "#"; a file cut off between
-    // two characters decodes cleanly but lacks it (and its last code may be cut).
-    if (!text.endsWith(QLatin1Char('#')))
-        return QStringLiteral("五笔%1编码表文件不完整（文件末尾缺失）：%2").arg(edition, path);
+    // A complete table closes its last entry with "#". Without it, a last line
+    // that is whole (an entry and its line break) lacks only that "#", which
+    // is supplied; a file that stops inside a line was cut off, and its last
+    // code may be cut.
+    if (!text.endsWith(QLatin1Char('#'))) {
+        if (!endsWithWholeEntry(plain))
+            return QStringLiteral("五笔%1编码表文件不完整（文件末尾缺失）：%2").arg(edition, path);
+        text += QLatin1Char('#');
+    }
     table = CodeTable(std::move(text));
     return {};
 }

@@ -17,7 +17,7 @@ struct SdlCuePlayer::Impl {
     std::array<Mix_Chunk *, 3> chunks{};
 };
 
-SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(new Impl)
+SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(std::make_unique<Impl>())
 {
     if (!AudioDevice::open())
         return;
@@ -38,7 +38,6 @@ SdlCuePlayer::~SdlCuePlayer()
         if (chunk)
             Mix_FreeChunk(chunk);
     }
-    delete m_impl;
 }
 
 void SdlCuePlayer::play(Cue cue)

@@ -2,6 +2,7 @@
 // Sound cues. Playback is asynchronous; a new cue replaces one still sounding;
 // a missing file or no sound device is silent and never blocks.
 #include <QString>
+#include <memory>
 #include <vector>
 
 struct CueFlags;
@@ -23,7 +24,7 @@ public:
 
 private:
     struct Impl;
-    Impl *m_impl;
+    std::unique_ptr<Impl> m_impl; // owns the loaded sounds: not copyable
 };
 
 // Records what would have been played (tests, and the silent fallback).

@@ -4,42 +4,47 @@
 #include <QStringEncoder>
 
 namespace {
-bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 bool isTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); }
 
-// True when the last byte is a lead byte whose second byte is missing. Lead and
-// trail ranges overlap, so only a walk from the start can tell.
-bool endsInCutCharacter(QByteArrayView bytes)
+struct GbkShape {
+    bool cut = false;     // the last byte is a lead byte whose trail is missing
+    bool invalid = false; // a byte that is neither ASCII, a single-byte code nor part of a pair
+};
+
+// Walks the bytes as GBK pairs. Lead and trail ranges overlap, so only a walk
+// from the start can tell where characters begin. The decoder alone cannot
+// tell damage from real codes: it maps some stray bytes (0xFF) to the same
+// private-use range as real user-defined codes.
+GbkShape shapeOf(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
+    GbkShape shape;
     qsizetype i = 0;
     while (i < n) {
-        if (!isLeadByte(p[i])) {
+        if (p[i] <= 0x80) { // ASCII, and 0x80 (the euro sign of code page 936)
+            ++i;
+        } else if (p[i] == 0xFF) {
+            shape.invalid = true;
             ++i;
         } else if (i + 1 == n) {
-            return true;
+            shape.cut = true;
+            ++i;
+        } else if (isTrailByte(p[i + 1])) {
+            i += 2;
         } else {
-            i += isTrailByte(p[i + 1]) ? 2 : 1;
+            shape.invalid = true;
+            ++i;
         }
     }
-    return false;
-}
-
-bool holdsSuspectCharacter(const QString &text)
-{
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == 0xFFFD || (u >= 0xE000 && u <= 0xF8FF))
-            return true;
-    }
-    return false;
+    return shape;
 }
 } // namespace
 
 QString DecodeGbk(QByteArrayView bytes, bool *clean)
 {
-    const bool cut = endsInCutCharacter(bytes);
+    const GbkShape shape = shapeOf(bytes);
+    const bool cut = shape.cut;
     if (cut)
         bytes = bytes.first(bytes.size() - 1);
     QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
@@ -48,7 +53,7 @@ QString DecodeGbk(QByteArrayView bytes, bool *clean)
     if (cut)
         text.append(QChar(QChar::ReplacementCharacter));
     if (clean)
-        *clean = !cut && !failed && !holdsSuspectCharacter(text);
+        *clean = !cut && !shape.invalid && !failed;
     return text;
 }
 

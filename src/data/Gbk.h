@@ -7,8 +7,8 @@
 
 // Decodes GBK bytes. Bytes that do not form a GBK character, and a lead byte
 // cut off at the end, become U+FFFD; decoding never fails. *clean is false when
-// that happened or when a byte sequence maps to a private-use character
-// (unassigned or user-defined codes, which no real text holds).
+// that happened. Real GBK codes may decode to private-use characters (for
+// instance FE50..FEA0 and A6D9..A6DF): they are not damage.
 QString DecodeGbk(QByteArrayView bytes, bool *clean = nullptr);
 
 // Encodes text as GBK. *ok is false when some character has no GBK code (it

@@ -1,7 +1,8 @@
 #include "data/Scramble.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "data/FileAccess.h"
+
+#include <utility>
 
 namespace scramble {
 unsigned char keyAt(qint64 i)
@@ -18,15 +19,8 @@ unsigned char keyAt(qint64 i)
 
 QByteArray ReadWholeFile(const QString &path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return bytes;
+    ReadBytes read = ReadFileBytes(path, kMaxDataFileBytes);
+    return read.ok() ? std::move(read.bytes) : QByteArray();
 }
 
 QByteArray UnscrambleBytes(const QByteArray &bytes)

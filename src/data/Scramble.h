@@ -16,7 +16,11 @@ inline constexpr unsigned char kKeyD = 0x2E;
 unsigned char keyAt(qint64 i);
 } // namespace scramble
 
-// All bytes of the file, unchanged; empty when missing, empty or unreadable.
+// The largest data file read; the biggest real one (a code table) is a few MB.
+inline constexpr qint64 kMaxDataFileBytes = qint64(64) * 1024 * 1024;
+
+// All bytes of the file, unchanged; empty when missing, empty, unreadable or
+// larger than kMaxDataFileBytes.
 QByteArray ReadWholeFile(const QString &path);
 // Same length, every byte XOR-ed with its position's key byte. Scrambling is
 // the same operation.

@@ -1,30 +1,47 @@
 #include "data/Settings.h"
 
+#include "data/FileAccess.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
 // The file is UTF-8 INI text:
 //   [section]
 //   name=value
-// Section and value names are stored folded to lower case. In values a
-// backslash, CR and LF are written as \\, \r and \n so every value is one line.
+// Section and value names compare folded to lower case, and new ones are
+// written folded. In values a backslash, CR and LF are written as \\, \r and
+// \n so every value is one line. A rewrite changes only the line of the value
+// written (or adds one): comments, lines it cannot parse and bytes that are
+// not UTF-8 stay exactly as they were.
 namespace {
-struct Section {
-    QString name;
-    std::vector<std::pair<QString, QString>> values;
+// A hand-edited settings file is a few hundred bytes; anything near this size
+// is not one and is left alone.
+constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
+
+struct IniEntry {
+    QString section; // folded
+    QString name;    // folded
+    QString value;
+    qsizetype line = 0;
 };
-using IniFile = std::vector<Section>;
+
+struct IniFile {
+    QList<QByteArray> lines; // without their LF; a CR before it stays
+    bool endsWithNewline = true;
+    std::vector<IniEntry> entries;                     // in file order
+    std::vector<std::pair<QString, qsizetype>> headers; // folded section name, line
+};
 
 QString fold(const QString &name) { return name.trimmed().toLower(); }
+QString fold(QStringView name) { return fold(name.toString()); }
 
 QString escapeValue(const QString &text)
 {
@@ -64,74 +81,102 @@ QString unescapeValue(QStringView text)
     return out;
 }
 
-// Lines that are neither a section header nor name=value are skipped, so a
-// damaged file gives defaults for whatever cannot be read.
+// Lines that are neither a section header nor name=value inside a section are
+// kept but mean nothing, so a damaged file gives defaults for whatever cannot
+// be read. A later value of the same name wins.
 IniFile parseIni(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
     IniFile ini;
-    Section *current = nullptr;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+    ini.lines = bytes.split('\n');
+    ini.endsWithNewline = bytes.isEmpty() || bytes.endsWith('\n');
+    if (ini.endsWithNewline)
+        ini.lines.removeLast();
+    std::optional<QString> current; // folded name of the section the line is in
+    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(ini.lines[i]);
+        QStringView line(text);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const QStringView trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            const QString name = fold(trimmed.sliced(1, trimmed.size() - 2).toString());
-            current = nullptr;
-            for (Section &s : ini) {
-                if (s.name == name)
-                    current = &s;
-            }
-            if (!current) {
-                ini.push_back({name, {}});
-                current = &ini.back();
-            }
+        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']')) && trimmed.size() >= 2) {
+            ini.headers.emplace_back(fold(trimmed.sliced(1, trimmed.size() - 2)), i);
+            current = ini.headers.back().first;
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (!current || eq <= 0 || trimmed.startsWith(QLatin1Char(';')))
             continue;
-        const QString name = fold(line.first(eq).toString());
-        if (name.isEmpty())
-            continue;
-        QString value = unescapeValue(line.sliced(eq + 1));
-        auto &values = current->values;
-        const auto same = std::find_if(values.begin(), values.end(), [&](const auto &v) { return v.first == name; });
-        if (same != values.end())
-            same->second = std::move(value);
-        else
-            values.emplace_back(name, std::move(value));
+        QString name = fold(line.first(eq));
+        if (!name.isEmpty())
+            ini.entries.push_back({*current, std::move(name), unescapeValue(line.sliced(eq + 1)), i});
     }
     return ini;
 }
 
+const IniEntry *findEntry(const IniFile &ini, const QString &section, const QString &name)
+{
+    for (auto e = ini.entries.rbegin(); e != ini.entries.rend(); ++e) {
+        if (e->section == section && e->name == name)
+            return &*e;
+    }
+    return nullptr;
+}
+
+QByteArray valueLine(const QString &name, const QString &text)
+{
+    return (name + QLatin1Char('=') + escapeValue(text)).toUtf8();
+}
+
+// Puts the value into the file's lines: over the line that holds it now
+// (keeping that line's name as spelt and its CR), else at the end of the
+// section's last block, else in a new section at the end.
+void setValue(IniFile &ini, const QString &section, const QString &name, const QString &text)
+{
+    if (const IniEntry *entry = findEntry(ini, section, name)) {
+        QByteArray &line = ini.lines[entry->line];
+        const bool cr = line.endsWith('\r');
+        line = line.left(line.indexOf('=') + 1) + escapeValue(text).toUtf8();
+        if (cr)
+            line += '\r';
+        return;
+    }
+    // New lines end as the file's lines do.
+    const QByteArray cr = !ini.lines.isEmpty() && ini.lines.first().endsWith('\r') ? "\r" : "";
+    const auto header = std::find_if(ini.headers.rbegin(), ini.headers.rend(),
+                                     [&](const auto &h) { return h.first == section; });
+    if (header == ini.headers.rend()) {
+        if (!ini.lines.isEmpty() && !ini.lines.last().trimmed().isEmpty())
+            ini.lines.append(cr);
+        ini.lines.append("[" + section.toUtf8() + "]" + cr);
+        ini.lines.append(valueLine(name, text) + cr);
+        return;
+    }
+    const qsizetype blockEnd = header.base() == ini.headers.end() ? ini.lines.size() : header.base()->second;
+    qsizetype insertAt = blockEnd;
+    while (insertAt > header->second + 1 && ini.lines[insertAt - 1].trimmed().isEmpty())
+        --insertAt;
+    ini.lines.insert(insertAt, valueLine(name, text) + cr);
+}
+
 QByteArray formatIni(const IniFile &ini)
 {
-    QString text;
-    for (const Section &s : ini) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += QLatin1Char('[') + s.name + QStringLiteral("]\n");
-        for (const auto &[name, value] : s.values)
-            text += name + QLatin1Char('=') + escapeValue(value) + QLatin1Char('\n');
-    }
-    return text.toUtf8();
+    QByteArray bytes = ini.lines.join('\n');
+    if (ini.endsWithNewline || !ini.lines.isEmpty())
+        bytes += '\n';
+    return bytes;
 }
 
 bool readIni(const QString &path, IniFile &ini)
 {
-    QFile file(path);
-    if (!file.exists()) {
-        ini.clear();
+    if (!QFileInfo::exists(path)) {
+        ini = IniFile();
         return true;
     }
-    if (!file.open(QIODevice::ReadOnly))
+    const ReadBytes read = ReadFileBytes(path, kMaxSettingsFileBytes);
+    if (!read.ok())
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    ini = parseIni(bytes);
+    ini = parseIni(read.bytes);
     return true;
 }
 
@@ -168,6 +213,18 @@ double leadingNumber(const QString &text)
     const double value = t.left(end).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0;
 }
+
+// The number rounded to the nearest integer of type T, held to T's range.
+template <typename T>
+T clampedRound(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (rounded > std::numeric_limits<T>::max())
+        return std::numeric_limits<T>::max();
+    if (rounded < std::numeric_limits<T>::min())
+        return std::numeric_limits<T>::min();
+    return static_cast<T>(rounded);
+}
 } // namespace
 
 SettingsStore::SettingsStore(QString iniPath) : m_path(std::move(iniPath)) {}
@@ -177,17 +234,8 @@ QString SettingsStore::read(const QString &section, const QString &name, const Q
     IniFile ini;
     if (!readIni(m_path, ini))
         return def;
-    const QString sectionKey = fold(section);
-    const QString nameKey = fold(name);
-    for (const Section &s : ini) {
-        if (s.name != sectionKey)
-            continue;
-        for (const auto &[n, value] : s.values) {
-            if (n == nameKey)
-                return value.isEmpty() ? def : value;
-        }
-    }
-    return def;
+    const IniEntry *entry = findEntry(ini, fold(section), fold(name));
+    return entry && !entry->value.isEmpty() ? entry->value : def;
 }
 
 void SettingsStore::write(const QString &section, const QString &name, const QString &text)
@@ -201,23 +249,10 @@ void SettingsStore::write(const QString &section, const QString &name, const QSt
     const QString nameKey = fold(name);
     if (sectionKey.isEmpty() || nameKey.isEmpty())
         return;
-    auto s = std::find_if(ini.begin(), ini.end(), [&](const Section &x) { return x.name == sectionKey; });
-    if (s == ini.end()) {
-        ini.push_back({sectionKey, {}});
-        s = ini.end() - 1;
-    }
-    auto v = std::find_if(s->values.begin(), s->values.end(), [&](const auto &x) { return x.first == nameKey; });
-    if (v != s->values.end())
-        v->second = text;
-    else
-        s->values.emplace_back(nameKey, text);
+    setValue(ini, sectionKey, nameKey, text);
 
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(formatIni(ini));
-    file.commit();
+    WriteFileAtomically(m_path, formatIni(ini)); // a failed write is lost silently
 }
 
 bool SettingIsOn(const QString &text)
@@ -227,13 +262,12 @@ bool SettingIsOn(const QString &text)
 
 int SettingToInt(const QString &text)
 {
-    const double value = std::nearbyint(leadingNumber(text));
-    // The stored sizes are 16-bit integers.
-    if (value > std::numeric_limits<qint16>::max())
-        return std::numeric_limits<qint16>::max();
-    if (value < std::numeric_limits<qint16>::min())
-        return std::numeric_limits<qint16>::min();
-    return static_cast<int>(value);
+    return clampedRound<qint16>(leadingNumber(text));
+}
+
+qint32 SettingToInt32(const QString &text)
+{
+    return clampedRound<qint32>(leadingNumber(text));
 }
 
 namespace {

@@ -2,7 +2,7 @@
 // The settings store: an INI file in the user's config directory, sections and
 // value names folded to one case so that "Sound"/"sound" reach one entry.
 // Every value is a string. Read failures give the default; write failures are
-// silent.
+// silent. A write changes one line and keeps every other line byte for byte.
 #include <QString>
 
 struct CueFlags {
@@ -36,9 +36,11 @@ private:
 
 // Numeric reading of stored texts: a cue is on when the leading number is not 0
 // ("-1", "1" on; "0" and text starting with a letter off); a font size is the
-// leading number rounded to an integer.
+// leading number rounded to an integer. SettingToInt holds the result to the
+// 16 bits of a stored size; SettingToInt32 to 32 bits (the record's counts).
 bool SettingIsOn(const QString &text);
 int SettingToInt(const QString &text);
+qint32 SettingToInt32(const QString &text);
 
 // The start-up load: the seven cue flags and the two font sizes.
 void LoadStartupSettings(const SettingsStore &store, CueFlags &cues, FontSizes &fonts);

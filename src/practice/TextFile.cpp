@@ -1,10 +1,12 @@
 #include "practice/TextFile.h"
 
+#include "data/FileAccess.h"
 #include "data/Gbk.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <optional>
 
 namespace {
 const QString kLineBreak = QStringLiteral("\r\n");
@@ -16,11 +18,22 @@ TextReadResult failure(const QString &error)
     return r;
 }
 
-// Text files hold no NUL bytes; one in the first 8 KB marks a binary file
-// (UTF-16 files included, which the program does not read).
+// Text files hold no NUL bytes; one in the first 8 KB marks a binary file.
+// (UTF-16 text, which is full of them, is recognised by its byte-order mark
+// before this test.)
 bool looksBinary(const QByteArray &bytes)
 {
     return bytes.left(8192).contains('\0');
+}
+
+// The encoding a byte-order mark names, if the text starts with one.
+std::optional<QStringConverter::Encoding> utf16Mark(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
 }
 
 QString decodeText(const QByteArray &bytes)
@@ -31,6 +44,13 @@ QString decodeText(const QByteArray &bytes)
         return utf8.decode(bytes.startsWith(bom) ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
     }
     return DecodeGbk(bytes);
+}
+
+QString decodeUtf16(const QByteArray &bytes, QStringConverter::Encoding encoding)
+{
+    // An odd last byte is half a character: the decoder turns it into U+FFFD.
+    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+    return utf16.decode(QByteArrayView(bytes).sliced(2));
 }
 
 // CR, CR LF and a lone LF each end a line; a last line without a terminator
@@ -59,38 +79,34 @@ QString joinLines(const QString &text, bool keepLineBreaks)
     }
     return out;
 }
+
+QString tooLargeMessage()
+{
+    return QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本").arg(kMaxTextFileBytes / (1024 * 1024));
+}
 } // namespace
 
+// The messages leave the path out: the caller names the file.
 TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
 {
     if (path.isEmpty())
         return failure(QStringLiteral("没有指定文件。"));
-    const QFileInfo info(path);
-    if (!info.exists())
-        return failure(QStringLiteral("文件不存在：%1").arg(path));
-    if (!info.isFile())
-        return failure(QStringLiteral("不是文件：%1").arg(path));
-    if (info.size() > kMaxTextFileBytes)
-        return failure(QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本：%2")
-                           .arg(kMaxTextFileBytes / (1024 * 1024))
-                           .arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("无法打开文件：%1").arg(path));
-    // Read at most one byte past the limit: the size may have changed since.
-    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return failure(QStringLiteral("读取文件时出错：%1").arg(path));
-    if (bytes.size() > kMaxTextFileBytes)
-        return failure(QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本：%2")
-                           .arg(kMaxTextFileBytes / (1024 * 1024))
-                           .arg(path));
-    if (looksBinary(bytes))
-        return failure(QStringLiteral("这不是文本文件：%1").arg(path));
+    const ReadBytes read = ReadFileBytes(path, kMaxTextFileBytes);
+    if (read.status == ReadStatus::TooLarge)
+        return failure(tooLargeMessage());
+    if (!read.ok())
+        return failure(ReadStatusText(read.status));
 
     TextReadResult result;
+    if (const auto encoding = utf16Mark(read.bytes)) {
+        result.text = decodeUtf16(read.bytes, *encoding);
+    } else if (looksBinary(read.bytes)) {
+        return failure(QStringLiteral("这不是文本文件"));
+    } else {
+        result.text = decodeText(read.bytes);
+    }
     result.ok = true;
-    result.text = joinLines(decodeText(bytes), keepLineBreaks);
+    result.text = joinLines(result.text, keepLineBreaks);
     return result;
 }
 

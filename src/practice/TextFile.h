@@ -11,7 +11,9 @@ struct TextReadResult {
 // Reads a text file: GBK, or UTF-8 when the file is valid UTF-8 (BOM or not).
 // CR, CR LF and lone LF end a line. With keepLineBreaks every line (the last
 // too) is followed by CR LF; otherwise lines are joined with nothing between.
-// Undecodable bytes become U+FFFD. Files above kMaxTextFileBytes are refused.
+// UTF-16 with a byte-order mark is read too. Undecodable bytes become
+// U+FFFD. Files above kMaxTextFileBytes are refused; only what the file holds
+// is allocated. Error messages do not repeat the path (the caller shows it).
 TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks);
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 

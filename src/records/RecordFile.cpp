@@ -1,5 +1,6 @@
 #include "records/RecordFile.h"
 
+#include "data/FileAccess.h"
 #include "data/Gbk.h"
 #include "data/Settings.h"
 
@@ -7,7 +8,6 @@
 #include <QHash>
 #include <QFileInfo>
 #include <QDir>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -47,7 +47,7 @@ QString cannotOpen(const QString &path)
 
 QString cannotWrite(const QString &path)
 {
-    return QStringLiteral("无法写入记录文件 %1").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("无法写入记录文件 %1（磁盘已满或没有写入权限）").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -67,6 +67,21 @@ QByteArray EncodeTextField(const QString &text, int width)
     bytes.truncate(keep);
     bytes.append(width - keep, ' ');
     return bytes;
+}
+
+QString FitTextField(const QString &text, int width)
+{
+    qsizetype end = 0;
+    int bytes = 0;
+    while (end < text.size()) {
+        // A surrogate pair is one character.
+        const qsizetype length = text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        bytes += int(EncodeGbk(text.mid(end, length)).size());
+        if (bytes > width)
+            break;
+        end += length;
+    }
+    return text.left(end);
 }
 
 QString DecodeTextField(const char *bytes, int width)
@@ -161,7 +176,7 @@ QString SaveTimeText(const QDateTime &when)
 qint32 SpeedFromText(const QString &speedText)
 {
     const QString trimmed = speedText.trimmed();
-    return SettingToInt(trimmed.left(qMax<qsizetype>(0, trimmed.size() - 3)).trimmed());
+    return SettingToInt32(trimmed.left(qMax<qsizetype>(0, trimmed.size() - 3)).trimmed());
 }
 
 TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
@@ -170,9 +185,9 @@ TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QStrin
     TypingRecord r;
     r.name = name;
     r.speed = SpeedFromText(values[0]);
-    r.characters = SettingToInt(values[1]);
-    r.punctuation = SettingToInt(values[2]);
-    r.total = SettingToInt(values[3]);
+    r.characters = SettingToInt32(values[1]);
+    r.punctuation = SettingToInt32(values[2]);
+    r.total = SettingToInt32(values[3]);
     r.accuracy = values[4];
     r.timeUsed = values[5];
     r.kind = kind;
@@ -188,12 +203,28 @@ RecordReadResult ReadAllRecords(const QString &path)
         result.ok = true;
         return result;
     }
+    if (!QFileInfo(path).isFile()) {
+        result.error = QStringLiteral("记录文件 %1 不是普通文件").arg(QDir::toNativeSeparators(path));
+        return result;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = cannotOpen(path);
         return result;
     }
-    const bool tooLarge = file.size() > kMaxRecordFileBytes;
-    QByteArray bytes = file.read(kMaxRecordFileBytes);
+    return ReadRecordsFrom(file, file.size(), path);
+}
+
+RecordReadResult ReadRecordsFrom(QIODevice &device, qint64 size, const QString &path)
+{
+    RecordReadResult result;
+    ReadBytes read = ReadDeviceBytes(device, kMaxRecordFileBytes, size);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (read.status == ReadStatus::ReadError || read.status == ReadStatus::Truncated) {
+        // Nothing from a failed read is shown or written back.
+        result.error = QStringLiteral("记录文件 %1 读取失败：%2").arg(shownPath, ReadStatusText(read.status));
+        return result;
+    }
+    QByteArray &bytes = read.bytes;
     const qint64 count = RecordCountForLength(bytes.size());
     // A short last slot reads as zeros, as reading past the end would.
     bytes.append(count * kRecordSlotSize - bytes.size(), '\0');
@@ -201,10 +232,9 @@ RecordReadResult ReadAllRecords(const QString &path)
     FieldDecoder fields;
     for (qint64 i = 0; i < count; ++i)
         result.records.push_back(decodeRecordWith(bytes.constData() + i * kRecordSlotSize, fields));
-    result.ok = !tooLarge;
-    if (tooLarge)
-        result.error = QStringLiteral("记录文件 %1 太大，只读出了前 %2 条记录")
-                           .arg(QDir::toNativeSeparators(path)).arg(count);
+    result.ok = read.ok();
+    if (read.status == ReadStatus::TooLarge)
+        result.error = QStringLiteral("记录文件 %1 太大，只读出了前 %2 条记录").arg(shownPath).arg(count);
     return result;
 }
 
@@ -216,14 +246,16 @@ qint64 CountRecordsInFile(const QString &path)
 
 QString WriteRecordAt(const QString &path, qint64 number, const TypingRecord &record)
 {
+    // Unbuffered: the record goes out in one write, and a failed write
+    // leaves nothing behind in a buffer that would stop the cut below.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return cannotOpen(path);
     const qint64 oldLength = file.size();
     const QByteArray data = EncodeRecord(record);
     const qint64 offset = (number - 1) * kRecordSlotSize;
     // Bytes between the old end and the new slot are zeros.
-    bool written = file.seek(offset) && file.write(data) == data.size() && file.flush();
+    const bool written = file.seek(offset) && file.write(data) == data.size();
     if (!written) {
         file.resize(oldLength);
         return cannotWrite(path);
@@ -241,10 +273,6 @@ QString ReplaceAllRecords(const QString &path, const std::vector<TypingRecord> &
             bytes.append(kRecordSlotSize - kRecordDataSize, '\0');
         bytes += EncodeRecord(records[i]);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotOpen(path);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return cannotWrite(path);
-    return QString();
+    const QString reason = WriteFileAtomically(path, bytes);
+    return reason.isEmpty() ? QString() : cannotWrite(path);
 }

@@ -4,6 +4,7 @@
 // with spaces). Shared by the result window and the record viewer.
 #include <QByteArray>
 #include <QDateTime>
+#include <QIODevice>
 #include <QString>
 #include <array>
 #include <vector>
@@ -39,6 +40,9 @@ struct TypingRecord {
 // GBK bytes of `text`, cut at `width` bytes without splitting a character,
 // then padded with spaces to exactly `width` bytes.
 QByteArray EncodeTextField(const QString &text, int width);
+// The longest start of `text` whose GBK bytes fit in `width`: what
+// EncodeTextField keeps of it.
+QString FitTextField(const QString &text, int width);
 // The text of a stored field; bytes from the first NUL on are padding.
 // Undecodable bytes become U+FFFD.
 QString DecodeTextField(const char *bytes, int width);
@@ -75,8 +79,13 @@ struct RecordReadResult {
 inline constexpr qint64 kMaxRecordFileBytes = qint64(256) * 1024 * 1024;
 
 // Every record of the file in file order. A missing file reads as no records
-// (ok); a short last slot reads as if zero-filled.
+// (ok); a short last slot reads as if zero-filled. A file that cannot be read
+// whole is not ok: a failed or short read yields no records at all, so that
+// nothing is ever rewritten from part of the file.
 RecordReadResult ReadAllRecords(const QString &path);
+// The same from an open device that should yield `size` bytes; `path` names
+// it in messages.
+RecordReadResult ReadRecordsFrom(QIODevice &device, qint64 size, const QString &path);
 // Records in the file at `path` now (0 when missing).
 qint64 CountRecordsInFile(const QString &path);
 

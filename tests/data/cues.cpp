@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <type_traits>
 
 class CuesTest : public QObject {
     Q_OBJECT
@@ -35,6 +36,13 @@ private slots:
         CueForJudgedKeystroke(player, flags, true);
         CueForJudgedKeystroke(player, flags, false);
         QCOMPARE(player.played, (std::vector<Cue>{Cue::Confirm}));
+    }
+
+    void thePlayerOwnsItsSoundsAndCannotBeCopied()
+    {
+        // A copy would free the loaded sounds twice.
+        QVERIFY(!std::is_copy_constructible_v<SdlCuePlayer>);
+        QVERIFY(!std::is_copy_assignable_v<SdlCuePlayer>);
     }
 
     void playerWithoutFilesIsSilentAndSafe()

@@ -48,6 +48,19 @@ private slots:
             QCOMPARE(decoded, text);
     }
 
+    void realCodesThatDecodeToPrivateUseAreClean()
+    {
+        // FE50..FEA0 and A6D9..A6DF are real GBK codes; AAA1 is a user-defined one.
+        for (const QByteArray &bytes : {QByteArray("\xFE\x50"), QByteArray("\xFE\xA0"), QByteArray("\xA6\xD9"),
+                                        QByteArray("\xA6\xDF"), QByteArray("\xAA\xA1")}) {
+            bool clean = false;
+            const QString text = DecodeGbk(bytes + EncodeGbk(QStringLiteral("工")), &clean);
+            QVERIFY2(clean, bytes.toHex().constData());
+            QCOMPARE(text.size(), 2);
+            QCOMPARE(text.at(1), QChar(0x5DE5));
+        }
+    }
+
     void trailByteRangesAreWalkedFromTheStart()
     {
         // B9 A4 B9 is 工 followed by a cut lead byte; A4 B9 alone would be a pair.

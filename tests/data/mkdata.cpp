@@ -103,6 +103,19 @@ private slots:
         QVERIFY(QFile::exists(out + "/text/ewb/b.txt"));
     }
 
+    void aByteOrderMarkIsNoPartOfTheFirstWord()
+    {
+        TestEnv env;
+        const QString assets = makeAssets(env);
+        writeFile(assets + "/wubi/wubi98.tsv", "\xEF\xBB\xBF工\ta\t1\n我\ttrny\tfull\n");
+        const Outcome o = runTool(assets, env.path() + "/out");
+        QVERIFY2(o.exitCode == 0, qPrintable(o.errors));
+        CodeTables tables;
+        QVERIFY(LoadCodeTables(env.path() + "/out", false, true, tables).isEmpty());
+        QCOMPARE(tables.t98.text(), QStringLiteral("#工%a#我%trny#"));
+        QCOMPARE(tables.t98.codeOf(u"工"), std::optional<QString>(QStringLiteral("a")));
+    }
+
     void textWithoutGbkCodeIsNamed()
     {
         TestEnv env;

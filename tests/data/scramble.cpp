@@ -50,6 +50,15 @@ private slots:
         QVERIFY(ReadWholeFile(QString()).isEmpty());
         QVERIFY(ReadWholeFile(env.path()).isEmpty()); // a folder
 
+        // Larger than any data file: not read at all (a sparse file, so the
+        // test writes nothing to disk).
+        const QString huge = env.path() + "/huge.dz";
+        QFile big(huge);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(kMaxDataFileBytes + 1));
+        big.close();
+        QVERIFY(ReadWholeFile(huge).isEmpty());
+
         const QString empty = env.path() + "/empty.dz";
         QFile(empty).open(QIODevice::WriteOnly);
         QVERIFY(ReadScrambledFile(empty).isEmpty());

@@ -112,6 +112,35 @@ private slots:
         QCOMPARE(SettingsStore(path).read("sound", "sound_tk_press"), QStringLiteral(" 0"));
     }
 
+    void aWriteKeepsEveryLineItDoesNotChange()
+    {
+        TestEnv env;
+        const QString path = env.path() + "/config/quorvel/quorvel.ini";
+        QDir().mkpath(env.path() + "/config/quorvel");
+        QByteArray head = "; Quorvel settings, edited by hand\r\n"
+                                "[Sound]\r\n"
+                                "# cues for the keypad drill\r\n"
+                                "Sound_NK_Press=0\r\n"
+                                "this line means nothing\r\n"
+                                "old_name=\xC0\xEE\xC0\xD7 (GBK, not UTF-8)\r\n";
+        const QByteArray tail = "\r\n[Font]\r\nout_in_fontsize=12\r\n";
+        writeBytes(path, head + tail);
+        SettingsStore store(path);
+
+        // A changed value changes its own line only, spelling and CR kept.
+        store.write("sound", "sound_nk_press", "-1");
+        QCOMPARE(fileBytes(path), head.replace("Sound_NK_Press=0", "Sound_NK_Press=-1") + tail);
+
+        // A new value goes to the end of its section; a new section at the end.
+        store.write("Sound", "Sound_ZW_Error", "0");
+        store.write("User", "Name", "王");
+        const QByteArray now = fileBytes(path);
+        QVERIFY(now.startsWith(head + "sound_zw_error=0\r\n" + tail));
+        QVERIFY(now.endsWith("\r\n\r\n[user]\r\nname=王\r\n"));
+        QCOMPARE(store.read("sound", "sound_nk_press"), QStringLiteral("-1"));
+        QCOMPARE(store.read("font", "out_in_fontsize"), QStringLiteral("12"));
+    }
+
     void writesReplaceTheFileAtomically()
     {
         TestEnv env;

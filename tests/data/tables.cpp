@@ -171,6 +171,21 @@ private slots:
         QVERIFY(messages[0].contains("zb86.dz"));
         QVERIFY(tables.t86.isEmpty());
 
+        // Only the closing "#" missing, the last line whole: loaded, and the
+        // "#" supplied, so the last entry is found like any other.
+        writeTableFile(root, "zb86.dz", gbk("#工%a\r\n#了%b\r\n#式%aa\r\n"));
+        QVERIFY(LoadCodeTables(root, true, false, tables).isEmpty());
+        QCOMPARE(tables.t86.text(), QStringLiteral("#工%a#了%b#式%aa#"));
+        QCOMPARE(tables.t86.codeOf(u"式"), std::optional<QString>(QStringLiteral("aa")));
+
+        // Real GBK codes that decode to private-use characters (FE50..FEA0,
+        // A6D9..A6DF) are no damage.
+        writeTableFile(root, "zb86.dz", gbk("#工%a\r\n#") + QByteArray("\xFE\x50\xA6\xD9", 4) + gbk("%ab\r\n#"));
+        QVERIFY(LoadCodeTables(root, true, false, tables).isEmpty());
+        QCOMPARE(tables.t86.codeOf(u"工"), std::optional<QString>(QStringLiteral("a")));
+        QCOMPARE(tables.t86.codeOf(DecodeGbk(QByteArray("\xFE\x50\xA6\xD9", 4))),
+                 std::optional<QString>(QStringLiteral("ab")));
+
         // Decodable, but not a table (for instance a file stored unscrambled).
         writeTableFile(root, "zb86.dz", gbk("这不是编码表"));
         QCOMPARE(LoadCodeTables(root, true, false, tables).size(), 1);

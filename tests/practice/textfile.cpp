@@ -8,6 +8,10 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 QString writeFile(const TestEnv &env, const QString &name, const QByteArray &bytes)
 {
@@ -19,6 +23,15 @@ QString writeFile(const TestEnv &env, const QString &name, const QByteArray &byt
 }
 
 QByteArray gbk(const char *utf8) { return EncodeGbk(QString::fromUtf8(utf8)); }
+
+// Bytes of address space this process has mapped now.
+rlim_t addressSpaceInUse()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return rlim_t(statm.readLine().split(' ').value(0).toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+}
 } // namespace
 
 class TextFileTest : public QObject {
@@ -79,9 +92,11 @@ private slots:
         QVERIFY(r.text.isEmpty());
         QVERIFY(!r.error.isEmpty());
 
+        // The message says why; the caller names the file, once.
         r = ReadTextFile(env.path() + "/missing.txt", true);
         QVERIFY(!r.ok);
-        QVERIFY(r.error.contains("missing.txt"));
+        QVERIFY(!r.error.isEmpty());
+        QVERIFY(!r.error.contains("missing.txt"));
 
         r = ReadTextFile(env.path(), true);
         QVERIFY(!r.ok);
@@ -100,6 +115,64 @@ private slots:
         r = ReadTextFile(huge, true);
         QVERIFY(!r.ok);
         QVERIFY(r.error.contains("MB"));
+    }
+
+    void utf16WithAByteOrderMarkIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("春天，来了\r\nSpring\n");
+        QByteArray le("\xFF\xFE");
+        QByteArray be("\xFE\xFF");
+        for (QChar c : text) {
+            le += char(c.unicode() & 0xFF);
+            le += char(c.unicode() >> 8);
+            be += char(c.unicode() >> 8);
+            be += char(c.unicode() & 0xFF);
+        }
+        QTest::newRow("little-endian") << le;
+        QTest::newRow("big-endian") << be;
+    }
+
+    void utf16WithAByteOrderMarkIsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        TestEnv env;
+        const TextReadResult r = ReadTextFile(writeFile(env, "utf16.txt", bytes), true);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.text, QStringLiteral("春天，来了\r\nSpring\r\n"));
+        // Cut in the middle of a character: read, the half character marked.
+        const TextReadResult cut = ReadTextFile(writeFile(env, "cut.txt", bytes.chopped(1)), false);
+        QVERIFY(cut.ok);
+        QVERIFY(cut.text.startsWith(QStringLiteral("春天，来了Spring")));
+    }
+
+    void aSmallTextNeedsLittleMemory()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the address sanitizer reserves its own address space");
+#endif
+        TestEnv env;
+        const QString path = writeFile(env, "small.txt", gbk("春天来了\r\n"));
+        // In a child whose address space may grow by 16 MB only, reading a
+        // small text must succeed (a reader that allocates its limit up front
+        // dies here).
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = addressSpaceInUse() + 16 * 1024 * 1024;
+            setrlimit(RLIMIT_AS, &limit);
+            try {
+                const TextReadResult r = ReadTextFile(path, true);
+                _exit(r.ok && r.text == QStringLiteral("春天来了\r\n") ? 0 : 1);
+            } catch (...) {
+                _exit(2);
+            }
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void builtTextsAreGbkWithCrLf()

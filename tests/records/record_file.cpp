@@ -3,11 +3,14 @@
 #include "records/RecordFile.h"
 #include "support/TestEnv.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <cstring>
+#include <limits>
 
 namespace {
 
@@ -39,6 +42,30 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
 }
+
+// A device that yields `good` bytes of records and then fails, as a disk
+// with a bad sector does.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(QByteArray good) : m_good(std::move(good)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        if (m_at >= m_good.size())
+            return -1;
+        const qint64 n = std::min<qint64>(max, m_good.size() - m_at);
+        memcpy(data, m_good.constData() + m_at, size_t(n));
+        m_at += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_good;
+    qint64 m_at = 0;
+};
 
 
 } // namespace
@@ -135,6 +162,79 @@ private slots:
         QCOMPARE(r.timeUsed, QStringLiteral("00:02:10"));
         QCOMPARE(r.name, QStringLiteral(" 李 ")); // stored as typed
         QCOMPARE(r.savedAt, QStringLiteral("2026-12-08 07:05:09 "));
+    }
+
+    void countsAboveSixteenBitsAreSavedWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint32>("stored");
+        QTest::newRow("40 000") << QStringLiteral("40000") << 40000;
+        QTest::newRow("above 32 bits") << QStringLiteral("3000000000") << std::numeric_limits<qint32>::max();
+        QTest::newRow("below 32 bits") << QStringLiteral("-3000000000") << std::numeric_limits<qint32>::min();
+        QTest::newRow("rounded") << QStringLiteral("65535.6") << 65536;
+    }
+
+    void countsAboveSixteenBitsAreSavedWhole()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint32, stored);
+        const std::array<QString, 6> values{text + QStringLiteral(" 字/分"), text, text, text,
+                                            QStringLiteral("99.00%"), QStringLiteral("09:00:00")};
+        const TypingRecord r = RecordFromReport(values, QStringLiteral("王"), QStringLiteral("自由录入"),
+                                                QDateTime(QDate(2026, 12, 8), QTime(7, 5, 9)));
+        const TypingRecord back = DecodeRecord(EncodeRecord(r).constData());
+        QCOMPARE(back.speed, stored);
+        QCOMPARE(back.characters, stored);
+        QCOMPARE(back.punctuation, stored);
+        QCOMPARE(back.total, stored);
+    }
+
+    void aFailedOrShortReadGivesNoRecordsAndNoSuccess()
+    {
+        const QByteArray two = EncodeRecord(sampleRecord(1, QStringLiteral("甲"))) + QByteArray(32, '\0')
+                               + EncodeRecord(sampleRecord(2, QStringLiteral("乙")));
+        // The device fails after the first record.
+        FailingDevice failing(two.left(128));
+        RecordReadResult read = ReadRecordsFrom(failing, two.size(), QStringLiteral("typerecord.dat"));
+        QVERIFY(!read.ok);
+        QVERIFY(read.records.empty());
+        QVERIFY(read.error.contains(QStringLiteral("typerecord.dat")));
+
+        // Fewer bytes than the file's size promised.
+        QBuffer shorter;
+        shorter.setData(two.left(100));
+        shorter.open(QIODevice::ReadOnly);
+        read = ReadRecordsFrom(shorter, two.size(), QStringLiteral("typerecord.dat"));
+        QVERIFY(!read.ok);
+        QVERIFY(read.records.empty());
+
+        // A folder in the file's place opens on this system but cannot be read.
+        const QString folder = dir + QStringLiteral("/typerecord.dat");
+        QVERIFY(QDir().mkpath(folder));
+        read = ReadAllRecords(folder);
+        QVERIFY(!read.ok);
+        QVERIFY(!read.error.isEmpty());
+    }
+
+    void namesAreFittedToTheFieldWithoutHalfCharacters_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("fitted");
+        QTest::newRow("short") << QStringLiteral("王") << QStringLiteral("王");
+        QTest::newRow("eight Chinese") << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
+        QTest::newRow("forty Chinese") << QString(40, QChar(0x738B)) << QString(8, QChar(0x738B));
+        QTest::newRow("no half character") << QStringLiteral("abcdefghijklmno王") << QStringLiteral("abcdefghijklmno");
+        QTest::newRow("mixed") << QStringLiteral("王小明abcdefghijklmnop") << QStringLiteral("王小明abcdefghij");
+        QTest::newRow("no GBK code counts as one byte") << QStringLiteral("😀😀abc") << QStringLiteral("😀😀abc");
+    }
+
+    void namesAreFittedToTheFieldWithoutHalfCharacters()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, fitted);
+        QCOMPARE(FitTextField(typed, kNameWidth), fitted);
+        // What the field keeps is exactly what is stored.
+        QCOMPARE(EncodeTextField(fitted, kNameWidth), EncodeTextField(typed, kNameWidth));
     }
 
     void writingIntoAMissingFileStartsAtOffsetZero()

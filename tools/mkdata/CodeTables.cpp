@@ -7,7 +7,6 @@
 #include "data/Gbk.h"
 #include "data/Scramble.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace {
@@ -25,12 +24,9 @@ bool isValidCode(const QString &code)
 // The plain table text, or an empty string with *error set.
 QString tableText(const QString &tsvPath, QString *error)
 {
-    QFile file(tsvPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1").arg(tsvPath);
+    QString source;
+    if (!ReadUtf8Source(tsvPath, &source, error))
         return {};
-    }
-    const QString source = QString::fromUtf8(file.readAll());
     QString text;
     int lineNumber = 0;
     for (const QString &line : source.split(QLatin1Char('\n'))) {

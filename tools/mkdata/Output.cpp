@@ -1,8 +1,11 @@
 #include "Output.h"
 
+#include "data/FileAccess.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *error)
 {
@@ -10,9 +13,28 @@ bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *erro
         *error = QStringLiteral("cannot create the folder of %1").arg(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    const QString reason = WriteFileAtomically(path, bytes);
+    if (!reason.isEmpty()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool ReadUtf8Source(const QString &path, QString *text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        *error = QStringLiteral("%1 is not valid UTF-8").arg(path);
         return false;
     }
     return true;

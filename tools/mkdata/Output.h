@@ -1,8 +1,12 @@
 #pragma once
-// Writing the data tool's output files.
+// Reading the data tool's UTF-8 sources and writing its output files.
 #include <QByteArray>
 #include <QString>
 
 // Replaces `path` atomically with `bytes`, creating its folder; on failure sets
 // *error to a message naming the file.
 bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *error);
+
+// The text of a UTF-8 source file without its byte-order mark, if it has one.
+// False, with *error naming the file, when it cannot be read or is not UTF-8.
+bool ReadUtf8Source(const QString &path, QString *text, QString *error);

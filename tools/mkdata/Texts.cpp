@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QStringDecoder>
 
 namespace {
 const char *const kFolders[] = {"Czh", "Cwb", "ezh", "ewb"};
@@ -42,20 +41,9 @@ QString locateUnencodable(const QString &text)
 
 bool convertText(const QString &source, const QString &target, QString *error)
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1").arg(source);
+    QString text;
+    if (!ReadUtf8Source(source, &text, error))
         return false;
-    }
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) {
-        *error = QStringLiteral("%1 is not valid UTF-8").arg(source);
-        return false;
-    }
     text.remove(QLatin1Char('\r'));
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');

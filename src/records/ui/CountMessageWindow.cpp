@@ -13,12 +13,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QValidator>
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kUserSection = QStringLiteral("User");
 const QString kNameValue = QStringLiteral("Name");
+
+// Keeps the name box to what the record's name field holds (16 GBK bytes, no
+// half character), so the learner sees exactly the name that will be stored.
+class NameFieldValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        input = FitTextField(input, kNameWidth);
+        pos = std::min(pos, int(input.size()));
+        return Acceptable;
+    }
+};
 
 QFont songFont(double points)
 {
@@ -40,7 +55,7 @@ CountMessageWindow::CountMessageWindow(AppContext &ctx, const PracticeReport &re
 
     // Form_Load
     m_saved = false;
-    m_txtName->setText(ctx.settings.read(kUserSection, kNameValue));
+    m_txtName->setText(FitTextField(ctx.settings.read(kUserSection, kNameValue), kNameWidth));
     ctx.state.resultFormOpen = true;
     adjustSize();
     if (ctx.shell)
@@ -74,6 +89,7 @@ void CountMessageWindow::buildLayout(const PracticeReport &report)
     label1->setObjectName(QStringLiteral("Label1"));
     m_txtName = new QLineEdit(this);
     m_txtName->setObjectName(QStringLiteral("txtName"));
+    m_txtName->setValidator(new NameFieldValidator(m_txtName));
     m_txtName->installEventFilter(this);
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtName, 1);

@@ -221,6 +221,8 @@ bool TypeRecord::confirm(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("删除确认"), text, QMessageBox::Yes | QMessageBox::No,
                     this);
+    // Deleting cannot be undone: Enter answers No.
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

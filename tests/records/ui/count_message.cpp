@@ -5,7 +5,9 @@
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +140,40 @@ private slots:
         const RecordReadResult read = ReadAllRecords(recordPath());
         QCOMPARE(read.records.size(), size_t(2));
         QCOMPARE(read.records[1].number, 2);
+    }
+
+    void theNameBoxHoldsWhatTheNameFieldStores()
+    {
+        // A remembered name from a hand-edited settings file is fitted too.
+        t->settings.write(QStringLiteral("User"), QStringLiteral("Name"), QString(12, QChar(0x674E)));
+        CountMessageWindow w(t->ctx, chineseReport());
+        QCOMPARE(w.txtName()->text(), QString(8, QChar(0x674E)));
+
+        // Forty characters committed by an input method: eight are taken.
+        w.txtName()->clear();
+        w.txtName()->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(40, QChar(0x738B)));
+        QApplication::sendEvent(w.txtName(), &commit);
+        QCOMPARE(w.txtName()->text(), QString(8, QChar(0x738B)));
+
+        // Letters fill the 16 bytes; a Chinese character that would be cut in
+        // half is not taken.
+        w.txtName()->clear();
+        QTest::keyClicks(w.txtName(), QStringLiteral("abcdefghijklmnopq"));
+        QCOMPARE(w.txtName()->text(), QStringLiteral("abcdefghijklmnop"));
+        w.txtName()->setText(QStringLiteral("abcdefghijklmno"));
+        w.txtName()->end(false);
+        QInputMethodEvent one;
+        one.setCommitString(QStringLiteral("王"));
+        QApplication::sendEvent(w.txtName(), &one);
+        QCOMPARE(w.txtName()->text(), QStringLiteral("abcdefghijklmno"));
+
+        // What is shown is what is stored.
+        w.txtName()->setText(QString(40, QChar(0x738B)));
+        save(w, {QMessageBox::Ok});
+        const RecordReadResult read = ReadAllRecords(recordPath());
+        QCOMPARE(read.records.at(0).name, w.txtName()->text());
     }
 
     void aMissingNameWritesNothing()

@@ -227,6 +227,26 @@ private slots:
         QCOMPARE(viewer.model().rowCount(), 0);
     }
 
+    void everyDeletionQuestionPreselectsNo()
+    {
+        writeThree();
+        const QByteArray before = [&] { QFile f(path()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        TypeRecord viewer(t->ctx);
+        viewer.txtRecord()->setText(QStringLiteral("1"));
+        viewer.txtName()->setText(QStringLiteral("王"));
+        const auto seen = answer({QMessageBox::No, QMessageBox::No, QMessageBox::No}, [&] {
+            viewer.Command2_Click();
+            viewer.Command1_Click();
+            viewer.Command3_Click();
+        });
+        QCOMPARE(seen.size(), size_t(3));
+        for (const auto &question : seen)
+            QCOMPARE(question.preselected, QMessageBox::No);
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
     void aMissingFileLeavesEverythingAsItIs()
     {
         TypeRecord viewer(t->ctx);
