@@ -7,6 +7,7 @@ packages=(
   libsdl2-mixer-dev fluid-soundfont-gm
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick python3
 )
 missing=()

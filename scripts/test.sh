@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quorvel into build/ and runs every test
 # headless; then runs the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-asan/).
+# UndefinedBehaviorSanitizer (build-asan/); then fuzzes each file reader for
+# a short while (build-fuzz/, clang with libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -20,4 +21,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_CORE_ONLY=O
       -DQUORVEL_SANITIZE=ON -DQUORVEL_DATA_ROOT="$PWD/build"
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" || status=1
+bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-20}" || status=1
 exit "$status"

@@ -76,7 +76,7 @@ struct RecordReadResult {
 
 // Larger files are read only up to this size (and the read is not ok), so a
 // wrong file cannot exhaust memory.
-inline constexpr qint64 kMaxRecordFileBytes = qint64(256) * 1024 * 1024;
+inline constexpr qint64 kMaxRecordFileBytes = qint64(32) * 1024 * 1024; // 262 144 records
 
 // Every record of the file in file order. A missing file reads as no records
 // (ok); a short last slot reads as if zero-filled. A file that cannot be read

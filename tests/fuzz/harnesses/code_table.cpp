@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(messages.isEmpty() != tables.t86.isEmpty());
     // Whatever decodes is also indexed directly, loaded or not.
     const CodeTable table(DecodeTableText(plain));
-    for (const CodeTable *t : {&tables.t86, &table}) {
+    for (const CodeTable *t : {static_cast<const CodeTable *>(&tables.t86), &table}) {
         const QString &text = t->text();
         // Ask for every word of the table, for starts of words and for
         // pieces taken at fuzzer-chosen places.

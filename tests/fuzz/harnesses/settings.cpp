@@ -14,6 +14,14 @@ QString smallText(FuzzedDataProvider &choose)
     return QString::fromUtf8(QByteArray::fromStdString(choose.ConsumeRandomLengthString(12)));
 }
 
+// Section and value names as the program uses them: letters, digits, "_".
+QString identifier(FuzzedDataProvider &choose)
+{
+    QString name = smallText(choose);
+    name.removeIf([](QChar c) { return !(c.isLetterOrNumber() || c == QLatin1Char('_')); });
+    return name;
+}
+
 // Lines (split at LF) of a, less those of b, counting duplicates.
 qsizetype linesMissingFrom(const QByteArray &a, const QByteArray &b)
 {
@@ -30,11 +38,11 @@ qsizetype linesMissingFrom(const QByteArray &a, const QByteArray &b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider choose(data, size);
-    const QString section = smallText(choose);
-    const QString name = smallText(choose);
+    const QString section = identifier(choose);
+    const QString name = identifier(choose);
     const QString value = smallText(choose);
-    const QString otherSection = smallText(choose);
-    const QString otherName = smallText(choose);
+    const QString otherSection = identifier(choose);
+    const QString otherName = identifier(choose);
     const QByteArray before = QByteArray::fromStdString(choose.ConsumeRemainingBytesAsString());
 
     const QString path = WriteScratchFile(QStringLiteral("quorvel.ini"), before);
