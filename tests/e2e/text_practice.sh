@@ -115,12 +115,17 @@ save_as "$REPORT" "小明" text
 browse_records "$REPORT" "$TEXT_REPORT"
 shot viewer_one
 grid_shows_rows 1 || fail "the docked record viewer does not show one record"
-# The viewer's own buttons answer where the docking put them; No keeps all.
+# The viewer's own buttons answer where the docking put them. Enter answers
+# the question with No, which keeps every record.
 click_in "$MAIN" $DELETE_ALL_X $DELETE_ALL_Y
 CONFIRM=$(window_named "删除确认") || fail "删除所有记录 of the docked viewer asked nothing"
 xdotool windowfocus --sync "$CONFIRM" 2>/dev/null
-xdotool key Escape
+shot delete_all_question
+xdotool key Return
 window_gone "删除确认" || fail "the question did not close"
+sleep 0.5
+grid_shows_rows 1 || fail "Enter on 删除所有记录 deleted the records"
+[ "$(stat -c %s "$RECORD")" -gt 0 ] || fail "Enter on 删除所有记录 emptied the record file"
 
 # Button 3 "自由录入" replaces the viewer with the status and free-input windows.
 click_in "$MAIN" 314 53

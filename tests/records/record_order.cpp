@@ -1,6 +1,7 @@
 // Reordering by the four keys (exactly as the selection sort leaves ties) and
 // deleting by number and by user.
 #include "records/RecordOrder.h"
+#include "records/LiteralOrder.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -16,20 +17,6 @@ TypingRecord record(qint32 number, const QString &name, qint32 speed = 0,
     r.speed = speed;
     r.savedAt = savedAt;
     return r;
-}
-
-// The reorder as written: the first strictly better record of the rest is
-// exchanged into each place.
-void literalSelectionSort(std::vector<TypingRecord> &records, RecordKey key)
-{
-    for (size_t a = 0; a + 1 < records.size(); ++a) {
-        size_t best = a;
-        for (size_t i = a + 1; i < records.size(); ++i) {
-            if (RecordComesBefore(key, records[i], records[best]))
-                best = i;
-        }
-        std::swap(records[a], records[best]);
-    }
 }
 
 // Records with few distinct keys, so that ties are everywhere; the tag in

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Ask for every word of the table, for starts of words and for
         // pieces taken at fuzzer-chosen places.
         FuzzedDataProvider choose(data, size);
-        for (int i = 0; i < 24 && choose.remaining_bytes() > 0; ++i) {
+        for (int i = 0; i < 8 && choose.remaining_bytes() > 0; ++i) {
             const qsizetype at = qsizetype(choose.ConsumeIntegralInRange<size_t>(0, size_t(text.size())));
             const qsizetype length = qsizetype(choose.ConsumeIntegralInRange<size_t>(0, 6));
             const QString piece = text.mid(at, length);
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(t->isEntryPrefix(piece) == t->isEntryPrefixLinear(piece));
         }
         qsizetype hash = text.indexOf(QLatin1Char('#'));
-        for (int k = 0; hash >= 0 && k < 64; ++k) {
+        for (int k = 0; hash >= 0 && k < 16; ++k) {
             const qsizetype next = text.indexOf(QLatin1Char('#'), hash + 1);
             const QString segment = text.mid(hash + 1, next < 0 ? -1 : next - hash - 1);
             const QString word = segment.left(segment.indexOf(QLatin1Char('%')));

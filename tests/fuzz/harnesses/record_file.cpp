@@ -6,6 +6,7 @@
 
 #include "records/RecordFile.h"
 #include "records/RecordOrder.h"
+#include "records/LiteralOrder.h"
 
 #include <QBuffer>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -13,20 +14,6 @@
 #include <utility>
 
 namespace {
-// The viewer's ordering as first described: a selection sort that exchanges
-// the first best record of the rest into each place.
-void selectionSort(std::vector<TypingRecord> &records, RecordKey key)
-{
-    for (size_t a = 0; a + 1 < records.size(); ++a) {
-        size_t best = a;
-        for (size_t i = a + 1; i < records.size(); ++i) {
-            if (RecordComesBefore(key, records[i], records[best]))
-                best = i;
-        }
-        std::swap(records[a], records[best]);
-    }
-}
-
 bool sameRecords(const std::vector<TypingRecord> &a, const std::vector<TypingRecord> &b)
 {
     if (a.size() != b.size())
@@ -65,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<TypingRecord> ordered = read.records;
     OrderRecords(ordered, key);
     std::vector<TypingRecord> expected = read.records;
-    selectionSort(expected, key);
+    literalSelectionSort(expected, key);
     FUZZ_CHECK(sameRecords(ordered, expected));
 
     std::vector<TypingRecord> pruned = ordered;
