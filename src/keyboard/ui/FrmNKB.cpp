@@ -38,13 +38,12 @@ bool NeedsNumLock(int code)
 } // namespace
 
 FrmNKB::FrmNKB(AppContext &ctx, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx), m_picture(KeyboardPicture::keypad()), m_drill(m_picture, vk::Pad0)
+    : KeyDrillWindow(parent), m_ctx(ctx), m_picture(KeyboardPicture::keypad()), m_drill(m_picture, vk::Pad0)
 {
     setObjectName(QStringLiteral("frmNKB"));
     setWindowTitle(QStringLiteral("数字键区键位练习"));
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
-    TakeRawKeys(this);
     buildControls();
 
     // Form_Load
@@ -128,30 +127,6 @@ void FrmNKB::Form_KeyUp(int code)
     m_view->update();
     if (std::exchange(m_numLockMessageDue, false))
         QMessageBox::information(this, window()->windowTitle(), QStringLiteral("请先击一下Num Lock键使数字键区生效!"));
-}
-
-bool FrmNKB::event(QEvent *event)
-{
-    if (ClaimsKey(event)) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        event->type() == QEvent::KeyPress ? keyPressEvent(key) : keyReleaseEvent(key);
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void FrmNKB::keyPressEvent(QKeyEvent *event)
-{
-    if (!event->isAutoRepeat())
-        Form_KeyDown(VirtualKeyOf(event));
-    event->accept();
-}
-
-void FrmNKB::keyReleaseEvent(QKeyEvent *event)
-{
-    if (!event->isAutoRepeat())
-        Form_KeyUp(VirtualKeyOf(event));
-    event->accept();
 }
 
 void FrmNKB::focusInEvent(QFocusEvent *event)

@@ -4,9 +4,9 @@
 // the next hit. The picture button "从新开始" restarts the figures.
 #include "keyboard/KeyboardPicture.h"
 #include "keyboard/TargetDrill.h"
+#include "keyboard/ui/DrillKeys.h"
 #include "shell/Shell.h"
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -16,7 +16,7 @@ class PictureButton;
 class StatisticsPanel;
 struct AppContext;
 
-class FrmNKB : public QWidget, public ExercisePanel {
+class FrmNKB : public KeyDrillWindow, public ExercisePanel {
     Q_OBJECT
 public:
     explicit FrmNKB(AppContext &ctx, QWidget *parent = nullptr);
@@ -33,9 +33,8 @@ public:
     KeyboardView *view() const { return m_view; }
 
 protected:
-    bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
+    void drillKeyDown(int code) override { Form_KeyDown(code); }
+    void drillKeyUp(int code) override { Form_KeyUp(code); }
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;

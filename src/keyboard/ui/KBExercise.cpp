@@ -34,7 +34,7 @@ const char *const kFingerCaptions[] = {"全部", "小指", "无名指", "中指"
 } // namespace
 
 KBExercise::KBExercise(AppContext &ctx, QWidget *parent)
-    : QWidget(parent)
+    : KeyDrillWindow(parent)
     , m_ctx(ctx)
     , m_picture(KeyboardPicture::mainBlock())
     , m_drill(m_picture, 'A')
@@ -44,7 +44,6 @@ KBExercise::KBExercise(AppContext &ctx, QWidget *parent)
     setWindowTitle(QStringLiteral("打字键区键位练习"));
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
-    TakeRawKeys(this);
     buildControls();
 
     // Form_Load
@@ -113,7 +112,9 @@ QGroupBox *KBExercise::fingerFrame(const QString &name, const QString &caption, 
 
 void KBExercise::setFingeringControls(bool fingering)
 {
-    m_keyPreview = !fingering;
+    setKeyPreview(!fingering);
+    // While the drill line has the keys, a click elsewhere must not take them.
+    setFocusPolicy(fingering ? Qt::NoFocus : Qt::StrongFocus);
     m_panel->setVisible(!fingering);
     m_wordCompare->setEnabled(fingering);
     m_wordCompare->setVisible(fingering);
@@ -288,30 +289,6 @@ void KBExercise::WordCompare_KeyUp(int code)
 }
 
 // ---- events ----
-
-bool KBExercise::event(QEvent *event)
-{
-    if (m_keyPreview && ClaimsKey(event)) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        event->type() == QEvent::KeyPress ? keyPressEvent(key) : keyReleaseEvent(key);
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void KBExercise::keyPressEvent(QKeyEvent *event)
-{
-    if (m_keyPreview && !event->isAutoRepeat())
-        Form_KeyDown(VirtualKeyOf(event));
-    event->accept();
-}
-
-void KBExercise::keyReleaseEvent(QKeyEvent *event)
-{
-    if (m_keyPreview && !event->isAutoRepeat())
-        Form_KeyUp(VirtualKeyOf(event));
-    event->accept();
-}
 
 void KBExercise::focusInEvent(QFocusEvent *event)
 {

@@ -6,9 +6,9 @@
 #include "keyboard/FingeringDrill.h"
 #include "keyboard/KeyboardPicture.h"
 #include "keyboard/TargetDrill.h"
+#include "keyboard/ui/DrillKeys.h"
 #include "shell/Shell.h"
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -19,7 +19,7 @@ class KeyboardView;
 class StatisticsPanel;
 struct AppContext;
 
-class KBExercise : public QWidget, public ExercisePanel {
+class KBExercise : public KeyDrillWindow, public ExercisePanel {
     Q_OBJECT
 public:
     explicit KBExercise(AppContext &ctx, QWidget *parent = nullptr);
@@ -48,9 +48,8 @@ public:
     QRadioButton *RFinger(int i) const { return m_right[size_t(i)]; }
 
 protected:
-    bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
+    void drillKeyDown(int code) override { Form_KeyDown(code); }
+    void drillKeyUp(int code) override { Form_KeyUp(code); }
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -77,7 +76,6 @@ private:
     FingeringDrill m_fingering;
     bool m_typingAreaOnly = true;
     bool m_fingeringMode = false;
-    bool m_keyPreview = true;
 
     KeyboardView *m_view = nullptr;
     std::unique_ptr<StatisticsPanel> m_panel;

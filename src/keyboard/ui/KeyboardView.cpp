@@ -16,7 +16,7 @@ CapColours ColoursOf(KeyState state)
 {
     switch (state) {
     case KeyState::Target: return {QColor(0x3d, 0x8b, 0xef), QColor(0x1d, 0x5f, 0xb8), QColor(0x0a, 0x2a, 0x5c), Qt::white};
-    case KeyState::Wrong: return {QColor(0xf2, 0x7a, 0x3a), QColor(0xc2, 0x4a, 0x12), QColor(0x5c, 0x1a, 0x00), Qt::white};
+    case KeyState::Wrong: return {QColor(0xf2, 0x7a, 0x3a), QColor(0xc2, 0x4a, 0x12), QColor(0x5c, 0x1a, 0x00), QColor(0x2a, 0x08, 0x00)};
     case KeyState::Normal: break;
     }
     return {QColor(0xfa, 0xfa, 0xf6), QColor(0xc8, 0xc9, 0xc4), QColor(0x6e, 0x70, 0x6c), QColor(0x26, 0x28, 0x2c)};
@@ -87,27 +87,28 @@ void KeyboardView::paintCap(QPainter &p, const QRectF &rect, const KeyCap &cap, 
     const QRectF body = rect.adjusted(1.5, 1.5, -1.5, -1.5);
     const double radius = 4.5;
 
-    // Shadow on the keyboard plate; a pressed key casts almost none.
+    // At rest the cap casts a shadow and shows a tall front edge below its
+    // top face; pressed it sits 2 px lower, shadowless, the face darker and
+    // the front edge almost gone.
+    const QRectF skirt = look.pressed ? body.adjusted(0, 2.5, 0, 0) : body.adjusted(0, 0, 0, -1);
     if (!look.pressed)
-        p.fillPath(Rounded(body.translated(0, 1.5), radius), QColor(0, 0, 0, 60));
-    // The skirt (sides of the cap), then the top face inset into it: wider
-    // at the bottom, so the cap reads as a raised block lit from above.
-    const QRectF skirt = look.pressed ? body.adjusted(0, 1.5, 0, 0) : body;
+        p.fillPath(Rounded(body.translated(0, 1), radius), QColor(0, 0, 0, 80));
     QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
     skirtFill.setColorAt(0, c.skirt.lighter(115));
-    skirtFill.setColorAt(1, c.skirt.darker(look.pressed ? 105 : 120));
+    skirtFill.setColorAt(1, c.skirt.darker(look.pressed ? 110 : 125));
     p.fillPath(Rounded(skirt, radius), skirtFill);
-    const QRectF face = look.pressed ? skirt.adjusted(3, 2.5, -3, -2.5) : skirt.adjusted(3, 1.5, -3, -4.5);
+    const QRectF face = look.pressed ? skirt.adjusted(2.5, 1.5, -2.5, -1.5) : skirt.adjusted(3, 1.5, -3, -5);
     QLinearGradient faceFill(face.topLeft(), face.bottomLeft());
-    faceFill.setColorAt(0, look.pressed ? c.face.darker(108) : c.face.lighter(104));
-    faceFill.setColorAt(1, look.pressed ? c.face.darker(102) : c.face.darker(103));
+    faceFill.setColorAt(0, look.pressed ? c.face.darker(112) : c.face.lighter(104));
+    faceFill.setColorAt(1, look.pressed ? c.face.darker(104) : c.face.darker(103));
     p.fillPath(Rounded(face, radius - 1), faceFill);
 
-    // Shape cues that survive without colour.
+    // Shape cues that survive without colour: stripes and a dashed rim on a
+    // wrong key, a heavy ring on the target.
     if (look.state == KeyState::Wrong) {
         p.save();
         p.setClipPath(Rounded(face, radius - 1));
-        p.setPen(QPen(QColor(255, 255, 255, 90), 2.5));
+        p.setPen(QPen(QColor(255, 255, 255, 75), 2.5));
         for (double x = face.left() - face.height(); x < face.right(); x += 7)
             p.drawLine(QPointF(x, face.bottom()), QPointF(x + face.height(), face.top()));
         p.restore();
@@ -116,8 +117,7 @@ void KeyboardView::paintCap(QPainter &p, const QRectF &rect, const KeyCap &cap, 
     p.setBrush(Qt::NoBrush);
     p.drawPath(Rounded(skirt, radius));
     if (look.state == KeyState::Wrong) {
-        QPen dashed(c.edge, 1.5, Qt::DashLine);
-        p.setPen(dashed);
+        p.setPen(QPen(c.edge, 1.5, Qt::DashLine));
         p.drawPath(Rounded(face, radius - 1));
     }
     DrawLegends(p, face, cap, c.legend);
