@@ -77,6 +77,8 @@ void FingeringDrill::chooseRight(int index, RandomSource &random)
 void FingeringDrill::leave()
 {
     m_picture.paint(m_lastPainted, KeyState::Normal);
+    m_lastPainted = 0;
+    m_lastWrong = 0;
     m_keySet.clear();
     m_line.clear();
     m_position = 0;

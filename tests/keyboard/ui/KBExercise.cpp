@@ -126,7 +126,10 @@ private slots:
         QCOMPARE(w->WordCompare()->selectionStart(), 0);
         QCOMPARE(w->WordCompare()->selectedText().size(), 1);
 
-        // F6 in the drill line: back, figures cleared, the target marked again.
+        // F6 in the drill line: back, figures cleared, the target marked again,
+        // also when the fingering drill last marked the target's key itself.
+        QTest::keyClick(w->WordCompare(), Qt::Key_A);
+        QCOMPARE(w->fingering().lastPaintedKey(), int('A'));
         QTest::keyClick(w->WordCompare(), Qt::Key_F6);
         QVERIFY(!w->fingeringMode());
         QVERIFY(!w->WordCompare()->isEnabled());
