@@ -50,7 +50,17 @@ QString decodeUtf16(const QByteArray &bytes, QStringConverter::Encoding encoding
 {
     // An odd last byte is half a character: the decoder turns it into U+FFFD.
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-    return utf16.decode(QByteArrayView(bytes).sliced(2));
+    QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+    // The decoder passes a surrogate without its partner through; two such
+    // halves on either side of a line break would join into one character
+    // once the break is dropped.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return text;
 }
 
 // CR, CR LF and a lone LF each end a line; a last line without a terminator

@@ -140,6 +140,13 @@ private slots:
         const TextReadResult r = ReadTextFile(writeFile(env, "utf16.txt", bytes), true);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(r.text, QStringLiteral("春天，来了\r\nSpring\r\n"));
+        // A surrogate without its partner is marked, so that the halves on
+        // either side of a line break cannot join into one character.
+        const TextReadResult halves =
+            ReadTextFile(writeFile(env, "halves.txt", QByteArray("\xFF\xFE\x54\xDA\x0A\x00\xC4\xDC", 8)), false);
+        QVERIFY(halves.ok);
+        QCOMPARE(halves.text, QStringLiteral("\uFFFD\uFFFD"));
+        QCOMPARE(CountTypedText(halves.text).characterCount, 2);
         // Cut in the middle of a character: read, the half character marked.
         const TextReadResult cut = ReadTextFile(writeFile(env, "cut.txt", bytes.chopped(1)), false);
         QVERIFY(cut.ok);
