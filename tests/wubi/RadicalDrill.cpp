@@ -140,7 +140,8 @@ void RadicalDrillTest::countLimitEndsOnTheLastFilledCell()
     // Ending in cell 80 refills the board with nothing left to draw.
     QCOMPARE(last.boardRefilled, limit == 80);
     QCOMPARE(run.filledCells(), filledAtEnd);
-    QCOMPARE(run.drill.press(run.expected(), false, false, kNoon).kind, RadicalDrill::KeyOutcome::Ignored);
+    for (int key = 'A'; key <= 'Y'; ++key)
+        QCOMPARE(run.drill.press(key, false, false, kNoon).kind, RadicalDrill::KeyOutcome::Ignored);
 }
 
 void RadicalDrillTest::timeLimitKeepsBoardsFullAndEndsAtTheLimit()

@@ -5,7 +5,10 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
+#include "wubi/ui/RadicalForm.h"
 #include "wubi/ui/WordForm.h"
+
+#include <memory>
 
 namespace {
 
@@ -26,4 +29,11 @@ void RegisterRadicalDrills(AppContext &ctx, Shell &shell)
 {
     shell.registerWindow(ManagedWindow::WordForm, [&ctx](QWidget *parent) { return new WordForm(ctx, parent); });
     shell.setCommand(QStringLiteral("Wbzg"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::WordForm); });
+
+    // The radical drill's settings outlive its window, as long as the program runs.
+    auto settings = std::make_shared<wubi::RadicalDrillSettings>();
+    shell.registerWindow(ManagedWindow::RadicalForm, [&ctx, settings](QWidget *parent) {
+        return new RadicalForm(ctx, *settings, parent);
+    });
+    shell.setCommand(QStringLiteral("ZGEx"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalForm); });
 }

@@ -123,7 +123,8 @@ void WordForm::OpZg_Click(int index)
 void WordForm::newLine()
 {
     m_line = wubi::ChartLine(m_pool, m_ctx.random);
-    m_judged = 0;
+    m_judge.setReference(m_line);
+    m_typed.clear();
     setInputText(QString());
     if (m_line.isEmpty()) {
         // Without the 86 code table there is nothing to type.
@@ -162,37 +163,33 @@ void WordForm::moveHighlight(int position)
     m_ctx.shell->SetStatusMessage(QStringLiteral("F5查看“%1”五笔86版的打法  F6查看“%1”五笔98版的打法").arg(c));
 }
 
-void WordForm::judge(QChar typed, QChar expected)
-{
-    CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, typed == expected);
-}
-
 void WordForm::rtbIn_Change()
 {
-    if (m_line.isEmpty())
-        return;
-    QString typed = rtbIn->text();
-    if (typed.size() <= m_judged) { // erased: nothing to judge, the highlight follows
-        m_judged = int(typed.size());
-        moveHighlight(m_judged);
-        return;
-    }
+    if (!m_line.isEmpty())
+        judgeChange(m_typed, rtbIn->text());
+}
+
+void WordForm::judgeChange(const QString &before, const QString &after)
+{
     // Every new character is judged, also when an input method commits several
     // at once; what runs past the line's end starts the next line.
-    int position = m_judged;
-    while (position < typed.size()) {
-        judge(typed.at(position), m_line.at(position));
-        ++position;
-        if (position == wubi::kChartLineLength) {
-            const QString rest = typed.mid(position);
-            newLine();
-            typed = rest;
-            setInputText(typed);
-            position = 0;
+    const TypingOutcome outcome = m_judge.judgeChange(before, after);
+    m_judgements += int(outcome.verdicts.size());
+    if (outcome.cue != JudgeCue::None)
+        CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, outcome.cue == JudgeCue::Confirm);
+    if (outcome.finished) {
+        newLine();
+        rtbIn->setFocus();
+        if (!outcome.overflow.isEmpty()) {
+            setInputText(outcome.overflow);
+            judgeChange(QString(), outcome.overflow);
         }
+        return;
     }
-    m_judged = position;
-    moveHighlight(position);
+    m_typed = outcome.kept;
+    if (rtbIn->text() != m_typed)
+        setInputText(m_typed);
+    moveHighlight(outcome.caret);
 }
 
 void WordForm::rtbIn_KeyDown(int keyCode)

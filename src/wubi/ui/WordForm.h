@@ -3,6 +3,8 @@
 // the radical chart of the chosen edition; every typed character is judged
 // with a cue, a full line brings a new one, F5 / F6 show the highlighted
 // character's Wubi 86 / 98 code in the status strip. No timing, no result.
+#include "practice/TypingJudge.h"
+
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -33,6 +35,8 @@ public:
     void rtbIn_LostFocus();
 
     QString line() const { return m_line; }
+    // Characters judged since the window opened.
+    int judgements() const { return m_judgements; }
     int highlight() const { return m_highlight; }
     // The chart shown (null when its file could not be read as a picture).
     const QPixmap &chart() const { return m_chart; }
@@ -46,14 +50,17 @@ private:
     void loadChart(bool edition86);
     void newLine();
     void moveHighlight(int position);
-    void judge(QChar typed, QChar expected);
+    // Judges a change of rtbIn from `before` to `after` against the line.
+    void judgeChange(const QString &before, const QString &after);
     void setInputText(const QString &text);
 
     AppContext &m_ctx;
     QString m_pool;
     QString m_line;
     int m_highlight = 0;
-    int m_judged = 0; // characters of rtbIn already judged
+    TypingJudge m_judge;
+    QString m_typed; // rtbIn's text as last judged
+    int m_judgements = 0;
     bool m_settingInput = false;
     QPixmap m_chart;
     bool m_chart86 = true;

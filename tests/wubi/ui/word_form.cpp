@@ -28,8 +28,7 @@ struct WordHarness : WubiHarness {
             form->ShowOn_Timer();
         return form;
     }
-    int judgements() const { return int(cues.played.size()); }
-    int rightJudgements() const { return int(std::count(cues.played.begin(), cues.played.end(), Cue::Confirm)); }
+    int cuesOf(Cue cue) const { return int(std::count(cues.played.begin(), cues.played.end(), cue)); }
 };
 } // namespace
 
@@ -77,15 +76,17 @@ void WordFormTest::opensFromTheMenuOverThe86Chart()
 void WordFormTest::everyTypedCharacterIsJudged_data()
 {
     QTest::addColumn<QList<int>>("commits"); // characters per input-method commit
-    QTest::newRow("one by one") << QList<int>(26, 1);
-    QTest::newRow("one commit of 26") << QList<int>{26};
-    QTest::newRow("phrases") << QList<int>{4, 3, 2, 4, 4, 4, 3, 2};
-    QTest::newRow("a phrase across the line's end") << QList<int>{24, 4};
+    QTest::addColumn<int>("cues");           // one per change, one more for the overflow
+    QTest::newRow("one by one") << QList<int>(26, 1) << 26;
+    QTest::newRow("one commit of 26") << QList<int>{26} << 1;
+    QTest::newRow("phrases") << QList<int>{4, 3, 2, 4, 4, 4, 3, 2} << 8;
+    QTest::newRow("a phrase across the line's end") << QList<int>{24, 4} << 3;
 }
 
 void WordFormTest::everyTypedCharacterIsJudged()
 {
     QFETCH(QList<int>, commits);
+    QFETCH(int, cues);
     WordHarness h;
     WordForm *form = h.open();
     const QString first = form->line();
@@ -98,8 +99,11 @@ void WordFormTest::everyTypedCharacterIsJudged()
         WubiHarness::commit(form->rtbIn, typed.mid(sent, n));
         sent += n;
     }
-    QCOMPARE(h.judgements(), sent);
-    QCOMPARE(h.rightJudgements(), 13);
+    QCOMPARE(form->judgements(), sent);
+    // One cue per change: the error cue when any of its characters was wrong.
+    QCOMPARE(int(h.cues.played.size()), cues);
+    if (cues == 26)
+        QCOMPARE(h.cuesOf(Cue::Confirm), 13);
     QVERIFY(form->line() != first);
     QCOMPARE(form->rtbOut->toPlainText(), form->line());
     // What ran past the line's end is the start of the new line.
@@ -116,11 +120,11 @@ void WordFormTest::backspaceMovesTheHighlightBack()
     QCOMPARE(form->highlight(), 2);
     QTest::keyClick(form->rtbIn, Qt::Key_Backspace);
     QCOMPARE(form->highlight(), 1);
-    QCOMPARE(h.judgements(), 2);
+    QCOMPARE(form->judgements(), 2);
     QCOMPARE(h.shell.statusMessage,
              QStringLiteral("F5查看“%1”五笔86版的打法  F6查看“%1”五笔98版的打法").arg(line.at(1)));
     WubiHarness::commit(form->rtbIn, line.mid(1, 1));
-    QCOMPARE(h.judgements(), 3);
+    QCOMPARE(form->judgements(), 3);
     QCOMPARE(h.cues.played.back(), Cue::Confirm);
     QCOMPARE(form->highlight(), 2);
 }
@@ -173,7 +177,8 @@ void WordFormTest::aDamagedChartLeavesTheWindowUsable()
     form->OpZg[1]->click();
     QVERIFY(form->chart().isNull());
     WubiHarness::commit(form->rtbIn, form->line().left(3));
-    QCOMPARE(h.rightJudgements(), 3);
+    QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Confirm});
+    QCOMPARE(form->judgements(), 3);
     QCOMPARE(form->highlight(), 3);
 }
 
@@ -186,7 +191,8 @@ void WordFormTest::anEmptyTableShowsAMessageInsteadOfALine()
     QVERIFY(form->rtbOut->toPlainText().contains(QStringLiteral("编码表")));
     QVERIFY(!form->rtbIn->isEnabled());
     WubiHarness::commit(form->rtbIn, QStringLiteral("工"));
-    QCOMPARE(h.judgements(), 0);
+    QCOMPARE(form->judgements(), 0);
+    QVERIFY(h.cues.played.empty());
 }
 
 QTEST_MAIN(WordFormTest)
