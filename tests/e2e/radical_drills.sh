@@ -7,6 +7,7 @@
 set -u
 QUORVEL=${1:?usage: radical_drills.sh <quorvel binary>}
 
+export LC_ALL=C.UTF-8 # character-wise substrings of Chinese text
 source "$(dirname "$0")/lib/common.bash"
 e2e_on_private_display "$0" "$@"
 e2e_fresh_user
@@ -14,6 +15,16 @@ e2e_fresh_user
 # Docked windows start at the practice area's top-left corner in the main window.
 PANEL_X=0 PANEL_Y=76
 WUBI_BUTTON_X=395 WUBI_BUTTON_Y=53
+
+# Types the Chinese text $1 one character at a time: xdotool remaps a spare
+# key for every character, and a burst can outrun the remapping.
+type_slowly() {
+    local text=$1 i
+    for ((i = 0; i < ${#text}; i++)); do
+        xdotool type --delay 40 "${text:i:1}"
+        sleep 0.1
+    done
+}
 
 # Opens item $1 (1-based) of the menu of button 4 "五笔练习".
 open_wubi_item() {
@@ -33,12 +44,12 @@ IN_AREA="540x24+$((PANEL_X + 16))+$((PANEL_Y + 51))"
 area_has_ink "$MAIN" "$IN_AREA" && fail "the input box of the chart drill is not empty at the start"
 xdotool windowfocus --sync "$MAIN" 2>/dev/null
 sleep 0.5
-xdotool type --delay 40 "的一是"
+type_slowly "的一是"
 sleep 0.5
 area_has_ink "$MAIN" "$IN_AREA" || fail "typed characters did not reach the chart drill's input box"
 shot chart86
 # 26 characters in all finish the line: the input box is empty again.
-xdotool type --delay 40 "在不了有和人这中大为上个国我以要他时来用们生到"
+type_slowly "在不了有和人这中大为上个国我以要他时来用们生到"
 sleep 0.8
 area_has_ink "$MAIN" "$IN_AREA" && fail "26 typed characters did not bring a new line"
 CHART_AREA="700x330+$((PANEL_X + 4))+$((PANEL_Y + 100))"
