@@ -2,6 +2,7 @@
 
 #include "data/CodeTable.h"
 #include "data/Random.h"
+#include "keyboard/KeyCodes.h"
 
 namespace wubi {
 
@@ -14,7 +15,7 @@ constexpr int kSecondsPerDay = 86400;
 bool isKeyLetter(int keyCode) { return keyCode >= kKeyA && keyCode <= kKeyY; }
 
 // Shift, Ctrl and Alt pressed alone: they reach a card, never answer one.
-bool isBareModifier(int keyCode) { return keyCode >= 16 && keyCode <= 18; }
+bool isBareModifier(int keyCode) { return keyCode == vk::Shift || keyCode == vk::Ctrl || keyCode == vk::Alt; }
 } // namespace
 
 QString ChartPool(const CodeTable &table86)
@@ -110,7 +111,7 @@ void RadicalDrill::endRun()
 RadicalDrill::KeyOutcome RadicalDrill::press(int keyCode, bool alt, bool ctrl, int now)
 {
     KeyOutcome outcome;
-    if (!m_armed || keyCode == kKeyNumLock || isBareModifier(keyCode))
+    if (!m_armed || keyCode == vk::NumLock || isBareModifier(keyCode))
         return outcome;
     if (alt && isKeyLetter(keyCode)) {
         outcome.kind = KeyOutcome::Card;

@@ -26,7 +26,6 @@ QString ChartLine(const QString &pool, RandomSource &random);
 inline constexpr int kBoardCells = 80;
 inline constexpr int kBoardColumns = 20;
 inline constexpr int kKeyCount = 25; // A .. Y
-inline constexpr int kKeyNumLock = 144;
 
 // Settings of the next or current run, written by the settings dialog; they
 // live as long as the program.

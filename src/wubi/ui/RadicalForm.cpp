@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/Cues.h"
+#include "keyboard/KeyMapping.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
@@ -89,19 +90,6 @@ int RadicalForm::now() const
     return secondOfDay(m_ctx.clock.now().time());
 }
 
-int RadicalForm::virtualKey(int qtKey)
-{
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey; // Qt's codes of letters and digits are the upper-case characters
-    switch (qtKey) {
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_NumLock: return wubi::kKeyNumLock;
-    default: return 0;
-    }
-}
-
 void RadicalForm::startDrill()
 {
     const QStringList names = QDir(m_ctx.paths.data(QStringLiteral("data/piczg")))
@@ -186,7 +174,7 @@ void RadicalForm::picB_Click()
 
 void RadicalForm::keyPressEvent(QKeyEvent *event)
 {
-    Form_KeyDown(virtualKey(event->key()), event->modifiers());
+    Form_KeyDown(VirtualKeyOf(event->key(), event->modifiers(), event->nativeScanCode()), event->modifiers());
 }
 
 void RadicalForm::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers)

@@ -37,9 +37,6 @@ public:
     void picB_Click();
 
     const wubi::RadicalDrill &drill() const { return m_drill; }
-    // The virtual-key code of a key event: letters and digits as their
-    // upper-case character, Shift 16, Ctrl 17, Alt 18, Num Lock 144, else 0.
-    static int virtualKey(int qtKey);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
