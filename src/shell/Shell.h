@@ -3,6 +3,7 @@
 // docked panels live, placement and centring, the status strip, the window
 // registry with its factories, the close-others step and the menu commands.
 #include "practice/PracticeState.h"
+#include "shell/ExercisePanel.h"
 
 #include <QPointF>
 #include <QString>
@@ -10,15 +11,6 @@
 
 class QWidget;
 class QDialog;
-
-// Implemented by docked exercise panels that hold text the close-others step
-// empties, or font sizes the settings dialog changes.
-class ExercisePanel {
-public:
-    virtual ~ExercisePanel() = default;
-    virtual void clearContents() {}   // close-others: ClearReferencePage, empty boxes
-    virtual void applyFontSizes() {}  // settings dialog OK: take the new sizes now
-};
 
 class Shell {
 public:
@@ -49,6 +41,9 @@ public:
     virtual QWidget *showWindow(ManagedWindow which) = 0;  // creates when needed
     virtual QWidget *window(ManagedWindow which) const = 0; // nullptr when not loaded
     virtual void unloadWindow(ManagedWindow which) = 0;
+    // Focuses a loaded window and hands it a menu command's function key
+    // (ExercisePanel::commandKey); nothing when the window is not loaded.
+    virtual void sendCommandKey(ManagedWindow which, int key) = 0;
 
     // Launching.
     virtual void closeOthers() = 0;
