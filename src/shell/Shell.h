@@ -41,9 +41,6 @@ public:
     virtual QWidget *showWindow(ManagedWindow which) = 0;  // creates when needed
     virtual QWidget *window(ManagedWindow which) const = 0; // nullptr when not loaded
     virtual void unloadWindow(ManagedWindow which) = 0;
-    // Focuses a loaded window and hands it a menu command's function key
-    // (ExercisePanel::commandKey); nothing when the window is not loaded.
-    virtual void sendCommandKey(ManagedWindow which, int key) = 0;
 
     // Launching.
     virtual void closeOthers() = 0;

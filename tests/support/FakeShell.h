@@ -51,7 +51,6 @@ public:
     }
     QWidget *window(ManagedWindow which) const override { return m_registry.window(which); }
     void unloadWindow(ManagedWindow which) override { m_registry.unloadWindow(which); }
-    void sendCommandKey(ManagedWindow which, int key) override { m_registry.sendCommandKey(which, key); }
 
     void closeOthers() override
     {

@@ -444,11 +444,6 @@ void MainWindow::unloadWindow(ManagedWindow which)
     m_registry.unloadWindow(which);
 }
 
-void MainWindow::sendCommandKey(ManagedWindow which, int key)
-{
-    m_registry.sendCommandKey(which, key);
-}
-
 void MainWindow::closeOthers()
 {
     m_registry.closeOthers();

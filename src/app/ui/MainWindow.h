@@ -80,7 +80,6 @@ public:
     QWidget *showWindow(ManagedWindow which) override;
     QWidget *window(ManagedWindow which) const override;
     void unloadWindow(ManagedWindow which) override;
-    void sendCommandKey(ManagedWindow which, int key) override;
     void closeOthers() override;
     void openLinePractice() override;
     void openTextPractice() override;

@@ -3,6 +3,7 @@
 
 #include "app/ui/MainWindow.h"
 #include "data/ui/Register.h"
+#include "keyboard/ui/KeyboardRegistration.h"
 #include "practice/ui/Register.h"
 #include "records/ui/Register.h"
 #include "wubi/ui/Register.h"
@@ -15,4 +16,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterTextPractice(ctx, main);
     RegisterRecords(ctx, main);
     RegisterWubi(ctx, main);
+    RegisterKeyboard(ctx, main);
 }

@@ -71,17 +71,6 @@ void WindowRegistry::unloadAll()
         unloadWindow(ManagedWindow(i));
 }
 
-void WindowRegistry::sendCommandKey(ManagedWindow which, int key)
-{
-    QWidget *w = window(which);
-    auto *panel = dynamic_cast<ExercisePanel *>(w);
-    if (!panel)
-        return;
-    w->activateWindow();
-    w->setFocus();
-    panel->commandKey(key);
-}
-
 // ---- Close-others -----------------------------------------------------------
 
 void WindowRegistry::unloadUnlessOpening(ManagedWindow which)

@@ -26,7 +26,6 @@ public:
     QWidget *window(ManagedWindow which) const;
     void unloadWindow(ManagedWindow which);
     void unloadAll();
-    void sendCommandKey(ManagedWindow which, int key);
 
     // Ends the run and unloads every exercise window whose opening flag is clear.
     void closeOthers();
