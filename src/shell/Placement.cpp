@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "shell/Placement.h"
 
 #include <cmath>
 
@@ -50,7 +50,3 @@ QPoint TwipsToStripPixels(double xTwips, double yTwips)
             int(std::lround(yTwips / kTwipsPerPixel)) - kStripRect.top()};
 }
 
-QPointF StripPixelsToTwips(QPoint pixel)
-{
-    return {(pixel.x() + kStripRect.left()) * kTwipsPerPixel, (pixel.y() + kStripRect.top()) * kTwipsPerPixel};
-}
