@@ -4,9 +4,6 @@
 #include "Output.h"
 #include "Steps.h"
 
-#include "data/Scramble.h"
-
-#include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -200,18 +197,6 @@ QImage renderCard(const KeyCard &card)
     return image;
 }
 
-bool writeScrambled(const QString &path, const QImage &image, QString *error)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        *error = QStringLiteral("cannot encode %1").arg(path);
-        return false;
-    }
-    return WriteOutputFile(path, UnscrambleBytes(png), error);
-}
-
 } // namespace
 
 bool BuildRadicalCards(const QString &assets, const QString &out, QString *error)
@@ -222,7 +207,7 @@ bool BuildRadicalCards(const QString &assets, const QString &out, QString *error
     const QString folder = out + QStringLiteral("/data/zgcard");
     for (const KeyCard &card : cards) {
         const QString name = QStringLiteral("%1%2.cr").arg(card.edition86 ? 'b' : 'j').arg(card.key.unicode());
-        if (!writeScrambled(folder + QLatin1Char('/') + name, renderCard(card), error))
+        if (!WriteScrambledImage(folder + QLatin1Char('/') + name, renderCard(card), error))
             return false;
     }
     return true;

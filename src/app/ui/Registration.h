@@ -1,6 +1,8 @@
 #pragma once
 // Each subsystem registers its managed windows and menu commands with the
 // shell. A menu item whose command is not registered stays disabled.
+#include "game/ui/RegisterGame.h"
+
 struct AppContext;
 class Shell;
 
@@ -17,4 +19,5 @@ inline void RegisterEverything(AppContext &ctx, Shell &shell)
     RegisterTextPractice(ctx, shell);
     RegisterRecords(ctx, shell);
     RegisterWubi(ctx, shell);
+    RegisterGame(ctx, shell);
 }
