@@ -76,6 +76,9 @@ void GtGameSet::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (m_ctx.shell)
         m_ctx.shell->centreDialog(this);
+    // The length is what is changed most often: ready to be typed over.
+    txtCou->setFocus();
+    txtCou->selectAll();
 }
 
 void GtGameSet::OpWz_Click(int index)
