@@ -416,25 +416,25 @@ void Game::selectTarget(int position)
     m_rtbOut->setExtraSelections(selections);
 }
 
-// A frame that could not be read leaves the previous picture.
 void Game::showHareFrame(int number)
 {
-    const QPixmap &frame = m_hareFrames[std::size_t(number - 1)];
-    if (frame.isNull())
-        return;
-    m_imgt->setPixmap(frame);
-    m_imgt->resize(frame.size());
-    m_hareFrame = QStringLiteral("gt%1").arg(number);
+    showFrame(m_imgt, m_hareFrames[std::size_t(number - 1)], QStringLiteral("gt%1").arg(number), m_hareFrame);
 }
 
 void Game::showTortoiseFrame(int number)
 {
-    const QPixmap &frame = m_tortoiseFrames[std::size_t(number - 1)];
+    showFrame(m_imgG, m_tortoiseFrames[std::size_t(number - 1)], QStringLiteral("gg%1").arg(number),
+              m_tortoiseFrame);
+}
+
+// A frame that could not be read leaves the previous picture.
+void Game::showFrame(QLabel *picture, const QPixmap &frame, const QString &name, QString &shownName)
+{
     if (frame.isNull())
         return;
-    m_imgG->setPixmap(frame);
-    m_imgG->resize(frame.size());
-    m_tortoiseFrame = QStringLiteral("gg%1").arg(number);
+    picture->setPixmap(frame);
+    picture->resize(frame.size());
+    shownName = name;
 }
 
 void Game::placeRunners()

@@ -79,6 +79,7 @@ private:
     void selectTarget(int position);
     void showHareFrame(int number);
     void showTortoiseFrame(int number);
+    void showFrame(QLabel *picture, const QPixmap &frame, const QString &name, QString &shownName);
     void placeRunners();
     void lockInput(bool locked);
     void endRace(const QString &message);

@@ -123,7 +123,7 @@ private slots:
         RaceFixture t;
         t.start(kKeyNameLine, Material::KeyNames);
         t.countdown();
-        t.commit(QStringLiteral("金口月")); // the second is wrong
+        t.commit(QStringLiteral("金口人")); // the second is wrong, the third must not count
         QCOMPARE(t.game.rtbIn()->text(), QStringLiteral("金"));
         QCOMPARE(t.game.imgt()->x(), px(240 + 374));
         QCOMPARE(t.game.lblT()->text(), QStringLiteral("1"));
