@@ -112,19 +112,21 @@ QString CountdownText(int ticksDone) { return QStringLiteral("   ") + twoDigits(
 
 QString ClockText(int seconds) { return twoDigits(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60); }
 
-Judgement JudgeTyped(QStringView line, int position, QStringView typed)
+TypingJudge MakeJudge()
 {
+    JudgeRules rules;
+    rules.end = EndRule::LineAdvance;
+    rules.refuseFromFirstWrong = true;
+    return TypingJudge(rules);
+}
+
+Judgement JudgeTyped(TypingJudge &judge, const QString &input, const QString &typed)
+{
+    const TypingOutcome outcome = judge.judgeChange(input, input + typed);
     Judgement j;
-    for (QChar c : typed) {
-        const qsizetype at = position + j.accepted;
-        if (at >= line.size())
-            break;
-        if (c != line.at(at)) {
-            j.wrong = true;
-            break;
-        }
-        ++j.accepted;
-    }
+    j.accepted = outcome.kept.mid(input.size());
+    j.wrong = outcome.anyWrong();
+    j.overflow = outcome.overflow;
     return j;
 }
 

@@ -3,8 +3,9 @@
 // the race settings, and the race itself (countdown, tortoise pace and laps,
 // race clock, animation frames, the hare's progress through the race lines).
 // Horizontal positions are in twips, as the window places its pictures.
+#include "practice/TypingJudge.h"
+
 #include <QString>
-#include <QStringView>
 
 struct CodeTables;
 struct PracticeState;
@@ -53,14 +54,17 @@ bool ReadDecimal(const QString &text, double *value);
 QString CountdownText(int ticksDone);
 QString ClockText(int seconds);
 
-// Characters of `typed` that are right, in order, from `position` of `line`:
-// the first wrong one and everything after it are refused. Characters beyond
-// the end of the line are refused as well.
+// The race's judge: one race line at a time, the first wrong character and
+// everything after it refused.
+TypingJudge MakeJudge();
+// What `typed` (a key's character or a committed phrase) adds to the input
+// box holding `input`, judged one character after another.
 struct Judgement {
-    int accepted = 0;
-    bool wrong = false; // a wrong character was typed
+    QString accepted; // the right characters before the first wrong one
+    bool wrong = false;
+    QString overflow; // characters past the end of a finished line
 };
-Judgement JudgeTyped(QStringView line, int position, QStringView typed);
+Judgement JudgeTyped(TypingJudge &judge, const QString &input, const QString &typed);
 
 class Race {
 public:

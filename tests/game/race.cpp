@@ -184,25 +184,31 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("accepted");
+        QTest::addColumn<QString>("accepted");
         QTest::addColumn<bool>("wrong");
-        QTest::newRow("right letter") << "abc" << 0 << "a" << 1 << false;
-        QTest::newRow("capital A for a") << "abc" << 0 << "A" << 0 << true;
-        QTest::newRow("phrase, second wrong") << "金人月白" << 0 << "金口人" << 1 << true; // 人 would fit once 口 were skipped
-        QTest::newRow("phrase, all right") << "金人月白" << 1 << "人月白" << 3 << false;
-        QTest::newRow("past the line end") << "金人" << 1 << "人月" << 1 << false;
-        QTest::newRow("first wrong") << "金人" << 0 << "人" << 0 << true;
+        QTest::addColumn<QString>("overflow");
+        QTest::newRow("right letter") << "abc" << 0 << "a" << "a" << false << "";
+        QTest::newRow("capital A for a") << "abc" << 0 << "A" << "" << true << "";
+        // 人 would fit once 口 were skipped.
+        QTest::newRow("phrase, second wrong") << "金人月白" << 0 << "金口人" << "金" << true << "";
+        QTest::newRow("phrase, all right") << "金人月白" << 1 << "人月白" << "人月白" << false << "";
+        QTest::newRow("past the line end") << "金人" << 1 << "人月" << "人" << false << "月";
+        QTest::newRow("first wrong") << "金人" << 0 << "人" << "" << true << "";
     }
     void typedCharactersAreJudgedOneByOne()
     {
         QFETCH(QString, line);
         QFETCH(int, position);
         QFETCH(QString, typed);
-        QFETCH(int, accepted);
+        QFETCH(QString, accepted);
         QFETCH(bool, wrong);
-        const race::Judgement j = race::JudgeTyped(line, position, typed);
+        QFETCH(QString, overflow);
+        TypingJudge judge = race::MakeJudge();
+        judge.setReference(line);
+        const race::Judgement j = race::JudgeTyped(judge, line.left(position), typed);
         QCOMPARE(j.accepted, accepted);
         QCOMPARE(j.wrong, wrong);
+        QCOMPARE(j.overflow, overflow);
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -266,10 +267,11 @@ QString Game::judgeTyped(const QString &typed)
 {
     if (!m_race || !m_race->acceptsTyping())
         return QString();
-    const race::Judgement judgement = race::JudgeTyped(m_line, m_race->typedInLine(), typed);
+    const race::Judgement judgement = race::JudgeTyped(m_judge, m_rtbIn->text(), typed);
     if (judgement.wrong)
         m_ctx.cues.play(Cue::Error);
-    return typed.left(judgement.accepted);
+    m_overflow = judgement.overflow;
+    return judgement.accepted;
 }
 
 void Game::rtbIn_Change()
@@ -277,9 +279,13 @@ void Game::rtbIn_Change()
     if (!m_race || !m_race->running())
         return;
     if (m_race->setTyped(int(m_rtbIn->text().size()))) {
+        const QString overflow = std::exchange(m_overflow, QString());
         showLine(race::NextLine(m_ctx.state, m_pool, m_race->material(), false, m_ctx.random));
         m_rtbIn->clear(); // comes back here with an empty input
         m_rtbIn->setFocus();
+        // What a commit brought past the end of the line starts the next one.
+        if (!overflow.isEmpty())
+            m_rtbIn->insert(judgeTyped(overflow));
         return;
     }
     placeRunners();
@@ -396,6 +402,8 @@ void Game::rtbIn_LostFocus()
 void Game::showLine(const QString &line)
 {
     m_line = line;
+    m_judge.setReference(line);
+    m_overflow.clear();
     m_rtbOut->setPlainText(line);
     selectTarget(0);
 }

@@ -44,9 +44,10 @@ public:
 
     // Starts the countdown of a race set up by the settings dialog.
     void startRace(const RaceSetup &setup);
-    // Every character the learner types or commits goes through here: the
-    // right ones are returned for the input box, a wrong one sounds the error
-    // cue and is refused with everything after it.
+    // Every character the learner types or commits goes through here, to
+    // the shared typing judge: the right ones are returned for the input box,
+    // a wrong one sounds the error cue and is refused with everything after
+    // it; what goes past the end of the line is judged on the next line.
     QString judgeTyped(const QString &typed);
 
     const race::Race *race() const { return m_race.get(); }
@@ -93,6 +94,8 @@ private:
     std::unique_ptr<race::Race> m_race;
     QString m_pool;
     QString m_line;
+    TypingJudge m_judge = race::MakeJudge();
+    QString m_overflow; // committed past the end of the line, for the next one
     std::array<QPixmap, race::kHareFrames> m_hareFrames;
     std::array<QPixmap, 2> m_tortoiseFrames;
     QPixmap m_background;

@@ -131,6 +131,20 @@ private slots:
         t.commit(QStringLiteral("人月白"));
         QCOMPARE(t.game.lblT()->text(), QStringLiteral("4"));
         QCOMPARE(t.errorCues(), 1);
+
+        // A commit past the end of the line: the rest is typed on the next one.
+        t.commit(kKeyNameLine.mid(4, 18));
+        QCOMPARE(t.game.lblT()->text(), QStringLiteral("22"));
+        const QString first = t.game.raceLine();
+        t.commit(kKeyNameLine.right(1) + QStringLiteral("X"));
+        QVERIFY(t.game.raceLine() != first);
+        QCOMPARE(t.game.lblT()->text(), QStringLiteral("23"));
+        QCOMPARE(t.game.rtbIn()->text(), QString());
+        QCOMPARE(t.errorCues(), 2); // X is no key-name character
+        const QString next = t.game.raceLine();
+        t.commit(next.left(2));
+        QCOMPARE(t.game.rtbIn()->text(), next.left(2));
+        QCOMPARE(t.game.lblT()->text(), QStringLiteral("25"));
     }
 
     void pauseFreezesTheRace()
