@@ -227,7 +227,7 @@ private slots:
     {
         TestContext t;
         GtGameSet dialog(t.ctx);
-        MessageBoxScript boxes({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok});
+        MessageBoxScript boxes({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok});
         const struct {
             const char *length, *pace;
             QLineEdit *focused;
@@ -248,6 +248,14 @@ private slots:
         }
         QCOMPARE(texts, QStringList({"时间或字数必须为数字", "龟的速度必须为数字", "龟的速度必须大于1字/分且小于1000字/分",
                                      "时间设置必须大于10小于3600秒"}));
+
+        // Without code tables there are no short codes to race with.
+        dialog.OpWz[2]->click(); // 一级简码
+        dialog.txtCou->setText(QStringLiteral("10"));
+        dialog.cmdOK_Click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(boxes.seen.size(), std::size_t(5));
+        QCOMPARE(boxes.seen.back().text, QStringLiteral("五笔码表没有读入，不能用这种文字赛跑，请选择其他文字"));
 
         dialog.OpWz[1]->click(); // 键名字
         dialog.txtCou->setText(QStringLiteral("10"));
