@@ -1,8 +1,6 @@
 #pragma once
 // Each subsystem registers its managed windows and menu commands with the
 // shell. A menu item whose command is not registered stays disabled.
-#include "game/ui/RegisterGame.h"
-
 struct AppContext;
 class Shell;
 
@@ -11,6 +9,8 @@ void RegisterLinePractice(AppContext &ctx, Shell &shell);   // practice: frmIn_I
 void RegisterTextPractice(AppContext &ctx, Shell &shell);   // practice: frmInT_In, frmOut_In, their commands
 void RegisterRecords(AppContext &ctx, Shell &shell);        // records: TypeRecord, Record_View
 void RegisterWubi(AppContext &ctx, Shell &shell);           // wubi: drills, hints, cards, lookup
+#include "keyboard/ui/KeyboardRegistration.h"             // keyboard: KBExercise, frmNKB, their commands
+#include "game/ui/RegisterGame.h"                         // game: Game, gtGameSet, the race command
 
 inline void RegisterEverything(AppContext &ctx, Shell &shell)
 {
@@ -19,5 +19,6 @@ inline void RegisterEverything(AppContext &ctx, Shell &shell)
     RegisterTextPractice(ctx, shell);
     RegisterRecords(ctx, shell);
     RegisterWubi(ctx, shell);
+    RegisterKeyboard(ctx, shell);
     RegisterGame(ctx, shell);
 }
