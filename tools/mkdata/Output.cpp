@@ -1,11 +1,7 @@
 #include "Output.h"
 
-#include "data/Scramble.h"
-
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QSaveFile>
 
 bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -20,16 +16,4 @@ bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *erro
         return false;
     }
     return true;
-}
-
-bool WriteScrambledImage(const QString &path, const QImage &image, QString *error)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        *error = QStringLiteral("cannot encode %1").arg(path);
-        return false;
-    }
-    return WriteOutputFile(path, UnscrambleBytes(png), error);
 }

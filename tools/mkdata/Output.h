@@ -3,10 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QImage;
-
 // Replaces `path` atomically with `bytes`, creating its folder; on failure sets
 // *error to a message naming the file.
 bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString *error);
-// Writes `image` as PNG, scrambled like every data file, to `path`.
-bool WriteScrambledImage(const QString &path, const QImage &image, QString *error);

@@ -2,7 +2,7 @@
 // data/gdata/gt1.gt .. gt8.gt, and a walking tortoise in two frames, gg1.gg
 // and gg2.gg. Drawn here, transparent around the animal, stored scrambled as
 // PNG.
-#include "Output.h"
+#include "Radicals.h"
 #include "Steps.h"
 
 #include <QImage>
@@ -207,10 +207,10 @@ bool BuildRaceFrames(const QString &out, QString *error)
 {
     const QString folder = out + QStringLiteral("/data/gdata/");
     for (int i = 0; i < kHareFrames; ++i)
-        if (!WriteScrambledImage(folder + QStringLiteral("gt%1.gt").arg(i + 1), drawHare(i), error))
+        if (!WriteImage(folder + QStringLiteral("gt%1.gt").arg(i + 1), drawHare(i), "PNG", true, error))
             return false;
     for (int frame = 1; frame <= 2; ++frame)
-        if (!WriteScrambledImage(folder + QStringLiteral("gg%1.gg").arg(frame), drawTortoise(frame), error))
+        if (!WriteImage(folder + QStringLiteral("gg%1.gg").arg(frame), drawTortoise(frame), "PNG", true, error))
             return false;
     return true;
 }
