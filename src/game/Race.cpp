@@ -1,6 +1,7 @@
 #include "game/Race.h"
 
 #include "practice/PracticeState.h"
+#include "practice/TextFile.h"
 #include "wubi/Wubi.h"
 
 #include <QRegularExpression>
@@ -22,15 +23,12 @@ constexpr double kMaxPace = 1000;
 
 bool isLetters(Material m) { return m == Material::Letters; }
 
-// The letters of the finger key groups in their order: every lowercase
-// letter twice, without digits and punctuation keys.
+// The letters drill's pool without its punctuation keys: every lowercase
+// letter twice, in finger-group order.
 QString letterPool()
 {
-    QString pool;
-    for (const QString &group : wubi::FingerGroups())
-        for (QChar c : group)
-            if (c.isLower())
-                pool.append(c);
+    QString pool = BuildLetterPool();
+    pool.removeIf([](QChar c) { return !c.isLower(); });
     return pool;
 }
 
@@ -55,7 +53,7 @@ QString Pool(const CodeTables &tables, Material m)
 {
     switch (m) {
     case Material::Letters: return letterPool();
-    case Material::KeyNames: return wubi::KeyNameCharacters();
+    case Material::KeyNames: return KeyNameCharacters();
     default: return wubi::ShortCodePool(tables, selectorsFor(m));
     }
 }

@@ -94,21 +94,6 @@ const std::vector<qsizetype> &longWordEntries(const QString &table)
 
 namespace wubi {
 
-const QString &KeyNameCharacters()
-{
-    static const QString characters = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
-    return characters;
-}
-
-const QStringList &FingerGroups()
-{
-    static const QStringList groups{QStringLiteral("1qaz"), QStringLiteral("2wsx"), QStringLiteral("3edc"),
-                                    QStringLiteral("4rfv5tgb"), QStringLiteral("0p;/"), QStringLiteral("9ol."),
-                                    QStringLiteral("8ik,"), QStringLiteral("6yhn7ujm"),
-                                    QStringLiteral("12345qwertasdfgzxcvb"), QStringLiteral("67890yuiophjkl;nm,./")};
-    return groups;
-}
-
 QString ShortCodePool(const CodeTables &tables, ShortCodeSelectors which)
 {
     QString pool;

@@ -4,8 +4,6 @@
 // (state.charBudget, state.charsGenerated). Drill text is lines ended by CR LF.
 #include "practice/PracticeState.h"
 
-#include <QStringList>
-
 class RandomSource;
 
 struct ShortCodeSelectors {
@@ -17,11 +15,6 @@ struct ShortCodeSelectors {
 };
 
 namespace wubi {
-// The 25 key-name characters, keys A to Y in key order.
-const QString &KeyNameCharacters();
-// The ten finger key groups the drills share, left hand first: "1qaz" ...
-// "67890yuiophjkl;nm,./".
-const QStringList &FingerGroups();
 // The last pool built among the selected ones; empty when none is selected.
 QString ShortCodePool(const CodeTables &tables, ShortCodeSelectors which);
 // Every word of exactly `length` (2, 3 or 4) characters, in table order, joined.

@@ -17,6 +17,10 @@ namespace {
 enum DrillKind { Letters = 1, RandomChars = 2, TwoCharPhrases = 3, ThreeCharPhrases = 4, FourCharPhrases = 5,
                  LongPhrases = 6 };
 
+const QString kKeyNameCharacters = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
+// The finger key groups; the letters drill uses them without their digits.
+const char *const kFingerGroups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/", "9ol.", "8ik,",
+                                     "6yhn7ujm", "12345qwertasdfgzxcvb", "67890yuiophjkl;nm,./"};
 constexpr int kCharsPerLine = 30;
 constexpr int kLettersPerLine = 60;
 constexpr int kPageLines = 4;
@@ -77,14 +81,13 @@ void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
         s.practiceTitle = drill.title;
 }
 
-// The finger key groups without their digits.
 QString letterPool()
 {
     QString pool;
-    for (const QString &group : wubi::FingerGroups())
-        for (QChar c : group)
-            if (!c.isDigit())
-                pool.append(c);
+    for (const char *group : kFingerGroups)
+        for (const char *c = group; *c; ++c)
+            if (!QChar::isDigit(uchar(*c)))
+                pool.append(QLatin1Char(*c));
     return pool;
 }
 
@@ -124,9 +127,9 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
     shell.setCommand(QStringLiteral("JMz"), [&ctx, &shell] {
         // The key-name pool is in place before the start settings, also when
         // they are cancelled.
-        ctx.state.drillPool = wubi::KeyNameCharacters();
+        ctx.state.drillPool = kKeyNameCharacters;
         runDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
-                                  return characterPage(c, wubi::KeyNameCharacters());
+                                  return characterPage(c, kKeyNameCharacters);
                               }});
     });
     registerDrill(ctx, shell, QStringLiteral("Yj"),
