@@ -1,6 +1,6 @@
 // The race window and its menu command.
 #include "game/ui/Game.h"
-#include "game/ui/RegisterGame.h"
+#include "game/ui/Register.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"

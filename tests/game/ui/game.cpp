@@ -5,7 +5,7 @@
 #include "game/ui/Game.h"
 #include "game/ui/GtGameSet.h"
 #include "game/ui/RaceFrames.h"
-#include "game/ui/RegisterGame.h"
+#include "game/ui/Register.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
 

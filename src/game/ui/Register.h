@@ -1,5 +1,5 @@
 #pragma once
-// The typing race registers its window Game and the menu item "龟兔赛跑".
+// The typing race: its window Game and the menu item "龟兔赛跑" ("GtSp").
 struct AppContext;
 class Shell;
 
