@@ -50,7 +50,3 @@ QPoint TwipsToStripPixels(double xTwips, double yTwips)
             int(std::lround(yTwips / kTwipsPerPixel)) - kStripRect.top()};
 }
 
-QPointF StripPixelsToTwips(QPoint pixel)
-{
-    return {(pixel.x() + kStripRect.left()) * kTwipsPerPixel, (pixel.y() + kStripRect.top()) * kTwipsPerPixel};
-}

@@ -65,5 +65,4 @@ QPointF CentredDialogPosition(const MainGeometry &main, double widthTwips, doubl
 // A point given in twips from the main window's left and top edges, as a pixel
 // of the visible strip's coordinate system (the strip's top-left is 0, 0).
 QPoint TwipsToStripPixels(double xTwips, double yTwips);
-// The reverse of TwipsToStripPixels for a pixel position of the strip.
-QPointF StripPixelsToTwips(QPoint pixel);
+

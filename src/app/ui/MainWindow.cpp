@@ -185,14 +185,12 @@ void MainWindow::Form_Load()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
-    m_startupSteps << QStringLiteral("busy cursor");
 
     auto *splash = new SplashWindow;
     m_splash = splash;
     splash->show();
     splash->raise();
     splash->repaint();
-    m_startupSteps << QStringLiteral("splash");
 
     // The window is the strip, the practice area and the status strip; its
     // size follows from the two offsets fixed here.
@@ -201,35 +199,28 @@ void MainWindow::Form_Load()
     const MainGeometry g = geometryAtOrigin();
     const QPoint practiceTop = TwipsToStripPixels(geometry::kLeftMargin, g.practiceTop());
     const int practiceHeight = int(std::lround(geometry::kPracticeHeight / kTwipsPerPixel));
-    const int statusHeight = int(std::lround(geometry::kStatusHeight / kTwipsPerPixel));
-    setFixedSize(geometry::kStripRect.width(), practiceTop.y() + practiceHeight + statusHeight);
+    setFixedSize(geometry::kStripRect.width(), TwipsToStripPixels(0, g.height()).y());
     m_practiceArea->setGeometry(0, practiceTop.y(), width(), practiceHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->availableGeometry();
         move(s.left() + (s.width() - width()) / 2, s.top() + qMax(0, (s.height() - height()) / 3));
     }
-    m_startupSteps << QStringLiteral("shape");
 
     m_startupMessages = LoadCodeTables(m_ctx.paths.dataRoot, true, true, m_state.tables);
     for (const QString &message : std::as_const(m_startupMessages))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    m_startupSteps << QStringLiteral("code tables");
 
     const QString help = m_ctx.paths.data(QStringLiteral("help/help.html"));
     if (FileExists(help))
         m_helpFile = help;
-    m_startupSteps << QStringLiteral("help file");
 
     showWindow(ManagedWindow::BackForm);
     showWindow(ManagedWindow::BaseForm);
-    m_startupSteps << QStringLiteral("background and status strip");
 
     m_state.runStarted = false;
     m_state.clockRunning = false;
-    m_startupSteps << QStringLiteral("run flags");
 
     LoadStartupSettings(m_ctx.settings, m_state.cues, m_state.fonts);
-    m_startupSteps << QStringLiteral("settings");
 
     m_loaded = true;
     m_timer1.start();

@@ -33,8 +33,6 @@ public:
 
     // Start-up sequence; the window is shown after it returns.
     void Form_Load();
-    // The steps Form_Load ran, in order.
-    const QStringList &startupSteps() const { return m_startupSteps; }
     // Messages of code tables that did not load.
     const QStringList &startupMessages() const { return m_startupMessages; }
 
@@ -121,7 +119,6 @@ private:
     QString m_helpFile;
     bool m_busyCursor = false;
     bool m_loaded = false;
-    QStringList m_startupSteps;
     QStringList m_startupMessages;
 
     QTimer m_timAct;

@@ -1,6 +1,7 @@
 #include "wubi/ui/RadicalCard.h"
 
 #include "shell/AppContext.h"
+#include "shell/Placement.h"
 #include "shell/Shell.h"
 #include "data/Scramble.h"
 #include "practice/PracticeState.h"
@@ -9,11 +10,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
-
-namespace {
-constexpr double kCardLeftTwips = 4485;
-constexpr double kCardTopTwips = 3337.5; // below the dock offset
-} // namespace
 
 RadicalCard::RadicalCard(AppContext &ctx, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
@@ -85,8 +81,13 @@ void ShowRadicalCard(AppContext &ctx, int keyCode, bool edition86)
     QWidget *parent = ctx.shell ? ctx.shell->mainWindow() : nullptr;
     QPointer<RadicalCard> card = new RadicalCard(ctx, parent);
     card->loadCard(keyCode, edition86);
-    if (ctx.shell)
-        card->move(ctx.shell->mainTwipsToGlobal(kCardLeftTwips, ctx.state.dockOffset + kCardTopTwips));
+    if (ctx.shell) {
+        MainGeometry atOrigin;
+        atOrigin.dockOffset = ctx.state.dockOffset;
+        atOrigin.dockCorrection = ctx.state.dockCorrection;
+        const QPointF at = RadicalChartPosition(atOrigin);
+        card->move(ctx.shell->mainTwipsToGlobal(at.x(), at.y()));
+    }
     card->picZg->setFocus();
     card->exec();
     delete card;

@@ -134,6 +134,7 @@ void DrillCommands::cancelledStartSettingsChangeNothingElse()
     for (const char *command : {"Ej(1)", "JMz", "CZM_86", "MenuEngLish(3)"}) {
         WubiHarness h;
         h.state.practiceTitle = QStringLiteral("旧标题");
+        h.state.randomCharDrill = true; // left over: close-others clears it
         DrillRun run(h, Limit::Cancel);
         h.shell.runCommand(QLatin1String(command));
         QCOMPARE(run.answerer.seen, QStringList{QStringLiteral("frmStartSet")});
