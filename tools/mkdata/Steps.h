@@ -11,3 +11,4 @@ bool BuildRadicalCards(const QString &assets, const QString &out, QString *error
 bool BuildRadicalCharts(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalPictures(const QString &assets, const QString &out, QString *error);
 bool BuildButtonPictures(const QString &out, QString *error);
+bool BuildRaceFrames(const QString &out, QString *error);

@@ -3,6 +3,7 @@
 
 #include "app/ui/MainWindow.h"
 #include "data/ui/Register.h"
+#include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
 #include "practice/ui/Register.h"
 #include "records/ui/Register.h"
@@ -17,4 +18,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterRecords(ctx, main);
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);
+    RegisterGame(ctx, main);
 }

@@ -1,0 +1,42 @@
+#pragma once
+// The race settings dialog gtGameSet ("游戏设置"): what the race is typed
+// from, how long it lasts and how fast the tortoise runs. OK checks the
+// entries, builds the race pool and the first race line.
+#include "game/ui/Game.h"
+
+#include <QDialog>
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+struct AppContext;
+
+class GtGameSet : public QDialog {
+    Q_OBJECT
+public:
+    explicit GtGameSet(AppContext &ctx, QWidget *parent = nullptr);
+
+    void OpWz_Click(int index);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // The accepted race; valid once the dialog was accepted.
+    const RaceSetup &setup() const { return m_setup; }
+
+    std::array<QRadioButton *, race::kMaterialCount> OpWz{};
+    QLineEdit *txtCou = nullptr;
+    QLineEdit *txtSpeed = nullptr;
+    QPushButton *cmdOk = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void refuse(const QString &message, QLineEdit *box);
+
+    AppContext &m_ctx;
+    race::Material m_material = race::Material::Letters;
+    RaceSetup m_setup;
+};
