@@ -15,7 +15,7 @@
 namespace {
 StateForm *OpenStateForm(AppContext &ctx)
 {
-    if (!ctx.shell || !ctx.state.shown(ManagedWindow::StateForm))
+    if (!ctx.shell || !ctx.state.isOpen(ManagedWindow::StateForm))
         return nullptr;
     return qobject_cast<StateForm *>(ctx.shell->window(ManagedWindow::StateForm));
 }
@@ -41,7 +41,7 @@ void ShowPracticeReport(AppContext &ctx)
     const QString time = stateForm ? stateForm->lblTime->text() : QString();
 
     PracticeReport report;
-    report.title = ReportTitle(s.chineseText, s.shown(ManagedWindow::FreeForm));
+    report.title = ReportTitle(s.chineseText, s.isOpen(ManagedWindow::FreeForm));
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
 
