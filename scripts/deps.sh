@@ -8,6 +8,7 @@ packages=(
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick python3
+  ibus ibus-table-wubi dbus-x11
 )
 missing=()
 for p in "${packages[@]}"; do

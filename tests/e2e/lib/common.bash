@@ -156,3 +156,29 @@ window_size() {
 check_records() {
     PYTHONDONTWRITEBYTECODE=1 PYTHONPATH="$E2E_LIB${PYTHONPATH:+:$PYTHONPATH}" python3 - "$1"
 }
+
+# A private D-Bus session with ibus-daemon on it, for programs started after
+# this; the input method is English (xkb:us::eng) until ibus_engine changes
+# it. Stopped again on exit.
+e2e_start_ibus() {
+    export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory QT_IM_MODULE=ibus
+    eval "$(dbus-launch --sh-syntax)" || fail "no private D-Bus session"
+    IBUS_BUS_PID=$DBUS_SESSION_BUS_PID
+    ibus-daemon --daemonize --xim --panel=disable --emoji-extension=disable 2>"$WORK/ibus.log" \
+        || fail "ibus-daemon did not start"
+    IBUS_STARTED=1
+    ibus_engine xkb:us::eng
+}
+# Switches the input method of every window to engine $1.
+ibus_engine() {
+    for _ in $(seq 50); do
+        ibus engine "$1" 2>/dev/null && [ "$(ibus engine 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.2
+    done
+    fail "the input method engine $1 could not be chosen"
+}
+e2e_stop_ibus() {
+    [ -n "${IBUS_STARTED:-}" ] && ibus exit > /dev/null 2>&1
+    [ -n "${IBUS_BUS_PID:-}" ] && kill "$IBUS_BUS_PID" 2>/dev/null
+    IBUS_STARTED= IBUS_BUS_PID=
+}
