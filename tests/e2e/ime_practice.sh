@@ -76,8 +76,8 @@ shot right_lines
 # 世界 where 中国 belongs: both characters marked, nothing after them.
 type_codes anlw
 shot wrong_phrase
-[ "$(marked_pixels 2 36)" -gt 0 ] || fail "the wrong phrase was not marked"
-[ "$(marked_pixels 2)" = "$(marked_pixels 2 36)" ] || fail "a mark lies beyond the wrong phrase"
+[ "$(marked_pixels 2 45)" -gt 0 ] || fail "the wrong phrase was not marked"
+[ "$(marked_pixels 2)" = "$(marked_pixels 2 45)" ] || fail "a mark lies beyond the wrong phrase"
 window_named_now "$REPORT_TITLE" && fail "the run ended before the end of the text"
 
 # 人民 ends the text and the run.
