@@ -45,25 +45,12 @@ type_codes() {
 e2e_start_quorvel "$QUORVEL"
 sleep 1
 
-# Button 1 "中文打字", then its first item "中文逐行对打".
-click_in "$MAIN" 155 53
-MENU=$(window_named "quorvel") || fail "the menu of 中文打字 did not open"
-click_in "$MENU" 60 14
-sleep 1
-
+# Button 1 "中文打字", then its first item "中文逐行对打"; the path is typed
+# with the English engine.
+open_menu_item 155 14
 click_in "$MAIN" $START_X $BUTTONS_Y
-DIALOG=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null
-sleep 0.5
-xdotool type --delay 40 "$TEXT"
-xdotool key Return
-window_gone "选择对照文本" || fail "the reference file dialog did not close"
-START=$(window_named "准备开始") || fail "the start dialog did not open"
-xdotool windowfocus --sync "$START" 2>/dev/null
-xdotool key Return
-window_gone "准备开始" || fail "Enter did not close the start dialog"
-xdotool windowfocus --sync "$MAIN" 2>/dev/null
-sleep 1
+choose_reference_file "$TEXT"
+enter_in_start_dialog
 
 ibus_engine table:wubi-jidian86
 # 你好 世界 中国 人民, four phrases of two characters, then 我 的 工 人.
@@ -86,13 +73,7 @@ REPORT=$(window_named "$REPORT_TITLE") || fail "the end of the text did not end 
 sleep 0.5
 shot report
 ibus_engine xkb:us::eng
-xdotool windowfocus --sync "$REPORT" 2>/dev/null
-xdotool type --delay 40 "wubi"
-xdotool key Tab space
-SAVED=$(window_named "记录保存") || fail "saving gave no message"
-xdotool windowfocus --sync "$SAVED" 2>/dev/null
-xdotool key Return
-window_gone "记录保存" || fail "the message did not close"
+save_report_as "$REPORT" "wubi"
 e2e_stop_quorvel
 
 RECORD="$XDG_DATA_HOME/quorvel/typerecord.dat"
