@@ -8,3 +8,4 @@ bool BuildSounds(const QString &out, QString *error);
 bool BuildTexts(const QString &assets, const QString &out, QString *error);
 bool BuildHelp(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalCards(const QString &assets, const QString &out, QString *error);
+bool BuildButtonPictures(const QString &out, QString *error);
