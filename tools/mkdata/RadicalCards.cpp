@@ -1,32 +1,21 @@
 // Radical cards: one picture per key (A..Y) and edition, data/zgcard/b65.cr ..
 // b89.cr (Wubi 86) and j65.cr .. j89.cr (Wubi 98), drawn from the radical and
 // mnemonic lists and stored scrambled as PNG.
-#include "Output.h"
+#include "Radicals.h"
 #include "Steps.h"
 
-#include "data/Scramble.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTextStream>
 
 namespace {
-
-struct Radical {
-    QString text;
-    QStringList tags;
-};
 
 struct KeyCard {
     QChar key;
     bool edition86;
-    QList<Radical> radicals; // key name first
+    QList<RadicalRow> radicals; // key name first
     QString verse;
 };
 
@@ -37,51 +26,12 @@ constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 40;
 constexpr int kMargin = 10;
 
-// Noto covers all but four Extension B radicals, which BabelStone Han draws.
-QFont cjkFont(int pixelSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("BabelStone Han")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
-bool readTsv(const QString &path, QList<QStringList> *rows, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("cannot read %1").arg(path);
-        return false;
-    }
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    in.readLine(); // header
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (!line.trimmed().isEmpty())
-            rows->append(line.split(QLatin1Char('\t')));
-    }
-    return true;
-}
-
-bool appliesTo(const QString &edition, bool edition86)
-{
-    return edition == QLatin1String("both") || edition == (edition86 ? QLatin1String("86") : QLatin1String("98"));
-}
-
-bool isKeyName(const Radical &r, bool edition86)
-{
-    return r.tags.contains(QLatin1String("KEYNAME"))
-        || r.tags.contains(edition86 ? QLatin1String("KEYNAME86") : QLatin1String("KEYNAME98"));
-}
-
 bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
 {
-    QList<QStringList> radicalRows, verseRows;
-    if (!readTsv(assets + QStringLiteral("/wubi/radicals.tsv"), &radicalRows, error)
-        || !readTsv(assets + QStringLiteral("/wubi/mnemonics.tsv"), &verseRows, error))
+    QList<RadicalRow> radicals;
+    QList<QStringList> verseRows;
+    if (!ReadRadicalRows(assets, &radicals, error)
+        || !ReadTsv(assets + QStringLiteral("/wubi/mnemonics.tsv"), &verseRows, error))
         return false;
 
     QHash<QString, QString> verses; // "G86" -> verse
@@ -91,43 +41,16 @@ bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
 
     for (char letter = 'A'; letter <= 'Y'; ++letter) {
         for (bool edition86 : {true, false}) {
-            KeyCard card{QLatin1Char(letter), edition86, {}, {}};
-            for (const QStringList &row : radicalRows) {
-                if (row.size() < 6 || row[0] != QLatin1String(QByteArray(1, letter))
-                    || !appliesTo(row[1], edition86))
-                    continue;
-                const QString tags = row[5].section(QLatin1Char(';'), 1, 1).trimmed();
-                card.radicals.append({row[2], tags.split(QLatin1Char(' '), Qt::SkipEmptyParts)});
-            }
-            const auto keyName = std::find_if(card.radicals.begin(), card.radicals.end(),
-                                              [&](const Radical &r) { return isKeyName(r, edition86); });
-            if (keyName == card.radicals.end()) {
+            KeyCard card{QLatin1Char(letter), edition86, KeyRadicals(radicals, QLatin1Char(letter), edition86), {}};
+            if (card.radicals.isEmpty() || !card.radicals.first().isKeyName(edition86)) {
                 *error = QStringLiteral("no key name for %1 in edition %2").arg(letter).arg(edition86 ? 86 : 98);
                 return false;
             }
-            card.radicals.move(int(keyName - card.radicals.begin()), 0);
             card.verse = verses.value(QString(QLatin1Char(letter)) + (edition86 ? "86" : "98"));
             cards->append(card);
         }
     }
     return true;
-}
-
-// Draws `text` centred in `cell`; a pair of code points (四竖, 两撇) is
-// squeezed side by side into the one cell.
-void drawRadical(QPainter &p, const QRectF &cell, const QString &text)
-{
-    const qsizetype codePoints = text.toUcs4().size();
-    if (codePoints < 2) {
-        p.drawText(cell, Qt::AlignCenter, text);
-        return;
-    }
-    p.save();
-    p.translate(cell.center());
-    p.scale(0.6, 1.0);
-    p.translate(-cell.center());
-    p.drawText(cell.adjusted(-cell.width() / 2, 0, cell.width() / 2, 0), Qt::AlignCenter, text);
-    p.restore();
 }
 
 QImage renderCard(const KeyCard &card)
@@ -140,7 +63,7 @@ QImage renderCard(const KeyCard &card)
     const int rows = int((card.radicals.size() + kColumns - 1) / kColumns);
     const int gridTop = kHeader + 8;
     const int verseTop = gridTop + rows * kCellHeight + 8;
-    const QFont verseFont = cjkFont(16);
+    const QFont verseFont = CjkFont(16);
     const QRect verseBox = QFontMetrics(verseFont).boundingRect(
         QRect(kMargin, verseTop, kWidth - 2 * kMargin, 1000), Qt::AlignLeft | Qt::TextWordWrap, card.verse);
     const int height = verseBox.bottom() + 12;
@@ -167,28 +90,28 @@ QImage renderCard(const KeyCard &card)
     p.drawText(QRectF(kMargin, 10, 52, 52), Qt::AlignCenter, QString(card.key));
 
     // Key-name radical, large.
-    p.setFont(cjkFont(54));
+    p.setFont(CjkFont(54));
     p.setPen(ink);
     p.drawText(QRectF(72, 2, 70, 68), Qt::AlignCenter, card.radicals.first().text);
 
-    p.setFont(cjkFont(15, true));
+    p.setFont(CjkFont(15, true));
     p.setPen(accent);
     p.drawText(QRectF(150, 12, kWidth - 160, 22), Qt::AlignRight | Qt::AlignVCenter,
                card.edition86 ? QStringLiteral("五笔86版") : QStringLiteral("五笔98版"));
-    p.setFont(cjkFont(13));
+    p.setFont(CjkFont(13));
     p.setPen(ink);
     p.drawText(QRectF(150, 38, kWidth - 160, 22), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("%1 个字根").arg(card.radicals.size()));
 
     // Every radical of the key, in a grid.
-    p.setFont(cjkFont(28));
+    p.setFont(CjkFont(28));
     for (int i = 0; i < card.radicals.size(); ++i) {
         const QRectF cell(kMargin + (i % kColumns) * kCellWidth, gridTop + (i / kColumns) * kCellHeight,
                           kCellWidth, kCellHeight);
         p.setPen(QPen(QColor(0xd6, 0xd6, 0xd6), 1));
         p.drawRect(cell.adjusted(0.5, 0.5, -0.5, -0.5));
         p.setPen(i == 0 ? accent : ink);
-        drawRadical(p, cell, card.radicals[i].text);
+        DrawRadical(p, cell, card.radicals[i].text);
     }
 
     // The mnemonic verse.
@@ -198,18 +121,6 @@ QImage renderCard(const KeyCard &card)
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, card.verse);
     p.end();
     return image;
-}
-
-bool writeScrambled(const QString &path, const QImage &image, QString *error)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        *error = QStringLiteral("cannot encode %1").arg(path);
-        return false;
-    }
-    return WriteOutputFile(path, UnscrambleBytes(png), error);
 }
 
 } // namespace
@@ -222,7 +133,7 @@ bool BuildRadicalCards(const QString &assets, const QString &out, QString *error
     const QString folder = out + QStringLiteral("/data/zgcard");
     for (const KeyCard &card : cards) {
         const QString name = QStringLiteral("%1%2.cr").arg(card.edition86 ? 'b' : 'j').arg(card.key.unicode());
-        if (!writeScrambled(folder + QLatin1Char('/') + name, renderCard(card), error))
+        if (!WriteImage(folder + QLatin1Char('/') + name, renderCard(card), "PNG", true, error))
             return false;
     }
     return true;
