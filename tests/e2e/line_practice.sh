@@ -38,9 +38,9 @@ window_gone "准备开始" || fail "Enter did not close the start dialog"
 # Typing: line 0 right, line 1 with one wrong letter, line 2 partly.
 xdotool windowfocus --sync "$MAIN" 2>/dev/null
 sleep 1 # let input line 0 take the focus, also on a busy machine
-xdotool type --delay 40 "你好，世界"
+type_slowly "你好，世界"
 xdotool type --delay 40 "abx def"
-xdotool type --delay 40 "春眠"
+type_slowly "春眠"
 sleep 2.5 # the live figures and the run clock catch up
 shot typed
 click_in "$MAIN" $STOP_X $BUTTONS_Y

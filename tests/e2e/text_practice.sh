@@ -67,9 +67,9 @@ enter_in_start_dialog
 
 # 届 for 界 is erased and put right; q for a stays. The last character ends
 # the run by itself and is not counted: 8 typed, 1 wrong.
-xdotool type --delay 40 "你好，世届"
+type_slowly "你好，世届"
 xdotool key BackSpace
-xdotool type --delay 40 "界。qb"
+type_slowly "界。qb"
 sleep 2.5 # the live figures and the run clock catch up
 shot text_typed
 window_named_now "$TEXT_REPORT" && fail "the run ended before the last character"
@@ -95,7 +95,7 @@ click_in "$MAIN" 314 53
 sleep 1
 start_run
 enter_in_start_dialog
-xdotool type --delay 40 "春眠不觉晓，ok"
+type_slowly "春眠不觉晓，ok"
 sleep 2.5
 shot free_typed
 click_in "$MAIN" $STOP_X $BUTTONS_Y

@@ -157,6 +157,16 @@ check_records() {
     PYTHONDONTWRITEBYTECODE=1 PYTHONPATH="$E2E_LIB${PYTHONPATH:+:$PYTHONPATH}" python3 - "$1"
 }
 
+# Types the Chinese text $1 one character at a time: xdotool remaps a spare
+# key for every character, and a burst can outrun the remapping.
+type_slowly() {
+    local LC_ALL=C.UTF-8 # character-wise substrings
+    local text=$1 i
+    for ((i = 0; i < ${#text}; i++)); do
+        xdotool type --delay 40 "${text:i:1}"
+        sleep 0.1
+    done
+}
 # Clicks the main window's menu button at x = $1, then the item at y = $2 of
 # the menu it opens.
 open_menu_item() {
