@@ -204,7 +204,8 @@ enter_in_start_dialog() {
 save_report_as() {
     local saved
     xdotool windowfocus --sync "$1" 2>/dev/null
-    xdotool type --delay 40 "$2"
+    sleep 0.3 # the name box takes the focus
+    type_slowly "$2"
     xdotool key Tab space
     saved=$(window_named "记录保存") || fail "saving gave no message"
     [ -n "${3:-}" ] && shot "$3"
