@@ -77,8 +77,6 @@ struct PracticeState {
     WindowFlags &window(ManagedWindow w) { return windows[static_cast<int>(w)]; }
     const WindowFlags &window(ManagedWindow w) const { return windows[static_cast<int>(w)]; }
     bool shown(ManagedWindow w) const { return window(w).shown; }
-    // Loaded, also while hidden with the minimized main window.
-    bool isOpen(ManagedWindow w) const { return window(w).shown || window(w).hiddenWithMain; }
 
     // Geometry values set once at start-up
     int dockOffset = 1545;
