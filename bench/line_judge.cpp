@@ -1,5 +1,6 @@
-// Time to judge one committed character in the line-by-line window, including
-// the repaint of the reference line, over 10 000 characters.
+// Time to judge typing in the line-by-line window, including the repaint:
+// one committed character at a time over 10 000 characters, and four-character
+// phrases committed in one go, as an input method hands them over.
 #include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
@@ -17,73 +18,110 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace {
 constexpr int kCharacters = 10000;
 constexpr int kPerLine = 40;
 
-QString ReferenceText()
+// `perLine` characters a line, cycling through a set of common characters.
+QString ReferenceText(int perLine)
 {
     const QString alphabet = QStringLiteral("天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏，。");
     QString text;
     for (int i = 0; i < kCharacters; ++i) {
         text += alphabet.at((i * 7) % alphabet.size());
-        if ((i + 1) % kPerLine == 0)
+        if ((i + 1) % perLine == 0)
             text += QStringLiteral("\r\n");
     }
     return text;
 }
 
-void BM_JudgeCommittedCharacter(benchmark::State &bench)
-{
+// A line window with a started run over `reference`, fed commit by commit;
+// the median and 99th percentile of the time per commit go to the counters.
+struct LineRun {
     QTemporaryDir dir;
     PracticeState state;
-    SettingsStore settings(dir.path() + QStringLiteral("/q.ini"));
+    SettingsStore settings{dir.path() + QStringLiteral("/q.ini")};
     RecordingCuePlayer cues;
     ManualClock clock;
-    SeededRandom random(1);
+    SeededRandom random{1};
     AppPaths paths;
-    paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
     AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
+    std::vector<double> perCommit;
 
-    const QString reference = ReferenceText();
-    // Every 25th character is typed wrong, so marks are set as well.
+    void run(benchmark::State &bench, const QString &reference, const QStringList &commits,
+             const std::function<void(LineForm &)> &repaint)
+    {
+        paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
+        perCommit.reserve(size_t(commits.size()) * 16);
+        for (auto _ : bench) {
+            bench.PauseTiming();
+            LineForm form(ctx);
+            form.show();
+            state.pendingText = reference + QStringLiteral("末\r\n");
+            form.fillReferencePage();
+            StartDialog(ctx).Form_KeyPress(13);
+            bench.ResumeTiming();
+            for (const QString &text : commits) {
+                const auto start = std::chrono::steady_clock::now();
+                QInputMethodEvent commit;
+                commit.setCommitString(text);
+                QApplication::sendEvent(form.rtbIn(state.activeLine), &commit);
+                repaint(form);
+                perCommit.push_back(std::chrono::duration<double, std::micro>(
+                                        std::chrono::steady_clock::now() - start).count());
+            }
+            bench.PauseTiming();
+            state.runStarted = false;
+            cues.played.clear();
+            bench.ResumeTiming();
+        }
+        bench.SetItemsProcessed(bench.iterations() * commits.size());
+        std::sort(perCommit.begin(), perCommit.end());
+        bench.counters["median_us"] = perCommit[perCommit.size() / 2];
+        bench.counters["p99_us"] = perCommit[perCommit.size() * 99 / 100];
+    }
+};
+
+// The reference without line ends; every 25th character typed wrong, so
+// marks are set as well.
+QString TypedText(const QString &reference)
+{
     QString typed = reference;
     typed.remove(QStringLiteral("\r\n"));
     for (int i = 24; i < typed.size(); i += 25)
         typed[i] = QChar(0x9519);
+    return typed;
+}
 
-    std::vector<double> perCharacter;
-    perCharacter.reserve(size_t(typed.size()) * 16);
-    for (auto _ : bench) {
-        bench.PauseTiming();
-        LineForm form(ctx);
-        form.show();
-        state.pendingText = reference + QStringLiteral("末\r\n");
-        form.fillReferencePage();
-        StartDialog(ctx).Form_KeyPress(13);
-        bench.ResumeTiming();
-        for (const QChar c : typed) {
-            const auto start = std::chrono::steady_clock::now();
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(form.rtbIn(state.activeLine), &commit);
-            form.rtbOut(state.activeLine)->repaint();
-            perCharacter.push_back(std::chrono::duration<double, std::micro>(
-                                       std::chrono::steady_clock::now() - start).count());
-        }
-        bench.PauseTiming();
-        state.runStarted = false;
-        cues.played.clear();
-        bench.ResumeTiming();
-    }
-    bench.SetItemsProcessed(bench.iterations() * typed.size());
-    std::sort(perCharacter.begin(), perCharacter.end());
-    bench.counters["median_us"] = perCharacter[perCharacter.size() / 2];
-    bench.counters["p99_us"] = perCharacter[perCharacter.size() * 99 / 100];
+void BM_JudgeCommittedCharacter(benchmark::State &bench)
+{
+    const QString reference = ReferenceText(kPerLine);
+    QStringList commits;
+    for (const QChar c : TypedText(reference))
+        commits << QString(c);
+    LineRun run;
+    run.run(bench, reference, commits, [&](LineForm &form) { form.rtbOut(run.state.activeLine)->repaint(); });
 }
 BENCHMARK(BM_JudgeCommittedCharacter)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// Four-character phrases on lines of 28 characters, as a four-character
+// phrase drill shows them; the event loop then repaints what changed, as it
+// does between two keystrokes.
+void BM_JudgeFourCharacterCommit(benchmark::State &bench)
+{
+    const QString reference = ReferenceText(28);
+    const QString typed = TypedText(reference);
+    QStringList commits;
+    for (int i = 0; i < typed.size(); i += 4)
+        commits << typed.mid(i, 4);
+    LineRun run;
+    run.run(bench, reference, commits, [](LineForm &) { QApplication::processEvents(); });
+}
+BENCHMARK(BM_JudgeFourCharacterCommit)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 } // namespace
 

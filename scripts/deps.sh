@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick python3
+  ibus ibus-table-wubi dbus-x11
 )
 missing=()
 for p in "${packages[@]}"; do

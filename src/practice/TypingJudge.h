@@ -80,7 +80,8 @@ struct TypingOutcome {
 
 class TypingJudge {
 public:
-    explicit TypingJudge(JudgeRules rules = {}) : m_rules(rules) {}
+    TypingJudge() = default;
+    explicit TypingJudge(JudgeRules rules) : m_rules(rules) {}
 
     // A new reference; all marks off.
     void setReference(QStringView text);

@@ -13,6 +13,7 @@ struct HintText {
 };
 
 namespace wubi {
+// `pos` counts characters: one outside the Basic Multilingual Plane is one.
 // Nothing when the character at `pos` has no entry in the edition's table, or
 // when the longest phrase with an entry prefix has no exact entry of its own.
 std::optional<HintText> FindHint(PracticeState &state, bool edition86, const QString &referenceLine, int pos);

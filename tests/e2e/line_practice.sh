@@ -19,20 +19,12 @@ e2e_start_quorvel "$QUORVEL"
 sleep 1
 
 # Button 1 "中文打字", then its first item "中文逐行对打".
-click_in "$MAIN" 155 53
-MENU=$(window_named "quorvel") || fail "the menu of 中文打字 did not open"
-click_in "$MENU" 60 14
-sleep 1
+open_menu_item 155 14
 
 # frmState sits at the left of the practice area: its start and stop buttons.
 START_X=21; STOP_X=92; BUTTONS_Y=423
 click_in "$MAIN" $START_X $BUTTONS_Y
-DIALOG=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null
-sleep 0.5
-xdotool type --delay 40 "$TEXT"
-xdotool key Return
-window_gone "选择对照文本" || fail "the reference file dialog did not close"
+choose_reference_file "$TEXT"
 
 START=$(window_named "准备开始") || fail "the start dialog did not open"
 shot start_dialog
@@ -46,9 +38,9 @@ window_gone "准备开始" || fail "Enter did not close the start dialog"
 # Typing: line 0 right, line 1 with one wrong letter, line 2 partly.
 xdotool windowfocus --sync "$MAIN" 2>/dev/null
 sleep 1 # let input line 0 take the focus, also on a busy machine
-xdotool type --delay 40 "你好，世界"
+type_slowly "你好，世界"
 xdotool type --delay 40 "abx def"
-xdotool type --delay 40 "春眠"
+type_slowly "春眠"
 sleep 2.5 # the live figures and the run clock catch up
 shot typed
 click_in "$MAIN" $STOP_X $BUTTONS_Y
@@ -57,14 +49,7 @@ REPORT=$(window_named "统计资料——打字类型：中文打字") || fail "
 sleep 0.5
 shot report
 
-# The name, then the save button (next in the tab order), then the message.
-xdotool windowfocus --sync "$REPORT" 2>/dev/null
-xdotool type --delay 40 "小明"
-xdotool key Tab space
-SAVED=$(window_named "记录保存") || fail "saving gave no message"
-xdotool windowfocus --sync "$SAVED" 2>/dev/null
-xdotool key Return
-window_gone "记录保存" || fail "the message did not close"
+save_report_as "$REPORT" "小明"
 xdotool windowfocus --sync "$REPORT" 2>/dev/null
 xdotool key Escape
 window_gone "统计资料——打字类型：中文打字" || fail "the report did not close"

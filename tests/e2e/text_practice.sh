@@ -31,30 +31,6 @@ GRID_X=26; GRID_FIRST_ROW_Y=104
 start_run() {
     click_in "$MAIN" $START_X $BUTTONS_Y
 }
-enter_in_start_dialog() {
-    local start
-    start=$(window_named "准备开始") || fail "the start dialog did not open"
-    xdotool windowfocus --sync "$start" 2>/dev/null
-    xdotool key Return
-    window_gone "准备开始" || fail "Enter did not close the start dialog"
-    xdotool windowfocus --sync "$MAIN" 2>/dev/null
-    # The input box takes the focus once the program has handled the close;
-    # on a busy machine that can lag, and a key typed earlier is lost.
-    sleep 1
-}
-# Types the name into the report window $1 (its name box has the focus, and a
-# remembered name is selected there), saves, and closes the message.
-save_as() {
-    xdotool windowfocus --sync "$1" 2>/dev/null
-    xdotool type --delay 40 "$2"
-    xdotool key Tab space
-    local saved
-    saved=$(window_named "记录保存") || fail "saving gave no message"
-    shot "saved_$3"
-    xdotool windowfocus --sync "$saved" 2>/dev/null
-    xdotool key Return
-    window_gone "记录保存" || fail "the message did not close"
-}
 # Clicks "查看记录", the middle button of the report window's bottom row.
 browse_records() {
     local width height
@@ -83,25 +59,17 @@ e2e_start_quorvel "$QUORVEL"
 sleep 1
 
 # Button 1 "中文打字", then its second item "中文文本对打".
-click_in "$MAIN" 155 53
-MENU=$(window_named "quorvel") || fail "the menu of 中文打字 did not open"
-click_in "$MENU" 60 50
-sleep 1
+open_menu_item 155 50
 
 start_run
-DIALOG=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null
-sleep 0.5
-xdotool type --delay 40 "$TEXT"
-xdotool key Return
-window_gone "选择对照文本" || fail "the reference file dialog did not close"
+choose_reference_file "$TEXT"
 enter_in_start_dialog
 
 # 届 for 界 is erased and put right; q for a stays. The last character ends
 # the run by itself and is not counted: 8 typed, 1 wrong.
-xdotool type --delay 40 "你好，世届"
+type_slowly "你好，世届"
 xdotool key BackSpace
-xdotool type --delay 40 "界。qb"
+type_slowly "界。qb"
 sleep 2.5 # the live figures and the run clock catch up
 shot text_typed
 window_named_now "$TEXT_REPORT" && fail "the run ended before the last character"
@@ -109,7 +77,7 @@ xdotool type --delay 40 "c"
 REPORT=$(window_named "$TEXT_REPORT") || fail "the last character did not end the run"
 sleep 0.5
 shot text_report
-save_as "$REPORT" "小明" text
+save_report_as "$REPORT" "小明" saved_text
 [ -f "$RECORD" ] || fail "no record file at $RECORD"
 
 browse_records "$REPORT" "$TEXT_REPORT"
@@ -132,14 +100,14 @@ click_in "$MAIN" 314 53
 sleep 1
 start_run
 enter_in_start_dialog
-xdotool type --delay 40 "春眠不觉晓，ok"
+type_slowly "春眠不觉晓，ok"
 sleep 2.5
 shot free_typed
 click_in "$MAIN" $STOP_X $BUTTONS_Y
 REPORT=$(window_named "$FREE_REPORT") || fail "the free-input report did not open"
 sleep 0.5
 shot free_report
-save_as "$REPORT" "小明" free
+save_report_as "$REPORT" "小明" saved_free
 
 browse_records "$REPORT" "$FREE_REPORT"
 shot viewer_two

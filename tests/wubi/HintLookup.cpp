@@ -24,6 +24,7 @@ private slots:
     void nothingForACharacterWithoutAnEntry();
     void nothingWhenTheLongestPrefixHasNoEntryOfItsOwn();
     void firstEntryWinsAndTheEditionsDiffer();
+    void positionCountsCharactersOutsideTheBasicPlaneOnce();
 };
 
 void HintLookupTest::characterFollowedByAKnownPhraseGivesBothCodes()
@@ -102,6 +103,18 @@ void HintLookupTest::firstEntryWinsAndTheEditionsDiffer()
     QVERIFY(hint98);
     QCOMPARE(hint98->characterCode, QStringLiteral("khk"));
     QVERIFY(hint98->phrase.isEmpty());
+}
+
+void HintLookupTest::positionCountsCharactersOutsideTheBasicPlaneOnce()
+{
+    PracticeState state;
+    state.tables.t86 = CodeTable(QStringLiteral("#中%k#中国%khlg#中国人%kllw#"));
+    const QString rare = QString::fromUcs4(U"\U00020000");
+    const auto hint = wubi::FindHint(state, true, rare + QStringLiteral("中国人"), 1);
+    QVERIFY(hint);
+    QCOMPARE(hint->character, QStringLiteral("中"));
+    QCOMPARE(hint->phrase, QStringLiteral("中国人"));
+    QVERIFY(!wubi::FindHint(state, true, rare + QStringLiteral("中"), 2)); // past the end
 }
 
 QTEST_GUILESS_MAIN(HintLookupTest)

@@ -3,13 +3,14 @@
 #include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
+#include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
 
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
@@ -68,14 +69,6 @@ bool FreeForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_rtbIn) {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            rtbIn_KeyDown(static_cast<QKeyEvent *>(event)->key());
-            break;
-        case QEvent::InputMethod:
-            // Text committed by an input method is typing, not erasing.
-            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
-                m_backspaceDown = false;
-            break;
         case QEvent::FocusIn:
             rtbIn_GotFocus();
             break;
@@ -89,17 +82,18 @@ bool FreeForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FreeForm::rtbIn_KeyDown(int keyCode)
-{
-    m_backspaceDown = keyCode == Qt::Key_Backspace;
-}
-
+// Every change that adds characters plays the press cue, also outside a run;
+// erasing plays nothing, and composition (pre-edit) text is no change at all.
 void FreeForm::rtbIn_Change()
 {
+    const QString typed = m_rtbIn->toPlainText();
+    if (typed == m_lastInput)
+        return;
+    const QString before = std::exchange(m_lastInput, typed);
     PracticeState &s = m_ctx.state;
     if (s.runStarted)
-        s.typedText = m_rtbIn->toPlainText();
-    if (!m_backspaceDown && s.cues.zyPress)
+        s.typedText = typed;
+    if (!DiffInput(before, typed).added.isEmpty() && s.cues.zyPress)
         m_ctx.cues.play(Cue::Confirm);
 }
 
@@ -123,6 +117,7 @@ void FreeForm::clearInput()
     m_placingText = true;
     m_rtbIn->clear();
     m_placingText = false;
+    m_lastInput.clear();
 }
 
 void FreeForm::beginRun()

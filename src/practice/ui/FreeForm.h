@@ -1,7 +1,7 @@
 #pragma once
 // The free-input window frmOut_In: one large input box and no reference. The
 // learner copies from any outside material; only speed, counts and time are
-// measured, and every change not made by Backspace plays the press cue.
+// measured, and every change that adds characters plays the press cue.
 #include "practice/ui/PracticeWindow.h"
 
 #include <QWidget>
@@ -18,7 +18,6 @@ public:
     QPlainTextEdit *rtbIn() const { return m_rtbIn; }
 
     // Event handlers, public so a run can be driven directly.
-    void rtbIn_KeyDown(int keyCode);
     void rtbIn_Change();
     void rtbIn_GotFocus();
     void rtbIn_LostFocus();
@@ -37,6 +36,6 @@ protected:
 private:
     AppContext &m_ctx;
     QPlainTextEdit *m_rtbIn = nullptr;
-    bool m_backspaceDown = false;
+    QString m_lastInput; // the input as last seen, without composition
     bool m_placingText = false; // the program, not the learner, is changing the input
 };

@@ -3,12 +3,12 @@
 #include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
+#include "practice/TextUnits.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
 #include "shell/WubiHelp.h"
 
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -16,30 +16,15 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 // Layout in pixels: line i+1 sits 1440 twips (96 px) below line i.
 constexpr int kWidth = 598, kHeight = 445;
 constexpr int kLeft = 16, kTop = 30, kLineStep = 96;
 constexpr int kRefHeight = 34, kInHeight = 28, kGap = 4;
-
-int CharLength(const QString &text)
-{
-    int n = 0;
-    for (QChar c : text)
-        if (!c.isLowSurrogate())
-            ++n;
-    return n;
-}
-
-QString LastChar(const QString &text)
-{
-    const int n = int(text.size());
-    if (n >= 2 && text.at(n - 1).isLowSurrogate() && text.at(n - 2).isHighSurrogate())
-        return text.right(2);
-    return text.right(1);
-}
 
 QPixmap DecorationStrip()
 {
@@ -120,57 +105,78 @@ LineForm::~LineForm()
     s.activeLine = 0;
 }
 
-// Judging one change of input line `index`.
+// Judging one change of input line `index`. A change that adds several
+// characters (an input-method phrase) is judged as if they were typed one
+// after another; what runs past the end of the line goes on in the next.
 void LineForm::rtbIn_Change(int index)
 {
     PracticeState &s = m_ctx.state;
-    QLineEdit *in = m_in[index];
-    ReferenceLine *out = m_out[index];
-    const QString typed = in->text();
-
-    in->setCursorPosition(int(typed.size()));
-    m_caretPos = CharLength(typed);
+    const QString typed = m_in[index]->text();
+    const QString before = std::exchange(m_lastInput[index], typed);
+    m_in[index]->setCursorPosition(int(typed.size()));
     s.activeLine = index;
-    if (typed.isEmpty()) {
-        m_caretPos = 0;
-        out->select(0);
-    }
 
-    s.typedText = m_completedInput;
-    for (int i = 0; i <= index; ++i)
-        s.typedText += m_in[i]->text();
-
-    // Only the last character is judged, against the highlighted one: one
-    // input-method commit may add several characters at once.
-    if (!typed.isEmpty() && s.runStarted && !m_erasing) {
-        const bool ok = LastChar(typed) == m_expectedChar;
-        if (!ok) {
-            out->setMark(out->selectionStart(), true);
-            ++s.errorCount;
+    if (!s.runStarted) {
+        m_out[index]->select(CharacterCount(typed));
+        updateTypedText(index);
+    } else {
+        TypingOutcome outcome = judgeLine(index, before, typed);
+        while (outcome.finished) {
+            if (finishLine(index))
+                return; // the run ended
+            m_out[index]->select(0);
+            if (outcome.overflow.isEmpty())
+                break;
+            index = s.activeLine;
+            const QString lineBefore = m_lastInput[index];
+            const QString lineAfter = lineBefore + outcome.overflow;
+            setInputText(index, lineAfter);
+            outcome = judgeLine(index, lineBefore, lineAfter);
         }
-        CueForJudgedKeystroke(m_ctx.cues, s.cues, ok);
+        playPendingCue();
     }
-
-    if (m_caretPos >= out->charCount() && !m_erasing && s.runStarted) {
-        m_caretPos = 0;
-        if (finishLine(index))
-            return; // the run ended
-    }
-
-    out->select(m_caretPos);
-
-    if (m_erasing && out->selectedText() != m_erasedChar) {
-        out->setMark(out->selectionStart(), false);
-        --s.errorCount;
-    }
-
-    if (m_expectedAlreadySet)
-        m_expectedAlreadySet = false;
-    else
-        m_expectedChar = out->selectedText();
 
     if (s.hintShown && m_ctx.wubiHelp)
         m_ctx.wubiHelp->closeHint();
+}
+
+TypingOutcome LineForm::judgeLine(int index, const QString &before, const QString &after)
+{
+    PracticeState &s = m_ctx.state;
+    TypingOutcome outcome = m_judges[index].judgeChange(before, after);
+    for (int position : outcome.marksCleared)
+        m_out[index]->setMark(position, false);
+    for (int position : outcome.marksSet)
+        m_out[index]->setMark(position, true);
+    s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
+    m_pendingCue = std::max(m_pendingCue, outcome.cue); // an error outweighs a confirm
+    if (outcome.kept != after)
+        setInputText(index, outcome.kept); // the overflow belongs to the next line
+    updateTypedText(index);
+    if (!outcome.finished)
+        m_out[index]->select(outcome.caret);
+    return outcome;
+}
+
+void LineForm::updateTypedText(int index)
+{
+    QString &typed = m_ctx.state.typedText;
+    typed = m_completedInput;
+    for (int i = 0; i <= index; ++i)
+        typed += m_in[i]->text();
+}
+
+void LineForm::playPendingCue()
+{
+    if (m_pendingCue != JudgeCue::None)
+        CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, m_pendingCue == JudgeCue::Confirm);
+    m_pendingCue = JudgeCue::None;
+}
+
+QString LineForm::expectedChar() const
+{
+    const int index = qBound(0, m_ctx.state.activeLine, kLines - 1);
+    return m_out[index]->selectedText();
 }
 
 // A finished line: the caret moves on, or the page turns, or the run ends.
@@ -206,8 +212,6 @@ bool LineForm::finishPage()
     m_in[0]->setFocus();
     showSelectionOnly(0);
     m_out[0]->select(0);
-    m_expectedChar = m_out[0]->charAt(0);
-    m_expectedAlreadySet = true;
     s.activeLine = 0;
     return false;
 }
@@ -256,6 +260,7 @@ void LineForm::appendInputs(int lastLine)
 
 void LineForm::endRun(bool pageFinished)
 {
+    playPendingCue(); // the last character's cue comes before the report
     m_ctx.state.runStarted = false;
     m_ctx.state.clockRunning = false;
     QPointer<LineForm> self(this);
@@ -270,8 +275,6 @@ void LineForm::endRun(bool pageFinished)
 void LineForm::activateLine(int index)
 {
     m_out[index]->select(0);
-    m_expectedChar = m_out[index]->charAt(0);
-    m_expectedAlreadySet = true;
     m_in[index - 1]->setReadOnly(true);
     m_in[index]->setReadOnly(false);
     m_in[index]->setFocus();
@@ -288,30 +291,19 @@ void LineForm::showSelectionOnly(int index)
 bool LineForm::rtbIn_KeyPress(int index, int keyAscii)
 {
     PracticeState &s = m_ctx.state;
-    if (!s.runStarted || !s.clockRunning)
+    if (!s.runStarted || !s.clockRunning || keyAscii != 8)
         return false;
-    if (keyAscii != 8) {
-        m_erasing = false;
-        return false;
-    }
-    m_erasing = true;
-    const QString typed = m_in[index]->text();
-    if (!typed.isEmpty()) {
-        m_erasedChar = LastChar(typed); // the line edit erases it, then the change is judged
-        return false;
-    }
-    if (index > 0) {
-        // Backspace at the start of a line goes back to the end of the line above.
-        const int above = index - 1;
-        m_in[index]->setReadOnly(true);
-        m_in[above]->setReadOnly(false);
-        m_in[above]->setFocus();
-        m_in[above]->setCursorPosition(int(m_in[above]->text().size()));
-        showSelectionOnly(above);
-        m_out[above]->select(m_out[above]->charCount());
-        m_erasedChar = LastChar(m_in[above]->text());
-        s.activeLine = above;
-    }
+    if (!m_in[index]->text().isEmpty() || index == 0)
+        return false; // the line edit erases; the change is judged
+    // Backspace at the start of a line goes back to the end of the line above.
+    const int above = index - 1;
+    m_in[index]->setReadOnly(true);
+    m_in[above]->setReadOnly(false);
+    m_in[above]->setFocus();
+    m_in[above]->setCursorPosition(int(m_in[above]->text().size()));
+    showSelectionOnly(above);
+    m_out[above]->select(m_out[above]->charCount());
+    s.activeLine = above;
     return true;
 }
 
@@ -344,10 +336,8 @@ void LineForm::rtbIn_GotFocus(int index)
     const PracticeState &s = m_ctx.state;
     if (s.runStarted && s.clockRunning && m_ctx.shell)
         m_ctx.shell->SetStatusState(true);
-    if (index == 0 && m_in[0]->text().isEmpty()) {
+    if (index == 0 && m_in[0]->text().isEmpty())
         m_out[0]->select(0);
-        m_expectedChar = m_out[0]->charAt(0);
-    }
 }
 
 void LineForm::rtbIn_LostFocus(int)
@@ -359,10 +349,8 @@ void LineForm::rtbIn_LostFocus(int)
 void LineForm::rtbOut_SelChange(int index)
 {
     PracticeState &s = m_ctx.state;
-    if (!s.runStarted) {
+    if (!s.runStarted)
         m_completedInput.clear();
-        m_erasedChar.clear();
-    }
     const QString selected = m_out[index]->selectedText();
     if (selected.isEmpty() || !s.generatedDrill || !s.chineseText || !m_ctx.shell)
         return;
@@ -374,6 +362,7 @@ void LineForm::setInputText(int index, const QString &text)
     m_placingText = true;
     m_in[index]->setText(text);
     m_placingText = false;
+    m_lastInput[index] = text;
 }
 
 void LineForm::clearReferencePage()
@@ -383,6 +372,7 @@ void LineForm::clearReferencePage()
         m_out[i]->setReadOnly(false);
         setInputText(i, QString());
         m_out[i]->setText(QString());
+        m_judges[i].setReference(QString());
     }
 }
 
@@ -394,6 +384,7 @@ void LineForm::fillReferencePage()
         const int end = int(pending.indexOf(QStringLiteral("\r\n")));
         const int lineLength = end < 0 ? int(pending.size()) : end;
         m_out[i]->setText(pending.left(lineLength));
+        m_judges[i].setReference(m_out[i]->text());
         m_out[i]->setReadOnly(true);
         pending.remove(0, end < 0 ? lineLength : lineLength + 2);
     }
@@ -405,16 +396,12 @@ void LineForm::beginRun()
         m_out[i]->setReadOnly(true);
         m_in[i]->setReadOnly(i != 0);
     }
-    m_caretPos = 0;
-    m_erasing = false;
-    m_expectedAlreadySet = false;
+    m_pendingCue = JudgeCue::None;
     m_ctx.state.activeLine = 0;
     showSelectionOnly(0);
     m_in[0]->setFocus();
-    if (m_in[0]->text().isEmpty()) {
+    if (m_in[0]->text().isEmpty())
         m_out[0]->select(0);
-        m_expectedChar = m_out[0]->charAt(0);
-    }
 }
 
 void LineForm::lockInput()
@@ -445,22 +432,13 @@ bool LineForm::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
+        // A locked line that got the focus by a click takes no key at all.
+        if (m_in[index]->isReadOnly() && index != m_ctx.state.activeLine)
+            return true;
         auto *key = static_cast<QKeyEvent *>(event);
         if (rtbIn_KeyDown(index, key->key(), key->modifiers()))
             return true;
-        int keyAscii = -1;
-        if (key->key() == Qt::Key_Backspace)
-            keyAscii = 8;
-        else if (!key->text().isEmpty())
-            keyAscii = key->text().at(0).unicode();
-        return keyAscii >= 0 && rtbIn_KeyPress(index, keyAscii);
-    }
-    case QEvent::InputMethod: {
-        // A committed input-method text is typing, like a key with a character.
-        auto *im = static_cast<QInputMethodEvent *>(event);
-        if (!im->commitString().isEmpty())
-            rtbIn_KeyPress(index, im->commitString().at(0).unicode());
-        return false;
+        return key->key() == Qt::Key_Backspace && rtbIn_KeyPress(index, 8);
     }
     case QEvent::FocusIn:
         rtbIn_GotFocus(index);

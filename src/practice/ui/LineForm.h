@@ -1,7 +1,9 @@
 #pragma once
 // The line-by-line comparison window frmIn_In: four reference lines rtbOut(i)
 // above four input lines rtbIn(i). Every change of the active input line is
-// judged at once against the highlighted reference character.
+// judged at once, character by character, by the line's TypingJudge; a phrase
+// that runs past the end of a line goes on in the next one.
+#include "practice/TypingJudge.h"
 #include "practice/ui/PracticeWindow.h"
 
 #include <QWidget>
@@ -43,7 +45,8 @@ public:
     void resumeInput() override;
     void clearContents() override { clearReferencePage(); }
 
-    const QString &expectedChar() const { return m_expectedChar; }
+    // The reference character the next typed one is judged against.
+    QString expectedChar() const;
     const QString &completedInput() const { return m_completedInput; }
 
 protected:
@@ -54,6 +57,11 @@ private:
     void setInputText(int index, const QString &text);
     void showSelectionOnly(int index);
     void activateLine(int index);
+    // Judges the change of line `index` from `before` to `after`; returns
+    // what runs past the end of the line when it is finished.
+    TypingOutcome judgeLine(int index, const QString &before, const QString &after);
+    void updateTypedText(int index);
+    void playPendingCue();
     bool finishLine(int index);
     bool finishPage();
     bool restOfPageEmpty(int fromLine) const;
@@ -64,13 +72,11 @@ private:
     AppContext &m_ctx;
     std::array<ReferenceLine *, kLines> m_out{};
     std::array<QLineEdit *, kLines> m_in{};
+    std::array<TypingJudge, kLines> m_judges;
+    std::array<QString, kLines> m_lastInput{}; // each input line as last judged
     QLabel *m_picture = nullptr;
 
-    int m_caretPos = 0;
-    QString m_expectedChar;
-    bool m_expectedAlreadySet = false;
-    bool m_erasing = false;
-    QString m_erasedChar;
+    JudgeCue m_pendingCue = JudgeCue::None; // one cue for a change, however many lines it fills
     QString m_completedInput;
     bool m_placingText = false; // the program, not the learner, is changing the input lines
 };

@@ -15,7 +15,7 @@
 namespace {
 StateForm *OpenStateForm(AppContext &ctx)
 {
-    if (!ctx.shell || !ctx.state.shown(ManagedWindow::StateForm))
+    if (!ctx.shell || !IsWindowOpen(ctx.state, ManagedWindow::StateForm))
         return nullptr;
     return qobject_cast<StateForm *>(ctx.shell->window(ManagedWindow::StateForm));
 }
@@ -33,6 +33,11 @@ QWidget *DialogParent(AppContext &ctx)
 }
 } // namespace
 
+bool IsWindowOpen(const PracticeState &state, ManagedWindow which)
+{
+    return state.window(which).shown || state.window(which).hiddenWithMain;
+}
+
 void ShowPracticeReport(AppContext &ctx)
 {
     const PracticeState &s = ctx.state;
@@ -41,7 +46,7 @@ void ShowPracticeReport(AppContext &ctx)
     const QString time = stateForm ? stateForm->lblTime->text() : QString();
 
     PracticeReport report;
-    report.title = ReportTitle(s.chineseText, s.shown(ManagedWindow::FreeForm));
+    report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeForm));
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
 

@@ -2,6 +2,11 @@
 // Run control shared by the text-practice windows: the end-of-run report and
 // the live figures of the status window frmState.
 struct AppContext;
+struct PracticeState;
+enum class ManagedWindow;
+
+// Loaded, also while hidden with the minimized main window.
+bool IsWindowOpen(const PracticeState &state, ManagedWindow which);
 
 // Computes the final statistics, fills the result window, empties the live
 // figures and shows the result window modally. Callers set runStarted and

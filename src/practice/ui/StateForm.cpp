@@ -258,7 +258,7 @@ void StateForm::updateLiveFigures()
         startSeconds = SecondsOfTimeText(s.startTimeText);
     }
     m_typedCount += TypedCountChange(s.typedSnapshot, s.typedText);
-    if (m_typedCount > 0 && !s.shown(ManagedWindow::FreeForm))
+    if (m_typedCount > 0 && !IsWindowOpen(s, ManagedWindow::FreeForm))
         lblRightRate->setText(AccuracyText(m_typedCount, s.errorCount));
     lblTotalByte->setText(QString::number(m_typedCount));
     // Past midnight the start lies ahead of now: the speed keeps its last value.

@@ -3,6 +3,7 @@
 #include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
+#include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
 
 #include <QInputMethodEvent>
@@ -13,36 +14,13 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
 constexpr double kDesignedPointSize = 10.5;
-
-// Length in UTF-16 units of the character starting at `pos` (a surrogate
-// pair is one character).
-int CharacterUnits(const QString &text, int pos)
-{
-    if (pos + 1 < text.size() && text.at(pos).isHighSurrogate() && text.at(pos + 1).isLowSurrogate())
-        return 2;
-    return 1;
-}
-
-QString LastCharacter(const QString &text)
-{
-    const int n = int(text.size());
-    if (n >= 2 && text.at(n - 1).isLowSurrogate() && text.at(n - 2).isHighSurrogate())
-        return text.right(2);
-    return text.right(1);
-}
-
-int CharacterCount(const QString &text)
-{
-    int n = 0;
-    for (QChar c : text)
-        if (!c.isLowSurrogate())
-            ++n;
-    return n;
-}
 
 // Keys that produce a character (what a key-press event of the input box
 // sees): not bare modifiers, function or navigation keys.
@@ -55,18 +33,6 @@ bool ProducesCharacter(const QKeyEvent *e)
     if (key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis)
         return true;
     return key < Qt::Key_Escape && !e->text().isEmpty() && e->text().at(0).isPrint();
-}
-
-int KeyAscii(const QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    default: return e->text().isEmpty() ? e->key() : e->text().at(0).unicode();
-    }
 }
 
 } // namespace
@@ -143,7 +109,7 @@ bool TextForm::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(event);
             if (ProducesCharacter(key))
-                rtbIn_KeyPress(KeyAscii(key));
+                rtbIn_KeyPress();
             break;
         }
         case QEvent::InputMethod:
@@ -151,7 +117,7 @@ bool TextForm::eventFilter(QObject *watched, QEvent *event)
             // presses: a commit counts as a key press, or nothing would be
             // judged for learners who type Chinese.
             if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
-                rtbIn_KeyPress(0);
+                rtbIn_KeyPress();
             break;
         case QEvent::FocusIn:
             rtbIn_GotFocus();
@@ -166,53 +132,54 @@ bool TextForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TextForm::rtbIn_KeyPress(int keyAscii)
+void TextForm::rtbIn_KeyPress()
 {
-    if (keyAscii == 8) {
-        const QTextCursor cursor = m_rtbIn->textCursor();
-        const int p = cursor.position();
-        if (p > 0) {
-            // The character the Backspace is about to erase.
-            const QString text = m_rtbIn->toPlainText();
-            m_erasedChar = LastCharacter(text.left(p));
-            m_erasing = true;
-        }
-    } else {
-        m_erasing = false;
-    }
     m_keyPressed = true;
 }
 
+// Judging a change of the input. Composition (pre-edit) text is not part of
+// the box's text, so a change that only composes changes nothing here.
 void TextForm::rtbIn_Change()
 {
+    const QString typed = m_rtbIn->toPlainText();
+    if (typed == m_lastInput)
+        return;
+    const QString before = std::exchange(m_lastInput, typed);
     if (!m_keyPressed)
         return;
-    PracticeState &s = m_ctx.state;
-    const QString typed = m_rtbIn->toPlainText();
-    m_caretPos = m_rtbIn->textCursor().position();
-    selectReference(m_caretPos);
+    m_keyPressed = false;
 
-    if (CharacterCount(typed) > 1 && !m_erasing && s.runStarted && m_caretPos >= referenceLength()) {
-        // The character that completes the text is neither judged nor counted.
-        s.runStarted = false;
-        s.clockRunning = false;
-        ShowPracticeReport(m_ctx);
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted) {
+        selectReference(CharacterCount(typed));
+        s.typedText = typed;
         return;
     }
-    if (s.runStarted && !m_erasing) {
-        // Only the last character is judged: one input-method commit may add
-        // several characters at once.
-        const bool ok = LastCharacter(typed) == m_expectedChar;
-        if (!ok)
-            ++s.errorCount;
-        CueForJudgedKeystroke(m_ctx.cues, s.cues, ok);
+    const TypingOutcome outcome = m_judge.judgeChange(before, typed);
+    s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
+    if (outcome.cue != JudgeCue::None)
+        CueForJudgedKeystroke(m_ctx.cues, s.cues, outcome.cue == JudgeCue::Confirm);
+    if (outcome.finished) {
+        endOfText(outcome.kept);
+        return;
     }
-    const QString selected = selectedReference();
-    if (m_erasing && selected != m_erasedChar && !m_erasedChar.isEmpty() && m_erasedChar != QStringLiteral("\n"))
-        --s.errorCount;
-    m_expectedChar = selected;
+    selectReference(outcome.caret);
     s.typedText = typed;
-    m_keyPressed = false;
+}
+
+// The character that completes the text is neither judged nor counted.
+void TextForm::endOfText(const QString &typed)
+{
+    PracticeState &s = m_ctx.state;
+    s.typedText = typed;
+    s.runStarted = false;
+    s.clockRunning = false;
+    ShowPracticeReport(m_ctx);
+}
+
+QString TextForm::expectedChar() const
+{
+    return m_judge.charAt(CharacterCount(m_lastInput));
 }
 
 void TextForm::rtbIn_GotFocus()
@@ -220,10 +187,8 @@ void TextForm::rtbIn_GotFocus()
     const PracticeState &s = m_ctx.state;
     if (s.runStarted && s.clockRunning && m_ctx.shell)
         m_ctx.shell->SetStatusState(true);
-    if (m_rtbIn->toPlainText().isEmpty() && CharacterCount(selectedReference()) != 1) {
+    if (m_rtbIn->toPlainText().isEmpty() && CharacterCount(selectedReference()) != 1)
         selectReference(0);
-        m_expectedChar = selectedReference();
-    }
 }
 
 void TextForm::rtbIn_LostFocus()
@@ -234,13 +199,11 @@ void TextForm::rtbIn_LostFocus()
 
 void TextForm::rtbOut_SelChange()
 {
-    if (!m_ctx.state.runStarted)
-        m_erasedChar.clear();
     // Whatever the learner clicked, one character stays selected.
     const QTextCursor cursor = m_rtbOut->textCursor();
     const int start = cursor.selectionStart();
     const QString reference = m_rtbOut->toPlainText();
-    const int wanted = start < reference.size() ? CharacterUnits(reference, start) : 0;
+    const int wanted = start < reference.size() ? CharacterUnitsAt(reference, start) : 0;
     if (cursor.selectionEnd() - start != wanted) {
         QTextCursor one(m_rtbOut->document());
         one.setPosition(start);
@@ -250,14 +213,13 @@ void TextForm::rtbOut_SelChange()
         m_selecting = false;
     }
     m_rtbOut->ensureCursorVisible();
-    if (m_rtbIn->toPlainText().isEmpty())
-        m_expectedChar = selectedReference();
 }
 
 void TextForm::selectReference(int position)
 {
     const QString reference = m_rtbOut->toPlainText();
-    const int start = qBound(0, position, int(reference.size()));
+    const QVector<int> starts = CharacterStarts(reference);
+    const int start = position < starts.size() ? starts.at(qMax(0, position)) : int(reference.size());
     QTextCursor cursor(m_rtbOut->document());
     cursor.setPosition(start);
     m_selecting = true;
@@ -271,25 +233,20 @@ QString TextForm::selectedReference() const
     return m_rtbOut->textCursor().selectedText();
 }
 
-int TextForm::referenceLength() const
-{
-    return m_rtbOut->document()->characterCount() - 1; // without the closing paragraph mark
-}
-
 void TextForm::setInputText(const QString &text)
 {
     m_placingText = true;
     m_rtbIn->setPlainText(text);
     m_placingText = false;
+    m_lastInput = text;
 }
 
 void TextForm::placeMaterial()
 {
     // The text was read without line breaks: one paragraph.
     m_rtbOut->setPlainText(m_ctx.state.pendingText);
+    m_judge.setReference(m_ctx.state.pendingText);
     setInputText(QString());
-    m_caretPos = 0;
-    m_erasing = false;
     m_keyPressed = false;
     selectReference(0);
 }
@@ -298,13 +255,10 @@ void TextForm::beginRun()
 {
     m_rtbIn->setReadOnly(false);
     m_rtbOut->setReadOnly(true);
-    m_erasing = false;
     m_keyPressed = false;
     m_rtbIn->setFocus();
-    if (m_rtbIn->toPlainText().isEmpty()) {
+    if (m_rtbIn->toPlainText().isEmpty())
         selectReference(0);
-        m_expectedChar = selectedReference();
-    }
 }
 
 void TextForm::lockInput()
@@ -323,7 +277,7 @@ void TextForm::clearContents()
 {
     setInputText(QString());
     m_rtbOut->clear();
-    m_expectedChar.clear();
+    m_judge.setReference(QString());
     m_keyPressed = false;
 }
 

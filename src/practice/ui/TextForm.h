@@ -1,8 +1,9 @@
 #pragma once
 // The whole-text comparison window frmInT_In: the whole reference text in
 // rtbOut with a one-character selection marking the character to type next,
-// and one multi-line input box rtbIn. The character at the caret is judged
-// against the reference as the learner types.
+// and one multi-line input box rtbIn. What the learner commits is judged
+// character by character against the reference by a TypingJudge.
+#include "practice/TypingJudge.h"
 #include "practice/ui/PracticeWindow.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ public:
     QPlainTextEdit *rtbIn() const { return m_rtbIn; }
 
     // Event handlers, public so a run can be driven directly.
-    void rtbIn_KeyPress(int keyAscii);
+    void rtbIn_KeyPress();
     void rtbIn_Change();
     void rtbIn_GotFocus();
     void rtbIn_LostFocus();
@@ -34,25 +35,25 @@ public:
     void clearContents() override;
     void applyFontSizes() override;
 
-    const QString &expectedChar() const { return m_expectedChar; }
+    // The reference character the next typed one is judged against.
+    QString expectedChar() const;
     QString selectedReference() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Selects the reference character at character index `position`.
     void selectReference(int position);
     void setInputText(const QString &text);
-    int referenceLength() const;
+    void endOfText(const QString &typed);
 
     AppContext &m_ctx;
     QPlainTextEdit *m_rtbOut = nullptr;
     QPlainTextEdit *m_rtbIn = nullptr;
 
-    int m_caretPos = 0;
-    QString m_expectedChar;
-    bool m_erasing = false;
-    QString m_erasedChar;
+    TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
+    QString m_lastInput; // the input as last seen, without composition
     bool m_keyPressed = false;
     bool m_selecting = false;   // the program is moving the reference selection
     bool m_placingText = false; // the program, not the learner, is changing the input

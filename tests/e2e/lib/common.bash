@@ -157,6 +157,88 @@ check_records() {
     PYTHONDONTWRITEBYTECODE=1 PYTHONPATH="$E2E_LIB${PYTHONPATH:+:$PYTHONPATH}" python3 - "$1"
 }
 
+# Types the Chinese text $1 one character at a time: xdotool remaps a spare
+# key for every character, and a burst can outrun the remapping.
+type_slowly() {
+    local LC_ALL=C.UTF-8 # character-wise substrings
+    local text=$1 i
+    for ((i = 0; i < ${#text}; i++)); do
+        xdotool type --delay 40 "${text:i:1}"
+        sleep 0.1
+    done
+}
+# Clicks the main window's menu button at x = $1, then the item at y = $2 of
+# the menu it opens.
+open_menu_item() {
+    local menu
+    click_in "$MAIN" "$1" 53
+    menu=$(window_named "quorvel") || fail "the menu of the button at x = $1 did not open"
+    click_in "$menu" 60 "$2"
+    sleep 1
+}
+# Types the path $1 into the reference file dialog, once it is up, and confirms.
+choose_reference_file() {
+    local dialog
+    dialog=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
+    xdotool windowfocus --sync "$dialog" 2>/dev/null
+    sleep 0.5
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+    window_gone "选择对照文本" || fail "the reference file dialog did not close"
+}
+# Presses Enter in the start dialog once it is up, and gives the input box
+# time to take the focus: on a busy machine that can lag, and a key typed
+# earlier is lost.
+enter_in_start_dialog() {
+    local start
+    start=$(window_named "准备开始") || fail "the start dialog did not open"
+    xdotool windowfocus --sync "$start" 2>/dev/null
+    xdotool key Return
+    window_gone "准备开始" || fail "Enter did not close the start dialog"
+    xdotool windowfocus --sync "$MAIN" 2>/dev/null
+    sleep 1
+}
+# In the report window $1, whose name box has the focus: types the name $2,
+# saves with the button next in the tab order, and closes the message (with a
+# screenshot named $3 of it when given).
+save_report_as() {
+    local saved
+    xdotool windowfocus --sync "$1" 2>/dev/null
+    sleep 0.3 # the name box takes the focus
+    type_slowly "$2"
+    xdotool key Tab space
+    saved=$(window_named "记录保存") || fail "saving gave no message"
+    [ -n "${3:-}" ] && shot "$3"
+    xdotool windowfocus --sync "$saved" 2>/dev/null
+    xdotool key Return
+    window_gone "记录保存" || fail "the message did not close"
+}
+
+# A private D-Bus session with ibus-daemon on it, for programs started after
+# this; the input method is English (xkb:us::eng) until ibus_engine changes
+# it. Stopped again on exit.
+e2e_start_ibus() {
+    export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory QT_IM_MODULE=ibus
+    eval "$(dbus-launch --sh-syntax)" || fail "no private D-Bus session"
+    IBUS_BUS_PID=$DBUS_SESSION_BUS_PID
+    ibus-daemon --daemonize --xim --panel=disable --emoji-extension=disable 2>"$WORK/ibus.log" \
+        || fail "ibus-daemon did not start"
+    IBUS_STARTED=1
+    ibus_engine xkb:us::eng
+}
+# Switches the input method of every window to engine $1.
+ibus_engine() {
+    for _ in $(seq 50); do
+        ibus engine "$1" 2>/dev/null && [ "$(ibus engine 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.2
+    done
+    fail "the input method engine $1 could not be chosen"
+}
+e2e_stop_ibus() {
+    [ -n "${IBUS_STARTED:-}" ] && ibus exit > /dev/null 2>&1
+    [ -n "${IBUS_BUS_PID:-}" ] && kill "$IBUS_BUS_PID" 2>/dev/null
+    IBUS_STARTED= IBUS_BUS_PID=
+}
 # Succeeds when the area $2 ("WxH+X+Y", window pixels) of window $1 holds a
 # dark pixel (text or ink).
 area_has_ink() {

@@ -58,6 +58,19 @@ private slots:
         QCOMPARE(t->cues.played.size(), size_t(4));
     }
 
+    void compositionPlaysNoCue()
+    {
+        std::unique_ptr<FreeForm> form(openFreeForm());
+        for (const QString &code : {QStringLiteral("w"), QStringLiteral("wq"), QStringLiteral("wqvb")}) {
+            QInputMethodEvent compose(code, {});
+            QApplication::sendEvent(form->rtbIn(), &compose);
+        }
+        QVERIFY(t->cues.played.empty());
+        commit(form->rtbIn(), QStringLiteral("你好"));
+        QCOMPARE(t->cues.played.size(), size_t(1));
+        QCOMPARE(form->rtbIn()->toPlainText(), QStringLiteral("你好"));
+    }
+
     void aRunRecordsTheTypedTextAndReportsFullAccuracy()
     {
         std::unique_ptr<FreeForm> form(openFreeForm());

@@ -5,6 +5,7 @@
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/StartSetDialog.h"
+#include "support/ModalScript.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -41,6 +42,72 @@ private slots:
         QCOMPARE(watcher.titles.size(), 1);
         QCOMPARE(h.status->lastReport().values[5], QStringLiteral("00:01:00"));
         QCOMPARE(h.status->elapsedSeconds(), 0);
+    }
+
+    // The time limit ends a run also while the main window is minimized and
+    // the practice windows are hidden with it: the report still has its
+    // speed, its time and the title of the practice.
+    void timeLimitWhileMinimizedReportsInFull_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("practice"); // ManagedWindow
+        QTest::addColumn<QString>("title");
+        QTest::newRow("line by line") << "MenuChinese(1)" << int(ManagedWindow::LineForm)
+                                      << "统计资料——打字类型：中文打字";
+        QTest::newRow("free input") << "imgType(3)" << int(ManagedWindow::FreeForm)
+                                    << "统计资料——打字类型：自由录入";
+    }
+    void timeLimitWhileMinimizedReportsInFull()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, practice);
+        TestContext t;
+        RegisterLinePractice(t.ctx, t.shell);
+        RegisterTextPractice(t.ctx, t.shell);
+        t.clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
+        t.shell.mainWindow()->show();
+        QVERIFY(t.shell.runCommand(command));
+        auto *status = qobject_cast<StateForm *>(t.shell.window(ManagedWindow::StateForm));
+        QVERIFY(status);
+        for (QTimer *timer : status->findChildren<QTimer *>())
+            timer->stop();
+        const auto which = ManagedWindow(practice);
+        if (auto *line = qobject_cast<LineForm *>(t.shell.window(which))) {
+            t.state.pendingText = QStringLiteral("你好世界\r\n");
+            line->fillReferencePage();
+        }
+        t.state.timeLimited = true;
+        t.state.timeLimitSeconds = 5;
+        StartDialog(t.ctx).Form_KeyPress(13);
+        const QString inputName = which == ManagedWindow::LineForm ? QStringLiteral("rtbIn(0)") : QStringLiteral("rtbIn");
+        QWidget *input = t.shell.window(which)->findChild<QWidget *>(inputName);
+        QVERIFY(input);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("你好"));
+        QApplication::sendEvent(input, &commit);
+        QCOMPARE(t.state.typedText, QStringLiteral("你好"));
+        auto tick = [&] {
+            t.clock.advanceSeconds(1);
+            status->timTime_Timer();
+            status->timCount_Timer();
+        };
+        for (int i = 0; i < 4; ++i)
+            tick();
+
+        // Minimized: the windows are hidden with the main window.
+        for (ManagedWindow w : {ManagedWindow::StateForm, which}) {
+            t.shell.window(w)->hide();
+            t.state.window(w).shown = false;
+            t.state.window(w).hiddenWithMain = true;
+        }
+        ReportCatcher catcher;
+        tick();
+        QVERIFY(!t.state.runStarted);
+        QCOMPARE(catcher.reports.size(), size_t(1));
+        QTEST(catcher.reports[0].title, "title");
+        QCOMPARE(catcher.reports[0].values.at(0), QStringLiteral("30 字/分"));
+        QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("2"));
+        QCOMPARE(catcher.reports[0].values.at(5), QStringLiteral("00:00:05"));
     }
 
     void cancelledLimitNeverEndsTheRun()

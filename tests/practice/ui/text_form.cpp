@@ -129,26 +129,61 @@ private slots:
         QCOMPARE(form->expectedChar(), QStringLiteral("c"));
     }
 
-    void inputMethodCommitsAreJudgedByTheirLastCharacter()
+    void inputMethodCommitsAreJudgedCharacterByCharacter()
     {
         startRun(QStringLiteral("你好世界和平"));
         commit(QStringLiteral("你"));
         QCOMPARE(t->state.errorCount, 0);
         QCOMPARE(form->expectedChar(), QStringLiteral("好"));
-        // Two characters at once: only the last is judged, against "好".
+        // Two characters at once: each against its own, one cue.
         commit(QStringLiteral("好世"));
-        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(t->state.errorCount, 0);
         QCOMPARE(form->selectedReference(), QStringLiteral("界"));
         QCOMPARE(t->state.typedText, QStringLiteral("你好世"));
-        commit(QStringLiteral("界"));
-        QCOMPARE(t->state.errorCount, 1);
         QCOMPARE(confirmCues(), 2);
+        commit(QStringLiteral("届"));
+        QCOMPARE(t->state.errorCount, 1);
+        QTest::keyClick(form->rtbIn(), Qt::Key_Backspace);
+        QCOMPARE(t->state.errorCount, 0);
+        commit(QStringLiteral("界"));
 
+        // The last character ends the text and is neither judged nor counted;
+        // the one before it in the same commit is.
         ReportCatcher catcher;
         commit(QStringLiteral("和平"));
         QCOMPARE(catcher.reports.size(), size_t(1));
-        QCOMPARE(t->state.typedText, QStringLiteral("你好世界"));
+        QCOMPARE(t->state.typedText, QStringLiteral("你好世界和"));
+        QCOMPARE(t->state.errorCount, 0);
         QVERIFY(!t->state.runStarted);
+    }
+
+    // A key that changes nothing, then composition: no error, no cue.
+    void escapeThenCompositionIsNoError()
+    {
+        startRun(QStringLiteral("你好世界"));
+        QTest::keyClick(form->rtbIn(), Qt::Key_Escape);
+        for (const QString &code : {QStringLiteral("w"), QStringLiteral("wq")}) {
+            QInputMethodEvent compose(code, {});
+            QApplication::sendEvent(form->rtbIn(), &compose);
+        }
+        QCOMPARE(t->state.errorCount, 0);
+        QVERIFY(t->cues.played.empty());
+        commit(QStringLiteral("你好"));
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(confirmCues(), 1);
+        QCOMPARE(t->state.typedText, QStringLiteral("你好"));
+    }
+
+    void selectAllAndDeleteTakesOffEveryError()
+    {
+        startRun(QStringLiteral("abcdef"));
+        QTest::keyClicks(form->rtbIn(), QStringLiteral("aXcY"));
+        QCOMPARE(t->state.errorCount, 2);
+        QTest::keyClick(form->rtbIn(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(form->rtbIn(), Qt::Key_Delete);
+        QCOMPARE(form->rtbIn()->toPlainText(), QString());
+        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(form->selectedReference(), QStringLiteral("a"));
     }
 
     void changesWithoutAKeyPressAreNotJudged()
@@ -167,7 +202,8 @@ private slots:
         c.setPosition(3);
         form->rtbOut()->setTextCursor(c);
         QCOMPARE(form->selectedReference(), QStringLiteral("d"));
-        QCOMPARE(form->expectedChar(), QStringLiteral("d")); // the input is still empty
+        // Typing is judged by position: the text starts at its first character.
+        QCOMPARE(form->expectedChar(), QStringLiteral("a"));
         c.setPosition(1);
         c.setPosition(4, QTextCursor::KeepAnchor);
         form->rtbOut()->setTextCursor(c);

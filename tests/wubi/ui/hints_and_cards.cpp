@@ -164,8 +164,9 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     QCOMPARE(balloon->pos().x(), left);
     QCOMPARE(balloon->pos().y(), std::max(0, origin.y() - 117));
     h.shell.mainWindow()->move(0, 300);
-    WubiHarness::commit(line->rtbIn(0), QStringLiteral("中"));
-    line->rtbOut(1)->select(0);
+    // Line 0 typed to its end makes line 1 the active line.
+    WubiHarness::commit(line->rtbIn(0), QStringLiteral("中华人民共和国万岁力"));
+    QCOMPARE(h.state.activeLine, 1);
     QTest::keyClick(line->rtbIn(1), Qt::Key_F5);
     QVERIFY(hints->balloon());
     QCOMPARE(hints->balloon()->pos().y(), line->mapToGlobal(QPoint(0, 0)).y() + 100 - 117);
