@@ -15,6 +15,12 @@ struct ShortCodeSelectors {
 };
 
 namespace wubi {
+// Page shapes of the generated drills: four lines of 30 characters, or of
+// 60 letters in the letters drill.
+inline constexpr int kDrillPageLines = 4;
+inline constexpr int kDrillCharsPerLine = 30;
+inline constexpr int kLetterDrillPerLine = 60;
+
 // The last pool built among the selected ones; empty when none is selected.
 QString ShortCodePool(const CodeTables &tables, ShortCodeSelectors which);
 // Every word of exactly `length` (2, 3 or 4) characters, in table order, joined.

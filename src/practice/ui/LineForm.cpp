@@ -240,9 +240,15 @@ void LineForm::prepareNextDrillPage()
     // budget.
     std::function<QString()> next;
     if (s.lettersOnlyDrill)
-        next = [&] { return wubi::CharacterDrillText(s, s.letterPool, 60, 4, m_ctx.random); };
+        next = [&] {
+            return wubi::CharacterDrillText(s, s.letterPool, wubi::kLetterDrillPerLine, wubi::kDrillPageLines,
+                                            m_ctx.random);
+        };
     if (s.randomCharDrill)
-        next = [&] { return wubi::CharacterDrillText(s, s.drillPool, 30, 4, m_ctx.random); };
+        next = [&] {
+            return wubi::CharacterDrillText(s, s.drillPool, wubi::kDrillCharsPerLine, wubi::kDrillPageLines,
+                                            m_ctx.random);
+        };
     for (int length = 2; length <= 4; ++length)
         if (s.phraseDrillKind[length])
             next = [&s, this, length] { return wubi::PhraseDrillText(s, s.drillPool, length, m_ctx.random); };

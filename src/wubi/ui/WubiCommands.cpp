@@ -22,9 +22,6 @@ const QString kKeyNameCharacters = QStringLiteral("金人月白禾言立水火�
 // The finger key groups; the letters drill uses them without their digits.
 const char *const kFingerGroups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/", "9ol.", "8ik,",
                                      "6yhn7ujm", "12345qwertasdfgzxcvb", "67890yuiophjkl;nm,./"};
-constexpr int kCharsPerLine = 30;
-constexpr int kLettersPerLine = 60;
-constexpr int kPageLines = 4;
 
 struct Drill {
     DrillKind kind;
@@ -37,7 +34,7 @@ struct Drill {
 QString characterPage(AppContext &ctx, const QString &pool)
 {
     ctx.state.drillPool = pool;
-    return wubi::CharacterDrillText(ctx.state, pool, kCharsPerLine, kPageLines, ctx.random);
+    return wubi::CharacterDrillText(ctx.state, pool, wubi::kDrillCharsPerLine, wubi::kDrillPageLines, ctx.random);
 }
 
 Drill shortCodeDrill(ShortCodeSelectors which, const QString &title, bool titleAfterStart)
@@ -110,7 +107,7 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
     if (s.startSetCancelled)
         return;
     s.chineseText = false;
-    s.pendingText = wubi::CharacterDrillText(s, s.letterPool, kLettersPerLine, kPageLines, ctx.random);
+    s.pendingText = wubi::CharacterDrillText(s, s.letterPool, wubi::kLetterDrillPerLine, wubi::kDrillPageLines, ctx.random);
     run->fillReferencePage();
     s.generatedDrill = true;
     s.practiceTitle = QStringLiteral("英文纯字母对照练习");
