@@ -1,10 +1,10 @@
 #include "wubi/ui/WordForm.h"
 
 #include "data/Cues.h"
-#include "data/Scramble.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
+#include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
 
 #include <QEvent>
@@ -109,9 +109,9 @@ void WordForm::ShowOn_Timer()
 void WordForm::loadChart(bool edition86)
 {
     m_chart86 = edition86;
-    const QString name = edition86 ? QStringLiteral("data/keyb86.dz") : QStringLiteral("data/keyb98.dz");
-    m_chart = QPixmap();
-    m_chart.loadFromData(ReadScrambledFile(m_ctx.paths.data(name)));
+    // A missing or damaged chart is reported; the drill goes on without it.
+    m_chart = PictureFromDataFile(m_ctx.paths, edition86 ? QStringLiteral("keyb86.dz") : QStringLiteral("keyb98.dz"),
+                                  this);
     update();
 }
 

@@ -3,6 +3,7 @@
 // commit), Backspace, F5 / F6, the edition options, and a window that stays
 // usable without its chart or its code table.
 #include "data/Scramble.h"
+#include "support/ModalScript.h"
 #include "wubi/RadicalDrill.h"
 #include "wubi/ui/WordForm.h"
 #include "WubiHarness.h"
@@ -171,11 +172,14 @@ void WordFormTest::aDamagedChartLeavesTheWindowUsable()
     garbage.write(UnscrambleBytes("GIF89a, but not really"));
     garbage.close();
     h.ctx.paths.dataRoot = root.path(); // keyb98.dz is missing there
-    ModalAnswerer answerer;
+    MessageBoxScript boxes({QMessageBox::Ok, QMessageBox::Ok});
     WordForm *form = h.open();
     QVERIFY(form->chart().isNull());
     form->OpZg[1]->click();
     QVERIFY(form->chart().isNull());
+    QCOMPARE(boxes.seen.size(), std::size_t(2));
+    QVERIFY(boxes.seen[0].text.contains(QStringLiteral(" - "))); // the decoder's error
+    QCOMPARE(boxes.seen[1].text, QStringLiteral("请确认图片是否存在！"));
     WubiHarness::commit(form->rtbIn, form->line().left(3));
     QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Confirm});
     QCOMPARE(form->judgements(), 3);
