@@ -64,6 +64,7 @@ private slots:
         TestContext t;
         RegisterLinePractice(t.ctx, t.shell);
         RegisterTextPractice(t.ctx, t.shell);
+        RegisterRecords(t.ctx, t.shell); // the result window
         t.clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
         t.shell.mainWindow()->show();
         QVERIFY(t.shell.runCommand(command));
