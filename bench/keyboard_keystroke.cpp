@@ -2,6 +2,7 @@
 // key-down and key-up of one key, judged, figures updated, and the whole
 // keyboard picture drawn; also one drawing of each keyboard alone. Drawing
 // goes into an image, so no window system is involved.
+#include "OffscreenBenchmarkMain.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
 #include "data/Random.h"
@@ -81,12 +82,4 @@ BENCHMARK_TEMPLATE(BM_FullRepaint, FrmNKB)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUORVEL_OFFSCREEN_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // Time to judge typing in the line-by-line window, including the repaint:
 // one committed character at a time over 10 000 characters, and four-character
 // phrases committed in one go, as an input method hands them over.
+#include "OffscreenBenchmarkMain.h"
 #include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
@@ -125,12 +126,4 @@ BENCHMARK(BM_JudgeFourCharacterCommit)->Unit(benchmark::kMillisecond)->Iteration
     ->ReportAggregatesOnly(true);
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUORVEL_OFFSCREEN_BENCHMARK_MAIN()

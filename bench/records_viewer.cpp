@@ -1,5 +1,6 @@
 // The record viewer on a file of 100 000 records: opening it, reordering the
 // file by each key, and deleting the records of one user.
+#include "OffscreenBenchmarkMain.h"
 #include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
@@ -145,12 +146,4 @@ BENCHMARK(BM_ReplaceAllRecords)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUORVEL_OFFSCREEN_BENCHMARK_MAIN()
