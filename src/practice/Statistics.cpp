@@ -1,10 +1,12 @@
 #include "practice/Statistics.h"
 
 #include "data/Clock.h"
+#include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 
 #include <QRegularExpression>
 #include <QTime>
+#include <algorithm>
 #include <cmath>
 
 QString FormatTwoDecimals(double value)
@@ -70,6 +72,32 @@ int TypedCountChange(const QString &snapshot, const QString &typed)
     if (typed.size() < snapshot.size())
         return -CountWithoutLineEnds(QStringView(snapshot).right(snapshot.size() - typed.size()));
     return CountWithoutLineEnds(QStringView(typed).right(typed.size() - snapshot.size()));
+}
+
+qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished)
+{
+    qsizetype length = std::min({finished, state.typedText.size(), state.typedSnapshot.size()});
+    if (length > 0 && state.typedText.at(length - 1).isHighSurrogate())
+        --length; // a character is never split
+    if (length <= 0)
+        return 0;
+    const TypedCounts dropped = CountTypedText(state.typedText.left(length));
+    TypedCounts &earlier = state.earlierTypedCounts;
+    earlier.totalCount += dropped.totalCount;
+    earlier.characterCount += dropped.characterCount;
+    earlier.punctuationCount += dropped.punctuationCount;
+    state.typedText.remove(0, length);
+    state.typedSnapshot.remove(0, length);
+    return length;
+}
+
+TypedCounts RunTypedCounts(const PracticeState &state)
+{
+    TypedCounts counts = CountTypedText(state.typedText);
+    counts.totalCount += state.earlierTypedCounts.totalCount;
+    counts.characterCount += state.earlierTypedCounts.characterCount;
+    counts.punctuationCount += state.earlierTypedCounts.punctuationCount;
+    return counts;
 }
 
 QString ReportTitle(bool chineseText, bool freeInput)
