@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +37,7 @@ constexpr int kColumns = 5;
 constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 40;
 constexpr int kMargin = 10;
+constexpr int kFooter = 26; // the line that says how to close the card
 
 // Noto covers all but four Extension B radicals, which BabelStone Han draws.
 QFont cjkFont(int pixelSize, bool bold = false)
@@ -113,20 +115,26 @@ bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
     return true;
 }
 
-// Draws `text` centred in `cell`; a pair of code points (四竖, 两撇) is
-// squeezed side by side into the one cell.
-void drawRadical(QPainter &p, const QRectF &cell, const QString &text)
+// Draws `text` centred in `cell` by its ink, not by the font's line box, and
+// shrinks it to fit: tall glyphs such as 龶 reach above the ascent and would be
+// cut off at the top. A pair of code points (四竖, 两撇) is squeezed side by
+// side into the one cell.
+void drawRadical(QPainter &p, const QRectF &cell, const QString &text, qreal inset = 3)
 {
-    const qsizetype codePoints = text.toUcs4().size();
-    if (codePoints < 2) {
-        p.drawText(cell, Qt::AlignCenter, text);
+    QPainterPath glyphs;
+    glyphs.addText(0, 0, p.font(), text);
+    const QRectF ink = glyphs.boundingRect();
+    if (ink.isEmpty())
         return;
-    }
+    const qreal squeeze = text.toUcs4().size() < 2 ? 1.0 : 0.6;
+    const QRectF room = cell.adjusted(inset, inset, -inset, -inset);
+    const qreal scale = std::min({1.0, room.width() / (ink.width() * squeeze), room.height() / ink.height()});
     p.save();
+    p.setRenderHint(QPainter::Antialiasing);
     p.translate(cell.center());
-    p.scale(0.6, 1.0);
-    p.translate(-cell.center());
-    p.drawText(cell.adjusted(-cell.width() / 2, 0, cell.width() / 2, 0), Qt::AlignCenter, text);
+    p.scale(scale * squeeze, scale);
+    p.translate(-ink.center());
+    p.fillPath(glyphs, p.pen().color());
     p.restore();
 }
 
@@ -143,7 +151,8 @@ QImage renderCard(const KeyCard &card)
     const QFont verseFont = cjkFont(16);
     const QRect verseBox = QFontMetrics(verseFont).boundingRect(
         QRect(kMargin, verseTop, kWidth - 2 * kMargin, 1000), Qt::AlignLeft | Qt::TextWordWrap, card.verse);
-    const int height = verseBox.bottom() + 12;
+    const int footerTop = verseBox.bottom() + 10;
+    const int height = footerTop + kFooter;
 
     QImage image(kWidth, height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -169,7 +178,7 @@ QImage renderCard(const KeyCard &card)
     // Key-name radical, large.
     p.setFont(cjkFont(54));
     p.setPen(ink);
-    p.drawText(QRectF(72, 2, 70, 68), Qt::AlignCenter, card.radicals.first().text);
+    drawRadical(p, QRectF(72, 2, 70, 68), card.radicals.first().text);
 
     p.setFont(cjkFont(15, true));
     p.setPen(accent);
@@ -196,6 +205,13 @@ QImage renderCard(const KeyCard &card)
     p.setPen(QColor(0x33, 0x33, 0x33));
     p.drawText(QRect(kMargin, verseTop, kWidth - 2 * kMargin, verseBox.height() + 4),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, card.verse);
+
+    // How to close the card, on the card itself.
+    p.setPen(QPen(QColor(0xe0, 0xe0, 0xe0), 1));
+    p.drawLine(QPointF(kMargin, footerTop + 0.5), QPointF(kWidth - kMargin, footerTop + 0.5));
+    p.setFont(cjkFont(12));
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawText(QRect(0, footerTop, kWidth, kFooter - 2), Qt::AlignCenter, QStringLiteral("单击卡片或按回车键关闭"));
     p.end();
     return image;
 }

@@ -8,3 +8,5 @@ bool BuildSounds(const QString &out, QString *error);
 bool BuildTexts(const QString &assets, const QString &out, QString *error);
 bool BuildHelp(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalCards(const QString &assets, const QString &out, QString *error);
+bool BuildTunes(const QString &assets, const QString &out, QString *error);
+bool BuildIcons(const QString &out, QString *error);

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
-constexpr int kTwipsPerPixel = 15;
+constexpr int kMargin = 8;
 
 const std::array<QString, RecordTableModel::kColumns> &Headers()
 {
@@ -30,6 +31,36 @@ const std::array<QString, RecordTableModel::kColumns> &Headers()
         QStringLiteral("文字字数/字母字数"), QStringLiteral("标点数"), QStringLiteral("总字数(包括空格)"),
         QStringLiteral("正确率"), QStringLiteral("所用时间"), QStringLiteral("打字类型"), QStringLiteral("保存时间")};
     return headers;
+}
+
+// The grid's font: smaller than the window's, so that the name, the exercise
+// and the save time fit whole beside the figures.
+constexpr int kGridPointSize = 9;
+constexpr int kCellPadding = 10;
+constexpr int kMostHeaderLines = 3;
+
+// Screen width of `text` in character cells: a Chinese character takes two.
+int DisplayUnits(const QString &text)
+{
+    int units = 0;
+    for (QChar c : text)
+        units += c.unicode() >= 0x2e80 ? 2 : 1;
+    return units;
+}
+
+// The narrowest width at which `text` wraps into at most `lines` lines.
+int WrappedWidth(const QFontMetrics &fm, const QString &text, int lines)
+{
+    int low = 1, high = fm.horizontalAdvance(text) + 1;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        const QRect box = fm.boundingRect(QRect(0, 0, mid, 10000), Qt::TextWordWrap, text);
+        if (box.height() <= lines * fm.lineSpacing() && box.width() <= mid)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
 }
 
 // Text that reads as a number, spaces around it allowed.
@@ -77,6 +108,21 @@ QString RecordTableModel::cellText(int row, int column) const
     }
 }
 
+QString RecordTableModel::widestText(int column) const
+{
+    QString widest;
+    int widestUnits = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const QString text = cellText(row, column);
+        const int units = DisplayUnits(text);
+        if (units > widestUnits) {
+            widest = text;
+            widestUnits = units;
+        }
+    }
+    return widest;
+}
+
 QVariant RecordTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
@@ -100,6 +146,7 @@ TypeRecord::TypeRecord(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     buildLayout();
+    fitGridToRecords();
 
     // Form_Load
     fillGrid();
@@ -126,13 +173,24 @@ void TypeRecord::buildLayout()
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->setFixedWidth(14);
+    QFont gridFont = m_grid->font();
+    gridFont.setPointSize(kGridPointSize);
+    m_grid->setFont(gridFont);
+    m_grid->horizontalHeader()->setFont(gridFont);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->horizontalHeader()->setDefaultSectionSize(80);
-    m_grid->setColumnWidth(2, 1700 / kTwipsPerPixel);
-    m_grid->setColumnWidth(3, 1700 / kTwipsPerPixel);
-    m_grid->setColumnWidth(5, 1600 / kTwipsPerPixel);
-    m_grid->setColumnWidth(9, 1900 / kTwipsPerPixel);
+    // Long headers over short figures wrap instead of widening their column.
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::TextWordWrap);
+    m_grid->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     connect(m_grid, &QTableView::doubleClicked, this, &TypeRecord::DataShow_DblClick);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &TypeRecord::fitGridToRecords);
+
+    m_emptyNote = new QLabel(QStringLiteral("还没有保存的成绩。\n练习结束后，在统计报告里按“保存记录”即可保存。"), this);
+    m_emptyNote->setObjectName(QStringLiteral("lblEmpty"));
+    m_emptyNote->setAlignment(Qt::AlignCenter);
+    m_emptyNote->setFrameShape(QFrame::StyledPanel);
+    m_emptyNote->setAutoFillBackground(true);
+    m_emptyNote->setBackgroundRole(QPalette::Base);
 
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
@@ -192,10 +250,44 @@ void TypeRecord::buildLayout()
     controls->addLayout(deletion, 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(m_emptyNote, 1);
     layout->addWidget(m_problem);
     layout->addLayout(controls);
+}
+
+void TypeRecord::fitGridToRecords()
+{
+    const bool empty = m_model.rowCount() == 0;
+    m_grid->setVisible(!empty);
+    m_emptyNote->setVisible(empty);
+
+    // Each column as wide as its widest cell; headers wrap into as few lines
+    // as let all ten columns fit the viewer's width.
+    const QFontMetrics cells(m_grid->font());
+    const QFontMetrics headers(m_grid->horizontalHeader()->font());
+    std::array<int, RecordTableModel::kColumns> contents{};
+    for (int c = 0; c < RecordTableModel::kColumns; ++c)
+        contents[size_t(c)] = cells.horizontalAdvance(m_model.widestText(c).trimmed()) + kCellPadding;
+    const int room = width() - 2 * kMargin - m_grid->verticalHeader()->width() - 2 * m_grid->frameWidth()
+        - m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+
+    std::array<int, RecordTableModel::kColumns> widths{};
+    int lines = 1;
+    for (;; ++lines) {
+        int total = 0;
+        for (int c = 0; c < RecordTableModel::kColumns; ++c) {
+            const QString header = m_model.headerData(c, Qt::Horizontal).toString();
+            widths[size_t(c)] = std::max(contents[size_t(c)], WrappedWidth(headers, header, lines) + kCellPadding);
+            total += widths[size_t(c)];
+        }
+        if (total <= room || lines == kMostHeaderLines)
+            break;
+    }
+    for (int c = 0; c < RecordTableModel::kColumns; ++c)
+        m_grid->setColumnWidth(c, widths[size_t(c)]);
+    m_grid->horizontalHeader()->setFixedHeight(lines * headers.lineSpacing() + 8);
 }
 
 bool TypeRecord::eventFilter(QObject *watched, QEvent *event)
