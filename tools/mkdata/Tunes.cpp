@@ -248,6 +248,14 @@ void appendBigEndian(QByteArray &out, quint32 value, int bytes)
         out.append(char((value >> (8 * i)) & 0xff));
 }
 
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
 struct Event {
     int tick;
     QByteArray bytes;
@@ -273,19 +281,18 @@ QByteArray trackChunk(std::vector<Event> events, int endTick)
 
 QByteArray voiceTrack(int channel, int program, int volume, const std::vector<Note> &notes, int endTick)
 {
-    const char status = char(channel);
     std::vector<Event> events{
-        {0, QByteArray({char(0xc0 | status), char(program)})},
-        {0, QByteArray({char(0xb0 | status), 7, char(volume)})},  // volume
-        {0, QByteArray({char(0xb0 | status), 91, char(56)})},     // reverb
-        {0, QByteArray({char(0xb0 | status), 10, char(64 + 12 * (channel - 1))})}, // pan
+        {0, bytes({0xc0 | channel, program})},
+        {0, bytes({0xb0 | channel, 7, volume})},                  // volume
+        {0, bytes({0xb0 | channel, 91, 56})},                     // reverb
+        {0, bytes({0xb0 | channel, 10, 64 + 12 * (channel - 1)})}, // pan
     };
     std::vector<Event> offs, ons;
     for (const Note &n : notes) {
         // Slightly detached, so repeated notes sound twice.
         const int release = n.tick + std::max(1, n.length - kTicksPerBeat / 16);
-        offs.push_back({release, QByteArray({char(0x80 | status), char(n.pitch), 0})});
-        ons.push_back({n.tick, QByteArray({char(0x90 | status), char(n.pitch), char(n.velocity)})});
+        offs.push_back({release, bytes({0x80 | channel, n.pitch, 0})});
+        ons.push_back({n.tick, bytes({0x90 | channel, n.pitch, n.velocity})});
     }
     events.insert(events.end(), offs.begin(), offs.end());
     events.insert(events.end(), ons.begin(), ons.end());
@@ -316,7 +323,7 @@ QByteArray midiFile(const Score &tune)
     const quint32 microsecondsPerBeat = quint32(60000000 / tune.tempo);
     QByteArray tempo("\xff\x51\x03", 3);
     appendBigEndian(tempo, microsecondsPerBeat, 3);
-    const QByteArray meter({char(0xff), 0x58, 4, char(tune.meter), 2, 24, 8});
+    const QByteArray meter = bytes({0xff, 0x58, 4, tune.meter, 2, 24, 8});
 
     QByteArray file("MThd");
     appendBigEndian(file, 6, 4);

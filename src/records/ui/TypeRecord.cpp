@@ -36,7 +36,8 @@ const std::array<QString, RecordTableModel::kColumns> &Headers()
 // The grid's font: smaller than the window's, so that the name, the exercise
 // and the save time fit whole beside the figures.
 constexpr int kGridPointSize = 9;
-constexpr int kCellPadding = 10;
+constexpr int kSmallestGridPointSize = 8;
+constexpr int kCellPadding = 8;
 constexpr int kMostHeaderLines = 3;
 
 // Screen width of `text` in character cells: a Chinese character takes two.
@@ -176,10 +177,9 @@ void TypeRecord::buildLayout()
     QFont gridFont = m_grid->font();
     gridFont.setPointSize(kGridPointSize);
     m_grid->setFont(gridFont);
-    m_grid->horizontalHeader()->setFont(gridFont);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // Long headers over short figures wrap instead of widening their column.
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::TextWordWrap);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     m_grid->horizontalHeader()->setTextElideMode(Qt::ElideNone);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     connect(m_grid, &QTableView::doubleClicked, this, &TypeRecord::DataShow_DblClick);
@@ -263,31 +263,55 @@ void TypeRecord::fitGridToRecords()
     m_grid->setVisible(!empty);
     m_emptyNote->setVisible(empty);
 
-    // Each column as wide as its widest cell; headers wrap into as few lines
-    // as let all ten columns fit the viewer's width.
-    const QFontMetrics cells(m_grid->font());
-    const QFontMetrics headers(m_grid->horizontalHeader()->font());
-    std::array<int, RecordTableModel::kColumns> contents{};
-    for (int c = 0; c < RecordTableModel::kColumns; ++c)
-        contents[size_t(c)] = cells.horizontalAdvance(m_model.widestText(c).trimmed()) + kCellPadding;
+    std::array<QString, RecordTableModel::kColumns> widest, headers;
+    for (int c = 0; c < RecordTableModel::kColumns; ++c) {
+        widest[size_t(c)] = m_model.widestText(c).trimmed();
+        headers[size_t(c)] = m_model.headerData(c, Qt::Horizontal).toString();
+    }
     const int room = width() - 2 * kMargin - m_grid->verticalHeader()->width() - 2 * m_grid->frameWidth()
         - m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
+    // Each column as wide as its widest cell. The headers wrap into as few
+    // lines, at the largest font, as let all ten columns fit the viewer.
+    QFont font = m_grid->font();
     std::array<int, RecordTableModel::kColumns> widths{};
     int lines = 1;
-    for (;; ++lines) {
+    auto fits = [&] {
+        const QFontMetrics fm(font);
         int total = 0;
-        for (int c = 0; c < RecordTableModel::kColumns; ++c) {
-            const QString header = m_model.headerData(c, Qt::Horizontal).toString();
-            widths[size_t(c)] = std::max(contents[size_t(c)], WrappedWidth(headers, header, lines) + kCellPadding);
-            total += widths[size_t(c)];
+        for (size_t c = 0; c < widths.size(); ++c) {
+            widths[c] = std::max(fm.horizontalAdvance(widest[c]), WrappedWidth(fm, headers[c], lines)) + kCellPadding;
+            total += widths[c];
         }
-        if (total <= room || lines == kMostHeaderLines)
-            break;
-    }
+        return total <= room;
+    };
+    [&] {
+        for (int size = kGridPointSize; size >= kSmallestGridPointSize; --size) {
+            font.setPointSize(size);
+            for (lines = 1; lines <= kMostHeaderLines; ++lines)
+                if (fits())
+                    return;
+        }
+        // Still too wide: the texts keep their room and the figures' headers
+        // share what is left.
+        lines = kMostHeaderLines;
+        fits();
+        const QFontMetrics fm(font);
+        int left = room;
+        for (size_t c = 0; c < widths.size(); ++c)
+            left -= fm.horizontalAdvance(widest[c]) + kCellPadding;
+        for (size_t c = 0; c < widths.size(); ++c) {
+            const int content = fm.horizontalAdvance(widest[c]) + kCellPadding;
+            const int extra = std::clamp(widths[c] - content, 0, std::max(0, left));
+            widths[c] = content + extra;
+            left -= extra;
+        }
+    }();
+    m_grid->setFont(font);
+    m_grid->horizontalHeader()->setFont(font);
     for (int c = 0; c < RecordTableModel::kColumns; ++c)
         m_grid->setColumnWidth(c, widths[size_t(c)]);
-    m_grid->horizontalHeader()->setFixedHeight(lines * headers.lineSpacing() + 8);
+    m_grid->horizontalHeader()->setFixedHeight(lines * QFontMetrics(font).lineSpacing() + 8);
 }
 
 bool TypeRecord::eventFilter(QObject *watched, QEvent *event)

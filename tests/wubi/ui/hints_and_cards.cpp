@@ -30,7 +30,7 @@ int inkOnGridLines(const QImage &card)
     int ink = 0;
     for (int y = 0; y < image.height(); ++y) {
         int grey = 0, dark = 0;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 1; x + 1 < image.width(); ++x) { // inside the card's frame
             const QRgb pixel = image.pixel(x, y);
             grey += pixel == gridGrey;
             dark += qGray(pixel) < 110;
