@@ -174,7 +174,9 @@ void TypeRecord::buildLayout()
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->setFixedWidth(14);
+    // One face for Latin and Chinese, so that measured widths are drawn widths.
     QFont gridFont = m_grid->font();
+    gridFont.setFamilies({QStringLiteral("Noto Sans CJK SC")});
     gridFont.setPointSize(kGridPointSize);
     m_grid->setFont(gridFont);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -265,7 +267,7 @@ void TypeRecord::fitGridToRecords()
 
     std::array<QString, RecordTableModel::kColumns> widest, headers;
     for (int c = 0; c < RecordTableModel::kColumns; ++c) {
-        widest[size_t(c)] = m_model.widestText(c).trimmed();
+        widest[size_t(c)] = m_model.widestText(c); // as shown, stored padding included
         headers[size_t(c)] = m_model.headerData(c, Qt::Horizontal).toString();
     }
     const int room = width() - 2 * kMargin - m_grid->verticalHeader()->width() - 2 * m_grid->frameWidth()
@@ -312,6 +314,19 @@ void TypeRecord::fitGridToRecords()
     for (int c = 0; c < RecordTableModel::kColumns; ++c)
         m_grid->setColumnWidth(c, widths[size_t(c)]);
     m_grid->horizontalHeader()->setFixedHeight(lines * QFontMetrics(font).lineSpacing() + 8);
+}
+
+void TypeRecord::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitGridToRecords();
+}
+
+void TypeRecord::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitGridToRecords();
 }
 
 bool TypeRecord::eventFilter(QObject *watched, QEvent *event)

@@ -67,6 +67,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The columns are measured in the font the grid shows, which the window
+    // inherits only once it is docked.
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
