@@ -352,6 +352,7 @@ bool TypeRecord::confirm(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("删除确认"), text, QMessageBox::Yes | QMessageBox::No,
                     this);
+    box.setDefaultButton(QMessageBox::No); // a stray Enter deletes nothing
     return box.exec() == QMessageBox::Yes;
 }
 

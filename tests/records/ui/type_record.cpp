@@ -257,6 +257,7 @@ private slots:
         TypeRecord viewer(t->ctx);
         auto seen = answer({QMessageBox::No}, [&] { viewer.Command3_Click(); });
         QCOMPARE(seen.at(0).text, QStringLiteral("确实要删除所有记录吗？"));
+        QCOMPARE(seen.at(0).preselected, QMessageBox::No);
         QCOMPARE(viewer.model().rowCount(), 3);
         answer({QMessageBox::Yes}, [&] { viewer.Command3_Click(); });
         QCOMPARE(QFileInfo(path()).size(), 0);
