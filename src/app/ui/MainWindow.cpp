@@ -727,10 +727,10 @@ void MainWindow::showHelp()
     if (m_helpFile.isEmpty())
         return;
     if (!m_help) {
-        m_help = new HelpWindow(m_helpFile, this);
-        QRect place = m_help->frameGeometry();
-        place.moveCenter(frameGeometry().center());
-        m_help->move(place.topLeft());
+        m_help = new HelpWindow(m_helpFile, m_ctx.settings, this);
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            m_help->move(BesideMainWindow(frameGeometry(), m_help->frameGeometry().size(), screen->availableGeometry()));
     }
     m_help->show();
     m_help->raise();

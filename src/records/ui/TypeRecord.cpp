@@ -313,7 +313,8 @@ void TypeRecord::fitGridToRecords()
     m_grid->horizontalHeader()->setFont(font);
     for (int c = 0; c < RecordTableModel::kColumns; ++c)
         m_grid->setColumnWidth(c, widths[size_t(c)]);
-    m_grid->horizontalHeader()->setFixedHeight(lines * QFontMetrics(font).lineSpacing() + 8);
+    // Room for the most lines always, so the rows stay where they are.
+    m_grid->horizontalHeader()->setFixedHeight(kMostHeaderLines * QFontMetrics(font).lineSpacing() + 8);
 }
 
 void TypeRecord::changeEvent(QEvent *event)

@@ -366,12 +366,20 @@ private slots:
         QVERIFY(f.main.runCommand("HelpText"));
         QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
         QVERIFY(f.main.helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
-        f.main.helpWindow()->close();
+        // A window of its own beside the main window, not on top of it.
+        HelpWindow *help = f.main.helpWindow();
+        QVERIFY(help->isWindow() && !(help->windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(!help->geometry().intersects(f.main.geometry()) || help->pos() != f.main.pos());
+        help->resize(500, 400);
+        // Escape closes it; it comes back at the size it was left.
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
         QTRY_VERIFY(!f.main.helpWindow());
         // F1 anywhere in the program opens it too.
         QApplication::setActiveWindow(&f.main);
         QTest::keyClick(&f.main, Qt::Key_F1);
         QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
+        QCOMPARE(f.main.helpWindow()->size(), QSize(500, 400));
     }
 
     void draggingTheStripTakesThePanelsAlong()
