@@ -1,6 +1,7 @@
 #include "practice/Statistics.h"
 
 #include "data/Clock.h"
+#include "practice/TextUnits.h"
 
 #include <QRegularExpression>
 #include <QTime>
@@ -60,11 +61,7 @@ int SecondsOfTimeText(const QString &text)
 namespace {
 int CountWithoutLineEnds(QStringView tail)
 {
-    int n = 0;
-    for (QChar c : tail)
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n') && !c.isLowSurrogate())
-            ++n;
-    return n;
+    return CharacterCount(tail) - int(tail.count(u'\r')) - int(tail.count(u'\n'));
 }
 } // namespace
 

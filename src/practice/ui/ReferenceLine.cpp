@@ -1,5 +1,7 @@
 #include "practice/ui/ReferenceLine.h"
 
+#include "practice/TextUnits.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -19,12 +21,7 @@ ReferenceLine::ReferenceLine(QWidget *parent) : QWidget(parent)
 void ReferenceLine::setText(const QString &text)
 {
     m_text = text;
-    m_starts.clear();
-    for (int i = 0; i < m_text.size(); ++i) {
-        m_starts.append(i);
-        if (m_text.at(i).isHighSurrogate() && i + 1 < m_text.size() && m_text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
+    m_starts = CharacterStarts(m_text);
     m_marks = QVector<bool>(m_starts.size(), false);
     m_selStart = 0;
     m_scroll = 0;
