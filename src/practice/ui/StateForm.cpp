@@ -140,8 +140,19 @@ void StateForm::buildButtons()
         connect(b, &QToolButton::clicked, this, buttons[i].handler);
         *buttons[i].button = b;
     }
+    // Held down while the run is paused.
+    cmdPause->setCheckable(true);
     cmdPause->setEnabled(false);
     cmdStop->setEnabled(false);
+}
+
+void StateForm::showPaused(bool paused)
+{
+    if (cmdPause->isChecked() != paused)
+        cmdPause->setChecked(paused);
+    const QString tip = paused ? QStringLiteral("继续") : QStringLiteral("暂停");
+    if (cmdPause->toolTip() != tip)
+        cmdPause->setToolTip(tip);
 }
 
 PracticeWindow *StateForm::practiceWindow(ManagedWindow which) const
@@ -200,7 +211,7 @@ void StateForm::cmdPause_Click()
         if (m_ctx.shell)
             m_ctx.shell->SetStatusMessage(QString());
         cmdStart->setEnabled(false);
-        cmdPause->setToolTip(QStringLiteral("继续"));
+        showPaused(true);
         return;
     }
     for (ManagedWindow which : order) {
@@ -209,7 +220,7 @@ void StateForm::cmdPause_Click()
             break;
         }
     }
-    cmdPause->setToolTip(QStringLiteral("暂停"));
+    showPaused(false);
 }
 
 void StateForm::cmdStop_Click()
@@ -283,9 +294,8 @@ void StateForm::updateButtonStates()
     SetEnabledIfDiffers(cmdStart, !s.generatedDrill);
     SetEnabledIfDiffers(cmdPause, false);
     SetEnabledIfDiffers(cmdStop, false);
-    // A run stopped while paused must not leave "继续" on the next run's button.
-    if (cmdPause->toolTip() != QStringLiteral("暂停"))
-        cmdPause->setToolTip(QStringLiteral("暂停"));
+    // A run stopped while paused must not leave the next run's button held down.
+    showPaused(false);
 }
 
 void StateForm::clearLiveFigures()
