@@ -759,6 +759,24 @@ void MainWindow::Timer1_Timer()
     if (isMinimized() && (m_state.shown(ManagedWindow::BaseForm) || m_state.shown(ManagedWindow::BackForm) ||
                           m_state.shown(ManagedWindow::StateForm)))
         hideWithMain();
+    takeBackIgnoredMinimize();
+}
+
+void MainWindow::takeBackIgnoredMinimize()
+{
+    // Where no window manager honours the request, the window stays on the
+    // screen while it counts as minimized, and nothing would ever restore the
+    // panels: after a grace period it counts as restored again.
+    constexpr qint64 kGraceMs = 1000;
+    const bool onScreen = windowHandle() && windowHandle()->isExposed();
+    if (!isMinimized() || !onScreen) {
+        m_minimizedOnScreen.invalidate();
+        return;
+    }
+    if (!m_minimizedOnScreen.isValid())
+        m_minimizedOnScreen.start();
+    else if (m_minimizedOnScreen.elapsed() >= kGraceMs)
+        setWindowState(windowState() & ~Qt::WindowMinimized); // Form_Resize restores
 }
 
 void MainWindow::Form_Resize()
@@ -771,6 +789,14 @@ void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+    // Shown or activated again: the learner is back, whatever the window
+    // manager made of the minimize request.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        else
+            Form_Resize();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -283,6 +283,33 @@ private slots:
         QCOMPARE(f.main.statusStrip()->stateText(), QString("  0"));
     }
 
+    void minimizeThatNoWindowManagerHonoursIsTakenBack()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm});
+        f.start();
+        f.main.openLinePractice();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+        // The window stays on the screen (nothing minimizes it here): the
+        // panels come back by themselves.
+        f.main.cmdMin_Click();
+        f.main.Timer1_Timer();
+        QVERIFY(!f.state.shown(W::LineForm));
+        QTRY_VERIFY_WITH_TIMEOUT((f.main.Timer1_Timer(), f.state.shown(W::LineForm)), 5000); // the 50 ms watch
+        QVERIFY(!f.main.isMinimized());
+        QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::BaseForm));
+
+        // Activating the main window brings them back at once.
+        f.main.cmdMin_Click();
+        f.main.Timer1_Timer();
+        QVERIFY(!f.state.shown(W::LineForm));
+        QApplication::setActiveWindow(&f.main);
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(&f.main, &activation);
+        QVERIFY(f.state.shown(W::LineForm));
+        QVERIFY(f.main.window(W::LineForm)->isVisibleTo(&f.main));
+    }
+
     void statusStateTexts()
     {
         ShellFixture f;
