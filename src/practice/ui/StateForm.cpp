@@ -8,12 +8,14 @@
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
 #include <QToolButton>
+#include <optional>
 
 namespace {
 constexpr int kWidth = 112, kHeight = 445; // 1680 x 6675 twips
@@ -50,6 +52,15 @@ QIcon PictureFor(ButtonPicture which)
     }
     return QIcon(pix);
 }
+
+// The busy cursor while a text is read and laid out: a long one takes seconds.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 void SetEnabledIfDiffers(QWidget *w, bool enabled)
 {
@@ -182,8 +193,10 @@ void StateForm::prepareFileRun(bool lineByLine)
     const QString file = m_chooseFile(window(), InitialReferenceFolder(m_ctx.paths, m_ctx.state));
     if (!self || file.isEmpty())
         return;
+    std::optional<BusyCursor> busy(std::in_place);
     const TextReadResult read = ReadTextFile(file, lineByLine);
     if (!read.ok) {
+        busy.reset();
         // Nothing is prepared from a file that could not be read.
         QMessageBox::warning(window(), window()->windowTitle(),
                              QStringLiteral("无法读取对照文本“%1”：%2").arg(file, read.error));
@@ -194,6 +207,7 @@ void StateForm::prepareFileRun(bool lineByLine)
     if (!w)
         return;
     w->placeMaterial();
+    busy.reset();
     ShowStartDialog(m_ctx);
 }
 

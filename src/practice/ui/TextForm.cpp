@@ -3,6 +3,7 @@
 #include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
+#include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
 
 #include <QInputMethodEvent>
@@ -11,38 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
 constexpr double kDesignedPointSize = 10.5;
-
-// Length in UTF-16 units of the character starting at `pos` (a surrogate
-// pair is one character).
-int CharacterUnits(const QString &text, int pos)
-{
-    if (pos + 1 < text.size() && text.at(pos).isHighSurrogate() && text.at(pos + 1).isLowSurrogate())
-        return 2;
-    return 1;
-}
-
-QString LastCharacter(const QString &text)
-{
-    const int n = int(text.size());
-    if (n >= 2 && text.at(n - 1).isLowSurrogate() && text.at(n - 2).isHighSurrogate())
-        return text.right(2);
-    return text.right(1);
-}
-
-int CharacterCount(const QString &text)
-{
-    int n = 0;
-    for (QChar c : text)
-        if (!c.isLowSurrogate())
-            ++n;
-    return n;
-}
 
 // Keys that produce a character (what a key-press event of the input box
 // sees): not bare modifiers, function or navigation keys.
@@ -220,7 +196,7 @@ void TextForm::rtbIn_GotFocus()
     const PracticeState &s = m_ctx.state;
     if (s.runStarted && s.clockRunning && m_ctx.shell)
         m_ctx.shell->SetStatusState(true);
-    if (m_rtbIn->toPlainText().isEmpty() && CharacterCount(selectedReference()) != 1) {
+    if (m_rtbIn->document()->isEmpty() && CharacterCount(selectedReference()) != 1) {
         selectReference(0);
         m_expectedChar = selectedReference();
     }
@@ -236,11 +212,12 @@ void TextForm::rtbOut_SelChange()
 {
     if (!m_ctx.state.runStarted)
         m_erasedChar.clear();
-    // Whatever the learner clicked, one character stays selected.
+    // Whatever the learner clicked, one character stays selected. The
+    // reference is read in place: a copy of a long text on every keystroke
+    // would make typing slower the longer the text.
     const QTextCursor cursor = m_rtbOut->textCursor();
     const int start = cursor.selectionStart();
-    const QString reference = m_rtbOut->toPlainText();
-    const int wanted = start < reference.size() ? CharacterUnits(reference, start) : 0;
+    const int wanted = referenceUnitsAt(start);
     if (cursor.selectionEnd() - start != wanted) {
         QTextCursor one(m_rtbOut->document());
         one.setPosition(start);
@@ -250,14 +227,23 @@ void TextForm::rtbOut_SelChange()
         m_selecting = false;
     }
     m_rtbOut->ensureCursorVisible();
-    if (m_rtbIn->toPlainText().isEmpty())
+    if (m_rtbIn->document()->isEmpty())
         m_expectedChar = selectedReference();
+}
+
+int TextForm::referenceUnitsAt(int position) const
+{
+    const QTextDocument *doc = m_rtbOut->document();
+    if (position < 0 || position >= referenceLength())
+        return 0;
+    const bool pair = doc->characterAt(position).isHighSurrogate() && position + 1 < referenceLength()
+        && doc->characterAt(position + 1).isLowSurrogate();
+    return pair ? 2 : 1;
 }
 
 void TextForm::selectReference(int position)
 {
-    const QString reference = m_rtbOut->toPlainText();
-    const int start = qBound(0, position, int(reference.size()));
+    const int start = qBound(0, position, referenceLength());
     QTextCursor cursor(m_rtbOut->document());
     cursor.setPosition(start);
     m_selecting = true;
@@ -301,7 +287,7 @@ void TextForm::beginRun()
     m_erasing = false;
     m_keyPressed = false;
     m_rtbIn->setFocus();
-    if (m_rtbIn->toPlainText().isEmpty()) {
+    if (m_rtbIn->document()->isEmpty()) {
         selectReference(0);
         m_expectedChar = selectedReference();
     }

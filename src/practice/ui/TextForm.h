@@ -44,6 +44,9 @@ private:
     void selectReference(int position);
     void setInputText(const QString &text);
     int referenceLength() const;
+    // Units (1, or 2 for a surrogate pair) of the reference character at
+    // `position`; 0 at the end.
+    int referenceUnitsAt(int position) const;
 
     AppContext &m_ctx;
     QPlainTextEdit *m_rtbOut = nullptr;

@@ -172,6 +172,17 @@ private slots:
         QCOMPARE(form->selectedReference(), QStringLiteral("b"));
     }
 
+    void aCharacterBeyondTheBasicPlaneIsSelectedWhole()
+    {
+        const QString wide = QString::fromUcs4(U"\U00020000"); // 𠀀, a surrogate pair
+        startRun(QStringLiteral("a") + wide + QStringLiteral("b"));
+        commit(QStringLiteral("a"));
+        QCOMPARE(form->selectedReference(), wide);
+        commit(wide);
+        QCOMPARE(form->selectedReference(), QStringLiteral("b"));
+        QCOMPARE(t->state.errorCount, 0);
+    }
+
     void aLongReferenceScrollsTheSelectionIntoView()
     {
         QString text;
