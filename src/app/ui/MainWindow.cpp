@@ -325,9 +325,7 @@ void MainWindow::Form_Load()
 
     auto *splash = new SplashWindow;
     m_splash = splash;
-    splash->show();
-    splash->raise();
-    splash->repaint();
+    splash->showOnScreenNow();
     m_startupSteps << QStringLiteral("splash");
 
     // The window is the strip, the practice area and the status strip; its
