@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 // The folder of the running executable, also when it was started through
@@ -40,8 +39,6 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     RegisterEverything(ctx, main);
     main.show();
     main.activateWindow();
-    // The sound device is probed once the windows are up, on a worker thread.
-    QTimer::singleShot(0, &main, [] { AudioDevice::openInBackground(); });
     return QApplication::exec();
 }
 } // namespace

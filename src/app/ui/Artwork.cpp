@@ -1,6 +1,7 @@
 #include "app/ui/Artwork.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,12 +21,30 @@ QPixmap canvas(const QSize &size)
     return pix;
 }
 
-QFont song(int pixelSize, bool bold = false)
+QFont song(int pixelSize)
 {
     QFont f(artwork::songFamily());
     f.setPixelSize(pixelSize);
-    f.setBold(bold);
     return f;
+}
+
+// Bold Chinese drawn from the regular face, its outline thickened: the bold
+// CJK face is a second large font file to load for three short titles.
+void drawBoldText(QPainter &p, const QRect &box, int pixelSize, const QString &text)
+{
+    const QFont font = song(pixelSize);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QFontMetricsF fm(font);
+    const double width = fm.horizontalAdvance(text);
+    const double baseline = box.top() + (box.height() - fm.height()) / 2 + fm.ascent();
+    path.translate(box.left() + (box.width() - width) / 2, baseline);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(p.pen().color());
+    p.setPen(QPen(p.pen().color(), pixelSize / 22.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+    p.restore();
 }
 
 // Faint rows of keys: the motif shared by the larger pictures.
@@ -126,7 +145,8 @@ struct EmblemShapes {
     double stroke;
     QRectF seal;
     double sealRadius;
-    QPainterPath glyph;
+    QPainterPath glyph;  // from the regular face, thickened by a stroke of:
+    double glyphStroke;
 };
 
 EmblemShapes emblemShapes(double side)
@@ -137,7 +157,8 @@ EmblemShapes emblemShapes(double side)
     e.stroke = side / 40.0;
     e.seal = e.cap.adjusted(side * 0.14, side * 0.12, -side * 0.14, -side * 0.16);
     e.sealRadius = side * 0.08;
-    e.glyph.addText(0, 0, song(int(e.seal.height() * 0.78), true), QStringLiteral("打"));
+    e.glyphStroke = side / 40.0;
+    e.glyph.addText(0, 0, song(int(e.seal.height() * 0.78)), QStringLiteral("打"));
     e.glyph.translate(e.seal.center() - e.glyph.boundingRect().center());
     return e;
 }
@@ -178,7 +199,9 @@ QPixmap emblem(int side)
     p.setPen(Qt::NoPen);
     p.setBrush(kCinnabar);
     p.drawRoundedRect(e.seal, e.sealRadius, e.sealRadius);
-    p.fillPath(e.glyph, Qt::white);
+    p.setPen(QPen(Qt::white, e.glyphStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawPath(e.glyph);
     return pix;
 }
 
@@ -198,7 +221,9 @@ QByteArray emblemSvg(int side)
     svg += rect(e.cap, e.capRadius,
                 QStringLiteral("fill=\"url(#cap)\" stroke=\"%1\" stroke-width=\"%2\" ").arg(kCapEdge.name()).arg(e.stroke));
     svg += rect(e.seal, e.sealRadius, QStringLiteral("fill=\"%1\" ").arg(kCinnabar.name()));
-    svg += QStringLiteral("<path fill=\"#ffffff\" fill-rule=\"%1\" d=\"%2\"/>\n</svg>\n")
+    svg += QStringLiteral("<path fill=\"#ffffff\" stroke=\"#ffffff\" stroke-width=\"%1\" stroke-linejoin=\"round\" "
+                          "fill-rule=\"%2\" d=\"%3\"/>\n</svg>\n")
+               .arg(e.glyphStroke)
                .arg(e.glyph.fillRule() == Qt::WindingFill ? QStringLiteral("nonzero") : QStringLiteral("evenodd"),
                     svgPathData(e.glyph));
     return svg.toUtf8();
@@ -220,8 +245,7 @@ QPixmap splash(const QSize &size)
     const int w = size.width();
     p.drawPixmap(QRect((w - 96) / 2, 42, 96, 96), emblem(96));
     p.setPen(Qt::white);
-    p.setFont(song(40, true));
-    p.drawText(QRect(0, 150, w, 54), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    drawBoldText(p, QRect(0, 150, w, 54), 40, QStringLiteral("中文打字练习"));
     p.setPen(QColor(0xcf, 0xe4, 0xf5));
     p.setFont(song(16));
     p.drawText(QRect(0, 206, w, 26), Qt::AlignCenter, QStringLiteral("指法 · 英文 · 五笔 · 文章练习"));
@@ -251,8 +275,7 @@ QPixmap idleBackground(const QSize &size)
     const int w = size.width();
     p.drawPixmap(QRect((w - 88) / 2, 60, 88, 88), emblem(88));
     p.setPen(kInk);
-    p.setFont(song(34, true));
-    p.drawText(QRect(0, 160, w, 50), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    drawBoldText(p, QRect(0, 160, w, 50), 34, QStringLiteral("中文打字练习"));
     p.setPen(kSky.darker(130));
     p.setFont(song(16));
     p.drawText(QRect(0, 214, w, 26), Qt::AlignCenter, QStringLiteral("请从上方的菜单中选择练习项目"));

@@ -4,6 +4,7 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/GraphicButton.h"
 #include "app/ui/HelpWindow.h"
+#include "data/Audio.h"
 #include "app/ui/StartupWindows.h"
 #include "app/ui/StatusStrip.h"
 #include "data/Settings.h"
@@ -692,6 +693,9 @@ bool MainWindow::runCommand(const QString &menuName)
     const auto it = m_commands.constFind(menuName);
     if (it == m_commands.cend())
         return false;
+    // The first command is the first use of sound: the device is probed
+    // then, on a worker thread, and never on the way to the first window.
+    AudioDevice::openInBackground();
     // A copy: the command may replace itself while it runs.
     const std::function<void()> command = it.value();
     command();
