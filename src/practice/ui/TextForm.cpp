@@ -212,12 +212,10 @@ void TextForm::rtbOut_SelChange()
 {
     if (!m_ctx.state.runStarted)
         m_erasedChar.clear();
-    // Whatever the learner clicked, one character stays selected. The
-    // reference is read in place: a copy of a long text on every keystroke
-    // would make typing slower the longer the text.
+    // Whatever the learner clicked, one character stays selected.
     const QTextCursor cursor = m_rtbOut->textCursor();
     const int start = cursor.selectionStart();
-    const int wanted = referenceUnitsAt(start);
+    const int wanted = CharacterUnitsAt(m_reference, m_sliceStart + start);
     if (cursor.selectionEnd() - start != wanted) {
         QTextCursor one(m_rtbOut->document());
         one.setPosition(start);
@@ -231,21 +229,38 @@ void TextForm::rtbOut_SelChange()
         m_expectedChar = selectedReference();
 }
 
-int TextForm::referenceUnitsAt(int position) const
+void TextForm::showReferenceAround(int position)
 {
-    const QTextDocument *doc = m_rtbOut->document();
-    if (position < 0 || position >= referenceLength())
-        return 0;
-    const bool pair = doc->characterAt(position).isHighSurrogate() && position + 1 < referenceLength()
-        && doc->characterAt(position + 1).isLowSurrogate();
-    return pair ? 2 : 1;
+    // rtbOut holds a stretch of the reference around the character to type:
+    // laying out and painting a whole long text (tens of megabytes) would
+    // take seconds, and its every keystroke tens of milliseconds. The
+    // stretch moves on when the typing nears its end.
+    constexpr int kStretch = 32768;  // UTF-16 units shown
+    constexpr int kBehind = 4096;    // of them before the character to type
+    constexpr int kAhead = 2048;     // at least this many after it, unless the text ends
+    const int shownEnd = m_sliceStart + referenceShownLength();
+    const bool endShown = shownEnd >= referenceLength();
+    if (m_sliceValid && position >= m_sliceStart && (position <= shownEnd - kAhead || endShown))
+        return;
+    int start = qMax(0, position - kBehind);
+    if (start > 0 && m_reference.at(start).isLowSurrogate())
+        --start; // a surrogate pair stays whole
+    int end = qMin(referenceLength(), start + kStretch);
+    if (end < referenceLength() && m_reference.at(end).isLowSurrogate())
+        ++end;
+    m_sliceStart = start;
+    m_sliceValid = true;
+    m_selecting = true;
+    m_rtbOut->setPlainText(m_reference.mid(start, end - start));
+    m_selecting = false;
 }
 
 void TextForm::selectReference(int position)
 {
     const int start = qBound(0, position, referenceLength());
+    showReferenceAround(start);
     QTextCursor cursor(m_rtbOut->document());
-    cursor.setPosition(start);
+    cursor.setPosition(start - m_sliceStart);
     m_selecting = true;
     m_rtbOut->setTextCursor(cursor);
     m_selecting = false;
@@ -258,6 +273,11 @@ QString TextForm::selectedReference() const
 }
 
 int TextForm::referenceLength() const
+{
+    return int(m_reference.size());
+}
+
+int TextForm::referenceShownLength() const
 {
     return m_rtbOut->document()->characterCount() - 1; // without the closing paragraph mark
 }
@@ -272,7 +292,8 @@ void TextForm::setInputText(const QString &text)
 void TextForm::placeMaterial()
 {
     // The text was read without line breaks: one paragraph.
-    m_rtbOut->setPlainText(m_ctx.state.pendingText);
+    m_reference = m_ctx.state.pendingText;
+    m_sliceValid = false;
     setInputText(QString());
     m_caretPos = 0;
     m_erasing = false;
@@ -309,6 +330,9 @@ void TextForm::clearContents()
 {
     setInputText(QString());
     m_rtbOut->clear();
+    m_reference.clear();
+    m_sliceStart = 0;
+    m_sliceValid = false;
     m_expectedChar.clear();
     m_keyPressed = false;
 }

@@ -44,14 +44,17 @@ private:
     void selectReference(int position);
     void setInputText(const QString &text);
     int referenceLength() const;
-    // Units (1, or 2 for a surrogate pair) of the reference character at
-    // `position`; 0 at the end.
-    int referenceUnitsAt(int position) const;
+    int referenceShownLength() const;
+    // Puts the stretch of the reference around `position` into rtbOut.
+    void showReferenceAround(int position);
 
     AppContext &m_ctx;
     QPlainTextEdit *m_rtbOut = nullptr;
     QPlainTextEdit *m_rtbIn = nullptr;
 
+    QString m_reference;  // the whole reference text
+    int m_sliceStart = 0; // where the stretch shown in rtbOut starts in it
+    bool m_sliceValid = false;
     int m_caretPos = 0;
     QString m_expectedChar;
     bool m_erasing = false;
