@@ -10,3 +10,4 @@ bool BuildHelp(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalCards(const QString &assets, const QString &out, QString *error);
 bool BuildTunes(const QString &assets, const QString &out, QString *error);
 bool BuildIcons(const QString &out, QString *error);
+bool BuildButtonPictures(const QString &out, QString *error);

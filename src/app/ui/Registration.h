@@ -9,6 +9,7 @@ void RegisterLinePractice(AppContext &ctx, Shell &shell);   // practice: frmIn_I
 void RegisterTextPractice(AppContext &ctx, Shell &shell);   // practice: frmInT_In, frmOut_In, their commands
 void RegisterRecords(AppContext &ctx, Shell &shell);        // records: TypeRecord, Record_View
 void RegisterWubi(AppContext &ctx, Shell &shell);           // wubi: drills, hints, cards, lookup
+#include "keyboard/ui/KeyboardRegistration.h"             // keyboard: KBExercise, frmNKB, their commands
 
 inline void RegisterEverything(AppContext &ctx, Shell &shell)
 {
@@ -17,4 +18,5 @@ inline void RegisterEverything(AppContext &ctx, Shell &shell)
     RegisterTextPractice(ctx, shell);
     RegisterRecords(ctx, shell);
     RegisterWubi(ctx, shell);
+    RegisterKeyboard(ctx, shell);
 }

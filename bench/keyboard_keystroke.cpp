@@ -1,0 +1,90 @@
+// Time from a key event to the repainted keyboard in the key-position drill:
+// key-down and key-up of one key, judged, figures updated, and the keyboard
+// picture repainted both times; also one full repaint of each keyboard.
+#include "data/Clock.h"
+#include "data/Cues.h"
+#include "data/Random.h"
+#include "data/Settings.h"
+#include "keyboard/ui/FrmNKB.h"
+#include "keyboard/ui/KBExercise.h"
+#include "keyboard/ui/KeyboardView.h"
+#include "practice/PracticeState.h"
+#include "shell/AppContext.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Services {
+    QTemporaryDir dir;
+    PracticeState state;
+    SettingsStore settings{dir.path() + QStringLiteral("/q.ini")};
+    RecordingCuePlayer cues;
+    ManualClock clock;
+    SeededRandom random{1};
+    AppContext ctx{state, settings, cues, clock, random, AppPaths{QStringLiteral(QUORVEL_DATA_ROOT), {}, {}}};
+};
+
+void Strike(QWidget *w, Qt::Key key)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &down);
+    QApplication::sendEvent(w, &up);
+}
+
+void BM_KeystrokeToRepaint(benchmark::State &bench)
+{
+    Services s;
+    KBExercise window(s.ctx);
+    window.show();
+    // Alternately the target (a hit) and a key next to it (a miss).
+    std::vector<double> perKeystroke;
+    int n = 0;
+    for (auto _ : bench) {
+        const int target = window.drill().target();
+        const bool typeable = (target >= '0' && target <= '9') || (target >= 'A' && target <= 'Z');
+        const Qt::Key key = typeable && n++ % 2 == 0 ? Qt::Key(target) : Qt::Key_Q;
+        const auto start = std::chrono::steady_clock::now();
+        Strike(&window, key);
+        window.view()->repaint();
+        perKeystroke.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        s.clock.advanceSeconds(1);
+    }
+    std::sort(perKeystroke.begin(), perKeystroke.end());
+    bench.counters["median_us"] = perKeystroke[perKeystroke.size() / 2];
+    bench.counters["p99_us"] = perKeystroke[perKeystroke.size() * 99 / 100];
+}
+BENCHMARK(BM_KeystrokeToRepaint)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+template <class Window>
+void BM_FullRepaint(benchmark::State &bench)
+{
+    Services s;
+    Window window(s.ctx);
+    window.show();
+    for (auto _ : bench)
+        window.view()->repaint();
+}
+BENCHMARK_TEMPLATE(BM_FullRepaint, KBExercise)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_FullRepaint, FrmNKB)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

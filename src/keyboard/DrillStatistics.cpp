@@ -1,0 +1,39 @@
+#include "keyboard/DrillStatistics.h"
+
+#include "data/Clock.h"
+#include "practice/Statistics.h"
+
+void DrillStatistics::countKeystroke(const QTime &t)
+{
+    if (!started) {
+        start = secondOfDay(t);
+        now = start;
+        started = true;
+    }
+    keystrokes += 1;
+}
+
+void DrillStatistics::takeTime(const QTime &t)
+{
+    now = secondOfDaySince(t, start);
+}
+
+double KeystrokesPerMinute(const DrillStatistics &stats)
+{
+    const int elapsed = stats.now - stats.start;
+    return elapsed != 0 ? stats.keystrokes * 60.0 / elapsed : stats.keystrokes * 60.0;
+}
+
+StatisticsDisplay DisplayOf(const DrillStatistics &stats, double accuracyFrameWidth)
+{
+    StatisticsDisplay display;
+    if (stats.keystrokes <= 0)
+        return display;
+    const double correctShare = (double(stats.keystrokes) - stats.errors) / stats.keystrokes;
+    const double speed = KeystrokesPerMinute(stats);
+    display.accuracyBarWidth = correctShare * accuracyFrameWidth + 16;
+    display.speedBarWidth = speed + 16;
+    display.accuracyText = FormatTwoDecimals(correctShare * 100) + QStringLiteral(" %");
+    display.speedText = FormatTwoDecimals(speed) + QStringLiteral(" 次/分");
+    return display;
+}

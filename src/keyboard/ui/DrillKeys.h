@@ -1,0 +1,32 @@
+#pragma once
+// Key handling shared by the keyboard drill windows.
+#include <QWidget>
+
+class QKeyEvent;
+
+// Virtual-key code of a key event (0 when the drills do not know the key).
+int VirtualKeyOf(const QKeyEvent *event);
+// Makes `widget` take keys as physical keys: no input method, focus by Tab
+// and click.
+void TakeRawKeys(QWidget *widget);
+
+// A drill window that sees every key while its key preview is on (Tab and
+// shortcut keys included) as key-down and key-up of virtual-key codes.
+// Auto-repeat is ignored: a held key is one keystroke.
+class KeyDrillWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit KeyDrillWindow(QWidget *parent);
+
+protected:
+    virtual void drillKeyDown(int code) = 0;
+    virtual void drillKeyUp(int code) = 0;
+    void setKeyPreview(bool on) { m_keyPreview = on; }
+
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    bool m_keyPreview = true;
+};

@@ -1,0 +1,87 @@
+#pragma once
+// KBExercise: the key-position drill on the main keyboard block, and in the
+// same window the fingering drill. F5 switches to fingering, F6 back; F3 and
+// F4 limit the targets to the typing area or open the whole picture. Keys
+// are judged by the physical key, with input methods off for this window.
+#include "keyboard/FingeringDrill.h"
+#include "keyboard/KeyboardPicture.h"
+#include "keyboard/TargetDrill.h"
+#include "keyboard/ui/DrillKeys.h"
+#include "shell/Shell.h"
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+class KeyboardView;
+class StatisticsPanel;
+struct AppContext;
+
+class KBExercise : public KeyDrillWindow, public ExercisePanel {
+    Q_OBJECT
+public:
+    explicit KBExercise(AppContext &ctx, QWidget *parent = nullptr);
+    ~KBExercise() override;
+
+    // The two drills, also reached from the main window's commands.
+    void switchToFingeringDrill();  // F5
+    void restartKeyPositionDrill(); // F6
+
+    // Event handlers (virtual-key codes), public so they can be driven directly.
+    void Form_KeyDown(int code);
+    void Form_KeyUp(int code);
+    void WordCompare_KeyDown(int code);
+    void WordCompare_KeyUp(int code);
+    void LFinger_Click(int index);
+    void RFinger_Click(int index);
+
+    const KeyboardPicture &picture() const { return m_picture; }
+    const TargetDrill &drill() const { return m_drill; }
+    const FingeringDrill &fingering() const { return m_fingering; }
+    bool typingAreaOnly() const { return m_typingAreaOnly; }
+    bool fingeringMode() const { return m_fingeringMode; }
+    QLineEdit *WordCompare() const { return m_wordCompare; }
+    KeyboardView *view() const { return m_view; }
+    QRadioButton *LFinger(int i) const { return m_left[size_t(i)]; }
+    QRadioButton *RFinger(int i) const { return m_right[size_t(i)]; }
+
+protected:
+    void drillKeyDown(int code) override { Form_KeyDown(code); }
+    void drillKeyUp(int code) override { Form_KeyUp(code); }
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    QGroupBox *fingerFrame(const QString &name, const QString &caption, int left,
+                           std::array<QRadioButton *, 5> &buttons, bool leftHand);
+    void Form_Activate();
+    void Form_Deactivate();
+    void WordCompare_GotFocus();
+    void WordCompare_LostFocus();
+    void setFingeringControls(bool fingering);
+    void showDrillLine();
+    void poolMessage();
+    void judge(int code);
+    void cue(bool ok);
+    void repaintKeys();
+
+    AppContext &m_ctx;
+    KeyboardPicture m_picture;
+    TargetDrill m_drill;
+    FingeringDrill m_fingering;
+    bool m_typingAreaOnly = true;
+    bool m_fingeringMode = false;
+
+    KeyboardView *m_view = nullptr;
+    std::unique_ptr<StatisticsPanel> m_panel;
+    QLineEdit *m_wordCompare = nullptr;
+    QGroupBox *m_leftHand = nullptr;
+    QGroupBox *m_rightHand = nullptr;
+    std::array<QRadioButton *, 5> m_left{};
+    std::array<QRadioButton *, 5> m_right{};
+};

@@ -1,0 +1,70 @@
+#include "keyboard/ui/KeyboardRegistration.h"
+
+#include "keyboard/ui/FrmNKB.h"
+#include "keyboard/ui/KBExercise.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
+
+namespace {
+
+KBExercise *KeysWindow(Shell &shell)
+{
+    return qobject_cast<KBExercise *>(shell.window(ManagedWindow::KeysForm));
+}
+
+void UnloadStatusWindow(AppContext &ctx, Shell &shell)
+{
+    if (ctx.state.shown(ManagedWindow::StateForm))
+        shell.unloadWindow(ManagedWindow::StateForm);
+}
+
+// "打字键区键位练习": opens the window, or brings the open one back to the
+// key-position drill.
+void OnlyKeyBoard(AppContext &ctx, Shell &shell)
+{
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeysForm);
+    flags.opening = true;
+    KBExercise *open = flags.shown ? KeysWindow(shell) : nullptr;
+    if (!open)
+        shell.showWindow(ManagedWindow::KeysForm);
+    UnloadStatusWindow(ctx, shell);
+    shell.closeOthers();
+    if (open) // F6, once the command is through
+        open->restartKeyPositionDrill();
+    flags.opening = false;
+}
+
+// "打字键区指法练习": opens the window when needed, in the fingering drill.
+void FingerEx(AppContext &ctx, Shell &shell)
+{
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeysForm);
+    flags.opening = true;
+    if (!flags.shown)
+        shell.showWindow(ManagedWindow::KeysForm);
+    UnloadStatusWindow(ctx, shell);
+    shell.closeOthers();
+    if (KBExercise *window = KeysWindow(shell))
+        window->switchToFingeringDrill();
+    flags.opening = false;
+}
+
+void NKBExercise(AppContext &ctx, Shell &shell)
+{
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeypadForm);
+    flags.opening = true;
+    if (!flags.shown)
+        shell.showWindow(ManagedWindow::KeypadForm);
+    shell.closeOthers();
+    flags.opening = false;
+}
+
+} // namespace
+
+void RegisterKeyboard(AppContext &ctx, Shell &shell)
+{
+    shell.registerWindow(ManagedWindow::KeysForm, [&ctx](QWidget *parent) { return new KBExercise(ctx, parent); });
+    shell.registerWindow(ManagedWindow::KeypadForm, [&ctx](QWidget *parent) { return new FrmNKB(ctx, parent); });
+    shell.setCommand(QStringLiteral("OnlyKeyBoard"), [&ctx, &shell] { OnlyKeyBoard(ctx, shell); });
+    shell.setCommand(QStringLiteral("FingerEx"), [&ctx, &shell] { FingerEx(ctx, shell); });
+    shell.setCommand(QStringLiteral("NKBExercise"), [&ctx, &shell] { NKBExercise(ctx, shell); });
+}
