@@ -1,33 +1,21 @@
 // Radical cards: one picture per key (A..Y) and edition, data/zgcard/b65.cr ..
 // b89.cr (Wubi 86) and j65.cr .. j89.cr (Wubi 98), drawn from the radical and
 // mnemonic lists and stored scrambled as PNG.
-#include "Output.h"
+#include "Radicals.h"
 #include "Steps.h"
 
-#include "data/Scramble.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTextStream>
-#include <algorithm>
 
 namespace {
-
-struct Radical {
-    QString text;
-    QStringList tags;
-};
 
 struct KeyCard {
     QChar key;
     bool edition86;
-    QList<Radical> radicals; // key name first
+    QList<RadicalRow> radicals; // key name first
     QString verse;
 };
 
@@ -39,51 +27,12 @@ constexpr int kCellHeight = 40;
 constexpr int kMargin = 10;
 constexpr int kFooter = 26; // the line that says how to close the card
 
-// Noto covers all but four Extension B radicals, which BabelStone Han draws.
-QFont cjkFont(int pixelSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("BabelStone Han")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
-bool readTsv(const QString &path, QList<QStringList> *rows, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("cannot read %1").arg(path);
-        return false;
-    }
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    in.readLine(); // header
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (!line.trimmed().isEmpty())
-            rows->append(line.split(QLatin1Char('\t')));
-    }
-    return true;
-}
-
-bool appliesTo(const QString &edition, bool edition86)
-{
-    return edition == QLatin1String("both") || edition == (edition86 ? QLatin1String("86") : QLatin1String("98"));
-}
-
-bool isKeyName(const Radical &r, bool edition86)
-{
-    return r.tags.contains(QLatin1String("KEYNAME"))
-        || r.tags.contains(edition86 ? QLatin1String("KEYNAME86") : QLatin1String("KEYNAME98"));
-}
-
 bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
 {
-    QList<QStringList> radicalRows, verseRows;
-    if (!readTsv(assets + QStringLiteral("/wubi/radicals.tsv"), &radicalRows, error)
-        || !readTsv(assets + QStringLiteral("/wubi/mnemonics.tsv"), &verseRows, error))
+    QList<RadicalRow> radicals;
+    QList<QStringList> verseRows;
+    if (!ReadRadicalRows(assets, &radicals, error)
+        || !ReadTsv(assets + QStringLiteral("/wubi/mnemonics.tsv"), &verseRows, error))
         return false;
 
     QHash<QString, QString> verses; // "G86" -> verse
@@ -93,49 +42,16 @@ bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
 
     for (char letter = 'A'; letter <= 'Y'; ++letter) {
         for (bool edition86 : {true, false}) {
-            KeyCard card{QLatin1Char(letter), edition86, {}, {}};
-            for (const QStringList &row : radicalRows) {
-                if (row.size() < 6 || row[0] != QLatin1String(QByteArray(1, letter))
-                    || !appliesTo(row[1], edition86))
-                    continue;
-                const QString tags = row[5].section(QLatin1Char(';'), 1, 1).trimmed();
-                card.radicals.append({row[2], tags.split(QLatin1Char(' '), Qt::SkipEmptyParts)});
-            }
-            const auto keyName = std::find_if(card.radicals.begin(), card.radicals.end(),
-                                              [&](const Radical &r) { return isKeyName(r, edition86); });
-            if (keyName == card.radicals.end()) {
+            KeyCard card{QLatin1Char(letter), edition86, KeyRadicals(radicals, QLatin1Char(letter), edition86), {}};
+            if (card.radicals.isEmpty() || !card.radicals.first().isKeyName(edition86)) {
                 *error = QStringLiteral("no key name for %1 in edition %2").arg(letter).arg(edition86 ? 86 : 98);
                 return false;
             }
-            card.radicals.move(int(keyName - card.radicals.begin()), 0);
             card.verse = verses.value(QString(QLatin1Char(letter)) + (edition86 ? "86" : "98"));
             cards->append(card);
         }
     }
     return true;
-}
-
-// Draws `text` centred in `cell` by its ink, not by the font's line box, and
-// shrinks it to fit: tall glyphs such as 龶 reach above the ascent and would be
-// cut off at the top. A pair of code points (四竖, 两撇) is squeezed side by
-// side into the one cell.
-void drawRadical(QPainter &p, const QRectF &cell, const QString &text, qreal inset = 3)
-{
-    QPainterPath glyphs;
-    glyphs.addText(0, 0, p.font(), text);
-    const QRectF ink = glyphs.boundingRect();
-    if (ink.isEmpty())
-        return;
-    const qreal squeeze = text.toUcs4().size() < 2 ? 1.0 : 0.6;
-    const QRectF room = cell.adjusted(inset, inset, -inset, -inset);
-    const qreal scale = std::min({1.0, room.width() / (ink.width() * squeeze), room.height() / ink.height()});
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.translate(cell.center());
-    p.scale(scale * squeeze, scale);
-    p.translate(-ink.center());
-    p.fillPath(glyphs, p.pen().color());
-    p.restore();
 }
 
 QImage renderCard(const KeyCard &card)
@@ -148,7 +64,7 @@ QImage renderCard(const KeyCard &card)
     const int rows = int((card.radicals.size() + kColumns - 1) / kColumns);
     const int gridTop = kHeader + 8;
     const int verseTop = gridTop + rows * kCellHeight + 8;
-    const QFont verseFont = cjkFont(16);
+    const QFont verseFont = CjkFont(16);
     const QRect verseBox = QFontMetrics(verseFont).boundingRect(
         QRect(kMargin, verseTop, kWidth - 2 * kMargin, 1000), Qt::AlignLeft | Qt::TextWordWrap, card.verse);
     const int footerTop = verseBox.bottom() + 10;
@@ -176,28 +92,29 @@ QImage renderCard(const KeyCard &card)
     p.drawText(QRectF(kMargin, 10, 52, 52), Qt::AlignCenter, QString(card.key));
 
     // Key-name radical, large.
-    p.setFont(cjkFont(54));
+    p.setFont(CjkFont(54));
     p.setPen(ink);
-    drawRadical(p, QRectF(72, 2, 70, 68), card.radicals.first().text);
+    DrawRadicalFitted(p, QRectF(72, 2, 70, 68), card.radicals.first(), p.font());
 
-    p.setFont(cjkFont(15, true));
+    p.setFont(CjkFont(15, true));
     p.setPen(accent);
     p.drawText(QRectF(150, 12, kWidth - 160, 22), Qt::AlignRight | Qt::AlignVCenter,
                card.edition86 ? QStringLiteral("五笔86版") : QStringLiteral("五笔98版"));
-    p.setFont(cjkFont(13));
+    p.setFont(CjkFont(13));
     p.setPen(ink);
     p.drawText(QRectF(150, 38, kWidth - 160, 22), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("%1 个字根").arg(card.radicals.size()));
 
     // Every radical of the key, in a grid.
-    p.setFont(cjkFont(28));
+    p.setFont(CjkFont(28));
     for (int i = 0; i < card.radicals.size(); ++i) {
         const QRectF cell(kMargin + (i % kColumns) * kCellWidth, gridTop + (i / kColumns) * kCellHeight,
                           kCellWidth, kCellHeight);
         p.setPen(QPen(QColor(0xd6, 0xd6, 0xd6), 1));
         p.drawRect(cell.adjusted(0.5, 0.5, -0.5, -0.5));
         p.setPen(i == 0 ? accent : ink);
-        drawRadical(p, cell, card.radicals[i].text);
+        // Fitted by its outline: tall glyphs such as 龶 are never cut off.
+        DrawRadicalFitted(p, cell, card.radicals[i], p.font());
     }
 
     // The mnemonic verse.
@@ -209,23 +126,11 @@ QImage renderCard(const KeyCard &card)
     // How to close the card, on the card itself.
     p.setPen(QPen(QColor(0xe0, 0xe0, 0xe0), 1));
     p.drawLine(QPointF(kMargin, footerTop + 0.5), QPointF(kWidth - kMargin, footerTop + 0.5));
-    p.setFont(cjkFont(12));
+    p.setFont(CjkFont(12));
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawText(QRect(0, footerTop, kWidth, kFooter - 2), Qt::AlignCenter, QStringLiteral("单击卡片或按回车键关闭"));
     p.end();
     return image;
-}
-
-bool writeScrambled(const QString &path, const QImage &image, QString *error)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        *error = QStringLiteral("cannot encode %1").arg(path);
-        return false;
-    }
-    return WriteOutputFile(path, UnscrambleBytes(png), error);
 }
 
 } // namespace
@@ -238,7 +143,7 @@ bool BuildRadicalCards(const QString &assets, const QString &out, QString *error
     const QString folder = out + QStringLiteral("/data/zgcard");
     for (const KeyCard &card : cards) {
         const QString name = QStringLiteral("%1%2.cr").arg(card.edition86 ? 'b' : 'j').arg(card.key.unicode());
-        if (!writeScrambled(folder + QLatin1Char('/') + name, renderCard(card), error))
+        if (!WriteImage(folder + QLatin1Char('/') + name, renderCard(card), "PNG", true, error))
             return false;
     }
     return true;

@@ -18,7 +18,8 @@ int main(int argc, char *argv[])
     QString error;
     const bool ok = BuildCodeTables(assets, out, &error) && BuildSounds(out, &error)
         && BuildTexts(assets, out, &error) && BuildHelp(assets, out, &error)
-        && BuildRadicalCards(assets, out, &error) && BuildButtonPictures(out, &error)
+        && BuildRadicalCards(assets, out, &error) && BuildRadicalCharts(assets, out, &error)
+        && BuildRadicalPictures(assets, out, &error) && BuildButtonPictures(out, &error)
         && BuildTunes(assets, out, &error) && BuildIcons(out, &error);
     if (!ok) {
         std::fprintf(stderr, "mkdata: %s\n", qPrintable(error));

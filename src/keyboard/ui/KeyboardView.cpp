@@ -1,6 +1,8 @@
 #include "keyboard/ui/KeyboardView.h"
 
+#include <QHash>
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 
 namespace {
@@ -52,6 +54,33 @@ void DrawLegends(QPainter &p, const QRectF &face, const KeyCap &cap, const QColo
     font.setBold(!wordBelow);
     p.setFont(font);
     p.drawText(lower.adjusted(0, -1, 0, 0), Qt::AlignCenter, wordBelow ? cap.secondary : cap.legend);
+}
+
+// Every look of every cap is drawn once and then reused: a keystroke
+// repaints the whole keyboard twice, and drawing 61 bevelled caps with their
+// legends each time costs milliseconds.
+QPixmap CapPicture(const KeyCap &cap, QSize size, const KeyLook &look, qreal ratio)
+{
+    static QHash<QString, QPixmap> cache;
+    const QString key = QStringLiteral("%1|%2|%3x%4|%5|%6|%7")
+                            .arg(cap.legend, cap.secondary)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(int(look.state))
+                            .arg(look.pressed)
+                            .arg(ratio);
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QPixmap picture(size * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    KeyboardView::paintCap(p, QRectF(QPointF(0, 0), QSizeF(size)), cap, look);
+    p.end();
+    return *cache.insert(key, picture);
 }
 
 } // namespace
@@ -133,9 +162,10 @@ void KeyboardView::paintEvent(QPaintEvent *)
     plate.setColorAt(1, QColor(0x2c, 0x2f, 0x34));
     p.fillPath(Rounded(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7), plate);
     p.translate(kPlateMargin, kPlateMargin);
+    const qreal ratio = devicePixelRatioF();
     for (const KeyCap &cap : m_picture.caps()) {
-        const QRectF r = QRectF(cap.twips.translated(-m_originTwips));
-        paintCap(p, QRectF(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel), cap,
-                 m_picture.look(cap.code));
+        const QRect r = cap.twips.translated(-m_originTwips);
+        const QRect pixels(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel);
+        p.drawPixmap(pixels.topLeft(), CapPicture(cap, pixels.size(), m_picture.look(cap.code), ratio));
     }
 }

@@ -125,7 +125,7 @@ void StartSetDialog::op_Click(int index)
     txtSetT->setEnabled(index == 1);
 }
 
-bool StartSetDialog::readLimit(QLineEdit *box, int &value)
+bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, int &value)
 {
     const StartNumber number = ReadStartNumber(box->text());
     switch (number.check) {
@@ -133,14 +133,14 @@ bool StartSetDialog::readLimit(QLineEdit *box, int &value)
         value = number.value;
         return true;
     case StartNumberCheck::Empty:
-        QMessageBox::information(this, ProgramTitle(m_ctx), QStringLiteral("请先确定你练习的方式!"));
+        QMessageBox::information(dialog, ProgramTitle(ctx), QStringLiteral("请先确定你练习的方式!"));
         box->setFocus();
         return false;
     case StartNumberCheck::NotNumeric:
-        QMessageBox::question(this, ProgramTitle(m_ctx), QStringLiteral("你必须输入数字"), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你必须输入数字"), QMessageBox::StandardButtons(QMessageBox::Ok));
         break;
     case StartNumberCheck::OutOfRange:
-        QMessageBox::question(this, ProgramTitle(m_ctx), QStringLiteral("你输入的数字太大或太小了!"),
+        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你输入的数字太大或太小了!"),
                               QMessageBox::StandardButtons(QMessageBox::Ok));
         break;
     }
@@ -154,7 +154,7 @@ void StartSetDialog::cmdOK_Click()
     PracticeState &s = m_ctx.state;
     if (op[0]->isChecked()) {
         int value = 0;
-        if (!readLimit(txtSetN, value))
+        if (!ReadLimitBox(m_ctx, this, txtSetN, value))
             return;
         s.charBudget = value;
         finish(false, false);
@@ -163,7 +163,7 @@ void StartSetDialog::cmdOK_Click()
     const int defaultBudget = s.lettersOnlyDrill ? 240 : 120;
     if (op[1]->isChecked()) {
         int value = 0;
-        if (!readLimit(txtSetT, value))
+        if (!ReadLimitBox(m_ctx, this, txtSetT, value))
             return;
         s.timeLimitSeconds = value;
         s.charBudget = defaultBudget;

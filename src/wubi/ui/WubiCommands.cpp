@@ -6,6 +6,7 @@
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
 #include "wubi/ui/CodeLookup.h"
+#include "wubi/ui/RadicalDrillCommands.h"
 #include "wubi/ui/WubiHints.h"
 
 #include <QWidget>
@@ -151,4 +152,5 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
 
     shell.setCommand(QStringLiteral("MenuEngLish(3)"), [&ctx, &shell] { runLettersDrill(ctx, shell); });
     shell.setCommand(QStringLiteral("WbDf"), [&ctx] { ShowCodeLookup(ctx); });
+    RegisterRadicalDrills(ctx, shell);
 }

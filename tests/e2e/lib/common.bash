@@ -156,3 +156,16 @@ window_size() {
 check_records() {
     PYTHONDONTWRITEBYTECODE=1 PYTHONPATH="$E2E_LIB${PYTHONPATH:+:$PYTHONPATH}" python3 - "$1"
 }
+
+# Succeeds when the area $2 ("WxH+X+Y", window pixels) of window $1 holds a
+# dark pixel (text or ink).
+area_has_ink() {
+    local dark
+    dark=$(import -window "$1" png:- 2>/dev/null | convert - -crop "$2" \
+        -colorspace Gray -format "%[fx:minima < 0.5 ? 1 : 0]" info:)
+    [ "$dark" = 1 ]
+}
+# Prints the colour of pixel ($2, $3) of window $1 as "srgb(r,g,b)".
+pixel_colour() {
+    import -window "$1" png:- 2>/dev/null | convert - -crop "1x1+$2+$3" -format "%[pixel:p{0,0}]" info:
+}
