@@ -58,7 +58,11 @@ void AudioDevice::openInBackground()
 {
     if (g_state != DeviceState::Untried || g_worker.thread.joinable())
         return;
-    g_worker.thread = std::thread([] { open(); });
+    // SDL keeps per-thread data (its error text) that this thread must release.
+    g_worker.thread = std::thread([] {
+        open();
+        SDL_TLSCleanup();
+    });
 }
 
 bool AudioDevice::isOpen()
