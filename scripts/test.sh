@@ -10,6 +10,8 @@ bash scripts/deps.sh
 # platform is not forced here.
 export SDL_AUDIODRIVER=dummy
 jobs=$(nproc)
+# The layers of src/ include only downwards, without a cycle.
+python3 tools/check_include_layers.py
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 # Both test runs happen even when the first has failures; the script fails

@@ -1,5 +1,7 @@
 #pragma once
 // What every window is handed: the shared state and the services around it.
+// The services one subsystem offers the others are set by its registration
+// and stay null while it is not registered.
 #include "data/Paths.h"
 
 struct PracticeState;
@@ -9,6 +11,8 @@ class Clock;
 class RandomSource;
 class Shell;
 class WubiHelp;
+class PracticeRun;
+class ReportWindow;
 
 struct AppContext {
     PracticeState &state;
@@ -17,6 +21,8 @@ struct AppContext {
     Clock &clock;
     RandomSource &random;
     AppPaths paths;
-    Shell *shell = nullptr;       // the main window, once it exists
-    WubiHelp *wubiHelp = nullptr; // hints and radical cards, once registered
+    Shell *shell = nullptr;             // the main window, once it exists
+    WubiHelp *wubiHelp = nullptr;       // hints and radical cards
+    PracticeRun *practiceRun = nullptr; // start settings, first page, start dialog, live figures
+    ReportWindow *reportWindow = nullptr; // the result window
 };

@@ -3,6 +3,7 @@
 // docked panels live, placement and centring, the status strip, the window
 // registry with its factories, the close-others step and the menu commands.
 #include "practice/PracticeState.h"
+#include "shell/ExercisePanel.h"
 
 #include <QPointF>
 #include <QString>
@@ -10,15 +11,6 @@
 
 class QWidget;
 class QDialog;
-
-// Implemented by docked exercise panels that hold text the close-others step
-// empties, or font sizes the settings dialog changes.
-class ExercisePanel {
-public:
-    virtual ~ExercisePanel() = default;
-    virtual void clearContents() {}   // close-others: ClearReferencePage, empty boxes
-    virtual void applyFontSizes() {}  // settings dialog OK: take the new sizes now
-};
 
 class Shell {
 public:

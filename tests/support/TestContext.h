@@ -40,9 +40,7 @@ struct TestServices {
 
 // The services with a FakeShell as the main window.
 struct TestContext : TestServices {
-    explicit TestContext(FakeShell::CloseOthers closeOthers = FakeShell::CloseOthers::Unload,
-                         std::uint64_t seed = 1)
-        : TestServices(seed), shell(state, closeOthers)
+    explicit TestContext(std::uint64_t seed = 1) : TestServices(seed), shell(ctx)
     {
         ctx.shell = &shell;
     }

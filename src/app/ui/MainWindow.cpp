@@ -8,7 +8,6 @@
 #include "app/ui/StartupWindows.h"
 #include "app/ui/StatusStrip.h"
 #include "data/Settings.h"
-#include "practice/ui/RunControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,89 +28,8 @@ namespace {
 
 using geometry::kTwipsPerPixel;
 
-// The menu tree: control name, caption, sub-items. "-" is a separator.
-struct MenuItem {
-    const char *name;
-    const char *caption;
-    std::vector<MenuItem> items;
-};
-
-struct TopMenu {
-    int button;
-    const char *name;
-    const char *caption;
-    std::vector<MenuItem> items;
-};
-
-const std::vector<TopMenu> &menuTree()
-{
-    static const std::vector<TopMenu> tree{
-        {0, "KeyBoardType", "键盘打字",
-         {{"OnlyKeyBoard", "打字键区键位练习", {}},
-          {"FingerEx", "打字键区指法练习", {}},
-          {"Nline", "-", {}},
-          {"NKBExercise", "数字键区键位练习", {}}}},
-        {1, "ChineseType", "中文打字", {{"MenuChinese(1)", "中文逐行对打", {}}, {"MenuChinese(2)", "中文文本对打", {}}}},
-        {2, "EnglishType", "英文打字",
-         {{"MenuEngLish(1)", "英文逐行对打", {}},
-          {"MenuEngLish(2)", "英文文本对打", {}},
-          {"MenuEngLish(3)", "英文字母打字", {}}}},
-        {4, "WbType", "五笔打字",
-         {{"ZGEx", "字根练习", {}},
-          {"Wbzg", "字根表对照打字", {}},
-          {"JMz", "键名字练习", {}},
-          {"line1", "-", {}},
-          {"Yj", "一级简码练习", {}},
-          {"Wb", "二级简码练习", {{"Ej(1)", "五笔86版", {}}, {"Ej(2)", "五笔98版", {}}}},
-          {"Wn", "三级简码练习", {{"Sj(1)", "五笔86版", {}}, {"Sj(2)", "五笔98版", {}}}},
-          {"line2", "-", {}},
-          {"CZ2", "二字词组", {{"CZ2_86", "五笔86版", {}}, {"CZ2_98", "五笔98版", {}}}},
-          {"CZ3", "三字词组", {{"CZ3_86", "五笔86版", {}}, {"CZ3_98", "五笔98版", {}}}},
-          {"CZ4", "四字词组", {{"CZ4_86", "五笔86版", {}}, {"CZ4_98", "五笔98版", {}}}},
-          {"CZM", "多字词组", {{"CZM_86", "五笔86版", {}}, {"CZM_98", "五笔98版", {}}}}}},
-        {5, "Games", "打字游戏", {{"GtSp", "龟兔赛跑", {}}}},
-        {6, "Other", "其他",
-         {{"Config", "系统设置", {}},
-          {"Record_View", "记录查看", {}},
-          {"Music", "背景音乐",
-           {{"Music_not", "无背景音乐", {}},
-            {"Music_line", "-", {}},
-            {"BackMusic(0)", "我爱你,中国", {}},
-            {"BackMusic(1)", "花好月圆", {}},
-            {"BackMusic(2)", "高山流水", {}},
-            {"BackMusic(3)", "春天的故事", {}}}}}},
-        {7, "Help", "帮助",
-         {{"WbDf", "五笔打法查找", {}}, {"HelpText", "帮助", {}}, {"About", "关于", {}}}},
-    };
-    return tree;
-}
-
-const char *const kButtonCaptions[8] = {"指法练习", "中文打字", "英文打字", "自由录入",
-                                        "五笔练习", "打字游戏", "其他选项", "帮助"};
-
-// The pop-up menus in the colours of the strip (sub-menus inherit it).
-const char kMenuStyle[] =
-    "QMenu { background: #f7fbff; border: 1px solid #5b8dbf; padding: 4px 0px; }"
-    "QMenu::item { padding: 5px 30px 5px 28px; color: #12385c; }"
-    "QMenu::item:selected { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff4d6, stop:1 #ffd87a);"
-    " color: #6b3a00; }"
-    "QMenu::item:disabled { color: #a3b1bf; background: transparent; }"
-    "QMenu::separator { height: 1px; background: #c9dbec; margin: 4px 10px; }"
-    "QMenu::indicator { left: 8px; }";
-
-// "MenuChinese(1)" -> "MenuChinese_1": a name usable as an object name.
-QString objectNameOf(const QString &menuName)
-{
-    QString name = menuName;
-    name.replace(QLatin1Char('('), QLatin1Char('_'));
-    name.remove(QLatin1Char(')'));
-    return name;
-}
-
-bool isMusicItem(const QString &menuName)
-{
-    return menuName == QLatin1String("Music_not") || menuName.startsWith(QLatin1String("BackMusic("));
-}
+const char *const kButtonCaptions[GraphicMenu::kButtons] = {"指法练习", "中文打字", "英文打字", "自由录入",
+                                                           "五笔练习", "打字游戏", "其他选项", "帮助"};
 
 // The bare strip: paints the background and starts drags.
 class Strip : public QWidget {
@@ -164,7 +82,8 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
       m_ctx(ctx),
       m_state(ctx.state),
       m_player(player ? std::move(player) : std::make_unique<SdlMusicPlayer>()),
-      m_music(*m_player, ctx.paths.data(QStringLiteral("data/midi")))
+      m_music(*m_player, ctx.paths.data(QStringLiteral("data/midi"))),
+      m_registry(ctx, *this)
 {
     m_ctx.shell = this;
     setObjectName(QStringLiteral("frmDzy"));
@@ -172,17 +91,21 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     setWindowIcon(QIcon(artwork::emblem(64)));
 
     buildStrip();
-    m_practiceArea = new QWidget(this);
-    m_practiceArea->setObjectName(QStringLiteral("practiceArea"));
-    m_practiceArea->setAutoFillBackground(true);
-    QPalette pal = m_practiceArea->palette();
-    pal.setColor(QPalette::Window, QColor(0xe8, 0xf2, 0xfa));
-    m_practiceArea->setPalette(pal);
-    buildMenus();
+    buildPracticeArea();
+    m_menu = new GraphicMenu(this);
+    // F1 works anywhere in the program, as the help item's shortcut.
+    QAction *help = menuAction(QStringLiteral("HelpText"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(help);
 
     registerWindow(ManagedWindow::BackForm, [this](QWidget *parent) { return new IdleBackground(m_state, parent); });
     registerWindow(ManagedWindow::BaseForm, [this](QWidget *parent) { return new StatusStrip(m_state, parent); });
+    startTimers();
+}
 
+void MainWindow::startTimers()
+{
     // Children by parent, so they can be found by name; as members they are
     // destroyed before the window.
     for (QTimer *t : {&m_timAct, &m_timer1, &m_timGetPointer})
@@ -200,15 +123,22 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
 
 MainWindow::~MainWindow()
 {
-    // Panels refer to the shared state in their destructors: let them go while
-    // the registry still exists.
-    for (auto &w : m_windows)
-        delete w.data();
+    m_registry.unloadAll();
     delete m_splash.data();
     if (m_busyCursor)
         QApplication::restoreOverrideCursor();
     if (m_ctx.shell == this)
         m_ctx.shell = nullptr;
+}
+
+void MainWindow::buildPracticeArea()
+{
+    m_practiceArea = new QWidget(this);
+    m_practiceArea->setObjectName(QStringLiteral("practiceArea"));
+    m_practiceArea->setAutoFillBackground(true);
+    QPalette pal = m_practiceArea->palette();
+    pal.setColor(QPalette::Window, QColor(0xe8, 0xf2, 0xfa));
+    m_practiceArea->setPalette(pal);
 }
 
 void MainWindow::buildStrip()
@@ -234,7 +164,7 @@ void MainWindow::buildStrip()
 
     const int row = (7 * 80 + GraphicButton::kWidth);
     const int left = (strip.width() - row) / 2;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < GraphicMenu::kButtons; ++i) {
         auto *button = new GraphicButton(i, QString::fromUtf8(kButtonCaptions[i]), m_strip);
         button->move(left + i * 80, strip.height() - GraphicButton::kHeight - 6);
         connect(button, &GraphicButton::pressed, this, &MainWindow::imgType_MouseDown);
@@ -248,72 +178,6 @@ void MainWindow::buildStrip()
     cmdClose->move(strip.width() - 32, 6);
     connect(cmdMin, &QToolButton::clicked, this, &MainWindow::cmdMin_Click);
     connect(cmdClose, &QToolButton::clicked, this, &MainWindow::cmdClose_Click);
-}
-
-void MainWindow::buildMenus()
-{
-    QFont font(artwork::songFamily());
-    font.setPixelSize(14);
-    const auto addItems = [&](QMenu *menu, const std::vector<MenuItem> &items, auto &self) -> void {
-        for (const MenuItem &item : items) {
-            const QString name = QString::fromLatin1(item.name);
-            if (qstrcmp(item.caption, "-") == 0) {
-                menu->addSeparator()->setObjectName(name);
-                continue;
-            }
-            if (!item.items.empty()) {
-                QMenu *sub = menu->addMenu(QString::fromUtf8(item.caption));
-                sub->setObjectName(name);
-                sub->setFont(font);
-                sub->menuAction()->setObjectName(name);
-                self(sub, item.items, self);
-                continue;
-            }
-            QAction *action = menu->addAction(QString::fromUtf8(item.caption));
-            action->setObjectName(objectNameOf(name));
-            if (isMusicItem(name))
-                action->setCheckable(true);
-            connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
-            m_actions.insert(name, action);
-        }
-    };
-    for (const TopMenu &top : menuTree()) {
-        auto *menu = new QMenu(QString::fromUtf8(top.caption), this);
-        menu->setObjectName(QString::fromLatin1(top.name));
-        menu->setFont(font);
-        menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
-        addItems(menu, top.items, addItems);
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateMenuStates);
-        m_menus[std::size_t(top.button)] = menu;
-    }
-    // F1 works anywhere in the program, as the help item's shortcut.
-    QAction *help = m_actions.value(QStringLiteral("HelpText"));
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(help);
-    updateMenuStates();
-}
-
-void MainWindow::updateMenuStates()
-{
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setEnabled(m_commands.contains(it.key()));
-    // A sub-menu none of whose items works is shown disabled too.
-    for (QMenu *top : m_menus) {
-        if (!top)
-            continue;
-        for (QMenu *sub : top->findChildren<QMenu *>()) {
-            bool any = false;
-            for (QAction *a : sub->actions())
-                any = any || (!a->isSeparator() && a->isEnabled());
-            sub->menuAction()->setEnabled(any);
-        }
-    }
-}
-
-QMenu *MainWindow::buttonMenu(int index) const
-{
-    return m_menus.at(std::size_t(index));
 }
 
 // ---- Start-up ---------------------------------------------------------------
@@ -422,7 +286,7 @@ void MainWindow::imgType_MouseDown(int index, Qt::MouseButton button)
         return;
     }
     const GraphicButton *b = m_buttons[std::size_t(index)];
-    m_menus[std::size_t(index)]->popup(b->mapToGlobal(QPoint(0, b->height())));
+    buttonMenu(index)->popup(b->mapToGlobal(QPoint(0, b->height())));
 }
 
 void MainWindow::timGetPointer_Timer()
@@ -557,149 +421,59 @@ void MainWindow::SetStatusState(bool ready)
         strip->setReady(ready);
 }
 
-// ---- Window registry --------------------------------------------------------
-
-QWidget *MainWindow::parentFor(ManagedWindow which)
-{
-    return which == ManagedWindow::BaseForm ? static_cast<QWidget *>(this) : m_practiceArea;
-}
+// ---- Window registry and menu commands --------------------------------------
 
 void MainWindow::registerWindow(ManagedWindow which, WindowFactory factory)
 {
-    m_factories[std::size_t(which)] = std::move(factory);
+    m_registry.registerWindow(which, std::move(factory));
 }
 
 QWidget *MainWindow::showWindow(ManagedWindow which)
 {
-    QPointer<QWidget> &slot = m_windows[std::size_t(which)];
-    if (!slot) {
-        const WindowFactory &factory = m_factories[std::size_t(which)];
-        if (!factory)
-            return nullptr;
-        slot = factory(parentFor(which));
-        if (!slot)
-            return nullptr;
-        placeDocked(slot, which);
-    }
-    if (!slot->isVisible()) {
-        slot->show();
-        m_state.window(which).shown = true;
-        m_state.window(which).hiddenWithMain = false;
-    }
-    slot->raise();
-    return slot;
+    return m_registry.showWindow(which);
 }
 
 QWidget *MainWindow::window(ManagedWindow which) const
 {
-    return m_windows[std::size_t(which)].data();
+    return m_registry.window(which);
 }
 
 void MainWindow::unloadWindow(ManagedWindow which)
 {
-    QPointer<QWidget> &slot = m_windows[std::size_t(which)];
-    if (QWidget *w = slot.data()) {
-        slot = nullptr;
-        w->close();
-        delete w;
-    }
-    m_state.window(which).shown = false;
-    m_state.window(which).hiddenWithMain = false;
-}
-
-// ---- Launching --------------------------------------------------------------
-
-void MainWindow::unloadUnlessOpening(ManagedWindow which)
-{
-    if (m_state.shown(which) && !m_state.window(which).opening)
-        unloadWindow(which);
-}
-
-void MainWindow::clearPanel(ManagedWindow which)
-{
-    if (!m_state.shown(which))
-        return;
-    if (auto *panel = dynamic_cast<ExercisePanel *>(window(which)))
-        panel->clearContents();
-    unloadUnlessOpening(which);
+    m_registry.unloadWindow(which);
 }
 
 void MainWindow::closeOthers()
 {
-    m_state.pendingText.clear();
-    m_state.typedText.clear();
-    m_state.typedSnapshot.clear();
-    m_state.runStarted = false;
-    m_state.clockRunning = false;
-    selectDrillKind(0);
-    unloadUnlessOpening(ManagedWindow::WordForm);
-    unloadUnlessOpening(ManagedWindow::BackForm);
-    clearPanel(ManagedWindow::LineForm);
-    clearPanel(ManagedWindow::TextForm);
-    clearPanel(ManagedWindow::FreeForm);
-    for (ManagedWindow w : {ManagedWindow::RadicalForm, ManagedWindow::KeypadForm, ManagedWindow::StateForm,
-                            ManagedWindow::RaceForm})
-        unloadUnlessOpening(w);
-    m_state.generatedDrill = false;
-    if (m_state.shown(ManagedWindow::StateForm) && m_state.window(ManagedWindow::StateForm).opening)
-        ClearLiveFigures(m_ctx);
-    unloadUnlessOpening(ManagedWindow::RecordForm);
-    unloadUnlessOpening(ManagedWindow::KeysForm);
-    SetStatusMessage(QString());
-}
-
-static void openPair(MainWindow &main, PracticeState &state, ManagedWindow practice)
-{
-    state.window(ManagedWindow::StateForm).opening = true;
-    state.window(practice).opening = true;
-    if (!state.shown(ManagedWindow::StateForm))
-        main.showWindow(ManagedWindow::StateForm);
-    if (!state.shown(practice))
-        main.showWindow(practice);
-    main.closeOthers();
-    state.window(ManagedWindow::StateForm).opening = false;
-    state.window(practice).opening = false;
+    m_registry.closeOthers();
 }
 
 void MainWindow::openLinePractice()
 {
-    openPair(*this, m_state, ManagedWindow::LineForm);
+    m_registry.openPair(ManagedWindow::LineForm);
 }
 
 void MainWindow::openTextPractice()
 {
-    openPair(*this, m_state, ManagedWindow::TextForm);
+    m_registry.openPair(ManagedWindow::TextForm);
 }
 
 void MainWindow::selectDrillKind(int kind)
 {
-    m_state.lettersOnlyDrill = kind == 1;
-    m_state.randomCharDrill = kind == 2;
-    for (int i = 2; i <= 5; ++i)
-        m_state.phraseDrillKind[std::size_t(i)] = kind == i + 1;
+    m_registry.selectDrillKind(kind);
 }
 
 void MainWindow::setCommand(const QString &menuName, std::function<void()> command)
 {
-    if (command)
-        m_commands.insert(menuName, std::move(command));
-    else
-        m_commands.remove(menuName);
-    updateMenuStates();
+    m_menu->setCommand(menuName, std::move(command));
 }
 
 bool MainWindow::runCommand(const QString &menuName)
 {
-    const auto it = m_commands.constFind(menuName);
-    if (it == m_commands.cend())
-        return false;
     // The first command is the first use of sound: the device is probed
     // then, on a worker thread, and never on the way to the first window.
     AudioDevice::openInBackground();
-    // A copy: the command may replace itself while it runs.
-    const std::function<void()> command = it.value();
-    command();
-    return true;
+    return m_menu->runCommand(menuName);
 }
 
 // ---- Music and help ---------------------------------------------------------
@@ -719,9 +493,9 @@ void MainWindow::chooseNoMusic()
 void MainWindow::syncMusicChecks()
 {
     const int checked = m_music.checkedItem();
-    m_actions.value(QStringLiteral("Music_not"))->setChecked(checked == BackgroundMusic::kMusicOff);
+    menuAction(QStringLiteral("Music_not"))->setChecked(checked == BackgroundMusic::kMusicOff);
     for (int i = 0; i < 4; ++i)
-        m_actions.value(QStringLiteral("BackMusic(%1)").arg(i))->setChecked(checked == i);
+        menuAction(QStringLiteral("BackMusic(%1)").arg(i))->setChecked(checked == i);
 }
 
 void MainWindow::showHelp()
@@ -760,7 +534,7 @@ void MainWindow::Timer1_Timer()
 {
     if (isMinimized() && (m_state.shown(ManagedWindow::BaseForm) || m_state.shown(ManagedWindow::BackForm) ||
                           m_state.shown(ManagedWindow::StateForm)))
-        hideWithMain();
+        m_registry.hideWithMain();
     takeBackIgnoredMinimize();
 }
 
@@ -784,7 +558,7 @@ void MainWindow::takeBackIgnoredMinimize()
 void MainWindow::Form_Resize()
 {
     if (m_loaded && !isMinimized() && !m_state.shown(ManagedWindow::BaseForm))
-        restoreWithMain();
+        m_registry.restoreWithMain();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -802,69 +576,11 @@ void MainWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void MainWindow::hideOne(ManagedWindow which)
-{
-    if (!m_state.shown(which))
-        return;
-    if (QWidget *w = window(which))
-        w->hide();
-    m_state.window(which).shown = false;
-    m_state.window(which).hiddenWithMain = true;
-}
-
-void MainWindow::showOneAgain(ManagedWindow which)
-{
-    if (!m_state.window(which).hiddenWithMain)
-        return;
-    if (QWidget *w = window(which))
-        w->show();
-    m_state.window(which).hiddenWithMain = false;
-    m_state.window(which).shown = true;
-}
-
-void MainWindow::hideWithMain()
-{
-    using W = ManagedWindow;
-    for (W w : {W::StateForm, W::RecordForm, W::RaceForm, W::RadicalForm, W::KeysForm, W::KeypadForm})
-        hideOne(w);
-    if (QWidget *base = window(W::BaseForm))
-        base->hide();
-    m_state.window(W::BaseForm).shown = false;
-    m_state.window(W::BaseForm).hiddenWithMain = true;
-    for (W w : {W::BackForm, W::WordForm})
-        hideOne(w);
-    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
-        if (m_state.shown(w)) {
-            hideOne(w);
-            break;
-        }
-    }
-}
-
-void MainWindow::restoreWithMain()
-{
-    using W = ManagedWindow;
-    for (W w : {W::StateForm, W::RaceForm})
-        showOneAgain(w);
-    showWindow(W::BaseForm);
-    m_state.window(W::BaseForm).hiddenWithMain = false;
-    m_state.window(W::BaseForm).shown = true;
-    for (W w : {W::WordForm, W::RadicalForm, W::RecordForm, W::KeysForm, W::KeypadForm, W::BackForm})
-        showOneAgain(w);
-    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
-        if (m_state.window(w).hiddenWithMain) {
-            showOneAgain(w);
-            break;
-        }
-    }
-}
-
 void MainWindow::Form_Unload()
 {
     closeOthers();
     // Everything goes, also the windows hidden with the main window.
-    for (int i = 0; i < kManagedWindowCount; ++i)
-        unloadWindow(ManagedWindow(i));
+    m_registry.unloadAll();
     if (m_help)
         m_help->close();
     m_player->stop();

@@ -1,14 +1,15 @@
 #pragma once
 // frmDzy: the program's one top-level window. The strip with the graphic menu
 // at the top, the practice area where exercise panels dock, the status strip
-// at the bottom. Keeps the window registry, runs the close-others step and
-// holds the menu commands the subsystems register.
+// at the bottom; start-up, the timers and exit. The window registry and the
+// menu commands are classes of their own that it hands the shell's calls to.
 #include "app/Music.h"
-#include "app/Placement.h"
+#include "app/ui/GraphicMenu.h"
+#include "app/ui/WindowRegistry.h"
+#include "shell/Placement.h"
 #include "shell/Shell.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -53,9 +54,9 @@ public:
     QWidget *splash() const;
     QTimer &activationTimer() { return m_timAct; }
     GraphicButton *menuButton(int index) const { return m_buttons.at(std::size_t(index)); }
-    QMenu *buttonMenu(int index) const; // nullptr for button 3
+    QMenu *buttonMenu(int index) const { return m_menu->buttonMenu(index); } // nullptr for button 3
     // The QAction of a menu control ("MenuChinese(1)", "BackMusic(2)", ...).
-    QAction *menuAction(const QString &menuName) const { return m_actions.value(menuName); }
+    QAction *menuAction(const QString &menuName) const { return m_menu->menuAction(menuName); }
     StatusStrip *statusStrip() const;
 
     // Background music: the check marks follow the choice.
@@ -100,17 +101,10 @@ protected:
 
 private:
     void buildStrip();
-    void buildMenus();
-    void updateMenuStates();
+    void buildPracticeArea();
+    void startTimers();
     void syncMusicChecks();
     MainGeometry geometryAtOrigin() const;
-    QWidget *parentFor(ManagedWindow which);
-    void unloadUnlessOpening(ManagedWindow which);
-    void clearPanel(ManagedWindow which);
-    void hideWithMain();
-    void restoreWithMain();
-    void hideOne(ManagedWindow which);
-    void showOneAgain(ManagedWindow which);
     void Form_Unload();
 
     AppContext &m_ctx;
@@ -120,13 +114,9 @@ private:
 
     QWidget *m_strip = nullptr;
     QWidget *m_practiceArea = nullptr;
-    std::array<GraphicButton *, 8> m_buttons{};
-    std::array<QMenu *, 8> m_menus{};
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, std::function<void()>> m_commands;
-
-    std::array<WindowFactory, kManagedWindowCount> m_factories;
-    std::array<QPointer<QWidget>, kManagedWindowCount> m_windows;
+    std::array<GraphicButton *, GraphicMenu::kButtons> m_buttons{};
+    GraphicMenu *m_menu = nullptr;
+    WindowRegistry m_registry;
 
     QPointer<QWidget> m_splash;
     QPointer<HelpWindow> m_help;

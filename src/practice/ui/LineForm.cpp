@@ -6,7 +6,7 @@
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
-#include "wubi/ui/WubiHelp.h"
+#include "shell/WubiHelp.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -1,11 +1,27 @@
-#include "shell/AppContext.h"
-#include "app/ui/Registration.h"
-#include "shell/Shell.h"
+#include "practice/ui/Register.h"
+
 #include "practice/ui/LineForm.h"
+#include "practice/ui/RunControl.h"
 #include "practice/ui/StateForm.h"
+#include "shell/ContextService.h"
+#include "shell/PracticeRun.h"
+#include "shell/Shell.h"
+
+namespace {
+// The run control as the drill commands and the close-others step reach it.
+class LinePracticeRun : public ContextService<PracticeRun> {
+public:
+    LinePracticeRun(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::practiceRun, owner) {}
+    void clearLiveFigures() override { ClearLiveFigures(m_ctx); }
+    void showStartSettings() override { ShowStartSettings(m_ctx); }
+    void fillReferencePage() override { FillReferencePage(m_ctx); }
+    void showStartDialog() override { ShowStartDialog(m_ctx); }
+};
+} // namespace
 
 void RegisterLinePractice(AppContext &ctx, Shell &shell)
 {
+    new LinePracticeRun(ctx, shell.mainWindow());
     shell.registerWindow(ManagedWindow::LineForm, [&ctx](QWidget *parent) { return new LineForm(ctx, parent); });
     shell.registerWindow(ManagedWindow::StateForm, [&ctx](QWidget *parent) { return new StateForm(ctx, parent); });
 

@@ -8,7 +8,7 @@
 #include "practice/ui/StartDialog.h"
 #include "practice/ui/StartSetDialog.h"
 #include "practice/ui/StateForm.h"
-#include "records/ui/CountMessage.h"
+#include "shell/PracticeReport.h"
 
 #include <QLabel>
 
@@ -48,7 +48,8 @@ void ShowPracticeReport(AppContext &ctx)
     if (stateForm)
         stateForm->setLastReport(report);
     ClearLiveFigures(ctx);
-    ShowCountMessage(ctx, report);
+    if (ctx.reportWindow)
+        ctx.reportWindow->showReport(report);
 }
 
 void ClearLiveFigures(AppContext &ctx)

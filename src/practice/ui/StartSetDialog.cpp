@@ -1,5 +1,7 @@
 #include "practice/ui/StartSetDialog.h"
 
+#include "shell/ui/LimitBox.h"
+
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
@@ -17,12 +19,6 @@
 
 namespace {
 const QColor kIdleBoxColour(0x80, 0xff, 0xff); // &HFFFF80 (BGR)
-
-QString ProgramTitle(const AppContext &ctx)
-{
-    return ctx.shell && ctx.shell->mainWindow() ? ctx.shell->mainWindow()->windowTitle()
-                                                : QStringLiteral("QuorvelV1.41");
-}
 
 void SetBoxColour(QLineEdit *box, const QColor &colour)
 {
@@ -123,30 +119,6 @@ void StartSetDialog::op_Click(int index)
 {
     txtSetN->setEnabled(index == 0);
     txtSetT->setEnabled(index == 1);
-}
-
-bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, int &value)
-{
-    const StartNumber number = ReadStartNumber(box->text());
-    switch (number.check) {
-    case StartNumberCheck::Accepted:
-        value = number.value;
-        return true;
-    case StartNumberCheck::Empty:
-        QMessageBox::information(dialog, ProgramTitle(ctx), QStringLiteral("请先确定你练习的方式!"));
-        box->setFocus();
-        return false;
-    case StartNumberCheck::NotNumeric:
-        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你必须输入数字"), QMessageBox::StandardButtons(QMessageBox::Ok));
-        break;
-    case StartNumberCheck::OutOfRange:
-        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你输入的数字太大或太小了!"),
-                              QMessageBox::StandardButtons(QMessageBox::Ok));
-        break;
-    }
-    box->setFocus();
-    box->selectAll();
-    return false;
 }
 
 void StartSetDialog::cmdOK_Click()

@@ -9,11 +9,6 @@ class QPushButton;
 class QRadioButton;
 struct AppContext;
 
-// Reads the limit box of a settings dialog: a number from 1 to 30000, rounded
-// half to even. On an empty, non-numeric or out-of-range entry tells the
-// learner, gives the box the focus (its text selected) and returns false.
-bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, int &value);
-
 class StartSetDialog : public QDialog {
     Q_OBJECT
 public:

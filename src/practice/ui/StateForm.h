@@ -4,7 +4,7 @@
 // drive them.
 #include "shell/Shell.h"
 #include "practice/ui/ReferenceFileDialog.h"
-#include "records/ui/CountMessage.h"
+#include "shell/PracticeReport.h"
 
 #include <QTimer>
 #include <QWidget>

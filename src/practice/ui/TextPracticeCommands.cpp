@@ -1,8 +1,9 @@
-#include "shell/AppContext.h"
-#include "app/ui/Registration.h"
-#include "shell/Shell.h"
+#include "practice/ui/Register.h"
+
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/TextForm.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
 
 namespace {
 

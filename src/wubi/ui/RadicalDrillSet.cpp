@@ -1,6 +1,6 @@
 #include "wubi/ui/RadicalDrillSet.h"
 
-#include "practice/ui/StartSetDialog.h"
+#include "shell/ui/LimitBox.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "wubi/RadicalDrill.h"

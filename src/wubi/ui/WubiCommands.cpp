@@ -1,9 +1,10 @@
 // The generated Wubi and letter drills of the menu, and the code lookup.
-#include "shell/AppContext.h"
-#include "app/ui/Registration.h"
-#include "shell/Shell.h"
+#include "wubi/ui/Register.h"
+
 #include "practice/PracticeState.h"
-#include "practice/ui/RunControl.h"
+#include "shell/AppContext.h"
+#include "shell/PracticeRun.h"
+#include "shell/Shell.h"
 #include "wubi/Wubi.h"
 #include "wubi/ui/CodeLookup.h"
 #include "wubi/ui/RadicalDrillCommands.h"
@@ -65,18 +66,21 @@ Drill longPhraseDrill(bool edition86)
 void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
 {
     PracticeState &s = ctx.state;
+    PracticeRun *run = ctx.practiceRun; // the line practice runs every drill
+    if (!run)
+        return;
     shell.openLinePractice();
-    ShowStartSettings(ctx);
+    run->showStartSettings();
     if (s.startSetCancelled)
         return;
     shell.selectDrillKind(drill.kind);
     s.pendingText = drill.firstPage(ctx);
-    FillReferencePage(ctx);
+    run->fillReferencePage();
     s.chineseText = true;
     s.generatedDrill = true;
     if (!drill.titleAfterStart)
         s.practiceTitle = drill.title;
-    ShowStartDialog(ctx);
+    run->showStartDialog();
     if (drill.titleAfterStart)
         s.practiceTitle = drill.title;
 }
@@ -94,20 +98,23 @@ QString letterPool()
 void runLettersDrill(AppContext &ctx, Shell &shell)
 {
     PracticeState &s = ctx.state;
+    PracticeRun *run = ctx.practiceRun;
+    if (!run)
+        return;
     shell.openLinePractice();
     // The pool is rebuilt rather than appended to, so it stays the same size
     // however often the drill is chosen.
     s.letterPool = letterPool();
     shell.selectDrillKind(Letters); // the start settings read lettersOnlyDrill
-    ShowStartSettings(ctx);
+    run->showStartSettings();
     if (s.startSetCancelled)
         return;
     s.chineseText = false;
     s.pendingText = wubi::CharacterDrillText(s, s.letterPool, kLettersPerLine, kPageLines, ctx.random);
-    FillReferencePage(ctx);
+    run->fillReferencePage();
     s.generatedDrill = true;
     s.practiceTitle = QStringLiteral("英文纯字母对照练习");
-    ShowStartDialog(ctx);
+    run->showStartDialog();
 }
 
 void registerDrill(AppContext &ctx, Shell &shell, const QString &menuName, const Drill &drill)

@@ -2,7 +2,7 @@
 // Hints and radical cards for the line-by-line window: finds the character
 // and the longest phrase at the highlighted position, looks up their codes
 // and shows the balloon; shows the cards.
-#include "wubi/ui/WubiHelp.h"
+#include "shell/WubiHelp.h"
 
 #include <QObject>
 #include <QPointer>

@@ -126,7 +126,7 @@ private slots:
         QAction *chinese = f.main.findChild<QAction *>("MenuChinese_1");
         QVERIFY(!chinese->isEnabled());
         QVERIFY(!f.main.findChild<QMenu *>("CZ2")->menuAction()->isEnabled());
-        QVERIFY(f.main.findChild<QAction *>("Config")->isEnabled());
+        QVERIFY(f.main.findChild<QAction *>("About")->isEnabled());
         QVERIFY(f.main.findChild<QAction *>("BackMusic_3")->isEnabled());
         int runs = 0;
         f.main.setCommand("MenuChinese(1)", [&] { ++runs; });

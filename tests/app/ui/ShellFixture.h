@@ -1,11 +1,12 @@
 #pragma once
 // A main window over a fresh state, private settings and a recorded music
-// player, with the shell's own commands registered. Panels of the exercises
-// are stood in for by small ExercisePanel widgets that keep the registry
-// contract (shown flag set on load, cleared on unload).
+// player, with the shell's own commands and the settings dialog registered.
+// Panels of the exercises are stood in for by small ExercisePanel widgets
+// that keep the registry contract (shown flag set on load, cleared on unload).
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
+#include "data/ui/Register.h"
 #include "practice/PracticeState.h"
 #include "support/TestContext.h"
 
@@ -64,6 +65,7 @@ struct ShellFixture : TestServices {
         main.Form_Load();
         stopTimers();
         RegisterShellCommands(ctx, main);
+        RegisterSettingsDialog(ctx, main);
         main.show();
     }
     void stopTimers()

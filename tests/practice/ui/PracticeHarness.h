@@ -2,7 +2,8 @@
 // A line-by-line practice as the program sets it up: fresh state, a fake
 // shell with the line practice registered and opened, a manual clock, a
 // recording cue player, and a watcher that answers modal dialogs.
-#include "app/ui/Registration.h"
+#include "practice/ui/Register.h"
+#include "records/ui/Register.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
@@ -58,15 +59,16 @@ private:
     QSet<QWidget *> m_seen;
 };
 
-// Close-others only counts here: the windows stay as the test arranged them.
+// The commands run the real close-others step, as in the program.
 struct PracticeHarness : TestContext {
     LineForm *line = nullptr;
     StateForm *status = nullptr;
 
-    explicit PracticeHarness(bool chinese = true) : TestContext(FakeShell::CloseOthers::CountOnly, 7)
+    explicit PracticeHarness(bool chinese = true) : TestContext(7)
     {
         clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
         RegisterLinePractice(ctx, shell);
+        RegisterRecords(ctx, shell); // the result window
         shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
         line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
         status = qobject_cast<StateForm *>(shell.window(ManagedWindow::StateForm));

@@ -1,6 +1,7 @@
 // The free-input window: the press cue, what a run records, its report, and
 // the commands that open the whole-text and free-input windows.
-#include "app/ui/Registration.h"
+#include "practice/ui/Register.h"
+#include "records/ui/Register.h"
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/TextForm.h"
@@ -76,6 +77,7 @@ private slots:
 
         t->state.runStarted = false;
         t->state.clockRunning = false;
+        RegisterRecords(t->ctx, t->shell); // the result window
         ReportCatcher catcher;
         ShowPracticeReport(t->ctx);
         QCOMPARE(catcher.reports.size(), size_t(1));

@@ -2,7 +2,7 @@
 // correction, line and page advance, end of text, and the report it ends in.
 #include "PracticeHarness.h"
 #include "records/RecordFile.h"
-#include "wubi/ui/WubiHelp.h"
+#include "shell/WubiHelp.h"
 
 #include <QFile>
 #include <QPushButton>

@@ -2,6 +2,7 @@
 // commits), the end of the text, the erase correction, the one-character
 // selection and the font sizes.
 #include "practice/ui/TextForm.h"
+#include "records/ui/Register.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
 
@@ -39,6 +40,7 @@ private slots:
     void init()
     {
         t = std::make_unique<TestContext>();
+        RegisterRecords(t->ctx, t->shell); // the result window
         form = new TextForm(t->ctx, t->shell.practiceArea());
         t->shell.mainWindow()->show();
         form->show();

@@ -1,6 +1,6 @@
 // The record viewer: the grid, reordering the file, deleting by number, by
 // user and all, double-click picking, damaged files and the menu command.
-#include "app/ui/Registration.h"
+#include "records/ui/Register.h"
 #include "records/RecordFile.h"
 #include "records/ui/TypeRecord.h"
 #include "support/ModalScript.h"

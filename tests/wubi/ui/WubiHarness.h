@@ -3,7 +3,9 @@
 // tables, a shell with the line practice and the Wubi commands registered,
 // and an answerer for the modal windows the commands open.
 #include "app/ui/Fonts.h"
-#include "app/ui/Registration.h"
+#include "practice/ui/Register.h"
+#include "records/ui/Register.h"
+#include "wubi/ui/Register.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
@@ -51,14 +53,15 @@ private:
     QWidget *m_last = nullptr;
 };
 
-// Close-others only counts here: the windows stay as the test arranged them.
+// The commands run the real close-others step, as in the program.
 struct WubiHarness : TestContext {
-    WubiHarness() : TestContext(FakeShell::CloseOthers::CountOnly, 5)
+    WubiHarness() : TestContext(5)
     {
         InstallSongFontSubstitutes();
         if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
             qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
         RegisterLinePractice(ctx, shell);
+        RegisterRecords(ctx, shell); // the result window
         RegisterWubi(ctx, shell);
         shell.mainWindow()->show();
     }

@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "shell/Placement.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Placement rules in twips: where each docked window goes relative to the main
 // window, where dialogs are centred, and how twips map to the strip's pixels.
-#include "app/Placement.h"
+#include "shell/Placement.h"
 
 #include <QTest>
 
@@ -109,4 +109,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(PlacementTest)
-#include "Placement.moc"
+#include "placement.moc"

@@ -1,0 +1,168 @@
+#include "app/ui/GraphicMenu.h"
+
+#include "app/ui/Artwork.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+#include <vector>
+
+namespace {
+
+// The menu tree: control name, caption, sub-items. "-" is a separator.
+struct MenuItem {
+    const char *name;
+    const char *caption;
+    std::vector<MenuItem> items;
+};
+
+struct TopMenu {
+    int button;
+    const char *name;
+    const char *caption;
+    std::vector<MenuItem> items;
+};
+
+const std::vector<TopMenu> &menuTree()
+{
+    static const std::vector<TopMenu> tree{
+        {0, "KeyBoardType", "键盘打字",
+         {{"OnlyKeyBoard", "打字键区键位练习", {}},
+          {"FingerEx", "打字键区指法练习", {}},
+          {"Nline", "-", {}},
+          {"NKBExercise", "数字键区键位练习", {}}}},
+        {1, "ChineseType", "中文打字", {{"MenuChinese(1)", "中文逐行对打", {}}, {"MenuChinese(2)", "中文文本对打", {}}}},
+        {2, "EnglishType", "英文打字",
+         {{"MenuEngLish(1)", "英文逐行对打", {}},
+          {"MenuEngLish(2)", "英文文本对打", {}},
+          {"MenuEngLish(3)", "英文字母打字", {}}}},
+        {4, "WbType", "五笔打字",
+         {{"ZGEx", "字根练习", {}},
+          {"Wbzg", "字根表对照打字", {}},
+          {"JMz", "键名字练习", {}},
+          {"line1", "-", {}},
+          {"Yj", "一级简码练习", {}},
+          {"Wb", "二级简码练习", {{"Ej(1)", "五笔86版", {}}, {"Ej(2)", "五笔98版", {}}}},
+          {"Wn", "三级简码练习", {{"Sj(1)", "五笔86版", {}}, {"Sj(2)", "五笔98版", {}}}},
+          {"line2", "-", {}},
+          {"CZ2", "二字词组", {{"CZ2_86", "五笔86版", {}}, {"CZ2_98", "五笔98版", {}}}},
+          {"CZ3", "三字词组", {{"CZ3_86", "五笔86版", {}}, {"CZ3_98", "五笔98版", {}}}},
+          {"CZ4", "四字词组", {{"CZ4_86", "五笔86版", {}}, {"CZ4_98", "五笔98版", {}}}},
+          {"CZM", "多字词组", {{"CZM_86", "五笔86版", {}}, {"CZM_98", "五笔98版", {}}}}}},
+        {5, "Games", "打字游戏", {{"GtSp", "龟兔赛跑", {}}}},
+        {6, "Other", "其他",
+         {{"Config", "系统设置", {}},
+          {"Record_View", "记录查看", {}},
+          {"Music", "背景音乐",
+           {{"Music_not", "无背景音乐", {}},
+            {"Music_line", "-", {}},
+            {"BackMusic(0)", "我爱你,中国", {}},
+            {"BackMusic(1)", "花好月圆", {}},
+            {"BackMusic(2)", "高山流水", {}},
+            {"BackMusic(3)", "春天的故事", {}}}}}},
+        {7, "Help", "帮助",
+         {{"WbDf", "五笔打法查找", {}}, {"HelpText", "帮助", {}}, {"About", "关于", {}}}},
+    };
+    return tree;
+}
+
+// The pop-up menus in the colours of the strip (sub-menus inherit it).
+const char kMenuStyle[] =
+    "QMenu { background: #f7fbff; border: 1px solid #5b8dbf; padding: 4px 0px; }"
+    "QMenu::item { padding: 5px 30px 5px 28px; color: #12385c; }"
+    "QMenu::item:selected { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff4d6, stop:1 #ffd87a);"
+    " color: #6b3a00; }"
+    "QMenu::item:disabled { color: #a3b1bf; background: transparent; }"
+    "QMenu::separator { height: 1px; background: #c9dbec; margin: 4px 10px; }"
+    "QMenu::indicator { left: 8px; }";
+
+// "MenuChinese(1)" -> "MenuChinese_1": a name usable as an object name.
+QString objectNameOf(const QString &menuName)
+{
+    QString name = menuName;
+    name.replace(QLatin1Char('('), QLatin1Char('_'));
+    name.remove(QLatin1Char(')'));
+    return name;
+}
+
+bool isMusicItem(const QString &menuName)
+{
+    return menuName == QLatin1String("Music_not") || menuName.startsWith(QLatin1String("BackMusic("));
+}
+
+} // namespace
+
+GraphicMenu::GraphicMenu(QWidget *owner) : QObject(owner)
+{
+    QFont font(artwork::songFamily());
+    font.setPixelSize(14);
+    const auto addItems = [&](QMenu *menu, const std::vector<MenuItem> &items, auto &self) -> void {
+        for (const MenuItem &item : items) {
+            const QString name = QString::fromLatin1(item.name);
+            if (qstrcmp(item.caption, "-") == 0) {
+                menu->addSeparator()->setObjectName(name);
+                continue;
+            }
+            if (!item.items.empty()) {
+                QMenu *sub = menu->addMenu(QString::fromUtf8(item.caption));
+                sub->setObjectName(name);
+                sub->setFont(font);
+                sub->menuAction()->setObjectName(name);
+                self(sub, item.items, self);
+                continue;
+            }
+            QAction *action = menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(objectNameOf(name));
+            if (isMusicItem(name))
+                action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
+            m_actions.insert(name, action);
+        }
+    };
+    for (const TopMenu &top : menuTree()) {
+        auto *menu = new QMenu(QString::fromUtf8(top.caption), owner);
+        menu->setObjectName(QString::fromLatin1(top.name));
+        menu->setFont(font);
+        menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+        addItems(menu, top.items, addItems);
+        connect(menu, &QMenu::aboutToShow, this, &GraphicMenu::updateMenuStates);
+        m_menus[std::size_t(top.button)] = menu;
+    }
+    updateMenuStates();
+}
+
+void GraphicMenu::updateMenuStates()
+{
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        it.value()->setEnabled(m_commands.contains(it.key()));
+    for (QMenu *top : m_menus) {
+        if (!top)
+            continue;
+        for (QMenu *sub : top->findChildren<QMenu *>()) {
+            bool any = false;
+            for (QAction *a : sub->actions())
+                any = any || (!a->isSeparator() && a->isEnabled());
+            sub->menuAction()->setEnabled(any);
+        }
+    }
+}
+
+void GraphicMenu::setCommand(const QString &menuName, std::function<void()> command)
+{
+    if (command)
+        m_commands.insert(menuName, std::move(command));
+    else
+        m_commands.remove(menuName);
+    updateMenuStates();
+}
+
+bool GraphicMenu::runCommand(const QString &menuName)
+{
+    const auto it = m_commands.constFind(menuName);
+    if (it == m_commands.cend())
+        return false;
+    // A copy: the command may replace itself while it runs.
+    const std::function<void()> command = it.value();
+    command();
+    return true;
+}

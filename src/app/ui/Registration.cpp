@@ -1,0 +1,20 @@
+// The one place that knows every subsystem.
+#include "app/ui/Registration.h"
+
+#include "app/ui/MainWindow.h"
+#include "data/ui/Register.h"
+#include "keyboard/ui/KeyboardRegistration.h"
+#include "practice/ui/Register.h"
+#include "records/ui/Register.h"
+#include "wubi/ui/Register.h"
+
+void RegisterEverything(AppContext &ctx, MainWindow &main)
+{
+    RegisterShellCommands(ctx, main);
+    RegisterSettingsDialog(ctx, main);
+    RegisterLinePractice(ctx, main);
+    RegisterTextPractice(ctx, main);
+    RegisterRecords(ctx, main);
+    RegisterWubi(ctx, main);
+    RegisterKeyboard(ctx, main);
+}

@@ -1,0 +1,192 @@
+#include "app/ui/WindowRegistry.h"
+
+#include "shell/AppContext.h"
+#include "shell/PracticeRun.h"
+
+#include <QWidget>
+
+using W = ManagedWindow;
+
+WindowRegistry::WindowRegistry(AppContext &ctx, Shell &shell) : m_ctx(ctx), m_state(ctx.state), m_shell(shell) {}
+
+WindowRegistry::~WindowRegistry()
+{
+    // Panels refer to the shared state in their destructors: let them go while
+    // the registry still exists.
+    for (auto &w : m_windows)
+        delete w.data();
+}
+
+QWidget *WindowRegistry::parentFor(ManagedWindow which) const
+{
+    return which == W::BaseForm ? m_shell.mainWindow() : m_shell.practiceArea();
+}
+
+void WindowRegistry::registerWindow(ManagedWindow which, Shell::WindowFactory factory)
+{
+    m_factories[std::size_t(which)] = std::move(factory);
+}
+
+QWidget *WindowRegistry::showWindow(ManagedWindow which)
+{
+    QPointer<QWidget> &slot = m_windows[std::size_t(which)];
+    if (!slot) {
+        const Shell::WindowFactory &factory = m_factories[std::size_t(which)];
+        if (!factory)
+            return nullptr;
+        slot = factory(parentFor(which));
+        if (!slot)
+            return nullptr;
+        m_shell.placeDocked(slot, which);
+    }
+    if (!slot->isVisible()) {
+        slot->show();
+        m_state.window(which).shown = true;
+        m_state.window(which).hiddenWithMain = false;
+    }
+    slot->raise();
+    return slot;
+}
+
+QWidget *WindowRegistry::window(ManagedWindow which) const
+{
+    return m_windows[std::size_t(which)].data();
+}
+
+void WindowRegistry::unloadWindow(ManagedWindow which)
+{
+    QPointer<QWidget> &slot = m_windows[std::size_t(which)];
+    if (QWidget *w = slot.data()) {
+        slot = nullptr;
+        w->close();
+        delete w;
+    }
+    m_state.window(which).shown = false;
+    m_state.window(which).hiddenWithMain = false;
+}
+
+void WindowRegistry::unloadAll()
+{
+    for (int i = 0; i < kManagedWindowCount; ++i)
+        unloadWindow(ManagedWindow(i));
+}
+
+// ---- Close-others -----------------------------------------------------------
+
+void WindowRegistry::unloadUnlessOpening(ManagedWindow which)
+{
+    if (m_state.shown(which) && !m_state.window(which).opening)
+        unloadWindow(which);
+}
+
+void WindowRegistry::clearPanel(ManagedWindow which)
+{
+    if (!m_state.shown(which))
+        return;
+    if (auto *panel = dynamic_cast<ExercisePanel *>(window(which)))
+        panel->clearContents();
+    unloadUnlessOpening(which);
+}
+
+void WindowRegistry::closeOthers()
+{
+    m_state.pendingText.clear();
+    m_state.typedText.clear();
+    m_state.typedSnapshot.clear();
+    m_state.runStarted = false;
+    m_state.clockRunning = false;
+    selectDrillKind(0);
+    unloadUnlessOpening(W::WordForm);
+    unloadUnlessOpening(W::BackForm);
+    clearPanel(W::LineForm);
+    clearPanel(W::TextForm);
+    clearPanel(W::FreeForm);
+    for (W w : {W::RadicalForm, W::KeypadForm, W::StateForm, W::RaceForm})
+        unloadUnlessOpening(w);
+    m_state.generatedDrill = false;
+    if (m_state.shown(W::StateForm) && m_state.window(W::StateForm).opening && m_ctx.practiceRun)
+        m_ctx.practiceRun->clearLiveFigures();
+    unloadUnlessOpening(W::RecordForm);
+    unloadUnlessOpening(W::KeysForm);
+    m_shell.SetStatusMessage(QString());
+}
+
+void WindowRegistry::openPair(ManagedWindow practice)
+{
+    WindowFlags &status = m_state.window(W::StateForm);
+    WindowFlags &panel = m_state.window(practice);
+    status.opening = true;
+    panel.opening = true;
+    if (!status.shown)
+        m_shell.showWindow(W::StateForm);
+    if (!panel.shown)
+        m_shell.showWindow(practice);
+    m_shell.closeOthers();
+    status.opening = false;
+    panel.opening = false;
+}
+
+void WindowRegistry::selectDrillKind(int kind)
+{
+    m_state.lettersOnlyDrill = kind == 1;
+    m_state.randomCharDrill = kind == 2;
+    for (int i = 2; i <= 5; ++i)
+        m_state.phraseDrillKind[std::size_t(i)] = kind == i + 1;
+}
+
+// ---- Hidden with the main window --------------------------------------------
+
+void WindowRegistry::hideOne(ManagedWindow which)
+{
+    if (!m_state.shown(which))
+        return;
+    if (QWidget *w = window(which))
+        w->hide();
+    m_state.window(which).shown = false;
+    m_state.window(which).hiddenWithMain = true;
+}
+
+void WindowRegistry::showOneAgain(ManagedWindow which)
+{
+    if (!m_state.window(which).hiddenWithMain)
+        return;
+    if (QWidget *w = window(which))
+        w->show();
+    m_state.window(which).hiddenWithMain = false;
+    m_state.window(which).shown = true;
+}
+
+void WindowRegistry::hideWithMain()
+{
+    for (W w : {W::StateForm, W::RecordForm, W::RaceForm, W::RadicalForm, W::KeysForm, W::KeypadForm})
+        hideOne(w);
+    if (QWidget *base = window(W::BaseForm))
+        base->hide();
+    m_state.window(W::BaseForm).shown = false;
+    m_state.window(W::BaseForm).hiddenWithMain = true;
+    for (W w : {W::BackForm, W::WordForm})
+        hideOne(w);
+    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
+        if (m_state.shown(w)) {
+            hideOne(w);
+            break;
+        }
+    }
+}
+
+void WindowRegistry::restoreWithMain()
+{
+    for (W w : {W::StateForm, W::RaceForm})
+        showOneAgain(w);
+    showWindow(W::BaseForm);
+    m_state.window(W::BaseForm).hiddenWithMain = false;
+    m_state.window(W::BaseForm).shown = true;
+    for (W w : {W::WordForm, W::RadicalForm, W::RecordForm, W::KeysForm, W::KeypadForm, W::BackForm})
+        showOneAgain(w);
+    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
+        if (m_state.window(w).hiddenWithMain) {
+            showOneAgain(w);
+            break;
+        }
+    }
+}

@@ -1,0 +1,7 @@
+#pragma once
+// The record viewer TypeRecord, "Record_View", and the result window that
+// shows the report of every practice run.
+struct AppContext;
+class Shell;
+
+void RegisterRecords(AppContext &ctx, Shell &shell);

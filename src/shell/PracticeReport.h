@@ -1,0 +1,18 @@
+#pragma once
+// The statistics report a practice run ends with, and the result window that
+// shows it (the records subsystem provides it).
+#include <QString>
+#include <array>
+
+struct PracticeReport {
+    QString title;                   // "统计资料——打字类型：中文打字" ...
+    std::array<QString, 6> captions; // lblCaption(0..5)
+    std::array<QString, 6> values;   // lblMessage(0..5)
+};
+
+class ReportWindow {
+public:
+    virtual ~ReportWindow() = default;
+    // Shows the report modally; the learner may save it or browse the records.
+    virtual void showReport(const PracticeReport &report) = 0;
+};

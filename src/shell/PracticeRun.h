@@ -1,0 +1,15 @@
+#pragma once
+// The text-practice run as the shell and the drill commands of other
+// subsystems drive it. The line-by-line practice provides it.
+class PracticeRun {
+public:
+    virtual ~PracticeRun() = default;
+    // lblRightRate, lblTime, lblTotalByte and lblTypeNum of frmState become empty.
+    virtual void clearLiveFigures() = 0;
+    // The start-settings dialog frmStartSet, modal; read state.startSetCancelled after.
+    virtual void showStartSettings() = 0;
+    // The first page of state.pendingText into the open line-by-line window.
+    virtual void fillReferencePage() = 0;
+    // The start dialog StartDialog, modal; Enter starts the run.
+    virtual void showStartDialog() = 0;
+};
