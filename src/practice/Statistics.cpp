@@ -74,6 +74,15 @@ int TypedCountChange(const QString &snapshot, const QString &typed)
     return CountWithoutLineEnds(QStringView(typed).right(typed.size() - snapshot.size()));
 }
 
+namespace {
+void AddCounts(TypedCounts &sum, const TypedCounts &more)
+{
+    sum.totalCount += more.totalCount;
+    sum.characterCount += more.characterCount;
+    sum.punctuationCount += more.punctuationCount;
+}
+} // namespace
+
 qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished)
 {
     qsizetype length = std::min({finished, state.typedText.size(), state.typedSnapshot.size()});
@@ -81,11 +90,7 @@ qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished)
         --length; // a character is never split
     if (length <= 0)
         return 0;
-    const TypedCounts dropped = CountTypedText(state.typedText.left(length));
-    TypedCounts &earlier = state.earlierTypedCounts;
-    earlier.totalCount += dropped.totalCount;
-    earlier.characterCount += dropped.characterCount;
-    earlier.punctuationCount += dropped.punctuationCount;
+    AddCounts(state.earlierTypedCounts, CountTypedText(state.typedText.left(length)));
     state.typedText.remove(0, length);
     state.typedSnapshot.remove(0, length);
     return length;
@@ -94,9 +99,7 @@ qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished)
 TypedCounts RunTypedCounts(const PracticeState &state)
 {
     TypedCounts counts = CountTypedText(state.typedText);
-    counts.totalCount += state.earlierTypedCounts.totalCount;
-    counts.characterCount += state.earlierTypedCounts.characterCount;
-    counts.punctuationCount += state.earlierTypedCounts.punctuationCount;
+    AddCounts(counts, state.earlierTypedCounts);
     return counts;
 }
 
