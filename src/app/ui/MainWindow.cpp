@@ -352,16 +352,14 @@ MainGeometry MainWindow::geometryAtOrigin() const
 
 void MainWindow::placeDocked(QWidget *panel, ManagedWindow which)
 {
-    const std::optional<TwipRect> rect = DockedRect(which, geometryAtOrigin());
+    const std::optional<QRect> rect = DockedStripRect(which, geometryAtOrigin());
     if (!panel || !rect)
         return;
-    const QPoint windowPos = TwipsToStripPixels(rect->left, rect->top);
-    const QSize size(int(std::lround(rect->width / kTwipsPerPixel)), int(std::lround(rect->height / kTwipsPerPixel)));
     QWidget *parent = panel->parentWidget();
-    QPoint pos = mapToGlobal(windowPos);
+    QPoint pos = mapToGlobal(rect->topLeft());
     if (parent && !panel->isWindow())
         pos = parent->mapFromGlobal(pos);
-    panel->setGeometry(QRect(pos, size));
+    panel->setGeometry(QRect(pos, rect->size()));
 }
 
 void MainWindow::centreDialog(QWidget *dialog)
@@ -440,14 +438,9 @@ void MainWindow::closeOthers()
     m_registry.closeOthers();
 }
 
-void MainWindow::openLinePractice()
+void MainWindow::openPair(ManagedWindow practice)
 {
-    m_registry.openPair(ManagedWindow::LineForm);
-}
-
-void MainWindow::openTextPractice()
-{
-    m_registry.openPair(ManagedWindow::TextForm);
+    m_registry.openPair(practice);
 }
 
 void MainWindow::selectDrillKind(int kind)

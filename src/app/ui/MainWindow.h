@@ -79,8 +79,7 @@ public:
     QWidget *window(ManagedWindow which) const override;
     void unloadWindow(ManagedWindow which) override;
     void closeOthers() override;
-    void openLinePractice() override;
-    void openTextPractice() override;
+    void openPair(ManagedWindow practice) override;
     void selectDrillKind(int kind) override;
     void setCommand(const QString &menuName, std::function<void()> command) override;
     bool runCommand(const QString &menuName) override;

@@ -50,8 +50,6 @@ void ShowPracticeReport(AppContext &ctx)
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
 
-    if (stateForm)
-        stateForm->setLastReport(report);
     ClearLiveFigures(ctx);
     if (ctx.reportWindow)
         ctx.reportWindow->showReport(report);

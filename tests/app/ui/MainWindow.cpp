@@ -320,10 +320,11 @@ private slots:
         QVERIFY(!five->showsHoverPicture());
         // The timer asks the platform what is under the pointer.
         QCursor::setPos(two->mapToGlobal(QPoint(40, 16)));
-        if (QApplication::widgetAt(QCursor::pos()) == two) {
-            f.main.timGetPointer_Timer();
-            QVERIFY(two->showsHoverPicture());
-        }
+        f.main.timGetPointer_Timer();
+        QVERIFY(two->showsHoverPicture());
+        QCursor::setPos(f.main.mapToGlobal(QPoint(100, 10))); // the bare strip
+        f.main.timGetPointer_Timer();
+        QVERIFY(!two->showsHoverPicture());
     }
 
     void musicChecksFollowTheChoice()
@@ -388,8 +389,11 @@ private slots:
         QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
         QCOMPARE(f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
-        // Presses on a button do not drag.
-        QTest::mousePress(f.main.menuButton(1), Qt::RightButton);
+        // A press on a button starts no drag: the button takes it, so moving
+        // with the left button held leaves the window where it is.
+        QTest::mousePress(f.main.menuButton(3), Qt::LeftButton);
+        QApplication::sendEvent(strip, &move);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
     }
 
