@@ -4,6 +4,7 @@
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
+#include "shell/ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -73,20 +73,10 @@ ConfigSys::ConfigSys(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(
     tabs->addTab(buildSoundTab(), QStringLiteral("提示声音设置"));
     tabs->addTab(buildTextTab(), QStringLiteral("文字设置"));
 
-    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto *cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &ConfigSys::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &ConfigSys::cmdCancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto *all = new QVBoxLayout(this);
     all->addWidget(tabs);
-    all->addLayout(buttons);
+    all->addLayout(DialogButtonRow(this, QStringLiteral("确定"), QStringLiteral("cmdOK"), [this] { cmdOK_Click(); },
+                                   [this] { cmdCancel_Click(); }));
     Form_Load();
 }
 

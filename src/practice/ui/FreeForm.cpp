@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/SongFont.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -27,9 +28,7 @@ FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     auto *heading = new QLabel(QStringLiteral("对照书本或其他材料自由录入，只统计速度、字数和时间"), this);
     m_rtbIn = new QPlainTextEdit(this);
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(kDesignedPointSize);
-    m_rtbIn->setFont(font);
+    m_rtbIn->setFont(SongFont(kDesignedPointSize));
     m_rtbIn->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/SongFont.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -62,10 +63,8 @@ TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_rtbIn->setReadOnly(true);
     m_rtbIn->installEventFilter(this);
 
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(kDesignedPointSize);
-    m_rtbOut->setFont(font);
-    m_rtbIn->setFont(font);
+    m_rtbOut->setFont(SongFont(kDesignedPointSize));
+    m_rtbIn->setFont(SongFont(kDesignedPointSize));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
