@@ -136,6 +136,7 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
 {
     if (batch.isEmpty())
         return true;
+    const QString learner = batch.learner.isNull() ? QStringLiteral("") : batch.learner; // NULL is refused
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
         return fail(QStringLiteral("学习进度数据库被占用，本次练习不再记录"), db.lastError().text());
@@ -151,7 +152,7 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
     for (auto kind = batch.items.cbegin(); ok && kind != batch.items.cend(); ++kind) {
         for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
             const ItemTally &t = item.value();
-            upsert.addBindValue(batch.learner);
+            upsert.addBindValue(learner);
             upsert.addBindValue(kind.key());
             upsert.addBindValue(item.key());
             upsert.addBindValue(t.attempts);
@@ -167,7 +168,7 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
                                      " VALUES (?, ?, ?, ?, ?, ?)"));
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
         const RunSummary &r = batch.runs[i];
-        insertRun.addBindValue(batch.learner);
+        insertRun.addBindValue(learner);
         insertRun.addBindValue(r.kind);
         insertRun.addBindValue(Iso(r.start));
         insertRun.addBindValue(r.durationMs);

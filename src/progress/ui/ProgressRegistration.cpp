@@ -1,3 +1,4 @@
+#include "progress/ui/ProgressCommands.h"
 #include "progress/ui/ProgressService.h"
 #include "progress/ui/Register.h"
 #include "shell/Shell.h"
@@ -7,6 +8,7 @@
 
 void RegisterProgress(AppContext &ctx, Shell &shell)
 {
-    new ProgressService(ctx, QDir(ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")),
-                        shell.mainWindow());
+    auto *progress = new ProgressService(
+        ctx, QDir(ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), shell.mainWindow());
+    RegisterProgressCommands(ctx, shell, *progress);
 }

@@ -3,6 +3,7 @@
 
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
+#include "shell/LineDrill.h"
 #include "shell/PracticeRun.h"
 #include "shell/Shell.h"
 #include "wubi/Wubi.h"
@@ -23,13 +24,7 @@ const QString kKeyNameCharacters = QStringLiteral("金人月白禾言立水火�
 const char *const kFingerGroups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/", "9ol.", "8ik,",
                                      "6yhn7ujm", "12345qwertasdfgzxcvb", "67890yuiophjkl;nm,./"};
 
-struct Drill {
-    DrillKind kind;
-    QString title;
-    bool titleAfterStart = false; // the title is set once the start dialog closed
-    // Builds drillPool (or the edition) and returns the first page.
-    std::function<QString(AppContext &)> firstPage;
-};
+using Drill = LineDrill;
 
 QString characterPage(AppContext &ctx, const QString &pool)
 {
@@ -58,28 +53,6 @@ Drill longPhraseDrill(bool edition86)
                 ctx.state.phraseEdition86 = edition86;
                 return wubi::LongPhraseDrillText(ctx.state, edition86, ctx.random);
             }};
-}
-
-void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
-{
-    PracticeState &s = ctx.state;
-    PracticeRun *run = ctx.practiceRun; // the line practice runs every drill
-    if (!run)
-        return;
-    shell.openLinePractice();
-    run->showStartSettings();
-    if (s.startSetCancelled)
-        return;
-    shell.selectDrillKind(drill.kind);
-    s.pendingText = drill.firstPage(ctx);
-    run->fillReferencePage();
-    s.chineseText = true;
-    s.generatedDrill = true;
-    if (!drill.titleAfterStart)
-        s.practiceTitle = drill.title;
-    run->showStartDialog();
-    if (drill.titleAfterStart)
-        s.practiceTitle = drill.title;
 }
 
 QString letterPool()
@@ -116,7 +89,7 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
 
 void registerDrill(AppContext &ctx, Shell &shell, const QString &menuName, const Drill &drill)
 {
-    shell.setCommand(menuName, [&ctx, &shell, drill] { runDrill(ctx, shell, drill); });
+    shell.setCommand(menuName, [&ctx, &shell, drill] { RunLineDrill(ctx, shell, drill); });
 }
 
 } // namespace
@@ -132,7 +105,7 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
         // The key-name pool is in place before the start settings, also when
         // they are cancelled.
         ctx.state.drillPool = kKeyNameCharacters;
-        runDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
+        RunLineDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
                                   return characterPage(c, kKeyNameCharacters);
                               }});
     });
