@@ -35,6 +35,9 @@ QString NewConnectionName()
     return QStringLiteral("quorvel-progress-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The learner without a name is stored as '' (the columns refuse NULL).
+QString LearnerKey(const QString &learner) { return learner.isNull() ? QStringLiteral("") : learner; }
+
 QString Iso(const QDateTime &t) { return t.toString(Qt::ISODateWithMs); }
 QDateTime FromIso(const QVariant &v) { return QDateTime::fromString(v.toString(), Qt::ISODateWithMs); }
 
@@ -136,7 +139,7 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
 {
     if (batch.isEmpty())
         return true;
-    const QString learner = batch.learner.isNull() ? QStringLiteral("") : batch.learner; // NULL is refused
+    const QString learner = LearnerKey(batch.learner);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
         return fail(QStringLiteral("学习进度数据库被占用，本次练习不再记录"), db.lastError().text());
@@ -192,7 +195,7 @@ QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("SELECT kind, item, attempts, errors, interval_ms, timed, last_seen FROM item_stats"
                              " WHERE learner = ? AND (coalesce(?, '') = '' OR kind = ?) ORDER BY kind, item"));
-    q.addBindValue(learner);
+    q.addBindValue(LearnerKey(learner));
     q.addBindValue(kind);
     q.addBindValue(kind);
     if (!q.exec())

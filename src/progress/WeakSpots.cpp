@@ -16,10 +16,13 @@ QVector<WeightedItem> WeakSpotWeights(const QVector<ItemStat> &stats, bool (*kee
         all.add(s.tally);
     }
     // weight = 2 * errorRatio + slownessRatio, where
-    //   errorRatio    = ((errors + 1) / (attempts + 2)) / ((allErrors + 1) / (allAttempts + 2))
-    //                   the item's error rate against the learner's, smoothed
-    //                   (add one miss and one hit) so a single slip is not decisive;
-    //   slownessRatio = item's mean time from the previous keystroke / the
+    //   p             = (allErrors + 1) / (allAttempts + 2), the learner's error
+    //                   rate (smoothed, never 0);
+    //   errorRatio    = ((errors + 2p) / (attempts + 2)) / p, the item's error
+    //                   rate against the learner's, as if each item had two
+    //                   more attempts at the learner's rate, so that a single
+    //                   slip on a rare item is not decisive;
+    //   slownessRatio = the item's mean time from the previous keystroke / the
     //                   learner's mean time (1 when either is untimed).
     // An average item weighs 3; one missed twice as often weighs about 5.
     const double baseError = double(all.errors + 1) / double(all.attempts + 2);
@@ -27,7 +30,7 @@ QVector<WeightedItem> WeakSpotWeights(const QVector<ItemStat> &stats, bool (*kee
     QVector<WeightedItem> weighted;
     for (auto it = byItem.cbegin(); it != byItem.cend(); ++it) {
         const ItemTally &t = it.value();
-        const double errorRatio = (double(t.errors + 1) / double(t.attempts + 2)) / baseError;
+        const double errorRatio = ((double(t.errors) + 2 * baseError) / double(t.attempts + 2)) / baseError;
         const double slowness = baseInterval > 0 && t.timed > 0 ? t.meanIntervalMs() / baseInterval : 1.0;
         weighted.append({it.key(), 2 * errorRatio + slowness});
     }

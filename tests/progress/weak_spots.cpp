@@ -78,8 +78,9 @@ private slots:
         int shiAtFifth = 0, shiElsewhere = 0;
         for (int i = 0; i < drill.size(); ++i)
             (((i + 1) % 5 == 0) ? shiAtFifth : shiElsewhere) += drill[i] == QStringLiteral("是");
-        QVERIFY2(shiAtFifth > 400, qPrintable(QString::number(shiAtFifth))); // about half of 1000
-        QVERIFY(shiElsewhere < 4000 / 10);
+        // About half of the fifth items; elsewhere 是 weighs ~1 against ~5 for 的.
+        QVERIFY2(shiAtFifth > 400, qPrintable(QString::number(shiAtFifth)));
+        QVERIFY2(shiElsewhere < 4000 / 4, qPrintable(QString::number(shiElsewhere)));
     }
 
     void filtersAndLaysOutTheDrill()
