@@ -38,6 +38,21 @@ bool IsWindowOpen(const PracticeState &state, ManagedWindow which)
     return state.window(which).shown || state.window(which).hiddenWithMain;
 }
 
+void ForgetPracticeWindow(PracticeState &state, ManagedWindow which)
+{
+    state.window(which).shown = false;
+    state.window(which).opening = false;
+    state.runStarted = false;
+    state.clockRunning = false;
+}
+
+void ShowReadyWhileRunning(AppContext &ctx)
+{
+    const PracticeState &s = ctx.state;
+    if (s.runStarted && s.clockRunning && ctx.shell)
+        ctx.shell->SetStatusState(true);
+}
+
 void ShowPracticeReport(AppContext &ctx)
 {
     const PracticeState &s = ctx.state;
@@ -50,8 +65,6 @@ void ShowPracticeReport(AppContext &ctx)
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
 
-    if (stateForm)
-        stateForm->setLastReport(report);
     ClearLiveFigures(ctx);
     if (ctx.reportWindow)
         ctx.reportWindow->showReport(report);
