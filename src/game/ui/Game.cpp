@@ -5,11 +5,8 @@
 #include "game/ui/RaceFrames.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
-<<<<<<< HEAD
 #include "shell/ProgressLog.h"
-=======
 #include "shell/ui/CharacterMark.h"
->>>>>>> main
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
