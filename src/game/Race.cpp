@@ -125,6 +125,7 @@ Judgement JudgeTyped(TypingJudge &judge, const QString &input, const QString &ty
     j.accepted = outcome.kept.mid(input.size());
     j.wrong = outcome.anyWrong();
     j.overflow = outcome.overflow;
+    j.verdicts = outcome.verdicts;
     return j;
 }
 

@@ -63,6 +63,7 @@ struct Judgement {
     QString accepted; // the right characters before the first wrong one
     bool wrong = false;
     QString overflow; // characters past the end of a finished line
+    QVector<CharacterVerdict> verdicts;
 };
 Judgement JudgeTyped(TypingJudge &judge, const QString &input, const QString &typed);
 

@@ -116,3 +116,11 @@ QRect KeyboardPicture::boundsTwips() const
         bounds |= cap.twips;
     return bounds;
 }
+
+QString KeyboardPicture::legend(int code) const
+{
+    for (const KeyCap &cap : m_caps)
+        if (cap.code == code)
+            return cap.legend;
+    return QString();
+}

@@ -37,6 +37,8 @@ public:
     bool contains(int code) const { return m_looks.contains(code); }
     // Every code on the picture, once each, in the order of the caps.
     std::vector<int> codes() const;
+    // The main legend of the key (of its first cap), empty when not on the picture.
+    QString legend(int code) const;
 
     // Draws the key in `state`, up or pressed. Returns whether the key is on
     // the picture; a key that is not changes nothing.

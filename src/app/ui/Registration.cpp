@@ -6,12 +6,14 @@
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
 #include "practice/ui/Register.h"
+#include "progress/ui/Register.h"
 #include "records/ui/Register.h"
 #include "wubi/ui/Register.h"
 
 void RegisterEverything(AppContext &ctx, MainWindow &main)
 {
     RegisterShellCommands(ctx, main);
+    RegisterProgress(ctx, main);
     RegisterSettingsDialog(ctx, main);
     RegisterLinePractice(ctx, main);
     RegisterTextPractice(ctx, main);

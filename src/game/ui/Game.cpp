@@ -5,6 +5,7 @@
 #include "game/ui/RaceFrames.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/CharacterMark.h"
 
 #include <QInputMethodEvent>
@@ -269,6 +270,7 @@ QString Game::judgeTyped(const QString &typed)
     if (!m_race || !m_race->acceptsTyping())
         return QString();
     const race::Judgement judgement = race::JudgeTyped(m_judge, m_rtbIn->text(), typed);
+    RecordVerdicts(m_ctx.progressLog, exercise::kRace, judgement.verdicts);
     if (judgement.wrong)
         m_ctx.cues.play(Cue::Error);
     m_overflow = judgement.overflow;

@@ -6,6 +6,7 @@
 #include "keyboard/ui/KeyboardView.h"
 #include "keyboard/ui/StatisticsPanel.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/PictureButton.h"
 
 #include <QGroupBox>
@@ -121,7 +122,10 @@ void FrmNKB::Form_KeyDown(int code)
 void FrmNKB::Form_KeyUp(int code)
 {
     const QTime now = m_ctx.clock.now().time();
-    if (m_drill.judge(code, KeypadPool(rangeOption()), m_ctx.random, now) == KeyVerdict::Wrong)
+    const QString target = m_picture.legend(m_drill.target());
+    const KeyVerdict verdict = m_drill.judge(code, KeypadPool(rangeOption()), m_ctx.random, now);
+    RecordKeyVerdict(m_ctx.progressLog, exercise::kKeypad, target, verdict);
+    if (verdict == KeyVerdict::Wrong)
         cue(false);
     m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));
     m_view->update();

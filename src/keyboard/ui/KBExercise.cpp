@@ -7,6 +7,7 @@
 #include "keyboard/ui/KeyboardView.h"
 #include "keyboard/ui/StatisticsPanel.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -224,8 +225,10 @@ void KBExercise::judge(int code)
 {
     static const std::vector<int> wholePicture;
     const QTime now = m_ctx.clock.now().time();
+    const QString target = m_picture.legend(m_drill.target());
     const KeyVerdict verdict =
         m_drill.judge(code, m_typingAreaOnly ? TypingAreaPool() : wholePicture, m_ctx.random, now);
+    RecordKeyVerdict(m_ctx.progressLog, exercise::kKeys, target, verdict);
     if (verdict == KeyVerdict::Wrong)
         cue(false);
     m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));

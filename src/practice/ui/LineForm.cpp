@@ -1,6 +1,7 @@
 #include "practice/ui/LineForm.h"
 
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
@@ -142,6 +143,7 @@ TypingOutcome LineForm::judgeLine(int index, const QString &before, const QStrin
 {
     PracticeState &s = m_ctx.state;
     TypingOutcome outcome = m_judges[index].judgeChange(before, after);
+    RecordVerdicts(m_ctx.progressLog, exercise::kLine, outcome.verdicts);
     for (int position : outcome.marksCleared)
         m_out[index]->setMark(position, false);
     for (int position : outcome.marksSet)

@@ -1,6 +1,7 @@
 #include "practice/ui/TextForm.h"
 
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
@@ -147,6 +148,7 @@ void TextForm::rtbIn_Change()
         return;
     }
     const TypingOutcome outcome = m_judge.judgeChange(before, typed);
+    RecordVerdicts(m_ctx.progressLog, exercise::kText, outcome.verdicts);
     s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
     if (outcome.cue != JudgeCue::None)
         CueForJudgedKeystroke(m_ctx.cues, s.cues, outcome.cue == JudgeCue::Confirm);

@@ -3,6 +3,7 @@
 #include "records/ui/CountMessage.h"
 #include "records/ui/TypeRecord.h"
 #include "shell/ContextService.h"
+#include "shell/ProgressLog.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -10,7 +11,12 @@ namespace {
 class ResultWindow : public ContextService<ReportWindow> {
 public:
     ResultWindow(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::reportWindow, owner) {}
-    void showReport(const PracticeReport &report) override { ShowCountMessage(m_ctx, report); }
+    void showReport(const PracticeReport &report) override
+    {
+        if (m_ctx.progressLog) // the report closes the run
+            m_ctx.progressLog->endRun();
+        ShowCountMessage(m_ctx, report);
+    }
 };
 } // namespace
 

@@ -2,9 +2,15 @@
 
 #include "shell/AppContext.h"
 #include "data/Paths.h"
+#include "data/FileAccess.h"
 #include "practice/PracticeState.h"
+#include "records/Csv.h"
+#include "shell/ProgressLog.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -236,6 +242,9 @@ void TypeRecord::buildLayout()
     connect(m_command2, &QPushButton::clicked, this, &TypeRecord::Command2_Click);
     connect(m_command1, &QPushButton::clicked, this, &TypeRecord::Command1_Click);
     connect(m_command3, &QPushButton::clicked, this, &TypeRecord::Command3_Click);
+    m_cmdExport = new QPushButton(QStringLiteral("导出…"), this);
+    m_cmdExport->setObjectName(QStringLiteral("cmdExport"));
+    connect(m_cmdExport, &QPushButton::clicked, this, &TypeRecord::cmdExport_Click);
 
     auto *deletion = new QGridLayout;
     deletion->addWidget(label5, 0, 0, 1, 4);
@@ -247,6 +256,7 @@ void TypeRecord::buildLayout()
     deletion->addWidget(new QLabel(QStringLiteral("输入想删除用户的名字"), this), 2, 1);
     deletion->addWidget(m_txtName, 2, 2);
     deletion->addWidget(m_command1, 2, 3);
+    deletion->addWidget(m_cmdExport, 3, 2);
     deletion->addWidget(m_command3, 3, 3);
 
     auto *controls = new QHBoxLayout;
@@ -478,4 +488,41 @@ void TypeRecord::DataShow_DblClick(const QModelIndex &index)
         m_txtRecord->setText(text);
     else if (index.column() == 1)
         m_txtName->setText(text);
+}
+
+QString TypeRecord::RunSummaryPath(const QString &recordsPath)
+{
+    const QFileInfo info(recordsPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-练习汇总.csv"));
+}
+
+void TypeRecord::cmdExport_Click()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出记录"),
+                                                      QDir::home().filePath(QStringLiteral("打字记录.csv")),
+                                                      QStringLiteral("CSV 文件 (*.csv)"));
+    if (path.isEmpty())
+        return;
+    const QString error = exportTo(path);
+    if (error.isEmpty())
+        tell(QStringLiteral("记录已导出到：\n%1\n%2").arg(QDir::toNativeSeparators(path),
+                                                        QDir::toNativeSeparators(RunSummaryPath(path))));
+    else
+        tell(QStringLiteral("导出失败：") + error, QMessageBox::Warning);
+}
+
+QString TypeRecord::exportTo(const QString &path)
+{
+    QVector<QStringList> rows;
+    rows.append(QStringList(Headers().begin(), Headers().end()));
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < RecordTableModel::kColumns; ++column)
+            cells.append(m_model.cellText(row, column).trimmed());
+        rows.append(cells);
+    }
+    const QString error = WriteFileAtomically(path, CsvDocument(rows));
+    if (!error.isEmpty() || !m_ctx.progressLog)
+        return error;
+    return WriteFileAtomically(RunSummaryPath(path), CsvDocument(RunSummaryRows(m_ctx.progressLog->runSummaries())));
 }

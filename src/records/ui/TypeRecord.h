@@ -53,6 +53,12 @@ public:
     void Command1_Click(); // delete by user
     void Command3_Click(); // delete every record
     void DataShow_DblClick(const QModelIndex &index);
+    void cmdExport_Click(); // asks for a file name, then exportTo()
+
+    // Writes the records as shown to `path` and the run summaries beside it
+    // (RunSummaryPath), as CSV. Returns the error, empty on success.
+    QString exportTo(const QString &path);
+    static QString RunSummaryPath(const QString &recordsPath);
 
     // Reads the record file into the grid (left unchanged when there is none).
     void fillGrid();
@@ -61,6 +67,7 @@ public:
     const RecordTableModel &model() const { return m_model; }
     QLineEdit *txtRecord() const { return m_txtRecord; }
     QLineEdit *txtName() const { return m_txtName; }
+    QPushButton *cmdExport() const { return m_cmdExport; }
     QRadioButton *OpOrder(int index) const { return m_opOrder[index]; }
     // Why the file could not be read completely; empty when it could.
     QString readProblem() const;
@@ -94,6 +101,7 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command3 = nullptr;
+    QPushButton *m_cmdExport = nullptr;
     QLabel *m_problem = nullptr;
     QLabel *m_emptyNote = nullptr;
 };

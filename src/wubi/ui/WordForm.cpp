@@ -3,6 +3,7 @@
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/Shell.h"
 #include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
@@ -159,6 +160,7 @@ void WordForm::judgeChange(const QString &before, const QString &after)
     // Every new character is judged, also when an input method commits several
     // at once; what runs past the line's end starts the next line.
     const TypingOutcome outcome = m_judge.judgeChange(before, after);
+    RecordVerdicts(m_ctx.progressLog, exercise::kWubi, outcome.verdicts);
     m_judgements += int(outcome.verdicts.size());
     if (outcome.cue != JudgeCue::None)
         CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, outcome.cue == JudgeCue::Confirm);

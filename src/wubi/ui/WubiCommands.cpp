@@ -4,6 +4,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TextFile.h"
 #include "shell/AppContext.h"
+#include "shell/LineDrill.h"
 #include "shell/PracticeRun.h"
 #include "shell/Shell.h"
 #include "wubi/Wubi.h"
@@ -19,13 +20,7 @@ namespace {
 enum DrillKind { Letters = 1, RandomChars = 2, TwoCharPhrases = 3, ThreeCharPhrases = 4, FourCharPhrases = 5,
                  LongPhrases = 6 };
 
-struct Drill {
-    DrillKind kind;
-    QString title;
-    bool titleAfterStart = false; // the title is set once the start dialog closed
-    // Builds drillPool (or the edition) and returns the first page.
-    std::function<QString(AppContext &)> firstPage;
-};
+using Drill = LineDrill;
 
 QString characterPage(AppContext &ctx, const QString &pool)
 {
@@ -56,28 +51,6 @@ Drill longPhraseDrill(bool edition86)
             }};
 }
 
-void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
-{
-    PracticeState &s = ctx.state;
-    PracticeRun *run = ctx.practiceRun; // the line practice runs every drill
-    if (!run)
-        return;
-    shell.openLinePractice();
-    run->showStartSettings();
-    if (s.startSetCancelled)
-        return;
-    shell.selectDrillKind(drill.kind);
-    s.pendingText = drill.firstPage(ctx);
-    run->fillReferencePage();
-    s.chineseText = true;
-    s.generatedDrill = true;
-    if (!drill.titleAfterStart)
-        s.practiceTitle = drill.title;
-    run->showStartDialog();
-    if (drill.titleAfterStart)
-        s.practiceTitle = drill.title;
-}
-
 void runLettersDrill(AppContext &ctx, Shell &shell)
 {
     PracticeState &s = ctx.state;
@@ -102,7 +75,7 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
 
 void registerDrill(AppContext &ctx, Shell &shell, const QString &menuName, const Drill &drill)
 {
-    shell.setCommand(menuName, [&ctx, &shell, drill] { runDrill(ctx, shell, drill); });
+    shell.setCommand(menuName, [&ctx, &shell, drill] { RunLineDrill(ctx, shell, drill); });
 }
 
 } // namespace
@@ -118,7 +91,7 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
         // The key-name pool is in place before the start settings, also when
         // they are cancelled.
         ctx.state.drillPool = KeyNameCharacters();
-        runDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
+        RunLineDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
                                   return characterPage(c, KeyNameCharacters());
                               }});
     });

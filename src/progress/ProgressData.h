@@ -1,0 +1,61 @@
+#pragma once
+// What the progress statistics hold: per learner, exercise kind and item (a
+// character or a key) the attempts, errors and typing time, and one summary
+// per practice run.
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+// Exercise kinds as the statistics name them.
+namespace exercise {
+inline const QString kLine = QStringLiteral("line");
+inline const QString kText = QStringLiteral("text");
+inline const QString kWubi = QStringLiteral("wubi");
+inline const QString kRace = QStringLiteral("race");
+inline const QString kKeys = QStringLiteral("keys");
+inline const QString kKeypad = QStringLiteral("keypad");
+// What the learner reads for a kind ("逐行练习" ...); the kind itself when unknown.
+QString Caption(const QString &kind);
+} // namespace exercise
+
+struct ItemTally {
+    qint64 attempts = 0;
+    qint64 errors = 0;
+    qint64 intervalMs = 0; // sum of the times from the previous keystroke
+    qint64 timed = 0;      // attempts that have such a time
+    QDateTime lastSeen;
+
+    void add(const ItemTally &other);
+    double errorRate() const { return attempts > 0 ? double(errors) / double(attempts) : 0.0; }
+    // Mean time from the previous keystroke, in milliseconds; 0 when untimed.
+    double meanIntervalMs() const { return timed > 0 ? double(intervalMs) / double(timed) : 0.0; }
+};
+
+struct ItemStat {
+    QString kind;
+    QString item;
+    ItemTally tally;
+};
+
+struct RunSummary {
+    QString learner;
+    QString kind;
+    QDateTime start;
+    qint64 durationMs = 0;
+    int characters = 0;
+    int errors = 0;
+
+    // Characters a minute; 0 for a run too short to time.
+    double speed() const { return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0; }
+};
+
+// What is written in one go: the tallies gathered since the last write (kind
+// -> item -> tally) and the runs that ended meanwhile.
+struct ProgressBatch {
+    QString learner;
+    QHash<QString, QHash<QString, ItemTally>> items;
+    QVector<RunSummary> runs;
+
+    bool isEmpty() const { return items.isEmpty() && runs.isEmpty(); }
+};

@@ -1,0 +1,252 @@
+#include "progress/ProgressStore.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+// Each step brings the schema from its index to index + 1. Never edit a step
+// once released; add one instead.
+const char *const kMigrations[] = {
+    // 0 -> 1: per-item tallies
+    "CREATE TABLE item_stats ("
+    " learner TEXT NOT NULL, kind TEXT NOT NULL, item TEXT NOT NULL,"
+    " attempts INTEGER NOT NULL DEFAULT 0, errors INTEGER NOT NULL DEFAULT 0,"
+    " interval_ms INTEGER NOT NULL DEFAULT 0, timed INTEGER NOT NULL DEFAULT 0,"
+    " last_seen TEXT,"
+    " PRIMARY KEY (learner, kind, item))",
+    // 1 -> 2: one summary per run
+    "CREATE TABLE runs ("
+    " id INTEGER PRIMARY KEY, learner TEXT NOT NULL, kind TEXT NOT NULL,"
+    " started TEXT NOT NULL, duration_ms INTEGER NOT NULL,"
+    " characters INTEGER NOT NULL, errors INTEGER NOT NULL);"
+    "CREATE INDEX runs_by_learner ON runs (learner, started)",
+};
+constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
+
+QString NewConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("quorvel-progress-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// The learner without a name is stored as '' (the columns refuse NULL).
+QString LearnerKey(const QString &learner) { return learner.isNull() ? QStringLiteral("") : learner; }
+
+QString Iso(const QDateTime &t) { return t.toString(Qt::ISODateWithMs); }
+QDateTime FromIso(const QVariant &v) { return QDateTime::fromString(v.toString(), Qt::ISODateWithMs); }
+
+} // namespace
+
+int ProgressStore::schemaVersion() { return kVersion; }
+
+ProgressStore::~ProgressStore() { close(); }
+
+void ProgressStore::close()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+}
+
+bool ProgressStore::fail(const QString &what, const QString &detail)
+{
+    m_error = detail.trimmed().isEmpty() ? what : what + QStringLiteral("（") + detail.trimmed() + QStringLiteral("）");
+    return false;
+}
+
+bool ProgressStore::open(const QString &path)
+{
+    close();
+    m_error.clear();
+    // The connection closes only once the queries of the attempt are gone.
+    const bool opened = openAndMigrate(path);
+    if (!opened)
+        close();
+    return opened;
+}
+
+bool ProgressStore::openAndMigrate(const QString &path)
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return fail(QStringLiteral("缺少 SQLite 数据库驱动，学习进度不能记录"), QString());
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    m_connection = NewConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    // Never wait long for another program holding the file: practice goes on.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
+    if (!db.open())
+        return fail(QStringLiteral("无法打开学习进度数据库"), db.lastError().text());
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
+        return fail(QStringLiteral("学习进度数据库已损坏或被占用"), q.lastError().text());
+    q.finish();
+    return migrate();
+}
+
+bool ProgressStore::migrate()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return fail(QStringLiteral("学习进度数据库已损坏"), q.lastError().text());
+    const int version = q.value(0).toInt();
+    q.finish();
+    if (version > kVersion)
+        return fail(QStringLiteral("学习进度数据库来自较新的版本，本程序不修改它"), QString());
+    for (int step = version; step < kVersion; ++step) {
+        if (!db.transaction())
+            return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+        const QStringList statements = QString::fromLatin1(kMigrations[step]).split(QLatin1Char(';'));
+        for (const QString &statement : statements) {
+            if (!q.exec(statement)) {
+                const QString detail = q.lastError().text();
+                db.rollback();
+                return fail(QStringLiteral("学习进度数据库无法升级"), detail);
+            }
+        }
+        if (!q.exec(QStringLiteral("PRAGMA user_version=%1").arg(step + 1)) || !db.commit()) {
+            const QString detail = q.lastError().text() + db.lastError().text();
+            db.rollback();
+            return fail(QStringLiteral("学习进度数据库无法升级"), detail);
+        }
+    }
+    return true;
+}
+
+bool ProgressStore::write(const ProgressBatch &batch)
+{
+    if (!isOpen())
+        return false;
+    const bool written = writeBatch(batch);
+    if (!written)
+        close();
+    return written;
+}
+
+bool ProgressStore::writeBatch(const ProgressBatch &batch)
+{
+    if (batch.isEmpty())
+        return true;
+    const QString learner = LearnerKey(batch.learner);
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用，本次练习不再记录"), db.lastError().text());
+    QSqlQuery upsert(db);
+    upsert.prepare(QStringLiteral(
+        "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+        " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+        " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+        " last_seen = excluded.last_seen"));
+    bool ok = true;
+    for (auto kind = batch.items.cbegin(); ok && kind != batch.items.cend(); ++kind) {
+        for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
+            const ItemTally &t = item.value();
+            upsert.addBindValue(learner);
+            upsert.addBindValue(kind.key());
+            upsert.addBindValue(item.key());
+            upsert.addBindValue(t.attempts);
+            upsert.addBindValue(t.errors);
+            upsert.addBindValue(t.intervalMs);
+            upsert.addBindValue(t.timed);
+            upsert.addBindValue(Iso(t.lastSeen));
+            ok = upsert.exec();
+        }
+    }
+    QSqlQuery insertRun(db);
+    insertRun.prepare(QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors)"
+                                     " VALUES (?, ?, ?, ?, ?, ?)"));
+    for (int i = 0; ok && i < batch.runs.size(); ++i) {
+        const RunSummary &r = batch.runs[i];
+        insertRun.addBindValue(learner);
+        insertRun.addBindValue(r.kind);
+        insertRun.addBindValue(Iso(r.start));
+        insertRun.addBindValue(r.durationMs);
+        insertRun.addBindValue(r.characters);
+        insertRun.addBindValue(r.errors);
+        ok = insertRun.exec();
+    }
+    if (!ok || !db.commit()) {
+        const QString detail = upsert.lastError().text() + insertRun.lastError().text() + db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入，本次练习不再记录"), detail);
+    }
+    return true;
+}
+
+QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString &kind) const
+{
+    QVector<ItemStat> stats;
+    if (!isOpen())
+        return stats;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("SELECT kind, item, attempts, errors, interval_ms, timed, last_seen FROM item_stats"
+                             " WHERE learner = ? AND (coalesce(?, '') = '' OR kind = ?) ORDER BY kind, item"));
+    q.addBindValue(LearnerKey(learner));
+    q.addBindValue(kind);
+    q.addBindValue(kind);
+    if (!q.exec())
+        return stats;
+    while (q.next()) {
+        ItemStat s;
+        s.kind = q.value(0).toString();
+        s.item = q.value(1).toString();
+        s.tally.attempts = q.value(2).toLongLong();
+        s.tally.errors = q.value(3).toLongLong();
+        s.tally.intervalMs = q.value(4).toLongLong();
+        s.tally.timed = q.value(5).toLongLong();
+        s.tally.lastSeen = FromIso(q.value(6));
+        stats.append(s);
+    }
+    return stats;
+}
+
+QVector<RunSummary> ProgressStore::runs(const QString &learner) const
+{
+    QVector<RunSummary> result;
+    if (!isOpen())
+        return result;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors FROM runs"
+                             " WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"));
+    q.addBindValue(learner);
+    q.addBindValue(learner);
+    if (!q.exec())
+        return result;
+    while (q.next()) {
+        RunSummary r;
+        r.learner = q.value(0).toString();
+        r.kind = q.value(1).toString();
+        r.start = FromIso(q.value(2));
+        r.durationMs = q.value(3).toLongLong();
+        r.characters = q.value(4).toInt();
+        r.errors = q.value(5).toInt();
+        result.append(r);
+    }
+    return result;
+}
+
+QStringList ProgressStore::learners() const
+{
+    QStringList names;
+    if (!isOpen())
+        return names;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (q.exec(QStringLiteral("SELECT learner FROM runs UNION SELECT learner FROM item_stats ORDER BY 1")))
+        while (q.next())
+            names.append(q.value(0).toString());
+    return names;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The progress database: SQLite through Qt SQL, in write-ahead-log mode, its
+// schema kept in PRAGMA user_version and brought up to date by migrations.
+// A store that cannot be opened or written says why (in Chinese) and stays
+// unusable; the caller goes on without recording.
+#include "progress/ProgressData.h"
+
+#include <QString>
+#include <QVector>
+
+class ProgressStore {
+public:
+    static int schemaVersion();
+
+    ProgressStore() = default;
+    ~ProgressStore();
+    ProgressStore(const ProgressStore &) = delete;
+    ProgressStore &operator=(const ProgressStore &) = delete;
+
+    // Opens (creating) the database at `path`; false with error() on failure.
+    bool open(const QString &path);
+    bool isOpen() const { return !m_connection.isEmpty(); }
+    QString error() const { return m_error; }
+
+    // Adds the batch's tallies to the stored ones and stores its runs, all in
+    // one transaction: either all of it is written or none.
+    bool write(const ProgressBatch &batch);
+
+    QVector<ItemStat> itemStats(const QString &learner, const QString &kind = QString()) const;
+    QVector<RunSummary> runs(const QString &learner = QString()) const;
+    QStringList learners() const;
+
+private:
+    // Keeps the reason; the caller closes the connection. Returns false.
+    bool fail(const QString &what, const QString &detail);
+    bool openAndMigrate(const QString &path);
+    bool migrate();
+    bool writeBatch(const ProgressBatch &batch);
+    void close();
+
+    QString m_connection; // Qt SQL connection name, empty while closed
+    QString m_error;
+};

@@ -1,0 +1,123 @@
+#include "progress/ui/ProgressCommands.h"
+
+#include "data/Settings.h"
+#include "practice/PracticeState.h"
+#include "progress/ui/ProgressService.h"
+#include "records/RecordFile.h"
+#include "shell/AppContext.h"
+#include "shell/LineDrill.h"
+#include "shell/Shell.h"
+#include "wubi/Wubi.h"
+
+#include <QHash>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+// Drill kinds of the line practice (Shell::selectDrillKind).
+constexpr int kRandomCharacters = 2;
+constexpr int kTwoCharacterPhrases = 3;
+// Items drawn into a pool: enough for the proportions to hold.
+constexpr int kPoolItems = 1000;
+
+const QString kChineseKinds[] = {exercise::kLine, exercise::kText, exercise::kWubi, exercise::kRace};
+
+QVector<WeightedItem> CharacterWeights(const ProgressService &progress)
+{
+    QVector<ItemStat> stats;
+    for (const QString &kind : kChineseKinds)
+        stats += progress.store().itemStats(progress.learner(), kind);
+    return WeakSpotWeights(stats, IsChineseCharacter);
+}
+
+// With nothing to build the drill from: says so and offers `ordinary`.
+void OfferOrdinaryDrill(AppContext &ctx, Shell &shell, const QString &what, const QString &ordinary,
+                        const QString &ordinaryCaption)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("薄弱%1练习").arg(what),
+                    QStringLiteral("还没有你的%1练习统计，无法找出薄弱之处。\n先做一次“%2”吗？").arg(what, ordinaryCaption),
+                    QMessageBox::Yes | QMessageBox::No, shell.mainWindow());
+    if (box.exec() == QMessageBox::Yes)
+        shell.runCommand(ordinary);
+    Q_UNUSED(ctx);
+}
+
+void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title, const QString &pool,
+                  std::function<QString(AppContext &)> firstPage)
+{
+    RunLineDrill(ctx, shell, {kind, title, false, [pool, firstPage](AppContext &c) {
+                                  c.state.drillPool = pool;
+                                  return firstPage(c);
+                              }});
+}
+
+} // namespace
+
+QString WeakCharacterPool(const ProgressService &progress, RandomSource &random)
+{
+    return DrawWeakSpots(CharacterWeights(progress), kPoolItems, random).join(QString());
+}
+
+QString WeakPhrasePool(const ProgressService &progress, const QString &phrasePool, RandomSource &random)
+{
+    QHash<QString, double> weightOf;
+    for (const WeightedItem &w : CharacterWeights(progress))
+        weightOf.insert(w.item, w.weight);
+    QVector<WeightedItem> phrases;
+    for (int i = 0; i + 2 <= phrasePool.size(); i += 2) {
+        const QString phrase = phrasePool.mid(i, 2);
+        const double weight = weightOf.value(phrase.left(1)) + weightOf.value(phrase.mid(1, 1));
+        if (weight > 0)
+            phrases.append({phrase, weight});
+    }
+    return DrawWeakSpots(phrases, kPoolItems, random).join(QString());
+}
+
+bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
+{
+    const QString current = progress.learner();
+    QStringList names = progress.store().learners();
+    names.removeAll(QString());
+    if (!current.isEmpty() && !names.contains(current))
+        names.prepend(current);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, QStringLiteral("学习者"),
+                                                 QStringLiteral("选择学习者，或输入新的名字："), names,
+                                                 qMax(0, names.indexOf(current)), true, &ok)
+                               .trimmed();
+    if (!ok || chosen.isEmpty())
+        return false;
+    progress.endRun(); // what was typed so far belongs to the previous learner
+    // The result window offers the same name when a result is saved.
+    ctx.settings.write(QStringLiteral("User"), QStringLiteral("Name"), FitTextField(chosen, kNameWidth).trimmed());
+    return true;
+}
+
+void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &progress)
+{
+    shell.setCommand(QStringLiteral("Learner"), [&ctx, &shell, &progress] {
+        ChooseLearner(ctx, progress, shell.mainWindow());
+    });
+    shell.setCommand(QStringLiteral("WeakChars"), [&ctx, &shell, &progress] {
+        progress.flush(); // the keystrokes of this session count too
+        const QString pool = WeakCharacterPool(progress, ctx.random);
+        if (pool.isEmpty())
+            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("字"), QStringLiteral("MenuChinese(1)"),
+                                      QStringLiteral("中文逐行对打"));
+        RunWeakDrill(ctx, shell, kRandomCharacters, QStringLiteral("薄弱字练习"), pool, [](AppContext &c) {
+            return wubi::CharacterDrillText(c.state, c.state.drillPool, wubi::kDrillCharsPerLine,
+                                            wubi::kDrillPageLines, c.random);
+        });
+    });
+    shell.setCommand(QStringLiteral("WeakPhrases"), [&ctx, &shell, &progress] {
+        progress.flush();
+        const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);
+        if (pool.isEmpty())
+            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("词组"), QStringLiteral("CZ2_86"),
+                                      QStringLiteral("二字词组"));
+        RunWeakDrill(ctx, shell, kTwoCharacterPhrases, QStringLiteral("薄弱词组练习"), pool, [](AppContext &c) {
+            return wubi::PhraseDrillText(c.state, c.state.drillPool, 2, c.random);
+        });
+    });
+}

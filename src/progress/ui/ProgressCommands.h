@@ -1,0 +1,21 @@
+#pragma once
+// The menu commands of the progress subsystem: the learner, and the
+// weak-spot drills built from the learner's statistics.
+#include "progress/WeakSpots.h"
+
+struct AppContext;
+class Shell;
+class ProgressService;
+class QWidget;
+
+void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &progress);
+
+// Asks for the learner, offering those with statistics. False when cancelled.
+bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent);
+
+// The drill pools: items drawn by weight (DrawWeakSpots), joined, so a
+// uniform draw from the pool keeps their proportions. Empty without statistics.
+QString WeakCharacterPool(const ProgressService &progress, RandomSource &random);
+// Two-character phrases of the Wubi 86 table, each weighing what its
+// characters weigh together; the pool is the phrases joined.
+QString WeakPhrasePool(const ProgressService &progress, const QString &phrasePool, RandomSource &random);

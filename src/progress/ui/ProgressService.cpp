@@ -1,0 +1,63 @@
+#include "progress/ui/ProgressService.h"
+
+#include "data/Clock.h"
+#include "data/Settings.h"
+#include "shell/Shell.h"
+
+ProgressService::ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner)
+    : ContextService(ctx, &AppContext::progressLog, owner)
+{
+    m_recording = m_store.open(databasePath);
+    if (!m_recording)
+        stopRecording();
+}
+
+ProgressService::~ProgressService()
+{
+    endRun();
+}
+
+QString ProgressService::learner() const
+{
+    // The name last saved in the result window.
+    return m_ctx.settings.read(QStringLiteral("User"), QStringLiteral("Name")).trimmed();
+}
+
+void ProgressService::recordKeystroke(const QString &kind, const QString &expected, bool right)
+{
+    if (!m_recording)
+        return;
+    m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
+    if (m_collector.batchDue())
+        flush();
+}
+
+void ProgressService::endRun()
+{
+    if (!m_recording)
+        return;
+    m_collector.endRun();
+    flush();
+}
+
+bool ProgressService::flush()
+{
+    if (!m_recording)
+        return false;
+    if (!m_store.write(m_collector.take(learner())))
+        stopRecording();
+    return m_recording;
+}
+
+QVector<RunSummary> ProgressService::runSummaries()
+{
+    flush();
+    return m_store.runs();
+}
+
+void ProgressService::stopRecording()
+{
+    m_recording = false;
+    if (m_ctx.shell)
+        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Where the exercises report what every keystroke taught: each judged
+// character or key, by exercise kind. The progress subsystem provides it and
+// keeps the statistics; a window never sees how they are stored.
+#include "keyboard/KeyboardPicture.h"
+#include "practice/TypingJudge.h"
+#include "progress/ProgressData.h"
+
+#include <QString>
+#include <QVector>
+
+
+class ProgressLog {
+public:
+    virtual ~ProgressLog() = default;
+    // One judged character (or key name) that should have been `expected`.
+    virtual void recordKeystroke(const QString &kind, const QString &expected, bool right) = 0;
+    // The exercise ended or closed: its run is summed up and written.
+    virtual void endRun() = 0;
+    // Every run summary of every learner, oldest first.
+    virtual QVector<RunSummary> runSummaries() = 0;
+};
+
+// The typing judge's verdicts of one change, into the log (when there is one).
+// A character typed past the end of the reference was expected as nothing
+// and teaches nothing about a character.
+inline void RecordVerdicts(ProgressLog *log, const QString &kind, const QVector<CharacterVerdict> &verdicts)
+{
+    if (!log)
+        return;
+    for (const CharacterVerdict &v : verdicts)
+        if (!v.expected.isEmpty())
+            log->recordKeystroke(kind, v.expected, v.right);
+}
+
+// A key drill's verdict on the key `target` (its legend); keys off the
+// picture or ignored teach nothing.
+inline void RecordKeyVerdict(ProgressLog *log, const QString &kind, const QString &target, KeyVerdict verdict)
+{
+    if (log && !target.isEmpty() && (verdict == KeyVerdict::Right || verdict == KeyVerdict::Wrong))
+        log->recordKeystroke(kind, target, verdict == KeyVerdict::Right);
+}

@@ -1,0 +1,183 @@
+// The progress database: schema migrations, tallies that add up across
+// batches, run summaries, and a damaged, foreign or locked file that stops
+// recording with a reason instead of stopping practice.
+#include "progress/KeystrokeCollector.h"
+#include "progress/ProgressStore.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+qint64 At(int second) { return QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)).toMSecsSinceEpoch() + second * 1000LL; }
+
+// Runs `statements` on the file through a connection of its own.
+void RunSql(const QString &path, const QStringList &statements)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        for (const QString &s : statements)
+            QVERIFY2(q.exec(s), qPrintable(s));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+}
+
+ItemTally TallyOf(const ProgressStore &store, const QString &learner, const QString &item)
+{
+    for (const ItemStat &s : store.itemStats(learner))
+        if (s.item == item)
+            return s.tally;
+    return ItemTally();
+}
+
+} // namespace
+
+class ProgressStoreTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(QStringLiteral("sub/progress.sqlite")); }
+
+private slots:
+    void init()
+    {
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path() + QLatin1String(suffix));
+    }
+
+    void emptyFileGetsTheWholeSchemaInWalMode()
+    {
+        ProgressStore store;
+        QVERIFY2(store.open(path()), qPrintable(store.error()));
+        QVERIFY(store.write(ProgressBatch{}));
+        ProgressStore again;
+        QVERIFY(again.open(path()));
+        QVERIFY(again.runs().isEmpty());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+            db.setDatabaseName(path());
+            QVERIFY(db.open());
+            QSqlQuery check(db);
+            QVERIFY(check.exec(QStringLiteral("PRAGMA user_version")) && check.next());
+            QCOMPARE(check.value(0).toInt(), ProgressStore::schemaVersion());
+            QVERIFY(check.exec(QStringLiteral("PRAGMA journal_mode")) && check.next());
+            QCOMPARE(check.value(0).toString(), QStringLiteral("wal"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    }
+
+    void olderSchemaIsMigratedKeepingItsTallies()
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("sub")));
+        RunSql(path(), {QStringLiteral("CREATE TABLE item_stats (learner TEXT NOT NULL, kind TEXT NOT NULL,"
+                                       " item TEXT NOT NULL, attempts INTEGER NOT NULL DEFAULT 0,"
+                                       " errors INTEGER NOT NULL DEFAULT 0, interval_ms INTEGER NOT NULL DEFAULT 0,"
+                                       " timed INTEGER NOT NULL DEFAULT 0, last_seen TEXT,"
+                                       " PRIMARY KEY (learner, kind, item))"),
+                        QStringLiteral("INSERT INTO item_stats VALUES ('王', 'line', '的', 10, 4, 3000, 9, NULL)"),
+                        QStringLiteral("PRAGMA user_version=1")});
+        ProgressStore store;
+        QVERIFY2(store.open(path()), qPrintable(store.error()));
+        QCOMPARE(TallyOf(store, QStringLiteral("王"), QStringLiteral("的")).errors, 4);
+
+        KeystrokeCollector c;
+        c.record(exercise::kLine, QStringLiteral("的"), false, At(0));
+        c.endRun();
+        QVERIFY(store.write(c.take(QStringLiteral("王"))));
+        const ItemTally t = TallyOf(store, QStringLiteral("王"), QStringLiteral("的"));
+        QCOMPARE(t.attempts, 11);
+        QCOMPARE(t.errors, 5);
+        QCOMPARE(store.runs(QStringLiteral("王")).size(), 1);
+    }
+
+    void unusableFilesStopRecordingWithAReason_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("statements");
+        QTest::newRow("not a database") << QByteArray(4096, 'x') << QStringList();
+        QTest::newRow("newer schema") << QByteArray() << QStringList{QStringLiteral("PRAGMA user_version=99")};
+    }
+    void unusableFilesStopRecordingWithAReason()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, statements);
+        QDir().mkpath(dir.filePath(QStringLiteral("sub")));
+        if (!content.isEmpty()) {
+            QFile f(path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        } else {
+            RunSql(path(), statements);
+        }
+        ProgressStore store;
+        QVERIFY(!store.open(path()));
+        QVERIFY(store.error().contains(QStringLiteral("学习进度数据库")));
+        QVERIFY(!store.write(ProgressBatch{QStringLiteral("王"), {}, {RunSummary{}}}));
+        if (!content.isEmpty()) { // the learner's file is left as it was
+            QFile f(path());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), content);
+        }
+    }
+
+    void lockedDatabaseFailsTheWriteQuicklyAndWritesNothing()
+    {
+        ProgressStore store;
+        QVERIFY(store.open(path()));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            other.setDatabaseName(path());
+            QVERIFY(other.open());
+            QSqlQuery hold(other);
+            QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+            KeystrokeCollector c;
+            c.record(exercise::kKeys, QStringLiteral("F"), true, At(0));
+            c.endRun();
+            QVERIFY(!store.write(c.take(QStringLiteral("王"))));
+            QVERIFY(store.error().contains(QStringLiteral("不再记录")));
+            QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        ProgressStore reader;
+        QVERIFY(reader.open(path()));
+        QVERIFY(reader.runs().isEmpty());
+    }
+
+    // Runs end on a change of kind, a long gap or endRun(); pauses do not count
+    // as slowness.
+    void collectorSplitsRunsAndTimesKeystrokes()
+    {
+        KeystrokeCollector c;
+        c.record(exercise::kLine, QStringLiteral("的"), true, At(0));   // first: untimed
+        c.record(exercise::kLine, QStringLiteral("的"), false, At(2));  // 2 s
+        c.record(exercise::kLine, QStringLiteral("是"), true, At(60));  // a pause: untimed
+        c.record(exercise::kLine, QStringLiteral("是"), true, At(61));  // 1 s
+        c.record(exercise::kKeys, QStringLiteral("F"), true, At(62));   // new kind: new run
+        c.record(exercise::kKeys, QStringLiteral("F"), false, At(1000)); // long gap: new run
+        c.endRun();
+        QVERIFY(c.batchDue());
+        const ProgressBatch b = c.take(QStringLiteral("李"));
+        const ItemTally de = b.items[exercise::kLine][QStringLiteral("的")];
+        QCOMPARE(de.attempts, 2);
+        QCOMPARE(de.errors, 1);
+        QCOMPARE(de.timed, 1);
+        QCOMPARE(de.intervalMs, 2000);
+        QCOMPARE(b.items[exercise::kLine][QStringLiteral("是")].intervalMs, 1000);
+        QCOMPARE(b.runs.size(), 3);
+        QCOMPARE(b.runs[0].characters, 4);
+        QCOMPARE(b.runs[0].errors, 1);
+        QCOMPARE(b.runs[0].durationMs, 61000);
+        QCOMPARE(b.runs[0].learner, QStringLiteral("李"));
+        QCOMPARE(b.runs[2].kind, exercise::kKeys);
+        QVERIFY(c.take(QString()).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgressStoreTest)
+#include "progress_store.moc"

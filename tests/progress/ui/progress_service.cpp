@@ -1,0 +1,119 @@
+// The progress log as the practice windows feed it: line practice keystrokes
+// reach the statistics of the current learner, written in a batch when the
+// run ends; a damaged database leaves a note and practice goes on.
+#include "practice/ui/PracticeHarness.h"
+#include "progress/ui/ProgressCommands.h"
+#include "progress/ui/ProgressService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QString DatabaseIn(const TestContext &t) { return QDir(t.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")); }
+
+ItemTally TallyOf(const ProgressStore &store, const QString &learner, const QString &item)
+{
+    for (const ItemStat &s : store.itemStats(learner, exercise::kLine))
+        if (s.item == item)
+            return s.tally;
+    return ItemTally();
+}
+
+} // namespace
+
+class ProgressServiceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void linePracticeKeystrokesReachTheLearnersStatistics()
+    {
+        PracticeHarness h;
+        h.settings.write(QStringLiteral("User"), QStringLiteral("Name"), QStringLiteral("小明"));
+        ProgressService progress(h.ctx, DatabaseIn(h), nullptr);
+        QCOMPARE(h.ctx.progressLog, &progress);
+        h.startRun(QStringLiteral("的的是\r\n"));
+        h.clock.advanceMs(400);
+        h.commit(0, QStringLiteral("的"));
+        h.clock.advanceMs(600);
+        h.commit(0, QStringLiteral("地")); // wrong, erased, typed again
+        h.backspace(0);
+        h.clock.advanceMs(200);
+        h.commit(0, QStringLiteral("的"));
+        // Nothing is written keystroke by keystroke.
+        QVERIFY(progress.store().itemStats(QStringLiteral("小明")).isEmpty());
+
+        ModalWatcher watcher; // closes the report that ends the run
+        h.commit(0, QStringLiteral("是"));
+        QVERIFY(h.shell.statusMessage.isEmpty() || !h.shell.statusMessage.contains(QStringLiteral("数据库")));
+        const ItemTally de = TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("的"));
+        QCOMPARE(de.attempts, 3);
+        QCOMPARE(de.errors, 1);
+        QCOMPARE(de.intervalMs, 600 + 200);
+        QCOMPARE(TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("是")).attempts, 1);
+        const QVector<RunSummary> runs = progress.runSummaries();
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(runs[0].characters, 4);
+        QCOMPARE(runs[0].errors, 1);
+        QCOMPARE(runs[0].learner, QStringLiteral("小明"));
+    }
+
+    void damagedDatabaseLeavesANoteAndPracticeGoesOn()
+    {
+        PracticeHarness h;
+        {
+            QFile damaged(DatabaseIn(h));
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(8192, '\x5a'));
+        }
+        ProgressService progress(h.ctx, DatabaseIn(h), nullptr);
+        QVERIFY(h.shell.statusMessage.contains(QStringLiteral("学习进度数据库")));
+        QVERIFY(h.shell.statusMessage.contains(QStringLiteral("练习照常进行")));
+        h.startRun(QStringLiteral("你好\r\n春眠\r\n"));
+        h.commit(0, QStringLiteral("你好"));
+        QCOMPARE(h.state.activeLine, 1);
+        QVERIFY(progress.runSummaries().isEmpty());
+        QCOMPARE(QFile(DatabaseIn(h)).size(), 8192); // left as it was
+    }
+
+    // A learner who misses 的 finds it more often in the weak-character and
+    // weak-phrase pools; without statistics the drill says so and offers the
+    // ordinary one.
+    void weakSpotPoolsFavourWhatTheLearnerMisses()
+    {
+        TestContext t;
+        ProgressService progress(t.ctx, DatabaseIn(t), nullptr);
+        RegisterProgressCommands(t.ctx, t.shell, progress);
+        ModalWatcher watcher;
+        watcher.handle = [](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                box->button(QMessageBox::No)->click();
+            return qobject_cast<QMessageBox *>(w) != nullptr;
+        };
+        QVERIFY(t.shell.runCommand(QStringLiteral("WeakChars")));
+        QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱字练习")});
+        QVERIFY(watcher.messages.first().contains(QStringLiteral("中文逐行对打")));
+        QVERIFY(!t.state.shown(ManagedWindow::LineForm));
+
+        const QString characters = QStringLiteral("的一是在不了有和人这");
+        for (int round = 0; round < 20; ++round)
+            for (int i = 0; i < characters.size(); ++i) {
+                t.clock.advanceMs(300);
+                progress.recordKeystroke(exercise::kLine, characters.mid(i, 1), !(i == 0 && round % 2 == 0));
+            }
+        progress.endRun();
+        const QString pool = WeakCharacterPool(progress, t.random);
+        QCOMPARE(pool.size(), 1000);
+        QVERIFY2(pool.count(QStringLiteral("的")) > 250, qPrintable(QString::number(pool.count(QStringLiteral("的")))));
+
+        const QString phrases = WeakPhrasePool(progress, QStringLiteral("我们目的人民火车是的"), t.random);
+        QCOMPARE(phrases.size(), 2000);
+        QVERIFY(!phrases.contains(QStringLiteral("火车")));     // no character the learner typed
+        QVERIFY(phrases.count(QStringLiteral("目的")) > phrases.count(QStringLiteral("人民")));
+    }
+};
+
+QTEST_MAIN(ProgressServiceTest)
+#include "progress_service.moc"
