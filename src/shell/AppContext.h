@@ -13,6 +13,7 @@ class Shell;
 class WubiHelp;
 class PracticeRun;
 class ReportWindow;
+class ComposerMode;
 
 struct AppContext {
     PracticeState &state;
@@ -25,4 +26,5 @@ struct AppContext {
     WubiHelp *wubiHelp = nullptr;       // hints and radical cards
     PracticeRun *practiceRun = nullptr; // start settings, first page, start dialog, live figures
     ReportWindow *reportWindow = nullptr; // the result window
+    ComposerMode *composer = nullptr;     // the built-in Wubi composer, once the shell made it
 };

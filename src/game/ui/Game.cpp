@@ -5,6 +5,7 @@
 #include "game/ui/RaceFrames.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -164,6 +165,7 @@ void Game::buildControls()
     m_rtbIn->setDragEnabled(false);
     m_rtbIn->setAcceptDrops(false);
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn, [this] { return m_race && m_race->material() != race::Material::Letters; });
     connect(m_rtbIn, &QLineEdit::textChanged, this, &Game::rtbIn_Change);
 }
 

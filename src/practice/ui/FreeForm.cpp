@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -31,6 +32,7 @@ FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     font.setPointSizeF(kDesignedPointSize);
     m_rtbIn->setFont(font);
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);

@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -60,6 +61,7 @@ TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
     m_rtbIn->setReadOnly(true);
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn, [this] { return m_ctx.state.chineseText; });
 
     QFont font(QStringLiteral("宋体"));
     font.setPointSizeF(kDesignedPointSize);

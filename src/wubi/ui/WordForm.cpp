@@ -4,6 +4,7 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
+#include "shell/ui/ComposerInput.h"
 #include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
 
@@ -53,6 +54,7 @@ WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     rtbIn->setGeometry(kInRect);
     rtbIn->setFont(boxFont());
     rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, rtbIn);
     connect(rtbIn, &QLineEdit::textChanged, this, [this] {
         if (!m_settingInput)
             rtbIn_Change();
