@@ -135,7 +135,7 @@ ComposerResult WubiComposer::commitInProgress()
     return letters;
 }
 
-ComposerResult WubiComposer::commitWord(const CodeEntry &entry)
+ComposerResult WubiComposer::commitWord(CodeEntry entry)
 {
     const int lettersTyped = int(m_code.size());
     clear();

@@ -57,7 +57,7 @@ private:
     ComposerResult pressLetter(QChar letter);
     ComposerResult pick(int onPage);
     ComposerResult commitInProgress(); // first candidate, or the letters when there is none
-    ComposerResult commitWord(const CodeEntry &entry);
+    ComposerResult commitWord(CodeEntry entry); // a copy: the page it came from is cleared
     QString chinesePunctuation(QChar c);
     void setCode(const QString &code, int page = 0);
     QString shorterCodeNote(const QString &word, int lettersTyped);

@@ -69,5 +69,4 @@ void CandidateWindow::showPage(const QString &typed, const QVector<CodeEntry> &c
     }
     move(pos);
     show();
-    raise();
 }

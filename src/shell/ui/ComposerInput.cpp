@@ -80,6 +80,11 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress:
             return keyPress(*static_cast<QKeyEvent *>(event));
+        case QEvent::ReadOnlyChange:
+            // The box has just set its input method for its new state.
+            m_imEnabled = m_box->testAttribute(Qt::WA_InputMethodEnabled);
+            followMode();
+            return false;
         case QEvent::FocusIn:
             followMode();
             return false;
@@ -162,7 +167,7 @@ private:
     ComposerMode &m_mode;
     QWidget *m_box;
     std::function<bool()> m_chinese;
-    bool m_imEnabled;
+    bool m_imEnabled; // what the box itself wants
 };
 } // namespace
 
