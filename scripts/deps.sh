@@ -4,12 +4,13 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsdl2-mixer-dev fluid-soundfont-gm
+  libsdl2-mixer-dev fluid-soundfont-gm fluidsynth qt6-translations-l10n
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick python3
   ibus ibus-table-wubi dbus-x11
+  desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,10 +3,24 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <QFileInfo>
+#include <atomic>
+#include <mutex>
+#include <thread>
 
 namespace {
 enum class DeviceState { Untried, Open, Failed, Closed };
-DeviceState g_state = DeviceState::Untried;
+std::atomic<DeviceState> g_state{DeviceState::Untried};
+std::mutex g_opening; // one open at a time, also against the worker
+// The worker of openInBackground(), joined at the latest when the process
+// ends (a joinable thread left at exit would abort it).
+struct Worker {
+    std::thread thread;
+    ~Worker()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+} g_worker;
 
 void loadSoundFont()
 {
@@ -21,6 +35,7 @@ void loadSoundFont()
 
 bool AudioDevice::open()
 {
+    const std::lock_guard<std::mutex> lock(g_opening);
     if (g_state != DeviceState::Untried)
         return g_state == DeviceState::Open;
     g_state = DeviceState::Failed;
@@ -39,6 +54,17 @@ bool AudioDevice::open()
     return true;
 }
 
+void AudioDevice::openInBackground()
+{
+    if (g_state != DeviceState::Untried || g_worker.thread.joinable())
+        return;
+    // SDL keeps per-thread data (its error text) that this thread must release.
+    g_worker.thread = std::thread([] {
+        open();
+        SDL_TLSCleanup();
+    });
+}
+
 bool AudioDevice::isOpen()
 {
     return g_state == DeviceState::Open;
@@ -46,6 +72,9 @@ bool AudioDevice::isOpen()
 
 void AudioDevice::close()
 {
+    if (g_worker.thread.joinable())
+        g_worker.thread.join();
+    const std::lock_guard<std::mutex> lock(g_opening);
     if (g_state != DeviceState::Open)
         return;
     Mix_HaltChannel(-1);

@@ -7,7 +7,10 @@ public:
     // Opens SDL audio and the mixer once per process; later calls return the
     // first answer. Safe to call before any window exists.
     static bool open();
+    // Opens the device on a worker thread, so that probing the sound system
+    // never holds up the windows; open() waits for it, isOpen() does not.
+    static void openInBackground();
     static bool isOpen();
-    // Closes the mixer and SDL audio (at exit).
+    // Closes the mixer and SDL audio (at exit), after a background open.
     static void close();
 };

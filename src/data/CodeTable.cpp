@@ -23,134 +23,44 @@ bool holdsMarker(QStringView v)
 
 // Every "#" opens a segment that runs to the next "#". The segment's text up
 // to its first "%" is a word, the rest its code. A query without "#" and "%"
-// can only match at a segment start, so the word hash (first segment wins) and
-// the sorted segments answer exactly what a scan of the whole string answers.
-// Both are flat arrays of positions: building them for a 100 000-entry table
-// takes about ten milliseconds.
+// can only match at a segment start, so the segments in the order of their
+// texts answer exactly what a scan of the whole string answers: an entry
+// prefix is a binary search, a word the first in the file of the segments
+// that begin with the word and "%". The index is one array of 32-bit
+// positions into the table's one string, four bytes per entry.
 struct CodeTable::Index {
-    struct Span {
-        quint32 start = 0;
-        quint32 length = 0;
-    };
-    // A word's slot holds the position of its first character; the word runs
-    // up to the "%" there. Position 0 (never a word start) marks a free slot.
-    struct Slot {
-        quint32 hash = 0;
-        quint32 wordStart = 0;
-    };
-
     QString text; // keeps the viewed buffer alive
-    std::vector<Slot> buckets; // open addressing, size a power of two, at most half full
-    std::vector<Span> segments; // sorted by their text
+    std::vector<quint32> segments; // segment starts (just past their "#"), by text, then position
 
-    std::u16string_view view(Span s) const
+    std::u16string_view view(quint32 start) const
     {
-        return {reinterpret_cast<const char16_t *>(text.utf16()) + s.start, s.length};
+        const qsizetype next = text.indexOf(QLatin1Char('#'), start);
+        const qsizetype end = next < 0 ? text.size() : next;
+        return {reinterpret_cast<const char16_t *>(text.utf16()) + start, size_t(end - qsizetype(start))};
     }
 
-    static quint32 hashOf(std::u16string_view units)
+    using Iterator = std::vector<quint32>::const_iterator;
+
+    // The first segment whose text is not before `prefix`.
+    Iterator lowerBound(std::u16string_view prefix) const
     {
-        quint64 h = 1469598103934665603ULL; // FNV-1a
-        for (char16_t u : units) {
-            h ^= u;
-            h *= 1099511628211ULL;
-        }
-        return static_cast<quint32>(h ^ (h >> 32));
+        return std::lower_bound(segments.begin(), segments.end(), prefix,
+                                [this](quint32 s, std::u16string_view p) { return view(s) < p; });
     }
 
-    // `word` holds no "%", so a match is the same units followed by "%".
-    bool holdsWord(quint32 start, std::u16string_view word) const
+    bool begins(Iterator it, std::u16string_view prefix) const
     {
-        const qsizetype end = qsizetype(start) + qsizetype(word.size());
-        return end < text.size() && text[end] == QLatin1Char('%') && view({start, quint32(word.size())}) == word;
+        return it != segments.end() && view(*it).substr(0, prefix.size()) == prefix;
     }
 
-    // Position of the word's first entry (just past its "#"), or 0.
-    quint32 find(std::u16string_view word) const
+    // The segments whose text begins with `prefix`.
+    std::pair<Iterator, Iterator> beginningWith(std::u16string_view prefix) const
     {
-        const quint32 h = hashOf(word);
-        const size_t mask = buckets.size() - 1;
-        for (size_t i = h & mask;; i = (i + 1) & mask) {
-            const Slot &slot = buckets[i];
-            if (slot.wordStart == 0)
-                return 0;
-            if (slot.hash == h && holdsWord(slot.wordStart, word))
-                return slot.wordStart;
-        }
-    }
-
-    // Keeps the first entry of a word: a later one with the same word is dropped.
-    void insertFirst(Span word)
-    {
-        const std::u16string_view units = view(word);
-        const quint32 h = hashOf(units);
-        const size_t mask = buckets.size() - 1;
-        for (size_t i = h & mask;; i = (i + 1) & mask) {
-            Slot &slot = buckets[i];
-            if (slot.wordStart == 0) {
-                slot = {h, word.start};
-                return;
-            }
-            if (slot.hash == h && holdsWord(slot.wordStart, units))
-                return;
-        }
-    }
-
-    struct Keyed {
-        quint64 key;
-        Span span;
-    };
-
-    // Stable LSD radix sort on the key, one 16-bit code unit per pass.
-    static void radixSort(std::vector<Keyed> &items)
-    {
-        std::vector<Keyed> buffer(items.size());
-        std::vector<quint32> starts(1 << 16);
-        for (int shift = 0; shift < 64; shift += 16) {
-            std::fill(starts.begin(), starts.end(), 0);
-            for (const Keyed &k : items)
-                ++starts[(k.key >> shift) & 0xFFFF];
-            quint32 total = 0;
-            for (quint32 &s : starts)
-                total += std::exchange(s, total);
-            for (const Keyed &k : items)
-                buffer[starts[(k.key >> shift) & 0xFFFF]++] = k;
-            items.swap(buffer);
-        }
-    }
-
-    void sortSegments()
-    {
-        // The radix passes walk 65 536 counters each: a small table sorts
-        // faster directly. Both give the order of the segments' texts.
-        auto byView = [this](Span a, Span b) { return view(a) < view(b); };
-        if (segments.size() < 4096) {
-            std::sort(segments.begin(), segments.end(), byView);
-            return;
-        }
-        // Sort on the first four code units packed into one number, then
-        // settle ties by the full text.
-        std::vector<Keyed> keyed;
-        keyed.reserve(segments.size());
-        for (Span s : segments) {
-            const std::u16string_view v = view(s);
-            quint64 key = 0;
-            for (size_t i = 0; i < 4; ++i)
-                key = (key << 16) | (i < v.size() ? v[i] : 0);
-            keyed.push_back({key, s});
-        }
-        radixSort(keyed);
-        auto byText = [this](const Keyed &a, const Keyed &b) { return view(a.span) < view(b.span); };
-        for (size_t i = 0; i < keyed.size();) {
-            size_t j = i + 1;
-            while (j < keyed.size() && keyed[j].key == keyed[i].key)
-                ++j;
-            if (j - i > 1)
-                std::sort(keyed.begin() + i, keyed.begin() + j, byText);
-            i = j;
-        }
-        for (size_t i = 0; i < keyed.size(); ++i)
-            segments[i] = keyed[i].span;
+        const Iterator first = lowerBound(prefix);
+        Iterator last = first;
+        while (begins(last, prefix))
+            ++last;
+        return {first, last};
     }
 };
 
@@ -162,26 +72,16 @@ CodeTable::CodeTable(QString text) : m_text(std::move(text))
     auto index = std::make_shared<Index>();
     index->text = m_text;
     const QStringView all(index->text);
-
-    std::vector<quint32> openings;
+    index->segments.reserve(size_t(all.count(QLatin1Char('#'))));
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (all[i] == QLatin1Char('#'))
-            openings.push_back(quint32(i));
+            index->segments.push_back(quint32(i + 1));
     }
-    size_t capacity = 16;
-    while (capacity < 2 * openings.size())
-        capacity *= 2;
-    index->buckets.resize(capacity);
-    index->segments.reserve(openings.size());
-    for (size_t k = 0; k < openings.size(); ++k) {
-        const quint32 begin = openings[k] + 1;
-        const quint32 end = k + 1 < openings.size() ? openings[k + 1] : quint32(all.size());
-        index->segments.push_back({begin, end - begin});
-        const qsizetype percent = all.sliced(begin, end - begin).indexOf(QLatin1Char('%'));
-        if (percent >= 0)
-            index->insertFirst({begin, quint32(percent)});
-    }
-    index->sortSegments();
+    const Index &ix = *index;
+    std::sort(index->segments.begin(), index->segments.end(), [&ix](quint32 a, quint32 b) {
+        const std::u16string_view va = ix.view(a), vb = ix.view(b);
+        return va != vb ? va < vb : a < b;
+    });
     m_index = std::move(index);
 }
 
@@ -189,14 +89,15 @@ std::optional<QString> CodeTable::codeOf(QStringView word) const
 {
     if (!m_index || holdsMarker(word))
         return codeOfLinear(word);
-    const quint32 wordStart = m_index->find(units(word));
-    if (wordStart == 0)
+    std::u16string key(units(word));
+    key += u'%';
+    const auto [first, last] = m_index->beginningWith(key);
+    if (first == last)
         return std::nullopt;
-    const qsizetype codeStart = wordStart + word.size() + 1;
-    qsizetype codeEnd = m_text.indexOf(QLatin1Char('#'), codeStart);
-    if (codeEnd < 0)
-        codeEnd = m_text.size();
-    return m_text.mid(codeStart, codeEnd - codeStart);
+    const quint32 entry = *std::min_element(first, last); // the first in the file wins
+    const qsizetype codeStart = qsizetype(entry) + qsizetype(key.size());
+    const std::u16string_view segment = m_index->view(entry);
+    return m_text.mid(codeStart, qsizetype(entry) + qsizetype(segment.size()) - codeStart);
 }
 
 bool CodeTable::isEntryPrefix(QStringView text) const
@@ -204,10 +105,7 @@ bool CodeTable::isEntryPrefix(QStringView text) const
     if (!m_index || text.contains(QLatin1Char('#')))
         return isEntryPrefixLinear(text);
     const std::u16string_view wanted = units(text);
-    const auto &segments = m_index->segments;
-    const auto it = std::lower_bound(segments.begin(), segments.end(), wanted,
-                                     [this](Index::Span s, std::u16string_view w) { return m_index->view(s) < w; });
-    return it != segments.end() && m_index->view(*it).substr(0, wanted.size()) == wanted;
+    return m_index->begins(m_index->lowerBound(wanted), wanted);
 }
 
 std::optional<QString> CodeTable::codeOfLinear(QStringView word) const
@@ -239,6 +137,7 @@ QString DecodeTableText(const QByteArray &plain, bool *ok)
     bool clean = false;
     QString text = DecodeGbk(plain, &clean);
     text.removeIf([](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+    text.squeeze(); // the table is kept for the whole run: no room for the line breaks
     if (ok)
         *ok = clean;
     return text;

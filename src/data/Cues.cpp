@@ -14,20 +14,35 @@ constexpr std::array<const char *, 3> kCueFiles = {"yes.wav", "no.wav", "tick2.w
 } // namespace
 
 struct SdlCuePlayer::Impl {
+    QString soundDir;
+    bool loaded = false;
     std::array<Mix_Chunk *, 3> chunks{};
+
+    // The cue files, once the device is open; until then cues are silent, so
+    // a keystroke never waits for the sound system.
+    bool ready()
+    {
+        if (loaded)
+            return true;
+        if (!AudioDevice::isOpen()) {
+            AudioDevice::openInBackground(); // once; a failed device stays silent
+            return false;
+        }
+        loaded = true;
+        if (Mix_AllocateChannels(-1) < kCueChannel + 1)
+            Mix_AllocateChannels(kCueChannel + 1);
+        for (size_t i = 0; i < kCueFiles.size(); ++i) {
+            const QString path = soundDir + QLatin1Char('/') + QLatin1String(kCueFiles[i]);
+            // A missing file stays silent.
+            chunks[i] = Mix_LoadWAV(QFile::encodeName(path).constData());
+        }
+        return true;
+    }
 };
 
 SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(std::make_unique<Impl>())
 {
-    if (!AudioDevice::open())
-        return;
-    if (Mix_AllocateChannels(-1) < kCueChannel + 1)
-        Mix_AllocateChannels(kCueChannel + 1);
-    for (size_t i = 0; i < kCueFiles.size(); ++i) {
-        const QString path = soundDir + QLatin1Char('/') + QLatin1String(kCueFiles[i]);
-        // A missing file stays silent.
-        m_impl->chunks[i] = Mix_LoadWAV(QFile::encodeName(path).constData());
-    }
+    m_impl->soundDir = std::move(soundDir);
 }
 
 SdlCuePlayer::~SdlCuePlayer()
@@ -42,6 +57,8 @@ SdlCuePlayer::~SdlCuePlayer()
 
 void SdlCuePlayer::play(Cue cue)
 {
+    if (!m_impl->ready())
+        return;
     Mix_Chunk *chunk = m_impl->chunks[static_cast<size_t>(cue)];
     if (!chunk || !AudioDevice::isOpen())
         return;

@@ -26,6 +26,9 @@ AppPaths ResolvePaths(const QString &dataDirOption, const QString &executableDir
         paths.dataRoot = QDir::cleanPath(QDir(dataDirOption).absolutePath());
     else if (!executableDir.isEmpty() && QFileInfo(executableDir + QStringLiteral("/data")).isDir())
         paths.dataRoot = QDir(executableDir).absolutePath();
+    else if (const QString installed = QDir::cleanPath(executableDir + QStringLiteral("/../share/quorvel"));
+             !executableDir.isEmpty() && QFileInfo(installed + QStringLiteral("/data")).isDir())
+        paths.dataRoot = installed; // installed under some prefix, perhaps staged in DESTDIR
     else
         paths.dataRoot = QStringLiteral(QUORVEL_INSTALL_DATADIR);
     // GenericConfigLocation/GenericDataLocation follow XDG_CONFIG_HOME and

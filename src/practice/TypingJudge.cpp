@@ -26,30 +26,51 @@ bool TypingOutcome::anyWrong() const
     return std::any_of(verdicts.begin(), verdicts.end(), [](const CharacterVerdict &v) { return !v.right; });
 }
 
-void TypingJudge::setReference(QStringView text)
+void TypingJudge::setReference(const QString &text)
 {
-    m_reference = Characters(text);
-    m_marks = QVector<bool>(m_reference.size(), false);
+    m_reference = text;
+    m_wideStarts.clear();
+    int character = 0;
+    for (int unit = 0; unit < text.size(); ++character) {
+        const int units = CharacterUnitsAt(text, unit);
+        if (units == 2)
+            m_wideStarts.push_back(character);
+        unit += units;
+    }
+    m_length = character;
+    m_marks.clear();
+}
+
+int TypingJudge::unitOf(int position) const
+{
+    if (position >= m_length)
+        return int(m_reference.size());
+    position = qMax(0, position);
+    const auto pairsBefore = std::lower_bound(m_wideStarts.begin(), m_wideStarts.end(), position) - m_wideStarts.begin();
+    return position + int(pairsBefore);
 }
 
 QString TypingJudge::charAt(int position) const
 {
-    return position >= 0 && position < length() ? m_reference.at(position) : QString();
+    if (position < 0 || position >= m_length)
+        return {};
+    const int unit = unitOf(position);
+    return m_reference.mid(unit, CharacterUnitsAt(m_reference, unit));
 }
 
 bool TypingJudge::isMarked(int position) const
 {
-    return position >= 0 && position < m_marks.size() && m_marks.at(position);
+    return m_marks.contains(position);
 }
 
 int TypingJudge::markCount() const
 {
-    return int(m_marks.count(true));
+    return int(m_marks.size());
 }
 
 void TypingJudge::clearMarks()
 {
-    m_marks.fill(false);
+    m_marks.clear();
 }
 
 TypingOutcome TypingJudge::judgeChange(QStringView before, QStringView after)
@@ -63,8 +84,7 @@ TypingOutcome TypingJudge::judgeChange(QStringView before, QStringView after)
     // the reference changes nothing.
     for (int i = 0; i < change.removed.size(); ++i) {
         const int position = change.position + i;
-        if (isMarked(position)) {
-            m_marks[position] = false;
+        if (m_marks.remove(position)) {
             outcome.marksCleared.append(position);
             --outcome.errorChange;
         }
@@ -118,7 +138,7 @@ bool TypingJudge::judgeAdded(TypingOutcome &outcome, const QString &character, i
         return false;
     }
     if (position < length()) {
-        m_marks[position] = true;
+        m_marks.insert(position);
         outcome.marksSet.append(position);
     }
     ++outcome.errorChange;

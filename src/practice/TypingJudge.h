@@ -21,9 +21,12 @@
 // its characters up to the first one that differs; all after it are removed
 // and the new ones added, each judged against the reference character at its
 // own position, as if typed one after another.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <vector>
 
 // Where two versions of an input differ: the characters from `position` on
 // were removed and `added` came in their place.
@@ -83,11 +86,15 @@ public:
     TypingJudge() = default;
     explicit TypingJudge(JudgeRules rules) : m_rules(rules) {}
 
-    // A new reference; all marks off.
-    void setReference(QStringView text);
-    int length() const { return int(m_reference.size()); }
+    // A new reference; all marks off. The text is shared, not copied: a
+    // whole text may run to tens of megabytes.
+    void setReference(const QString &text);
+    int length() const { return m_length; }
     // The reference character at `position`, empty outside it.
     QString charAt(int position) const;
+    // Where character `position` starts in the reference, in UTF-16 units
+    // (the reference's size at or past its end).
+    int unitOf(int position) const;
 
     bool isMarked(int position) const;
     int markCount() const;
@@ -101,6 +108,8 @@ private:
     int lineCapacity() const { return qMax(length(), 1); }
 
     JudgeRules m_rules;
-    QStringList m_reference;
-    QVector<bool> m_marks;
+    QString m_reference;
+    int m_length = 0;               // in characters
+    std::vector<int> m_wideStarts;  // characters that take two units, ascending
+    QSet<int> m_marks;              // positions holding a wrong character
 };

@@ -1,5 +1,6 @@
 #include "shell/Placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace geometry;
@@ -50,3 +51,17 @@ QPoint TwipsToStripPixels(double xTwips, double yTwips)
             int(std::lround(yTwips / kTwipsPerPixel)) - kStripRect.top()};
 }
 
+QPoint BesideMainWindow(const QRect &main, const QSize &size, const QRect &screen)
+{
+    constexpr int kGap = 8;
+    const int top = std::clamp(main.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    if (main.right() + kGap + size.width() <= screen.right() + 1)
+        return {main.right() + 1 + kGap, top};
+    if (main.left() - kGap - size.width() >= screen.left())
+        return {main.left() - kGap - size.width(), top};
+    // No room on either side: overlap, but offset, so both stay in sight.
+    constexpr int kStep = 40;
+    const int left = std::clamp(main.left() + kStep, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    const int down = std::clamp(main.top() + kStep, screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    return {left, down};
+}

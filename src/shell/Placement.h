@@ -66,3 +66,8 @@ QPointF CentredDialogPosition(const MainGeometry &main, double widthTwips, doubl
 // of the visible strip's coordinate system (the strip's top-left is 0, 0).
 QPoint TwipsToStripPixels(double xTwips, double yTwips);
 
+// Where a companion window of `size` (frame included) goes beside the main
+// window `main` on the screen area `screen`, in pixels: to its right when it
+// fits there, else to its left, else as far right as the screen allows and
+// moved down a step, so that it never covers the main window exactly.
+QPoint BesideMainWindow(const QRect &main, const QSize &size, const QRect &screen);

@@ -53,6 +53,17 @@ private slots:
             player.play(cue);
     }
 
+    void theDeviceOpensInTheBackgroundAndCuesSoundOnceItIs()
+    {
+        if (qgetenv("SDL_AUDIODRIVER") != "dummy")
+            QSKIP("needs SDL's dummy audio driver");
+        SdlCuePlayer player(TestEnv::dataRoot() + "/sound");
+        player.play(Cue::Confirm); // starts the worker; the cue itself does not wait
+        QTRY_VERIFY(AudioDevice::isOpen());
+        player.play(Cue::Error);
+        QCOMPARE(Mix_Playing(-1), 1);
+    }
+
     void aNewCueReplacesTheSoundingOne()
     {
         if (qgetenv("SDL_AUDIODRIVER") != "dummy")

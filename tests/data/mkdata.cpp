@@ -38,6 +38,11 @@ QString makeAssets(const TestEnv &env)
     writeFile(assets + "/wubi/wubi86.tsv", "工\ta\t1\n我\tq\t1\n我\ttrnt\tfull\n中华\tkwwl\tphrase\n");
     writeFile(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我\ttrny\tfull\n");
     writeFile(assets + "/help/help.html", "<html>帮助</html>");
+    // The real tunes, copied: a test may spoil one.
+    QDir().mkpath(assets + "/music");
+    const QDir music(TestEnv::sourceDir() + "/assets/music");
+    for (const QString &tune : music.entryList({"*.tune"}))
+        QFile::copy(music.filePath(tune), assets + "/music/" + tune);
     return assets;
 }
 
@@ -94,6 +99,7 @@ private slots:
         QVERIFY(QFile::exists(out + "/help/LICENSE-wubi98.txt"));
         for (const char *wav : {"yes.wav", "no.wav", "tick2.wav"})
             QVERIFY(fileBytes(out + "/sound/" + wav).startsWith("RIFF"));
+        QVERIFY(fileBytes(out + "/data/midi/高山流水.mid").startsWith("MThd"));
 
         // A text taken out of the sources leaves the output on the next run.
         QVERIFY(QFile::remove(assets + "/text/Czh/a.txt"));
@@ -124,6 +130,17 @@ private slots:
         const Outcome o = runTool(assets, env.path() + "/out");
         QVERIFY(o.exitCode != 0);
         QVERIFY2(o.errors.contains("bad.txt") && o.errors.contains("line 2"), qPrintable(o.errors));
+    }
+
+    void aTuneWithABarThatIsNotFullIsNamed()
+    {
+        TestEnv env;
+        const QString assets = makeAssets(env);
+        writeFile(assets + "/music/花好月圆.tune",
+                  "tempo 90\nsection A\n[1] 1 2 3 4 |\n[5] 5 6 7 |\nform A\n");
+        const Outcome o = runTool(assets, env.path() + "/out");
+        QVERIFY(o.exitCode != 0);
+        QVERIFY2(o.errors.contains("花好月圆.tune:4") && o.errors.contains("3 beats"), qPrintable(o.errors));
     }
 
     void brokenTableRowIsNamed()

@@ -23,9 +23,10 @@ FREE_REPORT="统计资料——打字类型：自由录入"
 # frmState sits at the left of the practice area: its start and stop buttons.
 START_X=21; STOP_X=92; BUTTONS_Y=423
 # The record viewer fills the practice area: its "删除所有记录" button, and the
-# first column of the grid, whose rows are 20 pixels high below the header.
+# first column of the grid, whose rows are 20 pixels high below the header of
+# three lines.
 DELETE_ALL_X=662; DELETE_ALL_Y=501
-GRID_X=26; GRID_FIRST_ROW_Y=104
+GRID_X=26; GRID_FIRST_ROW_Y=140
 
 # Presses the start button, and Enter in the start dialog once it is up.
 start_run() {

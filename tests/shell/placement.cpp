@@ -79,6 +79,32 @@ private slots:
         // Rounded to the nearest pixel.
         QCOMPARE(TwipsToStripPixels(60 + 22, 345 + 8), QPoint(1, 1));
     }
+
+    void theHelpGoesBesideTheMainWindowWhereThereIsRoom_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("expected");
+        const QRect wide(0, 0, 1920, 1080);
+        QTest::newRow("room on the right") << QRect(100, 100, 714, 600) << wide << QPoint(822, 100);
+        QTest::newRow("room only on the left") << QRect(1100, 100, 714, 600) << wide << QPoint(332, 100);
+        QTest::newRow("kept on the screen vertically") << QRect(100, 700, 714, 600) << wide << QPoint(822, 480);
+        QTest::newRow("no room: offset, not on top") << QRect(300, 100, 714, 600) << QRect(0, 0, 1280, 800)
+                                                     << QPoint(340, 140);
+        QTest::newRow("screen not at the origin") << QRect(2000, 50, 714, 600) << QRect(1920, 0, 1920, 1080)
+                                                  << QPoint(2722, 50);
+    }
+    void theHelpGoesBesideTheMainWindowWhereThereIsRoom()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, expected);
+        const QSize help(760, 600);
+        const QPoint at = BesideMainWindow(main, help, screen);
+        QCOMPARE(at, expected);
+        QVERIFY(screen.contains(QRect(at, help)));
+        QVERIFY(at != main.topLeft());
+    }
 };
 
 QTEST_GUILESS_MAIN(PlacementTest)

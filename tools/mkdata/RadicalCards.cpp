@@ -25,6 +25,7 @@ constexpr int kColumns = 5;
 constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 40;
 constexpr int kMargin = 10;
+constexpr int kFooter = 26; // the line that says how to close the card
 
 bool loadCards(const QString &assets, QList<KeyCard> *cards, QString *error)
 {
@@ -66,7 +67,8 @@ QImage renderCard(const KeyCard &card)
     const QFont verseFont = CjkFont(16);
     const QRect verseBox = QFontMetrics(verseFont).boundingRect(
         QRect(kMargin, verseTop, kWidth - 2 * kMargin, 1000), Qt::AlignLeft | Qt::TextWordWrap, card.verse);
-    const int height = verseBox.bottom() + 12;
+    const int footerTop = verseBox.bottom() + 10;
+    const int height = footerTop + kFooter;
 
     QImage image(kWidth, height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -92,7 +94,7 @@ QImage renderCard(const KeyCard &card)
     // Key-name radical, large.
     p.setFont(CjkFont(54));
     p.setPen(ink);
-    p.drawText(QRectF(72, 2, 70, 68), Qt::AlignCenter, card.radicals.first().text);
+    DrawRadicalFitted(p, QRectF(72, 2, 70, 68), card.radicals.first(), p.font());
 
     p.setFont(CjkFont(15, true));
     p.setPen(accent);
@@ -111,7 +113,8 @@ QImage renderCard(const KeyCard &card)
         p.setPen(QPen(QColor(0xd6, 0xd6, 0xd6), 1));
         p.drawRect(cell.adjusted(0.5, 0.5, -0.5, -0.5));
         p.setPen(i == 0 ? accent : ink);
-        DrawRadical(p, cell, card.radicals[i].text);
+        // Fitted by its outline: tall glyphs such as 龶 are never cut off.
+        DrawRadicalFitted(p, cell, card.radicals[i], p.font());
     }
 
     // The mnemonic verse.
@@ -119,6 +122,13 @@ QImage renderCard(const KeyCard &card)
     p.setPen(QColor(0x33, 0x33, 0x33));
     p.drawText(QRect(kMargin, verseTop, kWidth - 2 * kMargin, verseBox.height() + 4),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, card.verse);
+
+    // How to close the card, on the card itself.
+    p.setPen(QPen(QColor(0xe0, 0xe0, 0xe0), 1));
+    p.drawLine(QPointF(kMargin, footerTop + 0.5), QPointF(kWidth - kMargin, footerTop + 0.5));
+    p.setFont(CjkFont(12));
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawText(QRect(0, footerTop, kWidth, kFooter - 2), Qt::AlignCenter, QStringLiteral("单击卡片或按回车键关闭"));
     p.end();
     return image;
 }

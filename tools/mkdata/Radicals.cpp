@@ -93,21 +93,6 @@ QFont CjkFont(int pixelSize, bool bold)
     return font;
 }
 
-void DrawRadical(QPainter &p, const QRectF &cell, const QString &text)
-{
-    const qsizetype codePoints = text.toUcs4().size();
-    if (codePoints < 2) {
-        p.drawText(cell, Qt::AlignCenter, text);
-        return;
-    }
-    p.save();
-    p.translate(cell.center());
-    p.scale(0.6, 1.0);
-    p.translate(-cell.center());
-    p.drawText(cell.adjusted(-cell.width() / 2, 0, cell.width() / 2, 0), Qt::AlignCenter, text);
-    p.restore();
-}
-
 namespace {
 
 // The outline of `text` on an em square at the origin.

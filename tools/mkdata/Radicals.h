@@ -34,9 +34,6 @@ QList<RadicalRow> KeyRadicals(const QList<RadicalRow> &rows, QChar key, bool edi
 // Noto covers all but four Extension B radicals, which BabelStone Han draws.
 QFont CjkFont(int pixelSize, bool bold = false);
 
-// Draws `text` centred in `cell`. A pair of code points (四竖, 两撇) is
-// squeezed side by side into the one cell.
-void DrawRadical(QPainter &p, const QRectF &cell, const QString &text);
 // Draws a radical as an outline fitted into `cell`: never clipped, whatever
 // the glyph's height or font, and scaled down only when it does not fit. A
 // row with a compose recipe is drawn from its parts (⿻ overlay, ⿱ stack,

@@ -8,6 +8,8 @@ bool BuildSounds(const QString &out, QString *error);
 bool BuildTexts(const QString &assets, const QString &out, QString *error);
 bool BuildHelp(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalCards(const QString &assets, const QString &out, QString *error);
+bool BuildTunes(const QString &assets, const QString &out, QString *error);
+bool BuildIcons(const QString &out, QString *error);
 bool BuildRadicalCharts(const QString &assets, const QString &out, QString *error);
 bool BuildRadicalPictures(const QString &assets, const QString &out, QString *error);
 bool BuildButtonPictures(const QString &out, QString *error);

@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
         && BuildTexts(assets, out, &error) && BuildHelp(assets, out, &error)
         && BuildRadicalCards(assets, out, &error) && BuildRadicalCharts(assets, out, &error)
         && BuildRadicalPictures(assets, out, &error) && BuildButtonPictures(out, &error)
-        && BuildRaceFrames(out, &error);
+        && BuildRaceFrames(out, &error)
+        && BuildTunes(assets, out, &error) && BuildIcons(out, &error);
     if (!ok) {
         std::fprintf(stderr, "mkdata: %s\n", qPrintable(error));
         return 1;

@@ -1,6 +1,7 @@
 #include "app/ui/Artwork.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,12 +21,30 @@ QPixmap canvas(const QSize &size)
     return pix;
 }
 
-QFont song(int pixelSize, bool bold = false)
+QFont song(int pixelSize)
 {
     QFont f(artwork::songFamily());
     f.setPixelSize(pixelSize);
-    f.setBold(bold);
     return f;
+}
+
+// Bold Chinese drawn from the regular face, its outline thickened: the bold
+// CJK face is a second large font file to load for three short titles.
+void drawBoldText(QPainter &p, const QRect &box, int pixelSize, const QString &text)
+{
+    const QFont font = song(pixelSize);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QFontMetricsF fm(font);
+    const double width = fm.horizontalAdvance(text);
+    const double baseline = box.top() + (box.height() - fm.height()) / 2 + fm.ascent();
+    path.translate(box.left() + (box.width() - width) / 2, baseline);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(p.pen().color());
+    p.setPen(QPen(p.pen().color(), pixelSize / 22.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+    p.restore();
 }
 
 // Faint rows of keys: the motif shared by the larger pictures.
@@ -118,28 +137,96 @@ QPixmap statusBackground(const QSize &size)
     return pix;
 }
 
+namespace {
+// The emblem's shapes: a key cap with a cinnabar seal character on it.
+struct EmblemShapes {
+    QRectF cap;
+    double capRadius;
+    double stroke;
+    QRectF seal;
+    double sealRadius;
+    QPainterPath glyph;  // from the regular face, thickened by a stroke of:
+    double glyphStroke;
+};
+
+EmblemShapes emblemShapes(double side)
+{
+    EmblemShapes e;
+    e.cap = QRectF(side * 0.06, side * 0.06, side * 0.88, side * 0.88);
+    e.capRadius = side * 0.16;
+    e.stroke = side / 40.0;
+    e.seal = e.cap.adjusted(side * 0.14, side * 0.12, -side * 0.14, -side * 0.16);
+    e.sealRadius = side * 0.08;
+    e.glyphStroke = side / 40.0;
+    e.glyph.addText(0, 0, song(int(e.seal.height() * 0.78)), QStringLiteral("打"));
+    e.glyph.translate(e.seal.center() - e.glyph.boundingRect().center());
+    return e;
+}
+
+const QColor kCapTop(0xff, 0xff, 0xff), kCapBottom(0xdd, 0xe6, 0xee), kCapEdge(0x8a, 0x9b, 0xab);
+
+QString svgPathData(const QPainterPath &path)
+{
+    QString d;
+    auto point = [](const QPainterPath::Element &e) { return QStringLiteral("%1 %2 ").arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            d += QStringLiteral("M") + point(e);
+        } else if (e.isLineTo()) {
+            d += QStringLiteral("L") + point(e);
+        } else if (e.isCurveTo()) {
+            d += QStringLiteral("C") + point(e) + point(path.elementAt(i + 1)) + point(path.elementAt(i + 2));
+            i += 2;
+        }
+    }
+    return d.trimmed();
+}
+} // namespace
+
 QPixmap emblem(int side)
 {
     QPixmap pix = canvas(QSize(side, side));
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF r(side * 0.06, side * 0.06, side * 0.88, side * 0.88);
-    // A key cap with a cinnabar seal character on it.
-    QLinearGradient cap(r.topLeft(), r.bottomLeft());
-    cap.setColorAt(0, QColor(0xff, 0xff, 0xff));
-    cap.setColorAt(1, QColor(0xdd, 0xe6, 0xee));
-    p.setPen(QPen(QColor(0x8a, 0x9b, 0xab), side / 40.0));
+    const EmblemShapes e = emblemShapes(side);
+    QLinearGradient cap(e.cap.topLeft(), e.cap.bottomLeft());
+    cap.setColorAt(0, kCapTop);
+    cap.setColorAt(1, kCapBottom);
+    p.setPen(QPen(kCapEdge, e.stroke));
     p.setBrush(cap);
-    p.drawRoundedRect(r, side * 0.16, side * 0.16);
-    const QRectF seal = r.adjusted(side * 0.14, side * 0.12, -side * 0.14, -side * 0.16);
+    p.drawRoundedRect(e.cap, e.capRadius, e.capRadius);
     p.setPen(Qt::NoPen);
     p.setBrush(kCinnabar);
-    p.drawRoundedRect(seal, side * 0.08, side * 0.08);
-    p.setPen(Qt::white);
-    p.setFont(song(int(seal.height() * 0.78), true));
-    p.drawText(seal, Qt::AlignCenter, QStringLiteral("打"));
+    p.drawRoundedRect(e.seal, e.sealRadius, e.sealRadius);
+    p.setPen(QPen(Qt::white, e.glyphStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawPath(e.glyph);
     return pix;
+}
+
+QByteArray emblemSvg(int side)
+{
+    const EmblemShapes e = emblemShapes(side);
+    auto rect = [](const QRectF &r, double radius, const QString &paint) {
+        return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" %6/>\n")
+            .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(radius).arg(paint);
+    };
+    QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+                                 "<defs><linearGradient id=\"cap\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+                                 "<stop offset=\"0\" stop-color=\"%2\"/><stop offset=\"1\" stop-color=\"%3\"/>"
+                                 "</linearGradient></defs>\n")
+                      .arg(side).arg(kCapTop.name(), kCapBottom.name());
+    svg += rect(e.cap, e.capRadius,
+                QStringLiteral("fill=\"url(#cap)\" stroke=\"%1\" stroke-width=\"%2\" ").arg(kCapEdge.name()).arg(e.stroke));
+    svg += rect(e.seal, e.sealRadius, QStringLiteral("fill=\"%1\" ").arg(kCinnabar.name()));
+    svg += QStringLiteral("<path fill=\"#ffffff\" stroke=\"#ffffff\" stroke-width=\"%1\" stroke-linejoin=\"round\" "
+                          "fill-rule=\"%2\" d=\"%3\"/>\n</svg>\n")
+               .arg(e.glyphStroke)
+               .arg(e.glyph.fillRule() == Qt::WindingFill ? QStringLiteral("nonzero") : QStringLiteral("evenodd"),
+                    svgPathData(e.glyph));
+    return svg.toUtf8();
 }
 
 QPixmap splash(const QSize &size)
@@ -158,8 +245,7 @@ QPixmap splash(const QSize &size)
     const int w = size.width();
     p.drawPixmap(QRect((w - 96) / 2, 42, 96, 96), emblem(96));
     p.setPen(Qt::white);
-    p.setFont(song(40, true));
-    p.drawText(QRect(0, 150, w, 54), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    drawBoldText(p, QRect(0, 150, w, 54), 40, QStringLiteral("中文打字练习"));
     p.setPen(QColor(0xcf, 0xe4, 0xf5));
     p.setFont(song(16));
     p.drawText(QRect(0, 206, w, 26), Qt::AlignCenter, QStringLiteral("指法 · 英文 · 五笔 · 文章练习"));
@@ -189,8 +275,7 @@ QPixmap idleBackground(const QSize &size)
     const int w = size.width();
     p.drawPixmap(QRect((w - 88) / 2, 60, 88, 88), emblem(88));
     p.setPen(kInk);
-    p.setFont(song(34, true));
-    p.drawText(QRect(0, 160, w, 50), Qt::AlignCenter, QStringLiteral("中文打字练习"));
+    drawBoldText(p, QRect(0, 160, w, 50), 34, QStringLiteral("中文打字练习"));
     p.setPen(kSky.darker(130));
     p.setFont(song(16));
     p.drawText(QRect(0, 214, w, 26), Qt::AlignCenter, QStringLiteral("请从上方的菜单中选择练习项目"));

@@ -1,13 +1,22 @@
 #include "app/ui/HelpWindow.h"
 
 #include "app/ui/Artwork.h"
+#include "data/Settings.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
+namespace {
+const QString kSection = QStringLiteral("HelpWindow");
+const QSize kDefaultSize(720, 560);
+const QSize kSmallestSize(320, 240);
+} // namespace
+
+HelpWindow::HelpWindow(const QString &helpFile, SettingsStore &settings, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_settings(settings), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Quorvel 帮助"));
@@ -21,5 +30,19 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
-    resize(720, 560);
+
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    const QSize remembered(SettingToInt(m_settings.read(kSection, QStringLiteral("Width"))),
+                           SettingToInt(m_settings.read(kSection, QStringLiteral("Height"))));
+    resize(remembered.expandedTo(kSmallestSize) == remembered ? remembered : kDefaultSize);
+}
+
+void HelpWindow::hideEvent(QHideEvent *event)
+{
+    m_settings.write(kSection, QStringLiteral("Width"), QString::number(width()));
+    m_settings.write(kSection, QStringLiteral("Height"), QString::number(height()));
+    QWidget::hideEvent(event);
 }

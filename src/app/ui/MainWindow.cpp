@@ -4,6 +4,7 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/GraphicButton.h"
 #include "app/ui/HelpWindow.h"
+#include "data/Audio.h"
 #include "app/ui/StartupWindows.h"
 #include "app/ui/StatusStrip.h"
 #include "data/Settings.h"
@@ -188,9 +189,7 @@ void MainWindow::Form_Load()
 
     auto *splash = new SplashWindow;
     m_splash = splash;
-    splash->show();
-    splash->raise();
-    splash->repaint();
+    splash->showOnScreenNow();
 
     // The window is the strip, the practice area and the status strip; its
     // size follows from the two offsets fixed here.
@@ -462,6 +461,9 @@ void MainWindow::setCommand(const QString &menuName, std::function<void()> comma
 
 bool MainWindow::runCommand(const QString &menuName)
 {
+    // The first command is the first use of sound: the device is probed
+    // then, on a worker thread, and never on the way to the first window.
+    AudioDevice::openInBackground();
     return m_menu->runCommand(menuName);
 }
 
@@ -492,10 +494,10 @@ void MainWindow::showHelp()
     if (m_helpFile.isEmpty())
         return;
     if (!m_help) {
-        m_help = new HelpWindow(m_helpFile, this);
-        QRect place = m_help->frameGeometry();
-        place.moveCenter(frameGeometry().center());
-        m_help->move(place.topLeft());
+        m_help = new HelpWindow(m_helpFile, m_ctx.settings, this);
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            m_help->move(BesideMainWindow(frameGeometry(), m_help->frameGeometry().size(), screen->availableGeometry()));
     }
     m_help->show();
     m_help->raise();
@@ -524,6 +526,24 @@ void MainWindow::Timer1_Timer()
     if (isMinimized() && (m_state.shown(ManagedWindow::BaseForm) || m_state.shown(ManagedWindow::BackForm) ||
                           m_state.shown(ManagedWindow::StateForm)))
         m_registry.hideWithMain();
+    takeBackIgnoredMinimize();
+}
+
+void MainWindow::takeBackIgnoredMinimize()
+{
+    // Where no window manager honours the request, the window stays on the
+    // screen while it counts as minimized, and nothing would ever restore the
+    // panels: after a grace period it counts as restored again.
+    constexpr qint64 kGraceMs = 1000;
+    const bool onScreen = windowHandle() && windowHandle()->isExposed();
+    if (!isMinimized() || !onScreen) {
+        m_minimizedOnScreen.invalidate();
+        return;
+    }
+    if (!m_minimizedOnScreen.isValid())
+        m_minimizedOnScreen.start();
+    else if (m_minimizedOnScreen.elapsed() >= kGraceMs)
+        setWindowState(windowState() & ~Qt::WindowMinimized); // Form_Resize restores
 }
 
 void MainWindow::Form_Resize()
@@ -536,6 +556,14 @@ void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+    // Shown or activated again: the learner is back, whatever the window
+    // manager made of the minimize request.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        else
+            Form_Resize();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/Placement.h"
 #include "shell/Shell.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -39,6 +40,7 @@ public:
     void Form_Activate();
     void TimAct_Timer();        // the splash goes, the pointer returns
     void Timer1_Timer();        // hide-with-main watch
+    void takeBackIgnoredMinimize();
     void Form_Resize();         // restore-with-main
     void timGetPointer_Timer(); // hover pictures
     void hoverOver(QWidget *widgetUnderPointer);
@@ -123,6 +125,8 @@ private:
 
     QTimer m_timAct;
     QTimer m_timer1;
+    // How long the window has stayed on the screen since minimizing was asked.
+    QElapsedTimer m_minimizedOnScreen;
     QTimer m_timGetPointer;
     QObject *m_lastHover = nullptr;
 

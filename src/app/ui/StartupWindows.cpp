@@ -3,9 +3,13 @@
 #include "app/ui/Artwork.h"
 #include "practice/PracticeState.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 const QSize kSplashSize(356, 366);
@@ -21,6 +25,22 @@ SplashWindow::SplashWindow()
         const QRect s = screen->geometry();
         move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
     }
+}
+
+void SplashWindow::showOnScreenNow()
+{
+    show();
+    raise();
+    // The window system maps the window and asks for its contents through
+    // events; wait for that (briefly: some platforms never expose a window).
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(1);
+    }
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void SplashWindow::paintEvent(QPaintEvent *)

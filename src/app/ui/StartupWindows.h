@@ -9,6 +9,9 @@ class SplashWindow : public QWidget {
     Q_OBJECT
 public:
     SplashWindow();
+    // Shows the splash and returns once it is painted on the screen: the
+    // start-up that follows does not return to the event loop for a while.
+    void showOnScreenNow();
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -1,6 +1,7 @@
 // Quorvel: a typing tutor for Simplified Chinese.
 #include "shell/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/Translations.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel"));
     InstallSongFontSubstitutes();
+    InstallQtChineseTranslations(app);
 
     const int result = RunProgram(options, exeDir);
     // Last, after every user of the sound device is gone.

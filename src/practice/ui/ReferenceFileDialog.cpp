@@ -5,6 +5,24 @@
 #include "practice/TextFile.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+namespace {
+// Room for the four columns of the detail view: the name takes what is left,
+// size, type and date are as wide as their texts.
+void FitFileColumns(QFileDialog &dialog)
+{
+    dialog.resize(760, 480);
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+} // namespace
 
 QString InitialReferenceFolder(const AppPaths &paths, const PracticeState &state)
 {
@@ -34,6 +52,7 @@ QString ChooseReferenceFile(QWidget *parent, const QString &folder)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.selectFile(QString());
+    FitFileColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

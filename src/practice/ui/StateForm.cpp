@@ -8,12 +8,14 @@
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
 #include <QToolButton>
+#include <optional>
 
 namespace {
 constexpr int kWidth = 112, kHeight = 445; // 1680 x 6675 twips
@@ -50,6 +52,15 @@ QIcon PictureFor(ButtonPicture which)
     }
     return QIcon(pix);
 }
+
+// The busy cursor while a text is read and laid out: a long one takes seconds.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 void SetEnabledIfDiffers(QWidget *w, bool enabled)
 {
@@ -140,8 +151,19 @@ void StateForm::buildButtons()
         connect(b, &QToolButton::clicked, this, buttons[i].handler);
         *buttons[i].button = b;
     }
+    // Held down while the run is paused.
+    cmdPause->setCheckable(true);
     cmdPause->setEnabled(false);
     cmdStop->setEnabled(false);
+}
+
+void StateForm::showPaused(bool paused)
+{
+    if (cmdPause->isChecked() != paused)
+        cmdPause->setChecked(paused);
+    const QString tip = paused ? QStringLiteral("继续") : QStringLiteral("暂停");
+    if (cmdPause->toolTip() != tip)
+        cmdPause->setToolTip(tip);
 }
 
 PracticeWindow *StateForm::practiceWindow(ManagedWindow which) const
@@ -171,8 +193,10 @@ void StateForm::prepareFileRun(bool lineByLine)
     const QString file = m_chooseFile(window(), InitialReferenceFolder(m_ctx.paths, m_ctx.state));
     if (!self || file.isEmpty())
         return;
+    std::optional<BusyCursor> busy(std::in_place);
     const TextReadResult read = ReadTextFile(file, lineByLine);
     if (!read.ok) {
+        busy.reset();
         // Nothing is prepared from a file that could not be read.
         QMessageBox::warning(window(), window()->windowTitle(),
                              QStringLiteral("无法读取对照文本“%1”：%2").arg(file, read.error));
@@ -183,6 +207,7 @@ void StateForm::prepareFileRun(bool lineByLine)
     if (!w)
         return;
     w->placeMaterial();
+    busy.reset();
     ShowStartDialog(m_ctx);
 }
 
@@ -200,7 +225,7 @@ void StateForm::cmdPause_Click()
         if (m_ctx.shell)
             m_ctx.shell->SetStatusMessage(QString());
         cmdStart->setEnabled(false);
-        cmdPause->setToolTip(QStringLiteral("继续"));
+        showPaused(true);
         return;
     }
     for (ManagedWindow which : order) {
@@ -209,7 +234,7 @@ void StateForm::cmdPause_Click()
             break;
         }
     }
-    cmdPause->setToolTip(QStringLiteral("暂停"));
+    showPaused(false);
 }
 
 void StateForm::cmdStop_Click()
@@ -283,9 +308,8 @@ void StateForm::updateButtonStates()
     SetEnabledIfDiffers(cmdStart, !s.generatedDrill);
     SetEnabledIfDiffers(cmdPause, false);
     SetEnabledIfDiffers(cmdStop, false);
-    // A run stopped while paused must not leave "继续" on the next run's button.
-    if (cmdPause->toolTip() != QStringLiteral("暂停"))
-        cmdPause->setToolTip(QStringLiteral("暂停"));
+    // A run stopped while paused must not leave the next run's button held down.
+    showPaused(false);
 }
 
 void StateForm::clearLiveFigures()

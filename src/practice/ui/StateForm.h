@@ -22,6 +22,8 @@ public:
 
     void cmdStart_Click();
     void cmdPause_Click();
+    // The pause button's look and tooltip: held down with "继续" while paused.
+    void showPaused(bool paused);
     void cmdStop_Click();
     void timTime_Timer();  // every 1000 ms
     void timCount_Timer(); // every 200 ms

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -189,7 +190,7 @@ void TextForm::rtbIn_GotFocus()
     const PracticeState &s = m_ctx.state;
     if (s.runStarted && s.clockRunning && m_ctx.shell)
         m_ctx.shell->SetStatusState(true);
-    if (m_rtbIn->toPlainText().isEmpty() && CharacterCount(selectedReference()) != 1)
+    if (m_rtbIn->document()->isEmpty() && CharacterCount(selectedReference()) != 1)
         selectReference(0);
 }
 
@@ -204,8 +205,7 @@ void TextForm::rtbOut_SelChange()
     // Whatever the learner clicked, one character stays selected.
     const QTextCursor cursor = m_rtbOut->textCursor();
     const int start = cursor.selectionStart();
-    const QString reference = m_rtbOut->toPlainText();
-    const int wanted = start < reference.size() ? CharacterUnitsAt(reference, start) : 0;
+    const int wanted = CharacterUnitsAt(m_reference, m_sliceStart + start);
     if (cursor.selectionEnd() - start != wanted) {
         QTextCursor one(m_rtbOut->document());
         one.setPosition(start);
@@ -217,13 +217,38 @@ void TextForm::rtbOut_SelChange()
     m_rtbOut->ensureCursorVisible();
 }
 
+void TextForm::showReferenceAround(int position)
+{
+    // rtbOut holds a stretch of the reference around the character to type:
+    // laying out and painting a whole long text (tens of megabytes) would
+    // take seconds, and its every keystroke tens of milliseconds. The
+    // stretch moves on when the typing nears its end.
+    constexpr int kStretch = 32768;  // UTF-16 units shown
+    constexpr int kBehind = 4096;    // of them before the character to type
+    constexpr int kAhead = 2048;     // at least this many after it, unless the text ends
+    const int shownEnd = m_sliceStart + referenceShownLength();
+    const bool endShown = shownEnd >= referenceLength();
+    if (m_sliceValid && position >= m_sliceStart && (position <= shownEnd - kAhead || endShown))
+        return;
+    int start = qMax(0, position - kBehind);
+    if (start > 0 && m_reference.at(start).isLowSurrogate())
+        --start; // a surrogate pair stays whole
+    int end = qMin(referenceLength(), start + kStretch);
+    if (end < referenceLength() && m_reference.at(end).isLowSurrogate())
+        ++end;
+    m_sliceStart = start;
+    m_sliceValid = true;
+    m_selecting = true;
+    m_rtbOut->setPlainText(m_reference.mid(start, end - start));
+    m_selecting = false;
+}
+
 void TextForm::selectReference(int position)
 {
-    const QString reference = m_rtbOut->toPlainText();
-    const QVector<int> starts = CharacterStarts(reference);
-    const int start = position < starts.size() ? starts.at(qMax(0, position)) : int(reference.size());
+    const int start = m_judge.unitOf(position);
+    showReferenceAround(start);
     QTextCursor cursor(m_rtbOut->document());
-    cursor.setPosition(start);
+    cursor.setPosition(start - m_sliceStart);
     m_selecting = true;
     m_rtbOut->setTextCursor(cursor);
     m_selecting = false;
@@ -233,6 +258,16 @@ void TextForm::selectReference(int position)
 QString TextForm::selectedReference() const
 {
     return m_rtbOut->textCursor().selectedText();
+}
+
+int TextForm::referenceLength() const
+{
+    return int(m_reference.size());
+}
+
+int TextForm::referenceShownLength() const
+{
+    return m_rtbOut->document()->characterCount() - 1; // without the closing paragraph mark
 }
 
 void TextForm::setInputText(const QString &text)
@@ -246,8 +281,9 @@ void TextForm::setInputText(const QString &text)
 void TextForm::placeMaterial()
 {
     // The text was read without line breaks: one paragraph.
-    m_rtbOut->setPlainText(m_ctx.state.pendingText);
-    m_judge.setReference(m_ctx.state.pendingText);
+    m_reference = m_ctx.state.pendingText;
+    m_sliceValid = false;
+    m_judge.setReference(m_reference);
     setInputText(QString());
     m_keyPressed = false;
     selectReference(0);
@@ -259,7 +295,7 @@ void TextForm::beginRun()
     m_rtbOut->setReadOnly(true);
     m_keyPressed = false;
     m_rtbIn->setFocus();
-    if (m_rtbIn->toPlainText().isEmpty())
+    if (m_rtbIn->document()->isEmpty())
         selectReference(0);
 }
 
@@ -279,6 +315,9 @@ void TextForm::clearContents()
 {
     setInputText(QString());
     m_rtbOut->clear();
+    m_reference.clear();
+    m_sliceStart = 0;
+    m_sliceValid = false;
     m_judge.setReference(QString());
     m_keyPressed = false;
 }

@@ -47,6 +47,10 @@ private:
     void selectReference(int position);
     void setInputText(const QString &text);
     void endOfText(const QString &typed);
+    int referenceLength() const;
+    int referenceShownLength() const;
+    // Puts the stretch of the reference around `position` into rtbOut.
+    void showReferenceAround(int position);
 
     AppContext &m_ctx;
     QPlainTextEdit *m_rtbOut = nullptr;
@@ -54,6 +58,9 @@ private:
 
     TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
     QString m_lastInput; // the input as last seen, without composition
+    QString m_reference;  // the whole reference text, shared with the judge
+    int m_sliceStart = 0; // where the stretch shown in rtbOut starts in it, in units
+    bool m_sliceValid = false;
     bool m_keyPressed = false;
     bool m_selecting = false;   // the program is moving the reference selection
     bool m_placingText = false; // the program, not the learner, is changing the input

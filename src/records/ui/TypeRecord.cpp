@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
-constexpr int kTwipsPerPixel = 15;
+constexpr int kMargin = 8;
 
 const std::array<QString, RecordTableModel::kColumns> &Headers()
 {
@@ -30,6 +31,37 @@ const std::array<QString, RecordTableModel::kColumns> &Headers()
         QStringLiteral("文字字数/字母字数"), QStringLiteral("标点数"), QStringLiteral("总字数(包括空格)"),
         QStringLiteral("正确率"), QStringLiteral("所用时间"), QStringLiteral("打字类型"), QStringLiteral("保存时间")};
     return headers;
+}
+
+// The grid's font: smaller than the window's, so that the name, the exercise
+// and the save time fit whole beside the figures.
+constexpr int kGridPointSize = 9;
+constexpr int kSmallestGridPointSize = 8;
+constexpr int kCellPadding = 8;
+constexpr int kMostHeaderLines = 3;
+
+// Screen width of `text` in character cells: a Chinese character takes two.
+int DisplayUnits(const QString &text)
+{
+    int units = 0;
+    for (QChar c : text)
+        units += c.unicode() >= 0x2e80 ? 2 : 1;
+    return units;
+}
+
+// The narrowest width at which `text` wraps into at most `lines` lines.
+int WrappedWidth(const QFontMetrics &fm, const QString &text, int lines)
+{
+    int low = 1, high = fm.horizontalAdvance(text) + 1;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        const QRect box = fm.boundingRect(QRect(0, 0, mid, 10000), Qt::TextWordWrap, text);
+        if (box.height() <= lines * fm.lineSpacing() && box.width() <= mid)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
 }
 
 // Text that reads as a number, spaces around it allowed.
@@ -77,6 +109,21 @@ QString RecordTableModel::cellText(int row, int column) const
     }
 }
 
+QString RecordTableModel::widestText(int column) const
+{
+    QString widest;
+    int widestUnits = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const QString text = cellText(row, column);
+        const int units = DisplayUnits(text);
+        if (units > widestUnits) {
+            widest = text;
+            widestUnits = units;
+        }
+    }
+    return widest;
+}
+
 QVariant RecordTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
@@ -100,6 +147,7 @@ TypeRecord::TypeRecord(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     buildLayout();
+    fitGridToRecords();
 
     // Form_Load
     fillGrid();
@@ -126,13 +174,25 @@ void TypeRecord::buildLayout()
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->setFixedWidth(14);
+    // One face for Latin and Chinese, so that measured widths are drawn widths.
+    QFont gridFont = m_grid->font();
+    gridFont.setFamilies({QStringLiteral("Noto Sans CJK SC")});
+    gridFont.setPointSize(kGridPointSize);
+    m_grid->setFont(gridFont);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->horizontalHeader()->setDefaultSectionSize(80);
-    m_grid->setColumnWidth(2, 1700 / kTwipsPerPixel);
-    m_grid->setColumnWidth(3, 1700 / kTwipsPerPixel);
-    m_grid->setColumnWidth(5, 1600 / kTwipsPerPixel);
-    m_grid->setColumnWidth(9, 1900 / kTwipsPerPixel);
+    // Long headers over short figures wrap instead of widening their column.
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_grid->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     connect(m_grid, &QTableView::doubleClicked, this, &TypeRecord::DataShow_DblClick);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &TypeRecord::fitGridToRecords);
+
+    m_emptyNote = new QLabel(QStringLiteral("还没有保存的成绩。\n练习结束后，在统计报告里按“保存记录”即可保存。"), this);
+    m_emptyNote->setObjectName(QStringLiteral("lblEmpty"));
+    m_emptyNote->setAlignment(Qt::AlignCenter);
+    m_emptyNote->setFrameShape(QFrame::StyledPanel);
+    m_emptyNote->setAutoFillBackground(true);
+    m_emptyNote->setBackgroundRole(QPalette::Base);
 
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
@@ -192,10 +252,82 @@ void TypeRecord::buildLayout()
     controls->addLayout(deletion, 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(m_emptyNote, 1);
     layout->addWidget(m_problem);
     layout->addLayout(controls);
+}
+
+void TypeRecord::fitGridToRecords()
+{
+    const bool empty = m_model.rowCount() == 0;
+    m_grid->setVisible(!empty);
+    m_emptyNote->setVisible(empty);
+
+    std::array<QString, RecordTableModel::kColumns> widest, headers;
+    for (int c = 0; c < RecordTableModel::kColumns; ++c) {
+        widest[size_t(c)] = m_model.widestText(c); // as shown, stored padding included
+        headers[size_t(c)] = m_model.headerData(c, Qt::Horizontal).toString();
+    }
+    const int room = width() - 2 * kMargin - m_grid->verticalHeader()->width() - 2 * m_grid->frameWidth()
+        - m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+
+    // Each column as wide as its widest cell. The headers wrap into as few
+    // lines, at the largest font, as let all ten columns fit the viewer.
+    QFont font = m_grid->font();
+    std::array<int, RecordTableModel::kColumns> widths{};
+    int lines = 1;
+    auto fits = [&] {
+        const QFontMetrics fm(font);
+        int total = 0;
+        for (size_t c = 0; c < widths.size(); ++c) {
+            widths[c] = std::max(fm.horizontalAdvance(widest[c]), WrappedWidth(fm, headers[c], lines)) + kCellPadding;
+            total += widths[c];
+        }
+        return total <= room;
+    };
+    [&] {
+        for (int size = kGridPointSize; size >= kSmallestGridPointSize; --size) {
+            font.setPointSize(size);
+            for (lines = 1; lines <= kMostHeaderLines; ++lines)
+                if (fits())
+                    return;
+        }
+        // Still too wide: the texts keep their room and the figures' headers
+        // share what is left.
+        lines = kMostHeaderLines;
+        fits();
+        const QFontMetrics fm(font);
+        int left = room;
+        for (size_t c = 0; c < widths.size(); ++c)
+            left -= fm.horizontalAdvance(widest[c]) + kCellPadding;
+        for (size_t c = 0; c < widths.size(); ++c) {
+            const int content = fm.horizontalAdvance(widest[c]) + kCellPadding;
+            const int extra = std::clamp(widths[c] - content, 0, std::max(0, left));
+            widths[c] = content + extra;
+            left -= extra;
+        }
+    }();
+    m_grid->setFont(font);
+    m_grid->horizontalHeader()->setFont(font);
+    for (int c = 0; c < RecordTableModel::kColumns; ++c)
+        m_grid->setColumnWidth(c, widths[size_t(c)]);
+    // Room for the most lines always, so the rows stay where they are.
+    m_grid->horizontalHeader()->setFixedHeight(kMostHeaderLines * QFontMetrics(font).lineSpacing() + 8);
+}
+
+void TypeRecord::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitGridToRecords();
+}
+
+void TypeRecord::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitGridToRecords();
 }
 
 bool TypeRecord::eventFilter(QObject *watched, QEvent *event)

@@ -34,6 +34,8 @@ public:
 
     // The grid text of one cell (column 0 = "记录号" ... 9 = "保存时间").
     QString cellText(int row, int column) const;
+    // The cell of the column that takes the most room on screen.
+    QString widestText(int column) const;
 
 private:
     std::vector<TypingRecord> m_records;
@@ -65,9 +67,15 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The columns are measured in the font the grid shows, which the window
+    // inherits only once it is docked.
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
+    // Sizes the columns to the records and shows the note for an empty file.
+    void fitGridToRecords();
     QString programTitle() const;
     bool confirm(const QString &text);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Information);
@@ -87,4 +95,5 @@ private:
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command3 = nullptr;
     QLabel *m_problem = nullptr;
+    QLabel *m_emptyNote = nullptr;
 };

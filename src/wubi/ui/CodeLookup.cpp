@@ -30,6 +30,20 @@ QFont songFont(int pointSize, bool bold = false)
     font.setBold(bold);
     return font;
 }
+
+// The echo's largest size; a long phrase gets a smaller one, so it shows whole.
+constexpr int kEchoPointSize = 22;
+constexpr int kSmallestEchoPointSize = 8;
+
+void showEcho(QLabel *label, const QString &text)
+{
+    QFont font = songFont(kEchoPointSize);
+    const int room = label->contentsRect().width() - 4;
+    while (font.pointSize() > kSmallestEchoPointSize && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSize(font.pointSize() - 1);
+    label->setFont(font);
+    label->setText(text);
+}
 } // namespace
 
 CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
@@ -71,7 +85,7 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
     lblZ = new QLabel(this);
     lblZ->setObjectName(QStringLiteral("lblZ"));
     lblZ->setGeometry(250, 70, 186, 46);
-    lblZ->setFont(songFont(22));
+    lblZ->setFont(songFont(kEchoPointSize));
     lblZ->setAlignment(Qt::AlignCenter);
     lblZm = new QLabel(this);
     lblZm->setObjectName(QStringLiteral("lblZm"));
@@ -127,7 +141,7 @@ void CodeLookup::txtIn_Change()
     for (bool edition86 : {true, false}) {
         const bool found = LookUpCode(m_ctx.state, text, edition86);
         if (edition86 == m_edition86) {
-            lblZ->setText(text);
+            showEcho(lblZ, text);
             lblZm->setText(found ? m_ctx.state.lookupCode : QStringLiteral("无"));
         }
     }

@@ -280,6 +280,33 @@ private slots:
         QCOMPARE(f.main.statusStrip()->stateText(), QString("  0"));
     }
 
+    void minimizeThatNoWindowManagerHonoursIsTakenBack()
+    {
+        ShellFixture f;
+        f.registerFakes({W::StateForm, W::LineForm});
+        f.start();
+        f.main.openLinePractice();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+        // The window stays on the screen (nothing minimizes it here): the
+        // panels come back by themselves.
+        f.main.cmdMin_Click();
+        f.main.Timer1_Timer();
+        QVERIFY(!f.state.shown(W::LineForm));
+        QTRY_VERIFY_WITH_TIMEOUT((f.main.Timer1_Timer(), f.state.shown(W::LineForm)), 5000); // the 50 ms watch
+        QVERIFY(!f.main.isMinimized());
+        QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::BaseForm));
+
+        // Activating the main window brings them back at once.
+        f.main.cmdMin_Click();
+        f.main.Timer1_Timer();
+        QVERIFY(!f.state.shown(W::LineForm));
+        QApplication::setActiveWindow(&f.main);
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(&f.main, &activation);
+        QVERIFY(f.state.shown(W::LineForm));
+        QVERIFY(f.main.window(W::LineForm)->isVisibleTo(&f.main));
+    }
+
     void statusStateTexts()
     {
         ShellFixture f;
@@ -363,12 +390,20 @@ private slots:
         QVERIFY(f.main.runCommand("HelpText"));
         QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
         QVERIFY(f.main.helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
-        f.main.helpWindow()->close();
+        // A window of its own beside the main window, not on top of it.
+        HelpWindow *help = f.main.helpWindow();
+        QVERIFY(help->isWindow() && !(help->windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(!help->geometry().intersects(f.main.geometry()) || help->pos() != f.main.pos());
+        help->resize(500, 400);
+        // Escape closes it; it comes back at the size it was left.
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
         QTRY_VERIFY(!f.main.helpWindow());
         // F1 anywhere in the program opens it too.
         QApplication::setActiveWindow(&f.main);
         QTest::keyClick(&f.main, Qt::Key_F1);
         QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
+        QCOMPARE(f.main.helpWindow()->size(), QSize(500, 400));
     }
 
     void draggingTheStripTakesThePanelsAlong()

@@ -403,6 +403,7 @@ private slots:
         QVERIFY(!h.state.clockRunning);
         QVERIFY(h.line->rtbIn(1)->isReadOnly());
         QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("继续"));
+        QVERIFY(h.status->cmdPause->isChecked()); // held down while paused
         QVERIFY(!h.status->cmdStart->isEnabled());
         QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("e"));
         QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("d"));
@@ -411,6 +412,12 @@ private slots:
         QVERIFY(!h.line->rtbIn(1)->isReadOnly());
         QCOMPARE(h.line->rtbIn(1)->cursorPosition(), 1);
         QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("暂停"));
+        QVERIFY(!h.status->cmdPause->isChecked());
+        // A click on the button itself pauses and resumes the same way.
+        QTest::mouseClick(h.status->cmdPause, Qt::LeftButton);
+        QVERIFY(!h.state.clockRunning && h.status->cmdPause->isChecked());
+        QTest::mouseClick(h.status->cmdPause, Qt::LeftButton);
+        QVERIFY(h.state.clockRunning && !h.status->cmdPause->isChecked());
         QTest::keyClicks(h.line->rtbIn(1), QStringLiteral("e"));
         QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("de"));
         QCOMPARE(h.state.errorCount, 0);

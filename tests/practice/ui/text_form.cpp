@@ -210,6 +210,17 @@ private slots:
         QCOMPARE(form->selectedReference(), QStringLiteral("b"));
     }
 
+    void aCharacterBeyondTheBasicPlaneIsSelectedWhole()
+    {
+        const QString wide = QString::fromUcs4(U"\U00020000"); // 𠀀, a surrogate pair
+        startRun(QStringLiteral("a") + wide + QStringLiteral("b"));
+        commit(QStringLiteral("a"));
+        QCOMPARE(form->selectedReference(), wide);
+        commit(wide);
+        QCOMPARE(form->selectedReference(), QStringLiteral("b"));
+        QCOMPARE(t->state.errorCount, 0);
+    }
+
     void aLongReferenceScrollsTheSelectionIntoView()
     {
         QString text;
@@ -223,6 +234,29 @@ private slots:
         const QRect caret = form->rtbOut()->cursorRect();
         QVERIFY(form->rtbOut()->viewport()->rect().intersects(caret));
         QVERIFY(form->rtbOut()->verticalScrollBar()->value() > 0);
+    }
+
+    void aVeryLongReferenceIsShownAStretchAtATime()
+    {
+        QString text;
+        for (int i = 0; i < 20000; ++i)
+            text += QStringLiteral("天地玄黄，") + QString::number(i % 10);
+        startRun(text); // 120 000 characters
+        QVERIFY(form->rtbOut()->document()->characterCount() < text.size() / 2);
+        commit(text.left(70000));
+        QCOMPARE(form->selectedReference(), text.mid(70000, 1));
+        const int errors = t->state.errorCount;
+        commit(QStringLiteral("错"));
+        QCOMPARE(t->state.errorCount, errors + 1);
+        QCOMPARE(form->selectedReference(), text.mid(70001, 1));
+        commit(text.mid(70001, 1));
+        QCOMPARE(t->state.errorCount, errors + 1);
+        QCOMPARE(form->selectedReference(), text.mid(70002, 1));
+        // The end of the text still ends the run.
+        ReportCatcher catcher;
+        commit(text.mid(70002));
+        QCOMPARE(catcher.reports.size(), size_t(1));
+        QVERIFY(!t->state.runStarted);
     }
 
     void fontSizesComeFromTheSettings()

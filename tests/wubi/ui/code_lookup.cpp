@@ -100,10 +100,16 @@ void CodeLookupTest::phraseModeEmptiesTheInputAndTakesNineCharacters()
 
     QTest::mouseClick(lookup.OpZg[1], Qt::LeftButton); // the phrase stays
     QCOMPARE(lookup.lblZ->text(), QStringLiteral("中华人民共和国万岁"));
+    // ... and its echo fits its label whole, at a smaller size.
+    const QFontMetrics echo(lookup.lblZ->font());
+    QVERIFY(echo.horizontalAdvance(lookup.lblZ->text()) <= lookup.lblZ->contentsRect().width());
+    QVERIFY(lookup.lblZ->font().pointSize() < 22);
 
     QTest::mouseClick(lookup.OpZ[0], Qt::LeftButton);
     QVERIFY(lookup.txtIn->text().isEmpty());
     QCOMPARE(lookup.txtIn->maxLength(), 1);
+    WubiHarness::commit(lookup.txtIn, QStringLiteral("中"));
+    QCOMPARE(lookup.lblZ->font().pointSize(), 22); // one character at full size
 }
 
 void CodeLookupTest::menuCommandShowsTheWindowModally()

@@ -21,6 +21,26 @@ QImage cardImage(const QString &name)
     return image;
 }
 
+// Dark pixels on the grid's horizontal lines (rows drawn mostly in the light
+// grid grey): a radical that crosses the line above its cell is cut off there.
+int inkOnGridLines(const QImage &card)
+{
+    const QImage image = card.convertToFormat(QImage::Format_RGB32);
+    const QRgb gridGrey = qRgb(0xd6, 0xd6, 0xd6);
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int grey = 0, dark = 0;
+        for (int x = 1; x + 1 < image.width(); ++x) { // inside the card's frame
+            const QRgb pixel = image.pixel(x, y);
+            grey += pixel == gridGrey;
+            dark += qGray(pixel) < 110;
+        }
+        if (grey > image.width() / 3)
+            ink += dark;
+    }
+    return ink;
+}
+
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -211,6 +231,7 @@ void HintsAndCards::everyKeyHasTwoLegibleCards()
             const QImage image = cardImage(name);
             QVERIFY2(!image.isNull(), qPrintable(name));
             QVERIFY(image.width() >= 200 && image.height() >= 150);
+            QVERIFY2(inkOnGridLines(image) == 0, qPrintable(name)); // no glyph clipped at the top
         }
     }
     QCOMPARE(RadicalCard::fileName('A', true), QStringLiteral("b65.cr"));

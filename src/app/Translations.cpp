@@ -1,0 +1,18 @@
+#include "app/Translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+bool InstallQtChineseTranslations(QCoreApplication &app)
+{
+    // Dates and numbers in Qt's dialogs follow the same language.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
