@@ -125,6 +125,9 @@ finish_and_save() {
     sleep 0.5
     shot "report$1"
     save_report_as "$report" "$1"
+    xdotool windowfocus --sync "$report" 2>/dev/null
+    xdotool key Escape
+    window_gone "统计资料——打字类型：中文打字" || fail "the report did not close"
 }
 
 make_data_root
