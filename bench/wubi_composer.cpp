@@ -1,5 +1,6 @@
 // The composer's candidate query: one page for a typed code, the way a key
 // press asks for it, over the real Wubi 86 table; and building the index.
+#include "BuiltTables.h"
 #include "wubi/WubiComposer.h"
 
 #include <benchmark/benchmark.h>
@@ -7,19 +8,9 @@
 #include <QStringList>
 
 namespace {
-const CodeTables &loadedTables()
-{
-    static CodeTables tables = [] {
-        CodeTables t;
-        LoadCodeTables(QStringLiteral(QUORVEL_DATA_ROOT), true, true, t);
-        return t;
-    }();
-    return tables;
-}
-
 const WubiCodeIndex &index86()
 {
-    static const WubiCodeIndex index(loadedTables().t86);
+    static const WubiCodeIndex index(BuiltTables().t86);
     return index;
 }
 
@@ -67,7 +58,7 @@ BENCHMARK(BM_ComposerTypesAFullCode)->Unit(benchmark::kNanosecond);
 
 static void BM_BuildIndex86(benchmark::State &state)
 {
-    const CodeTable &table = loadedTables().t86;
+    const CodeTable &table = BuiltTables().t86;
     for (auto _ : state) {
         WubiCodeIndex index(table);
         benchmark::DoNotOptimize(&index);
