@@ -111,11 +111,14 @@ QString RecordTableModel::cellText(int row, int column) const
 
 QString RecordTableModel::widestText(int column) const
 {
+    // Stored texts are padded with spaces to their field's size, and a space
+    // is narrower than a letter or a figure: the text without its padding
+    // decides, the padding only breaks ties.
     QString widest;
-    int widestUnits = -1;
+    std::pair<int, int> widestUnits{-1, -1};
     for (int row = 0; row < rowCount(); ++row) {
         const QString text = cellText(row, column);
-        const int units = DisplayUnits(text);
+        const std::pair<int, int> units{DisplayUnits(text.trimmed()), DisplayUnits(text)};
         if (units > widestUnits) {
             widest = text;
             widestUnits = units;

@@ -221,17 +221,21 @@ private slots:
         TypingRecord longest = record(12345, QStringLiteral("欧阳司马上官诸葛"), 9999, QStringLiteral("2026-12-31 23:59:59 "));
         longest.kind = QStringLiteral("五笔98版四字词组练习");
         longest.characters = longest.total = 123456;
-        writeRecords({longest, record(2, QStringLiteral("李雷"), 80, QStringLiteral("2026-03-01 10:00:00 "))});
+        longest.accuracy = QStringLiteral("100.00%");
+        // The widest figures come second, after shorter ones stored with padding.
+        writeRecords({record(2, QStringLiteral("李雷"), 80, QStringLiteral("2026-03-01 10:00:00 ")), longest});
         TypeRecord viewer(t->ctx);
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         QTableView *grid = viewer.DataShow();
         QVERIFY(grid->isVisible());
         QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        // A cell's text has the style's focus margin on each side and the grid line.
         const QFontMetrics fm(grid->font());
-        for (int c : {1, 8, 9}) {
-            const QString text = viewer.model().cellText(0, c).trimmed();
-            QVERIFY2(fm.horizontalAdvance(text) < grid->columnWidth(c), qPrintable(text));
+        const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+        for (int c = 0; c < RecordTableModel::kColumns; ++c) {
+            const QString text = viewer.model().cellText(1, c).trimmed();
+            QVERIFY2(fm.horizontalAdvance(text) + margins <= grid->columnWidth(c), qPrintable(text));
             QVERIFY(grid->columnViewportPosition(c) + grid->columnWidth(c) <= grid->viewport()->width());
         }
     }
