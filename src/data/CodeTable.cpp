@@ -19,6 +19,32 @@ bool holdsMarker(QStringView v)
 {
     return v.contains(QLatin1Char('#')) || v.contains(QLatin1Char('%'));
 }
+
+// Plain scans of the table string, for what the index does not cover: a
+// table without one, and questions that hold the entry markers.
+std::optional<QString> scanCodeOf(const QString &table, QStringView word)
+{
+    QString key = QStringLiteral("#");
+    key += word;
+    key += QLatin1Char('%');
+    const qsizetype p = table.indexOf(key);
+    if (p < 0)
+        return std::nullopt;
+    // The code starts after the key and runs to the next "#" (or the end of
+    // the last entry when the closing "#" is missing).
+    const qsizetype start = p + key.size();
+    qsizetype next = table.indexOf(QLatin1Char('#'), start);
+    if (next < 0)
+        next = table.size();
+    return table.mid(start, next - start);
+}
+
+bool scanEntryPrefix(const QString &table, QStringView text)
+{
+    QString key = QStringLiteral("#");
+    key += text;
+    return table.contains(key);
+}
 } // namespace
 
 // Every "#" opens a segment that runs to the next "#". The segment's text up
@@ -88,7 +114,7 @@ CodeTable::CodeTable(QString text) : m_text(std::move(text))
 std::optional<QString> CodeTable::codeOf(QStringView word) const
 {
     if (!m_index || holdsMarker(word))
-        return codeOfLinear(word);
+        return scanCodeOf(m_text, word);
     std::u16string key(units(word));
     key += u'%';
     const auto [first, last] = m_index->beginningWith(key);
@@ -103,33 +129,9 @@ std::optional<QString> CodeTable::codeOf(QStringView word) const
 bool CodeTable::isEntryPrefix(QStringView text) const
 {
     if (!m_index || text.contains(QLatin1Char('#')))
-        return isEntryPrefixLinear(text);
+        return scanEntryPrefix(m_text, text);
     const std::u16string_view wanted = units(text);
     return m_index->begins(m_index->lowerBound(wanted), wanted);
-}
-
-std::optional<QString> CodeTable::codeOfLinear(QStringView word) const
-{
-    QString key = QStringLiteral("#");
-    key += word;
-    key += QLatin1Char('%');
-    const qsizetype p = m_text.indexOf(key);
-    if (p < 0)
-        return std::nullopt;
-    // The code starts after the key and runs to the next "#" (or the end of
-    // the last entry when the closing "#" is missing).
-    const qsizetype start = p + key.size();
-    qsizetype next = m_text.indexOf(QLatin1Char('#'), start);
-    if (next < 0)
-        next = m_text.size();
-    return m_text.mid(start, next - start);
-}
-
-bool CodeTable::isEntryPrefixLinear(QStringView text) const
-{
-    QString key = QStringLiteral("#");
-    key += text;
-    return m_text.contains(key);
 }
 
 QString DecodeTableText(const QByteArray &plain, bool *ok)

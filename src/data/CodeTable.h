@@ -23,10 +23,6 @@ public:
     // True when "#" + text occurs anywhere in the table.
     bool isEntryPrefix(QStringView text) const;
 
-    // The plain scans the index must agree with (kept for tests and benchmarks).
-    std::optional<QString> codeOfLinear(QStringView word) const;
-    bool isEntryPrefixLinear(QStringView text) const;
-
 private:
     QString m_text;
     // implementation-defined index members follow

@@ -229,30 +229,55 @@ T clampedRound(double value)
 
 SettingsStore::SettingsStore(QString iniPath) : m_path(std::move(iniPath)) {}
 
-QString SettingsStore::read(const QString &section, const QString &name, const QString &def) const
+StoredSettings SettingsStore::readAll() const
 {
+    StoredSettings stored;
     IniFile ini;
     if (!readIni(m_path, ini))
-        return def;
-    const IniEntry *entry = findEntry(ini, fold(section), fold(name));
-    return entry && !entry->value.isEmpty() ? entry->value : def;
+        return stored;
+    for (const IniEntry &e : ini.entries) // a later value of the same name wins
+        stored.m_values.insert(e.section + QLatin1Char('\n') + e.name, e.value);
+    return stored;
+}
+
+QString StoredSettings::read(const QString &section, const QString &name, const QString &def) const
+{
+    const QString value = m_values.value(fold(section) + QLatin1Char('\n') + fold(name));
+    return value.isEmpty() ? def : value;
+}
+
+QString SettingsStore::read(const QString &section, const QString &name, const QString &def) const
+{
+    return readAll().read(section, name, def);
+}
+
+void SettingsStore::write(const QList<SettingValue> &values)
+{
+    IniFile ini;
+    // A file that exists but cannot be read is left alone rather than replaced
+    // by one holding only these values.
+    if (!readIni(m_path, ini))
+        return;
+    bool changed = false;
+    for (const SettingValue &v : values) {
+        const QString sectionKey = fold(v.section);
+        const QString nameKey = fold(v.name);
+        if (sectionKey.isEmpty() || nameKey.isEmpty())
+            continue;
+        setValue(ini, sectionKey, nameKey, v.text);
+        // Parsed again so that the next value finds the lines added for this one.
+        ini = parseIni(formatIni(ini));
+        changed = true;
+    }
+    if (!changed)
+        return;
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    WriteFileAtomically(m_path, formatIni(ini)); // a failed write is lost silently
 }
 
 void SettingsStore::write(const QString &section, const QString &name, const QString &text)
 {
-    IniFile ini;
-    // A file that exists but cannot be read is left alone rather than replaced
-    // by one holding this single value.
-    if (!readIni(m_path, ini))
-        return;
-    const QString sectionKey = fold(section);
-    const QString nameKey = fold(name);
-    if (sectionKey.isEmpty() || nameKey.isEmpty())
-        return;
-    setValue(ini, sectionKey, nameKey, text);
-
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    WriteFileAtomically(m_path, formatIni(ini)); // a failed write is lost silently
+    write({{section, name, text}});
 }
 
 bool SettingIsOn(const QString &text)
@@ -272,18 +297,19 @@ qint32 SettingToInt32(const QString &text)
 
 namespace {
 // A size no window can show sensibly (hand-edited file) keeps the design size.
-int fontSize(const SettingsStore &store, const QString &name)
+int fontSize(const StoredSettings &stored, const QString &name)
 {
-    const int size = SettingToInt(store.read(QStringLiteral("font"), name, QStringLiteral("0")));
+    const int size = SettingToInt(stored.read(QStringLiteral("font"), name, QStringLiteral("0")));
     return size >= 1 && size <= 72 ? size : 0;
 }
 } // namespace
 
 void LoadStartupSettings(const SettingsStore &store, CueFlags &cues, FontSizes &fonts)
 {
+    const StoredSettings stored = store.readAll();
     const QString section = QStringLiteral("sound");
     const QString on = QStringLiteral("-1");
-    auto flag = [&](const char *name) { return SettingIsOn(store.read(section, QLatin1String(name), on)); };
+    auto flag = [&](const char *name) { return SettingIsOn(stored.read(section, QLatin1String(name), on)); };
     cues.nkPress = flag("sound_nk_press");
     cues.nkError = flag("sound_nk_error");
     cues.tkPress = flag("sound_tk_press");
@@ -291,6 +317,6 @@ void LoadStartupSettings(const SettingsStore &store, CueFlags &cues, FontSizes &
     cues.zwRight = flag("sound_zw_right");
     cues.zwError = flag("sound_zw_error");
     cues.zyPress = flag("sound_zy_press");
-    fonts.outIn = fontSize(store, QStringLiteral("out_in_fontsize"));
-    fonts.intIn = fontSize(store, QStringLiteral("int_in_fontsize"));
+    fonts.outIn = fontSize(stored, QStringLiteral("out_in_fontsize"));
+    fonts.intIn = fontSize(stored, QStringLiteral("int_in_fontsize"));
 }

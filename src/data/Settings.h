@@ -3,6 +3,8 @@
 // value names folded to one case so that "Sound"/"sound" reach one entry.
 // Every value is a string. Read failures give the default; write failures are
 // silent. A write changes one line and keeps every other line byte for byte.
+#include <QHash>
+#include <QList>
 #include <QString>
 
 struct CueFlags {
@@ -20,14 +22,33 @@ struct FontSizes {
     int intIn = 0; // int_in_fontsize, 0 = as designed
 };
 
+// The values of one reading of the file.
+class StoredSettings {
+public:
+    // Stored text, or `def` when absent, empty or unreadable.
+    QString read(const QString &section, const QString &name, const QString &def = QString()) const;
+
+private:
+    friend class SettingsStore;
+    QHash<QString, QString> m_values; // by folded "section\nname"
+};
+
+struct SettingValue {
+    QString section;
+    QString name;
+    QString text;
+};
+
 class SettingsStore {
 public:
     explicit SettingsStore(QString iniPath);
     const QString &path() const { return m_path; }
 
-    // Stored text, or `def` when absent, empty or unreadable.
+    // Reads the file once, for several values.
+    StoredSettings readAll() const;
     QString read(const QString &section, const QString &name, const QString &def = QString()) const;
-    // Stores the text; replaces the file atomically.
+    // Stores the texts, in order, with one atomic replacement of the file.
+    void write(const QList<SettingValue> &values);
     void write(const QString &section, const QString &name, const QString &text);
 
 private:

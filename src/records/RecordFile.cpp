@@ -12,17 +12,20 @@
 
 namespace {
 
-// Byte offsets of the fields inside the 96 data bytes.
+// Byte offsets of the fields inside the 96 data bytes: each field follows
+// the one before it; numbers take 4 bytes.
+constexpr int kIntWidth = 4;
 constexpr int kNumberAt = 0;
-constexpr int kNameAt = 4;
-constexpr int kSpeedAt = 20;
-constexpr int kCharactersAt = 24;
-constexpr int kPunctuationAt = 28;
-constexpr int kTotalAt = 32;
-constexpr int kAccuracyAt = 36;
-constexpr int kTimeUsedAt = 46;
-constexpr int kKindAt = 56;
-constexpr int kSavedAtAt = 76;
+constexpr int kNameAt = kNumberAt + kIntWidth;
+constexpr int kSpeedAt = kNameAt + kNameWidth;
+constexpr int kCharactersAt = kSpeedAt + kIntWidth;
+constexpr int kPunctuationAt = kCharactersAt + kIntWidth;
+constexpr int kTotalAt = kPunctuationAt + kIntWidth;
+constexpr int kAccuracyAt = kTotalAt + kIntWidth;
+constexpr int kTimeUsedAt = kAccuracyAt + kAccuracyWidth;
+constexpr int kKindAt = kTimeUsedAt + kTimeUsedWidth;
+constexpr int kSavedAtAt = kKindAt + kKindWidth;
+static_assert(kSavedAtAt == 76 && kSavedAtAt + kSavedAtWidth == kRecordDataSize);
 
 void putInt(QByteArray &data, int at, qint32 value)
 {

@@ -12,13 +12,6 @@
 inline constexpr int kRecordSlotSize = 128;
 inline constexpr int kRecordDataSize = 96;
 
-// Field widths in bytes.
-inline constexpr int kNameWidth = 16;
-inline constexpr int kAccuracyWidth = 10;
-inline constexpr int kTimeUsedWidth = 10;
-inline constexpr int kKindWidth = 20;
-inline constexpr int kSavedAtWidth = 20;
-
 struct TypingRecord {
     qint32 number = 0;
     QString name;        // as stored: 16 bytes' worth, trailing spaces included
@@ -36,6 +29,13 @@ struct TypingRecord {
     // does not decode cleanly survives byte for byte.
     QByteArray stored;
 };
+
+// Stored widths of the text fields, in bytes.
+inline constexpr int kNameWidth = 16;
+inline constexpr int kAccuracyWidth = 10;
+inline constexpr int kTimeUsedWidth = 10;
+inline constexpr int kKindWidth = 20;
+inline constexpr int kSavedAtWidth = 20;
 
 // GBK bytes of `text`, cut at `width` bytes without splitting a character,
 // then padded with spaces to exactly `width` bytes.

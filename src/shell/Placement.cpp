@@ -5,7 +5,7 @@
 
 using namespace geometry;
 
-std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main, double ownWidth)
+std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main)
 {
     const double L = main.left;
     const double W = main.width;
@@ -14,12 +14,9 @@ std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main
     case ManagedWindow::StateForm:
         return TwipRect{L + kLeftMargin, P, kStateWidth, kPracticeHeight};
     case ManagedWindow::LineForm:
-        return TwipRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
     case ManagedWindow::TextForm:
     case ManagedWindow::FreeForm:
-        // The size is set first, so "own width" is the practice width here too;
-        // a window that keeps another width still ends at the right margin.
-        return TwipRect{L + W - ownWidth - kRightMargin, P, ownWidth, kPracticeHeight};
+        return TwipRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
     case ManagedWindow::WordForm:
     case ManagedWindow::BackForm:
     case ManagedWindow::KeysForm:
@@ -32,6 +29,15 @@ std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main
         return TwipRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};
     }
     return std::nullopt;
+}
+
+std::optional<QRect> DockedStripRect(ManagedWindow which, const MainGeometry &main)
+{
+    const std::optional<TwipRect> rect = DockedRect(which, main);
+    if (!rect)
+        return std::nullopt;
+    const QSize size(int(std::lround(rect->width / kTwipsPerPixel)), int(std::lround(rect->height / kTwipsPerPixel)));
+    return QRect(TwipsToStripPixels(rect->left, rect->top), size);
 }
 
 QPointF RadicalChartPosition(const MainGeometry &main)

@@ -50,11 +50,13 @@ struct MainGeometry {
     double height() const { return dockOffset + geometry::kPracticeHeight - dockCorrection + geometry::kStatusHeight; }
 };
 
-// Size and position of a docked window. `ownWidth` is the window's current
-// width where its rule keeps it (frmInT_In, frmOut_In); nullopt for a window
-// that has no docking rule.
-std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main,
-                                   double ownWidth = geometry::kPracticeWidth);
+// Size and position of a docked window; nullopt for a window that has no
+// docking rule.
+std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main);
+
+// The same in pixels of the visible strip's coordinate system, as a window
+// at the origin docks it.
+std::optional<QRect> DockedStripRect(ManagedWindow which, const MainGeometry &main);
 
 // Position of the radical chart window (size unchanged).
 QPointF RadicalChartPosition(const MainGeometry &main);

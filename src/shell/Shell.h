@@ -44,8 +44,10 @@ public:
 
     // Launching.
     virtual void closeOthers() = 0;
-    virtual void openLinePractice() = 0;
-    virtual void openTextPractice() = 0;
+    // The status window and `practice` open together; everything else closes.
+    virtual void openPair(ManagedWindow practice) = 0;
+    void openLinePractice() { openPair(ManagedWindow::LineForm); }
+    void openTextPractice() { openPair(ManagedWindow::TextForm); }
     virtual void selectDrillKind(int kind) = 0;
 
     // Menu commands by the menu control's name ("MenuChinese(1)", "CZ2_86",

@@ -141,6 +141,33 @@ private slots:
         QCOMPARE(store.read("font", "out_in_fontsize"), QStringLiteral("12"));
     }
 
+    // The settings dialog stores all its values in one write and start-up
+    // reads them in one: the same bytes and values as one at a time.
+    void severalValuesInOneWriteAndOneRead()
+    {
+        TestEnv env;
+        QDir().mkpath(env.path() + "/config");
+        const QByteArray start = "; by hand\r\n[Sound]\r\nSound_NK_Press=0\r\n\r\n[Font]\r\nout_in_fontsize=12\r\n";
+        const QList<SettingValue> values{{"sound", "sound_nk_press", "-1"}, {"Sound", "Sound_ZW_Error", "0"},
+                                         {"User", "Name", "王"},           {"User", "Pace", "30"},
+                                         {"USER", "name", "李"},           {"", "ignored", "1"}};
+        SettingsStore oneByOne(env.path() + "/config/a.ini");
+        SettingsStore together(env.path() + "/config/b.ini");
+        writeBytes(oneByOne.path(), start);
+        writeBytes(together.path(), start);
+        for (const SettingValue &v : values)
+            oneByOne.write(v.section, v.name, v.text);
+        together.write(values);
+        QCOMPARE(fileBytes(together.path()), fileBytes(oneByOne.path()));
+        QCOMPARE(fileBytes(together.path()).count("[user]"), 1);
+
+        const StoredSettings stored = together.readAll();
+        together.write("User", "Name", "赵"); // after the reading
+        QCOMPARE(stored.read("user", "NAME"), QStringLiteral("李"));
+        QCOMPARE(stored.read("Sound", "Sound_NK_Press"), QStringLiteral("-1"));
+        QCOMPARE(stored.read("Font", "int_in_fontsize", "none"), QStringLiteral("none"));
+    }
+
     void writesReplaceTheFileAtomically()
     {
         TestEnv env;

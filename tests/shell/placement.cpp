@@ -9,17 +9,9 @@ class PlacementTest : public QObject {
 private slots:
     void practiceAreaStartsUnderTheStrip()
     {
-        MainGeometry main;
+        const MainGeometry main;
         QCOMPARE(main.practiceTop(), 1492.0);
         QCOMPARE(main.height(), 8567.0);
-        main.top = 300;
-        QCOMPARE(main.practiceTop(), 1792.0);
-        // The other offsets give a deeper strip and a taller window.
-        MainGeometry older;
-        older.dockOffset = 1552;
-        older.dockCorrection = -20;
-        QCOMPARE(older.practiceTop(), 1572.0);
-        QCOMPARE(older.height(), 8647.0);
     }
 
     void dockedWindowsAtMainLeftZero()
@@ -41,23 +33,23 @@ private slots:
         QCOMPARE(line.left + line.width, 10705.0);
     }
 
-    void aWindowKeepingItsOwnWidthEndsAtTheRightMargin()
+    // In the main window's pixels every docked window lies inside the
+    // window: the practice windows fill the area under the strip, the status
+    // strip the bottom rows.
+    void everyDockedWindowFitsTheMainWindow()
     {
-        const TwipRect r = *DockedRect(ManagedWindow::FreeForm, MainGeometry{}, 6000);
-        QCOMPARE(r.left + r.width, 10755.0 - 50);
-    }
-
-    void draggingMovesEveryWindowByTheSameTwips()
-    {
-        MainGeometry moved;
-        moved.left = 150; // ten pixels to the right
-        moved.top = 75;
+        const MainGeometry main;
+        const QRect window(0, 0, geometry::kStripRect.width(), TwipsToStripPixels(0, main.height()).y());
+        QCOMPARE(window.size(), QSize(710, 548));
         for (int i = 0; i < kManagedWindowCount; ++i) {
-            const TwipRect before = *DockedRect(ManagedWindow(i), MainGeometry{});
-            const TwipRect after = *DockedRect(ManagedWindow(i), moved);
-            QCOMPARE(after.left - before.left, 150.0);
-            QCOMPARE(after.top - before.top, 75.0);
+            const QRect r = *DockedStripRect(ManagedWindow(i), main);
+            QVERIFY2(window.contains(r), qPrintable(QString::number(i)));
+            if (ManagedWindow(i) != ManagedWindow::BaseForm)
+                QCOMPARE(r.top(), 76);
         }
+        QCOMPARE(*DockedStripRect(ManagedWindow::LineForm, main), QRect(112, 76, 598, 445));
+        QCOMPARE(*DockedStripRect(ManagedWindow::RecordForm, main), QRect(0, 76, 710, 445));
+        QCOMPARE(*DockedStripRect(ManagedWindow::BaseForm, main), QRect(0, 521, 710, 27));
     }
 
     void dialogsAndTheChartAreCentredOnThePracticeWindow()

@@ -57,15 +57,11 @@ public:
         ++closeOthersCount;
         m_registry.closeOthers();
     }
-    void openLinePractice() override
+    void openPair(ManagedWindow practice) override
     {
-        ++openLineCount;
-        m_registry.openPair(ManagedWindow::LineForm);
-    }
-    void openTextPractice() override
-    {
-        ++openTextCount;
-        m_registry.openPair(ManagedWindow::TextForm);
+        openLineCount += practice == ManagedWindow::LineForm;
+        openTextCount += practice == ManagedWindow::TextForm;
+        m_registry.openPair(practice);
     }
     void selectDrillKind(int kind) override
     {

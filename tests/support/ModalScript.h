@@ -1,5 +1,7 @@
 #pragma once
 // Answers for the modal windows a handler opens while the test waits in it.
+#include "shell/PracticeReport.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -56,35 +58,45 @@ private:
     QTimer m_timer;
 };
 
-// Closes every result window that comes up, remembering its title and values.
+// The report a result window shows, as read from its labels.
+inline PracticeReport ShownReport(const QWidget *resultWindow)
+{
+    PracticeReport report;
+    report.title = resultWindow->windowTitle();
+    const auto text = [resultWindow](const QString &name) {
+        const auto *label = resultWindow->findChild<QWidget *>(name);
+        return label ? label->property("text").toString() : QString();
+    };
+    for (int i = 0; i < 6; ++i) {
+        report.captions[std::size_t(i)] = text(QStringLiteral("lblCaption(%1)").arg(i)).chopped(1); // "："
+        report.values[std::size_t(i)] = text(QStringLiteral("lblMessage(%1)").arg(i));
+    }
+    return report;
+}
+
+inline bool IsResultWindow(const QWidget *w)
+{
+    return w->objectName() == QStringLiteral("CountMessage");
+}
+
+// Closes every result window that comes up, remembering what it showed.
 class ReportCatcher {
 public:
-    struct Report {
-        QString title;
-        QStringList values;
-    };
-
     ReportCatcher()
     {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
         m_timer.start();
     }
-    std::vector<Report> reports;
+    std::vector<PracticeReport> reports;
 
 private:
     void poll()
     {
         QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || dialog->objectName() != QStringLiteral("CountMessage"))
+        if (!dialog || !IsResultWindow(dialog))
             return;
-        Report report;
-        report.title = dialog->windowTitle();
-        for (int i = 0; i < 6; ++i) {
-            auto *label = dialog->findChild<QWidget *>(QStringLiteral("lblMessage(%1)").arg(i));
-            report.values << (label ? label->property("text").toString() : QString());
-        }
-        reports.push_back(report);
+        reports.push_back(ShownReport(dialog));
         dialog->findChild<QAbstractButton *>(QStringLiteral("comClose"))->click();
     }
 

@@ -61,6 +61,15 @@ void drawKeyRows(QPainter &p, const QRectF &area, QColor colour, double key)
     }
     p.restore();
 }
+// The program's blue sky: light at the top, deep at `deepAt`, `foot` below.
+void fillSky(QPainter &p, const QSize &size, double deepAt, const QColor &foot)
+{
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(0x2c, 0x6f, 0xa8));
+    sky.setColorAt(deepAt, kDeep);
+    sky.setColorAt(1, foot);
+    p.fillRect(QRect(QPoint(0, 0), size), sky);
+}
 } // namespace
 
 namespace artwork {
@@ -107,11 +116,7 @@ QPixmap stripBackground(const QSize &size)
     QPixmap pix(size);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(0x2c, 0x6f, 0xa8));
-    sky.setColorAt(0.45, kDeep);
-    sky.setColorAt(1, QColor(0x0e, 0x33, 0x55));
-    p.fillRect(pix.rect(), sky);
+    fillSky(p, size, 0.45, QColor(0x0e, 0x33, 0x55));
     drawKeyRows(p, QRectF(size.width() * 0.55, -4, size.width() * 0.45, 36), QColor(255, 255, 255, 16), 10);
     // A thin light line under the title row and a border around the strip.
     p.setPen(QPen(QColor(255, 255, 255, 50), 1));
@@ -235,11 +240,7 @@ QPixmap splash(const QSize &size)
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QLinearGradient g(0, 0, 0, size.height());
-    g.setColorAt(0, QColor(0x2c, 0x6f, 0xa8));
-    g.setColorAt(0.6, kDeep);
-    g.setColorAt(1, QColor(0x0b, 0x2a, 0x47));
-    p.fillRect(pix.rect(), g);
+    fillSky(p, size, 0.6, QColor(0x0b, 0x2a, 0x47));
     drawKeyRows(p, QRectF(-10, size.height() * 0.66, size.width() + 20, size.height() * 0.4),
                 QColor(255, 255, 255, 22), 26);
     const int w = size.width();

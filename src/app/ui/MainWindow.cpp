@@ -1,23 +1,22 @@
 #include "app/ui/MainWindow.h"
 
-#include "shell/AppContext.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/GraphicButton.h"
-#include "app/ui/HelpWindow.h"
-#include "data/Audio.h"
+#include "app/ui/HoverTracker.h"
+#include "app/ui/MusicMenu.h"
 #include "app/ui/StartupWindows.h"
 #include "app/ui/StatusStrip.h"
+#include "app/ui/Strip.h"
+#include "data/Audio.h"
 #include "data/Settings.h"
+#include "shell/AppContext.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QToolButton>
 #include <QWindow>
@@ -30,33 +29,6 @@ using geometry::kTwipsPerPixel;
 
 const char *const kButtonCaptions[GraphicMenu::kButtons] = {"指法练习", "中文打字", "英文打字", "自由录入",
                                                            "五笔练习", "打字游戏", "其他选项", "帮助"};
-
-// The bare strip: paints the background and starts drags.
-class Strip : public QWidget {
-public:
-    Strip(MainWindow *main) : QWidget(main), m_main(main) { setObjectName(QStringLiteral("strip")); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        if (m_background.size() != size())
-            m_background = artwork::stripBackground(size());
-        QPainter(this).drawPixmap(0, 0, m_background);
-    }
-    void mousePressEvent(QMouseEvent *e) override
-    {
-        m_main->Form_MouseDown(mapTo(m_main, e->position().toPoint()), e->button());
-    }
-    void mouseMoveEvent(QMouseEvent *e) override
-    {
-        m_main->Form_MouseMove(mapTo(m_main, e->position().toPoint()), e->buttons());
-    }
-    void mouseReleaseEvent(QMouseEvent *) override { m_main->Form_MouseUp(); }
-
-private:
-    MainWindow *m_main;
-    QPixmap m_background;
-};
 
 QToolButton *captionButton(QWidget *parent, const QString &name, const QString &glyph, const QString &tip,
                            const QString &hoverColour)
@@ -81,8 +53,8 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ctx(ctx),
       m_state(ctx.state),
-      m_player(player ? std::move(player) : std::make_unique<SdlMusicPlayer>()),
-      m_music(*m_player, ctx.paths.data(QStringLiteral("data/midi"))),
+      m_placement(*this, ctx.state),
+      m_help(*this, ctx.settings),
       m_registry(ctx, *this)
 {
     m_ctx.shell = this;
@@ -93,6 +65,9 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     buildStrip();
     buildPracticeArea();
     m_menu = new GraphicMenu(this);
+    m_music = std::make_unique<MusicMenu>(*m_menu, player ? std::move(player) : std::make_unique<SdlMusicPlayer>(),
+                                          ctx.paths.data(QStringLiteral("data/midi")));
+    m_hover = new HoverTracker(*this, this);
     // F1 works anywhere in the program, as the help item's shortcut.
     QAction *help = menuAction(QStringLiteral("HelpText"));
     help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -108,17 +83,13 @@ void MainWindow::startTimers()
 {
     // Children by parent, so they can be found by name; as members they are
     // destroyed before the window.
-    for (QTimer *t : {&m_timAct, &m_timer1, &m_timGetPointer})
+    for (QTimer *t : {&m_timAct, &m_timer1})
         t->setParent(this);
     m_timAct.setObjectName(QStringLiteral("TimAct"));
     connect(&m_timAct, &QTimer::timeout, this, &MainWindow::TimAct_Timer);
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(50);
     connect(&m_timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    // Short enough to feel immediate without waking the processor every millisecond.
-    m_timGetPointer.setObjectName(QStringLiteral("timGetPointer"));
-    m_timGetPointer.setInterval(15);
-    connect(&m_timGetPointer, &QTimer::timeout, this, &MainWindow::timGetPointer_Timer);
 }
 
 MainWindow::~MainWindow()
@@ -195,7 +166,7 @@ void MainWindow::Form_Load()
     // size follows from the two offsets fixed here.
     m_state.dockOffset = 1545;
     m_state.dockCorrection = 53;
-    const MainGeometry g = geometryAtOrigin();
+    const MainGeometry g = m_placement.atOrigin();
     const QPoint practiceTop = TwipsToStripPixels(geometry::kLeftMargin, g.practiceTop());
     const int practiceHeight = int(std::lround(geometry::kPracticeHeight / kTwipsPerPixel));
     setFixedSize(geometry::kStripRect.width(), TwipsToStripPixels(0, g.height()).y());
@@ -209,9 +180,7 @@ void MainWindow::Form_Load()
     for (const QString &message : std::as_const(m_startupMessages))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 
-    const QString help = m_ctx.paths.data(QStringLiteral("help/help.html"));
-    if (FileExists(help))
-        m_helpFile = help;
+    m_help.findPage(m_ctx.paths.data(QStringLiteral("help/help.html")));
 
     showWindow(ManagedWindow::BackForm);
     showWindow(ManagedWindow::BaseForm);
@@ -223,7 +192,7 @@ void MainWindow::Form_Load()
 
     m_loaded = true;
     m_timer1.start();
-    m_timGetPointer.start();
+    m_hover->start();
     // Some platforms never activate a window (no window manager): the splash
     // must not stay for ever then.
     QTimer::singleShot(3000, this, [this] {
@@ -266,7 +235,7 @@ bool MainWindow::event(QEvent *event)
     return QWidget::event(event);
 }
 
-// ---- Graphic menu and hover -------------------------------------------------
+// ---- Graphic menu -----------------------------------------------------------
 
 void MainWindow::imgType_MouseDown(int index, Qt::MouseButton button)
 {
@@ -280,113 +249,26 @@ void MainWindow::imgType_MouseDown(int index, Qt::MouseButton button)
     buttonMenu(index)->popup(b->mapToGlobal(QPoint(0, b->height())));
 }
 
-void MainWindow::timGetPointer_Timer()
-{
-    hoverOver(QApplication::widgetAt(QCursor::pos()));
-}
-
-void MainWindow::hoverOver(QWidget *h)
-{
-    // Which "window" the pointer is over: a button (its caption included),
-    // the main strip, or something else that leaves the pictures alone.
-    QObject *target = nullptr;
-    for (QWidget *w = h; w; w = w->parentWidget()) {
-        if (auto *button = qobject_cast<GraphicButton *>(w)) {
-            target = button;
-            break;
-        }
-        if (w == this) {
-            target = this;
-            break;
-        }
-        if (w == m_practiceArea || w->isWindow() || qobject_cast<QToolButton *>(w) ||
-            w == window(ManagedWindow::BaseForm))
-            break;
-    }
-    if (!target || target == m_lastHover)
-        return;
-    if (auto *last = qobject_cast<GraphicButton *>(m_lastHover))
-        last->setHoverPicture(false);
-    if (auto *button = qobject_cast<GraphicButton *>(target))
-        button->setHoverPicture(true);
-    m_lastHover = target;
-}
-
-// ---- Dragging ---------------------------------------------------------------
-
-void MainWindow::Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button)
-{
-    if (m_dragging)
-        return;
-    // The window manager moves the window itself where it can; only the left
-    // button moves it either way.
-    if (button == Qt::LeftButton && windowHandle() && windowHandle()->startSystemMove())
-        return;
-    m_grab = windowPos;
-    m_dragging = true;
-}
-
-void MainWindow::Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons)
-{
-    if (!m_dragging || !(buttons & Qt::LeftButton))
-        return;
-    // The docked panels are children of this window and move with it.
-    move(pos() + (windowPos - m_grab));
-}
-
-void MainWindow::Form_MouseUp()
-{
-    m_dragging = false;
-}
-
 // ---- Placement --------------------------------------------------------------
-
-MainGeometry MainWindow::geometryAtOrigin() const
-{
-    MainGeometry g;
-    g.dockOffset = m_state.dockOffset;
-    g.dockCorrection = m_state.dockCorrection;
-    return g;
-}
 
 void MainWindow::placeDocked(QWidget *panel, ManagedWindow which)
 {
-    const std::optional<TwipRect> rect = DockedRect(which, geometryAtOrigin());
-    if (!panel || !rect)
-        return;
-    const QPoint windowPos = TwipsToStripPixels(rect->left, rect->top);
-    const QSize size(int(std::lround(rect->width / kTwipsPerPixel)), int(std::lround(rect->height / kTwipsPerPixel)));
-    QWidget *parent = panel->parentWidget();
-    QPoint pos = mapToGlobal(windowPos);
-    if (parent && !panel->isWindow())
-        pos = parent->mapFromGlobal(pos);
-    panel->setGeometry(QRect(pos, size));
+    m_placement.placeDocked(panel, which);
 }
 
 void MainWindow::centreDialog(QWidget *dialog)
 {
-    if (!dialog)
-        return;
-    const QSize size = dialog->isVisible() ? dialog->frameGeometry().size()
-                       : dialog->testAttribute(Qt::WA_Resized) ? dialog->size()
-                                                               : dialog->sizeHint();
-    const QPointF origin = mainOriginTwips();
-    MainGeometry g = geometryAtOrigin();
-    g.left = origin.x();
-    g.top = origin.y();
-    const QPointF topLeft = CentredDialogPosition(g, size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
-    dialog->move(int(std::lround(topLeft.x() / kTwipsPerPixel)), int(std::lround(topLeft.y() / kTwipsPerPixel)));
+    m_placement.centreDialog(dialog);
 }
 
 QPoint MainWindow::mainTwipsToGlobal(double leftTwips, double topTwips) const
 {
-    return mapToGlobal(TwipsToStripPixels(leftTwips, topTwips));
+    return m_placement.mainTwipsToGlobal(leftTwips, topTwips);
 }
 
 QPointF MainWindow::mainOriginTwips() const
 {
-    const QPoint origin = mapToGlobal(QPoint(0, 0)) - geometry::kStripRect.topLeft();
-    return {origin.x() * kTwipsPerPixel, origin.y() * kTwipsPerPixel};
+    return m_placement.mainOriginTwips();
 }
 
 // ---- Status strip -----------------------------------------------------------
@@ -439,14 +321,9 @@ void MainWindow::closeOthers()
     m_registry.closeOthers();
 }
 
-void MainWindow::openLinePractice()
+void MainWindow::openPair(ManagedWindow practice)
 {
-    m_registry.openPair(ManagedWindow::LineForm);
-}
-
-void MainWindow::openTextPractice()
-{
-    m_registry.openPair(ManagedWindow::TextForm);
+    m_registry.openPair(practice);
 }
 
 void MainWindow::selectDrillKind(int kind)
@@ -465,48 +342,6 @@ bool MainWindow::runCommand(const QString &menuName)
     // then, on a worker thread, and never on the way to the first window.
     AudioDevice::openInBackground();
     return m_menu->runCommand(menuName);
-}
-
-// ---- Music and help ---------------------------------------------------------
-
-void MainWindow::chooseTune(int index)
-{
-    m_music.chooseTune(index);
-    syncMusicChecks();
-}
-
-void MainWindow::chooseNoMusic()
-{
-    m_music.chooseNone();
-    syncMusicChecks();
-}
-
-void MainWindow::syncMusicChecks()
-{
-    const int checked = m_music.checkedItem();
-    menuAction(QStringLiteral("Music_not"))->setChecked(checked == BackgroundMusic::kMusicOff);
-    for (int i = 0; i < 4; ++i)
-        menuAction(QStringLiteral("BackMusic(%1)").arg(i))->setChecked(checked == i);
-}
-
-void MainWindow::showHelp()
-{
-    if (m_helpFile.isEmpty())
-        return;
-    if (!m_help) {
-        m_help = new HelpWindow(m_helpFile, m_ctx.settings, this);
-        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen)
-            m_help->move(BesideMainWindow(frameGeometry(), m_help->frameGeometry().size(), screen->availableGeometry()));
-    }
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
-}
-
-HelpWindow *MainWindow::helpWindow() const
-{
-    return m_help.data();
 }
 
 // ---- Minimize, restore, exit ------------------------------------------------
@@ -572,11 +407,10 @@ void MainWindow::Form_Unload()
     closeOthers();
     // Everything goes, also the windows hidden with the main window.
     m_registry.unloadAll();
-    if (m_help)
-        m_help->close();
-    m_player->stop();
+    m_help.close();
+    m_music->stop();
     m_timer1.stop();
-    m_timGetPointer.stop();
+    m_hover->stop();
     TimAct_Timer();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // frmDzy: the program's one top-level window. The strip with the graphic menu
 // at the top, the practice area where exercise panels dock, the status strip
-// at the bottom; start-up, the timers and exit. The window registry and the
-// menu commands are classes of their own that it hands the shell's calls to.
+// at the bottom; start-up, the timers and exit. The window registry, the menu
+// commands, placement, hover pictures, music and help are classes of their own
+// that it hands the shell's calls and the menu items to.
 #include "app/Music.h"
 #include "app/ui/GraphicMenu.h"
+#include "app/ui/HelpLauncher.h"
+#include "app/ui/MainPlacement.h"
 #include "app/ui/WindowRegistry.h"
-#include "shell/Placement.h"
 #include "shell/Shell.h"
 
 #include <QElapsedTimer>
@@ -19,7 +21,8 @@
 
 struct AppContext;
 class GraphicButton;
-class HelpWindow;
+class HoverTracker;
+class MusicMenu;
 class QAction;
 class QMenu;
 class StatusStrip;
@@ -42,8 +45,6 @@ public:
     void Timer1_Timer();        // hide-with-main watch
     void takeBackIgnoredMinimize();
     void Form_Resize();         // restore-with-main
-    void timGetPointer_Timer(); // hover pictures
-    void hoverOver(QWidget *widgetUnderPointer);
     void imgType_MouseDown(int index, Qt::MouseButton button);
     void lblType_Click(int index) { imgType_MouseDown(index, Qt::LeftButton); }
     void cmdMin_Click();
@@ -57,15 +58,9 @@ public:
     QAction *menuAction(const QString &menuName) const { return m_menu->menuAction(menuName); }
     StatusStrip *statusStrip() const;
 
-    // Background music: the check marks follow the choice.
-    void chooseTune(int index);
-    void chooseNoMusic();
-    BackgroundMusic &music() { return m_music; }
-
-    // Help: the program's help page when it exists (found at start-up).
-    QString helpFile() const { return m_helpFile; }
-    void showHelp();
-    HelpWindow *helpWindow() const;
+    HoverTracker &hover() { return *m_hover; }
+    MusicMenu &music() { return *m_music; }
+    HelpLauncher &help() { return m_help; }
 
     // Shell
     QWidget *mainWindow() override { return this; }
@@ -81,16 +76,10 @@ public:
     QWidget *window(ManagedWindow which) const override;
     void unloadWindow(ManagedWindow which) override;
     void closeOthers() override;
-    void openLinePractice() override;
-    void openTextPractice() override;
+    void openPair(ManagedWindow practice) override;
     void selectDrillKind(int kind) override;
     void setCommand(const QString &menuName, std::function<void()> command) override;
     bool runCommand(const QString &menuName) override;
-
-    // Strip dragging (presses on the bare strip).
-    void Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button);
-    void Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons);
-    void Form_MouseUp();
 
 protected:
     bool event(QEvent *event) override;
@@ -101,24 +90,22 @@ private:
     void buildStrip();
     void buildPracticeArea();
     void startTimers();
-    void syncMusicChecks();
-    MainGeometry geometryAtOrigin() const;
     void Form_Unload();
 
     AppContext &m_ctx;
     PracticeState &m_state;
-    std::unique_ptr<MusicPlayer> m_player;
-    BackgroundMusic m_music;
+    MainPlacement m_placement;
+    HelpLauncher m_help;
 
     QWidget *m_strip = nullptr;
     QWidget *m_practiceArea = nullptr;
     std::array<GraphicButton *, GraphicMenu::kButtons> m_buttons{};
     GraphicMenu *m_menu = nullptr;
+    std::unique_ptr<MusicMenu> m_music;
+    HoverTracker *m_hover = nullptr;
     WindowRegistry m_registry;
 
     QPointer<QWidget> m_splash;
-    QPointer<HelpWindow> m_help;
-    QString m_helpFile;
     bool m_busyCursor = false;
     bool m_loaded = false;
     QStringList m_startupMessages;
@@ -127,9 +114,4 @@ private:
     QTimer m_timer1;
     // How long the window has stayed on the screen since minimizing was asked.
     QElapsedTimer m_minimizedOnScreen;
-    QTimer m_timGetPointer;
-    QObject *m_lastHover = nullptr;
-
-    bool m_dragging = false;
-    QPoint m_grab;
 };

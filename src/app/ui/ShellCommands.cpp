@@ -2,6 +2,7 @@
 
 #include "app/ui/AboutBox.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/MusicMenu.h"
 #include "app/ui/StatusStrip.h"
 #include "shell/AppContext.h"
 #include "shell/ui/ComposerInput.h"
@@ -40,8 +41,8 @@ void RegisterShellCommands(AppContext &ctx, MainWindow &main)
         AboutBox about(ctx, &main);
         about.exec();
     });
-    main.setCommand(QStringLiteral("HelpText"), [&main] { main.showHelp(); });
-    main.setCommand(QStringLiteral("Music_not"), [&main] { main.chooseNoMusic(); });
+    main.setCommand(QStringLiteral("HelpText"), [&main] { main.help().showHelp(); });
+    main.setCommand(QStringLiteral("Music_not"), [&main] { main.music().chooseNoMusic(); });
     for (int i = 0; i < 4; ++i)
-        main.setCommand(QStringLiteral("BackMusic(%1)").arg(i), [&main, i] { main.chooseTune(i); });
+        main.setCommand(QStringLiteral("BackMusic(%1)").arg(i), [&main, i] { main.music().chooseTune(i); });
 }

@@ -1,8 +1,10 @@
 #include "data/ui/ConfigSys.h"
 
+#include "data/Settings.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
+#include "shell/ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -72,20 +73,10 @@ ConfigSys::ConfigSys(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(
     tabs->addTab(buildSoundTab(), QStringLiteral("提示声音设置"));
     tabs->addTab(buildTextTab(), QStringLiteral("文字设置"));
 
-    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto *cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &ConfigSys::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &ConfigSys::cmdCancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto *all = new QVBoxLayout(this);
     all->addWidget(tabs);
-    all->addLayout(buttons);
+    all->addLayout(DialogButtonRow(this, QStringLiteral("确定"), QStringLiteral("cmdOK"), [this] { cmdOK_Click(); },
+                                   [this] { cmdCancel_Click(); }));
     Form_Load();
 }
 
@@ -150,23 +141,24 @@ void ConfigSys::Form_Load()
 
 void ConfigSys::cmdOK_Click()
 {
-    const QString sound = QStringLiteral("Sound");
+    QList<SettingValue> stored;
     CueFlags &cues = m_ctx.state.cues;
     for (int i = 0; i < m_boxes.size(); ++i) {
         const bool off = m_boxes[i]->isChecked();
-        m_ctx.settings.write(sound, QString::fromLatin1(kCueBoxes[i].value),
-                             off ? QStringLiteral("0") : QStringLiteral("-1"));
+        stored.append({QStringLiteral("Sound"), QString::fromLatin1(kCueBoxes[i].value),
+                       off ? QStringLiteral("0") : QStringLiteral("-1")});
         cues.*kCueBoxes[i].flag = !off;
     }
     // A box that does not hold one of the offered sizes keeps the size in use.
-    const auto takeSize = [this](const QComboBox *box, const QString &name, int &size) {
+    const auto takeSize = [&stored](const QComboBox *box, const QString &name, int &size) {
         if (const std::optional<int> chosen = FontSizeInBox(box->currentText())) {
-            m_ctx.settings.write(QStringLiteral("Font"), name, QString::number(*chosen));
+            stored.append({QStringLiteral("Font"), name, QString::number(*chosen)});
             size = *chosen;
         }
     };
     takeSize(m_cobZY, QStringLiteral("out_in_fontsize"), m_ctx.state.fonts.outIn);
     takeSize(m_cobZH, QStringLiteral("int_in_fontsize"), m_ctx.state.fonts.intIn);
+    m_ctx.settings.write(stored);
     if (m_ctx.shell) {
         for (ManagedWindow w : {ManagedWindow::FreeForm, ManagedWindow::TextForm})
             if (auto *panel = dynamic_cast<ExercisePanel *>(m_ctx.shell->window(w)))

@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/ui/ComposerInput.h"
+#include "shell/ui/CharacterMark.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -413,17 +414,8 @@ void Game::showLine(const QString &line)
 // The character to type next stands out, as a selection of length 1.
 void Game::selectTarget(int position)
 {
-    QList<QTextEdit::ExtraSelection> selections;
-    if (position < m_line.size()) {
-        QTextEdit::ExtraSelection target;
-        target.cursor = QTextCursor(m_rtbOut->document());
-        target.cursor.setPosition(position);
-        target.cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
-        target.format.setBackground(palette().color(QPalette::Active, QPalette::Highlight));
-        target.format.setForeground(palette().color(QPalette::Active, QPalette::HighlightedText));
-        selections.append(target);
-    }
-    m_rtbOut->setExtraSelections(selections);
+    MarkCharacter(m_rtbOut, position, int(m_line.size()), palette().color(QPalette::Active, QPalette::Highlight),
+                  palette().color(QPalette::Active, QPalette::HighlightedText));
 }
 
 void Game::showHareFrame(int number)

@@ -3,14 +3,13 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
+#include "shell/ui/DialogButtons.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -49,22 +48,11 @@ GtGameSet::GtGameSet(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(
     for (QLineEdit *box : {txtCou, txtSpeed})
         box->setMaximumWidth(90);
 
-    cmdOk = new QPushButton(QStringLiteral("设置"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOk, &QPushButton::clicked, this, &GtGameSet::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &GtGameSet::cmdCancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame1);
     layout->addLayout(limits);
-    layout->addLayout(buttons);
+    layout->addLayout(DialogButtonRow(this, QStringLiteral("设置"), QStringLiteral("cmdOk"), [this] { cmdOK_Click(); },
+                                      [this] { cmdCancel_Click(); }));
 
     // Form_Load
     OpWz[0]->setChecked(true);

@@ -8,7 +8,6 @@
 #include <array>
 
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 struct AppContext;
 
@@ -27,8 +26,6 @@ public:
     std::array<QRadioButton *, race::kMaterialCount> OpWz{};
     QLineEdit *txtCou = nullptr;
     QLineEdit *txtSpeed = nullptr;
-    QPushButton *cmdOk = nullptr;
-    QPushButton *cmdCancel = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -49,13 +49,13 @@ bool KeyDrillWindow::event(QEvent *event)
 void KeyDrillWindow::keyPressEvent(QKeyEvent *event)
 {
     if (m_keyPreview && !event->isAutoRepeat())
-        drillKeyDown(VirtualKeyOf(event));
+        Form_KeyDown(VirtualKeyOf(event));
     event->accept();
 }
 
 void KeyDrillWindow::keyReleaseEvent(QKeyEvent *event)
 {
     if (m_keyPreview && !event->isAutoRepeat())
-        drillKeyUp(VirtualKeyOf(event));
+        Form_KeyUp(VirtualKeyOf(event));
     event->accept();
 }

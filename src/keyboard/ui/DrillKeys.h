@@ -18,9 +18,11 @@ class KeyDrillWindow : public QWidget {
 public:
     explicit KeyDrillWindow(QWidget *parent);
 
+    // Event handlers (virtual-key codes), public so they can be driven directly.
+    virtual void Form_KeyDown(int code) = 0;
+    virtual void Form_KeyUp(int code) = 0;
+
 protected:
-    virtual void drillKeyDown(int code) = 0;
-    virtual void drillKeyUp(int code) = 0;
     void setKeyPreview(bool on) { m_keyPreview = on; }
 
     bool event(QEvent *event) override;

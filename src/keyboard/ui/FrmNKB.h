@@ -22,8 +22,8 @@ public:
     explicit FrmNKB(AppContext &ctx, QWidget *parent = nullptr);
     ~FrmNKB() override;
 
-    void Form_KeyDown(int code);
-    void Form_KeyUp(int code);
+    void Form_KeyDown(int code) override;
+    void Form_KeyUp(int code) override;
     void picB_Click(); // the restart
 
     const KeyboardPicture &picture() const { return m_picture; }
@@ -33,8 +33,6 @@ public:
     KeyboardView *view() const { return m_view; }
 
 protected:
-    void drillKeyDown(int code) override { Form_KeyDown(code); }
-    void drillKeyUp(int code) override { Form_KeyUp(code); }
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -30,8 +30,8 @@ public:
     void restartKeyPositionDrill(); // F6
 
     // Event handlers (virtual-key codes), public so they can be driven directly.
-    void Form_KeyDown(int code);
-    void Form_KeyUp(int code);
+    void Form_KeyDown(int code) override;
+    void Form_KeyUp(int code) override;
     void WordCompare_KeyDown(int code);
     void WordCompare_KeyUp(int code);
     void LFinger_Click(int index);
@@ -48,8 +48,6 @@ public:
     QRadioButton *RFinger(int i) const { return m_right[size_t(i)]; }
 
 protected:
-    void drillKeyDown(int code) override { Form_KeyDown(code); }
-    void drillKeyUp(int code) override { Form_KeyUp(code); }
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -6,6 +6,7 @@
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/ComposerInput.h"
+#include "shell/ui/SongFont.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,9 +29,7 @@ FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     auto *heading = new QLabel(QStringLiteral("对照书本或其他材料自由录入，只统计速度、字数和时间"), this);
     m_rtbIn = new QPlainTextEdit(this);
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(kDesignedPointSize);
-    m_rtbIn->setFont(font);
+    m_rtbIn->setFont(SongFont(kDesignedPointSize));
     m_rtbIn->installEventFilter(this);
     AttachComposer(m_ctx, m_rtbIn);
 
@@ -60,27 +59,13 @@ FreeForm::~FreeForm()
 {
     m_rtbIn->removeEventFilter(this);
     m_rtbIn->disconnect(this);
-    PracticeState &s = m_ctx.state;
-    s.window(ManagedWindow::FreeForm).shown = false;
-    s.window(ManagedWindow::FreeForm).opening = false;
-    s.runStarted = false;
-    s.clockRunning = false;
+    ForgetPracticeWindow(m_ctx.state, ManagedWindow::FreeForm);
 }
 
 bool FreeForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_rtbIn) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            rtbIn_GotFocus();
-            break;
-        case QEvent::FocusOut:
-            rtbIn_LostFocus();
-            break;
-        default:
-            break;
-        }
-    }
+    if (watched == m_rtbIn)
+        ForwardFocus(event, [this] { rtbIn_GotFocus(); }, [this] { rtbIn_LostFocus(); });
     return QWidget::eventFilter(watched, event);
 }
 
@@ -101,9 +86,7 @@ void FreeForm::rtbIn_Change()
 
 void FreeForm::rtbIn_GotFocus()
 {
-    const PracticeState &s = m_ctx.state;
-    if (s.runStarted && s.clockRunning && m_ctx.shell)
-        m_ctx.shell->SetStatusState(true);
+    ShowReadyWhileRunning(m_ctx);
 }
 
 void FreeForm::rtbIn_LostFocus()
@@ -135,17 +118,10 @@ void FreeForm::lockInput()
 
 void FreeForm::resumeInput()
 {
-    m_rtbIn->setReadOnly(false);
-    m_rtbIn->setFocus();
-    m_rtbIn->moveCursor(QTextCursor::End);
+    ResumeTyping(m_rtbIn);
 }
 
 void FreeForm::applyFontSizes()
 {
-    const int size = m_ctx.state.fonts.outIn;
-    if (size == 0)
-        return;
-    QFont font = m_rtbIn->font();
-    font.setPointSize(size);
-    m_rtbIn->setFont(font);
+    ApplyPointSize({m_rtbIn}, m_ctx.state.fonts.outIn);
 }

@@ -99,10 +99,7 @@ LineForm::~LineForm()
         m_out[i]->disconnect(this);
     }
     PracticeState &s = m_ctx.state;
-    s.window(ManagedWindow::LineForm).shown = false;
-    s.window(ManagedWindow::LineForm).opening = false;
-    s.runStarted = false;
-    s.clockRunning = false;
+    ForgetPracticeWindow(s, ManagedWindow::LineForm);
     s.randomCharDrill = false;
     s.activeLine = 0;
 }
@@ -341,9 +338,7 @@ bool LineForm::rtbIn_KeyDown(int index, int keyCode, Qt::KeyboardModifiers modif
 
 void LineForm::rtbIn_GotFocus(int index)
 {
-    const PracticeState &s = m_ctx.state;
-    if (s.runStarted && s.clockRunning && m_ctx.shell)
-        m_ctx.shell->SetStatusState(true);
+    ShowReadyWhileRunning(m_ctx);
     if (index == 0 && m_in[0]->text().isEmpty())
         m_out[0]->select(0);
 }

@@ -3,6 +3,12 @@
 // the run control of the status window drives them.
 #include "shell/Shell.h"
 
+#include <functional>
+#include <initializer_list>
+
+class QEvent;
+class QPlainTextEdit;
+
 class PracticeWindow : public ExercisePanel {
 public:
     // Reference text read from the chosen file is in state.pendingText: show
@@ -17,3 +23,12 @@ public:
     // Resume: unlock, focus, caret at the end of the text.
     virtual void resumeInput() = 0;
 };
+
+// Helpers of the windows' input boxes.
+// Unlocked, focused, caret at the end of the text.
+void ResumeTyping(QPlainTextEdit *box);
+// The size chosen in the settings dialog; 0 keeps the designed size.
+void ApplyPointSize(std::initializer_list<QPlainTextEdit *> boxes, int size);
+// Hands focus-in and focus-out of a watched box to the window's handlers.
+void ForwardFocus(const QEvent *event, const std::function<void()> &gotFocus,
+                  const std::function<void()> &lostFocus);

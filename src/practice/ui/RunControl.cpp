@@ -39,6 +39,21 @@ bool IsWindowOpen(const PracticeState &state, ManagedWindow which)
     return state.window(which).shown || state.window(which).hiddenWithMain;
 }
 
+void ForgetPracticeWindow(PracticeState &state, ManagedWindow which)
+{
+    state.window(which).shown = false;
+    state.window(which).opening = false;
+    state.runStarted = false;
+    state.clockRunning = false;
+}
+
+void ShowReadyWhileRunning(AppContext &ctx)
+{
+    const PracticeState &s = ctx.state;
+    if (s.runStarted && s.clockRunning && ctx.shell)
+        ctx.shell->SetStatusState(true);
+}
+
 void ShowPracticeReport(AppContext &ctx)
 {
     const PracticeState &s = ctx.state;
@@ -53,8 +68,6 @@ void ShowPracticeReport(AppContext &ctx)
     if (ctx.composer)
         report.keysPerCharacter = ctx.composer->keysPerCharacterText();
 
-    if (stateForm)
-        stateForm->setLastReport(report);
     ClearLiveFigures(ctx);
     if (ctx.reportWindow)
         ctx.reportWindow->showReport(report);

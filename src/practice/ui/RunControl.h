@@ -7,6 +7,10 @@ enum class ManagedWindow;
 
 // Loaded, also while hidden with the minimized main window.
 bool IsWindowOpen(const PracticeState &state, ManagedWindow which);
+// A practice window goes: out of the registry, and the run ends with it.
+void ForgetPracticeWindow(PracticeState &state, ManagedWindow which);
+// An input box got the focus: the strip shows "ready" while the clock runs.
+void ShowReadyWhileRunning(AppContext &ctx);
 
 // Computes the final statistics, fills the result window, empties the live
 // figures and shows the result window modally. Callers set runStarted and

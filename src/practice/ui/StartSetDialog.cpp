@@ -6,6 +6,7 @@
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
+#include "shell/ui/DialogButtons.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -68,23 +68,12 @@ StartSetDialog::StartSetDialog(AppContext &ctx, QWidget *parent) : QDialog(paren
     grid->addWidget(txtSetT, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("秒"), this), 1, 2);
 
-    cmdOK = new QPushButton(QStringLiteral("设置"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &StartSetDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &StartSetDialog::cmdCancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->addWidget(heading);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(DialogButtonRow(this, QStringLiteral("设置"), QStringLiteral("cmdOK"), [this] { cmdOK_Click(); },
+                                      [this] { cmdCancel_Click(); }));
 
     op[0]->setChecked(true);
     op_Click(0);

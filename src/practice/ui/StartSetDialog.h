@@ -5,7 +5,6 @@
 #include <array>
 
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 struct AppContext;
 
@@ -23,8 +22,6 @@ public:
     std::array<QRadioButton *, 3> op{};
     QLineEdit *txtSetN = nullptr;
     QLineEdit *txtSetT = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

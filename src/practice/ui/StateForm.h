@@ -4,7 +4,6 @@
 // drive them.
 #include "shell/Shell.h"
 #include "practice/ui/ReferenceFileDialog.h"
-#include "shell/PracticeReport.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -44,9 +43,6 @@ public:
 
     int elapsedSeconds() const { return m_elapsedSeconds; }
     int typedCount() const { return m_typedCount; }
-    // The report of the last run that ended, as it was handed to the result window.
-    const PracticeReport &lastReport() const { return m_lastReport; }
-    void setLastReport(const PracticeReport &report) { m_lastReport = report; }
 
 private:
     void buildLabels();
@@ -62,5 +58,4 @@ private:
     int m_elapsedSeconds = 0;
     int m_typedCount = 0;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
-    PracticeReport m_lastReport;
 };

@@ -6,6 +6,7 @@
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/ComposerInput.h"
+#include "shell/ui/SongFont.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -64,10 +65,8 @@ TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_rtbIn->installEventFilter(this);
     AttachComposer(m_ctx, m_rtbIn, [this] { return m_ctx.state.chineseText; });
 
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(kDesignedPointSize);
-    m_rtbOut->setFont(font);
-    m_rtbIn->setFont(font);
+    m_rtbOut->setFont(SongFont(kDesignedPointSize));
+    m_rtbIn->setFont(SongFont(kDesignedPointSize));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
@@ -98,11 +97,7 @@ TextForm::~TextForm()
     m_rtbIn->removeEventFilter(this);
     m_rtbIn->disconnect(this);
     m_rtbOut->disconnect(this);
-    PracticeState &s = m_ctx.state;
-    s.window(ManagedWindow::TextForm).shown = false;
-    s.window(ManagedWindow::TextForm).opening = false;
-    s.runStarted = false;
-    s.clockRunning = false;
+    ForgetPracticeWindow(m_ctx.state, ManagedWindow::TextForm);
 }
 
 bool TextForm::eventFilter(QObject *watched, QEvent *event)
@@ -122,13 +117,8 @@ bool TextForm::eventFilter(QObject *watched, QEvent *event)
             if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
                 rtbIn_KeyPress();
             break;
-        case QEvent::FocusIn:
-            rtbIn_GotFocus();
-            break;
-        case QEvent::FocusOut:
-            rtbIn_LostFocus();
-            break;
         default:
+            ForwardFocus(event, [this] { rtbIn_GotFocus(); }, [this] { rtbIn_LostFocus(); });
             break;
         }
     }
@@ -187,9 +177,7 @@ QString TextForm::expectedChar() const
 
 void TextForm::rtbIn_GotFocus()
 {
-    const PracticeState &s = m_ctx.state;
-    if (s.runStarted && s.clockRunning && m_ctx.shell)
-        m_ctx.shell->SetStatusState(true);
+    ShowReadyWhileRunning(m_ctx);
     if (m_rtbIn->document()->isEmpty() && CharacterCount(selectedReference()) != 1)
         selectReference(0);
 }
@@ -306,9 +294,7 @@ void TextForm::lockInput()
 
 void TextForm::resumeInput()
 {
-    m_rtbIn->setReadOnly(false);
-    m_rtbIn->setFocus();
-    m_rtbIn->moveCursor(QTextCursor::End);
+    ResumeTyping(m_rtbIn);
 }
 
 void TextForm::clearContents()
@@ -324,12 +310,5 @@ void TextForm::clearContents()
 
 void TextForm::applyFontSizes()
 {
-    const int size = m_ctx.state.fonts.intIn;
-    if (size == 0)
-        return;
-    for (QPlainTextEdit *box : {m_rtbOut, m_rtbIn}) {
-        QFont font = box->font();
-        font.setPointSize(size);
-        box->setFont(font);
-    }
+    ApplyPointSize({m_rtbOut, m_rtbIn}, m_ctx.state.fonts.intIn);
 }

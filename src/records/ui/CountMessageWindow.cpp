@@ -5,6 +5,7 @@
 #include "data/Clock.h"
 #include "data/Settings.h"
 #include "records/RecordFile.h"
+#include "shell/ui/SongFont.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -35,13 +36,6 @@ public:
     }
 };
 
-QFont songFont(double points)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(points);
-    return font;
-}
-
 } // namespace
 
 CountMessageWindow::CountMessageWindow(AppContext &ctx, const PracticeReport &report, QWidget *parent)
@@ -69,7 +63,7 @@ CountMessageWindow::~CountMessageWindow()
 
 void CountMessageWindow::buildLayout(const PracticeReport &report)
 {
-    setFont(songFont(10.5));
+    setFont(SongFont(10.5));
     auto *rows = new QGridLayout;
     rows->setHorizontalSpacing(24);
     for (int i = 0; i < 6; ++i) {
@@ -78,7 +72,7 @@ void CountMessageWindow::buildLayout(const PracticeReport &report)
         m_lblCaption[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_lblMessage[i] = new QLabel(report.values[i], this);
         m_lblMessage[i]->setObjectName(QStringLiteral("lblMessage(%1)").arg(i));
-        m_lblMessage[i]->setFont(songFont(12));
+        m_lblMessage[i]->setFont(SongFont(12));
         m_lblMessage[i]->setMinimumWidth(140);
         rows->addWidget(m_lblCaption[i], i, 0);
         rows->addWidget(m_lblMessage[i], i, 1);

@@ -3,6 +3,7 @@
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
+#include "shell/ui/SongFont.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -23,21 +24,13 @@ struct InputLayout {
 const InputLayout kCharacterLayout{{px(1440), px(1200), px(1095), px(855)}, 40, 1};
 const InputLayout kPhraseLayout{{px(500), px(1440), px(3000), px(465)}, 14, 9};
 
-QFont songFont(int pointSize, bool bold = false)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 // The echo's largest size; a long phrase gets a smaller one, so it shows whole.
 constexpr int kEchoPointSize = 22;
 constexpr int kSmallestEchoPointSize = 8;
 
 void showEcho(QLabel *label, const QString &text)
 {
-    QFont font = songFont(kEchoPointSize);
+    QFont font = SongFont(kEchoPointSize);
     const int room = label->contentsRect().width() - 4;
     while (font.pointSize() > kSmallestEchoPointSize && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSize(font.pointSize() - 1);
@@ -53,12 +46,12 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
     setObjectName(QStringLiteral("txtSearch"));
     setWindowTitle(QStringLiteral("五笔打法查找"));
     setFixedSize(px(6750), px(2925));
-    setFont(songFont(10));
+    setFont(SongFont(10));
 
-    Frame1 = new QGroupBox(QStringLiteral("选择查找对象"), this);
+    auto *Frame1 = new QGroupBox(QStringLiteral("选择查找对象"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(12, 6, 200, 52);
-    Frame2 = new QGroupBox(QStringLiteral("选择查找的版本"), this);
+    auto *Frame2 = new QGroupBox(QStringLiteral("选择查找的版本"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(236, 6, 200, 52);
     const QString zCaptions[2] = {QStringLiteral("字"), QStringLiteral("词")};
@@ -85,12 +78,12 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
     lblZ = new QLabel(this);
     lblZ->setObjectName(QStringLiteral("lblZ"));
     lblZ->setGeometry(250, 70, 186, 46);
-    lblZ->setFont(songFont(kEchoPointSize));
+    lblZ->setFont(SongFont(kEchoPointSize));
     lblZ->setAlignment(Qt::AlignCenter);
     lblZm = new QLabel(this);
     lblZm->setObjectName(QStringLiteral("lblZm"));
     lblZm->setGeometry(250, 122, 186, 46);
-    lblZm->setFont(songFont(20, true));
+    lblZm->setFont(SongFont(20, true));
     lblZm->setAlignment(Qt::AlignCenter);
     lblZm->setStyleSheet(QStringLiteral("color: #1f4e9a;"));
 
@@ -110,7 +103,7 @@ void CodeLookup::setCharacterLayout(bool characterMode)
     m_characterMode = characterMode;
     const InputLayout &layout = characterMode ? kCharacterLayout : kPhraseLayout;
     txtIn->setGeometry(layout.geometry);
-    txtIn->setFont(songFont(layout.pointSize));
+    txtIn->setFont(SongFont(layout.pointSize));
     txtIn->setMaxLength(layout.maxLength);
 }
 

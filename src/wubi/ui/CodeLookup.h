@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <array>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -16,8 +15,6 @@ public:
     explicit CodeLookup(AppContext &ctx, QWidget *parent = nullptr);
     ~CodeLookup() override;
 
-    QGroupBox *Frame1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
     std::array<QRadioButton *, 2> OpZ{};  // 字, 词
     std::array<QRadioButton *, 2> OpZg{}; // 86, 98
     QLineEdit *txtIn = nullptr;

@@ -7,6 +7,8 @@
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
+#include "shell/ui/SongFont.h"
+#include "shell/ui/CharacterMark.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -23,13 +25,6 @@ constexpr double kBoxPointSize = 15.75;
 const QRect kOutRect(12, 10, 566, 34);
 const QRect kInRect(12, 46, 566, 34);
 const QRect kFrameRect(590, 6, 108, 76);
-
-QFont boxFont()
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(kBoxPointSize);
-    return font;
-}
 } // namespace
 
 WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
@@ -41,7 +36,7 @@ WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     rtbOut = new QTextEdit(this);
     rtbOut->setObjectName(QStringLiteral("rtbOut"));
     rtbOut->setGeometry(kOutRect);
-    rtbOut->setFont(boxFont());
+    rtbOut->setFont(SongFont(kBoxPointSize));
     rtbOut->setReadOnly(true);
     rtbOut->setLineWrapMode(QTextEdit::NoWrap);
     rtbOut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,7 +47,7 @@ WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     rtbIn = new QLineEdit(this);
     rtbIn->setObjectName(QStringLiteral("rtbIn"));
     rtbIn->setGeometry(kInRect);
-    rtbIn->setFont(boxFont());
+    rtbIn->setFont(SongFont(kBoxPointSize));
     rtbIn->installEventFilter(this);
     AttachComposer(m_ctx, rtbIn);
     connect(rtbIn, &QLineEdit::textChanged, this, [this] {
@@ -148,17 +143,7 @@ void WordForm::setInputText(const QString &text)
 void WordForm::moveHighlight(int position)
 {
     m_highlight = position;
-    QList<QTextEdit::ExtraSelection> marks;
-    if (position < m_line.size()) {
-        QTextEdit::ExtraSelection mark;
-        mark.cursor = QTextCursor(rtbOut->document());
-        mark.cursor.setPosition(position);
-        mark.cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
-        mark.format.setBackground(QColor(0x00, 0x00, 0x80));
-        mark.format.setForeground(Qt::white);
-        marks << mark;
-    }
-    rtbOut->setExtraSelections(marks);
+    MarkCharacter(rtbOut, position, int(m_line.size()), QColor(0x00, 0x00, 0x80), Qt::white);
     if (m_line.isEmpty() || !m_ctx.shell)
         return;
     const QString c = position < m_line.size() ? QString(m_line.at(position)) : QString();

@@ -2,6 +2,7 @@
 #include "wubi/ui/Register.h"
 
 #include "practice/PracticeState.h"
+#include "practice/TextFile.h"
 #include "shell/AppContext.h"
 #include "shell/PracticeRun.h"
 #include "shell/Shell.h"
@@ -17,11 +18,6 @@ namespace {
 
 enum DrillKind { Letters = 1, RandomChars = 2, TwoCharPhrases = 3, ThreeCharPhrases = 4, FourCharPhrases = 5,
                  LongPhrases = 6 };
-
-const QString kKeyNameCharacters = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子已山");
-// The finger key groups; the letters drill uses them without their digits.
-const char *const kFingerGroups[] = {"1qaz", "2wsx", "3edc", "4rfv5tgb", "0p;/", "9ol.", "8ik,",
-                                     "6yhn7ujm", "12345qwertasdfgzxcvb", "67890yuiophjkl;nm,./"};
 
 struct Drill {
     DrillKind kind;
@@ -82,16 +78,6 @@ void runDrill(AppContext &ctx, Shell &shell, const Drill &drill)
         s.practiceTitle = drill.title;
 }
 
-QString letterPool()
-{
-    QString pool;
-    for (const char *group : kFingerGroups)
-        for (const char *c = group; *c; ++c)
-            if (!QChar::isDigit(uchar(*c)))
-                pool.append(QLatin1Char(*c));
-    return pool;
-}
-
 void runLettersDrill(AppContext &ctx, Shell &shell)
 {
     PracticeState &s = ctx.state;
@@ -101,7 +87,7 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
     shell.openLinePractice();
     // The pool is rebuilt rather than appended to, so it stays the same size
     // however often the drill is chosen.
-    s.letterPool = letterPool();
+    s.letterPool = BuildLetterPool();
     shell.selectDrillKind(Letters); // the start settings read lettersOnlyDrill
     run->showStartSettings();
     if (s.startSetCancelled)
@@ -131,9 +117,9 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
     shell.setCommand(QStringLiteral("JMz"), [&ctx, &shell] {
         // The key-name pool is in place before the start settings, also when
         // they are cancelled.
-        ctx.state.drillPool = kKeyNameCharacters;
+        ctx.state.drillPool = KeyNameCharacters();
         runDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
-                                  return characterPage(c, kKeyNameCharacters);
+                                  return characterPage(c, KeyNameCharacters());
                               }});
     });
     registerDrill(ctx, shell, QStringLiteral("Yj"),

@@ -5,6 +5,7 @@
 
 #include "app/ui/GraphicButton.h"
 #include "app/ui/HelpWindow.h"
+#include "app/ui/HoverTracker.h"
 #include "app/ui/StatusStrip.h"
 
 #include <QAction>
@@ -78,9 +79,9 @@ private slots:
         QCOMPARE(f.main.startupMessages().size(), 2);
         QVERIFY(f.state.tables.t86.isEmpty());
         QVERIFY(f.state.shown(W::BaseForm));
-        QVERIFY(f.main.helpFile().isEmpty());
-        f.main.showHelp(); // without the page nothing happens
-        QVERIFY(!f.main.helpWindow());
+        QVERIFY(f.main.help().helpFile().isEmpty());
+        f.main.help().showHelp(); // without the page nothing happens
+        QVERIFY(!f.main.help().helpWindow());
         f.main.TimAct_Timer();
     }
 
@@ -334,24 +335,25 @@ private slots:
         f.start();
         GraphicButton *two = f.main.menuButton(2);
         GraphicButton *five = f.main.menuButton(5);
-        f.main.hoverOver(two);
+        f.main.hover().hoverOver(two);
         QVERIFY(two->showsHoverPicture());
-        f.main.hoverOver(five->captionLabel());
+        f.main.hover().hoverOver(five->captionLabel());
         QVERIFY(five->showsHoverPicture());
         QVERIFY(!two->showsHoverPicture());
         // Another window leaves the highlight where it is.
-        f.main.hoverOver(f.main.showWindow(W::RecordForm));
-        f.main.hoverOver(nullptr);
+        f.main.hover().hoverOver(f.main.showWindow(W::RecordForm));
+        f.main.hover().hoverOver(nullptr);
         QVERIFY(five->showsHoverPicture());
         // The bare strip and its decorations count as the main window.
-        f.main.hoverOver(f.main.findChild<QLabel *>("Label1"));
+        f.main.hover().hoverOver(f.main.findChild<QLabel *>("Label1"));
         QVERIFY(!five->showsHoverPicture());
         // The timer asks the platform what is under the pointer.
         QCursor::setPos(two->mapToGlobal(QPoint(40, 16)));
-        if (QApplication::widgetAt(QCursor::pos()) == two) {
-            f.main.timGetPointer_Timer();
-            QVERIFY(two->showsHoverPicture());
-        }
+        f.main.hover().timGetPointer_Timer();
+        QVERIFY(two->showsHoverPicture());
+        QCursor::setPos(f.main.mapToGlobal(QPoint(100, 10))); // the bare strip
+        f.main.hover().timGetPointer_Timer();
+        QVERIFY(!two->showsHoverPicture());
     }
 
     void musicChecksFollowTheChoice()
@@ -389,22 +391,22 @@ private slots:
         f.ctx.paths.dataRoot = f.env.path();
         f.start();
         QVERIFY(f.main.runCommand("HelpText"));
-        QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
-        QVERIFY(f.main.helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
+        QVERIFY(f.main.help().helpWindow() && f.main.help().helpWindow()->isVisible());
+        QVERIFY(f.main.help().helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
         // A window of its own beside the main window, not on top of it.
-        HelpWindow *help = f.main.helpWindow();
+        HelpWindow *help = f.main.help().helpWindow();
         QVERIFY(help->isWindow() && !(help->windowFlags() & Qt::FramelessWindowHint));
         QVERIFY(!help->geometry().intersects(f.main.geometry()) || help->pos() != f.main.pos());
         help->resize(500, 400);
         // Escape closes it; it comes back at the size it was left.
         QApplication::setActiveWindow(help);
         QTest::keyClick(help->browser(), Qt::Key_Escape);
-        QTRY_VERIFY(!f.main.helpWindow());
+        QTRY_VERIFY(!f.main.help().helpWindow());
         // F1 anywhere in the program opens it too.
         QApplication::setActiveWindow(&f.main);
         QTest::keyClick(&f.main, Qt::Key_F1);
-        QVERIFY(f.main.helpWindow() && f.main.helpWindow()->isVisible());
-        QCOMPARE(f.main.helpWindow()->size(), QSize(500, 400));
+        QVERIFY(f.main.help().helpWindow() && f.main.help().helpWindow()->isVisible());
+        QCOMPARE(f.main.help().helpWindow()->size(), QSize(500, 400));
     }
 
     void draggingTheStripTakesThePanelsAlong()
@@ -424,8 +426,11 @@ private slots:
         QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
         QCOMPARE(f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
-        // Presses on a button do not drag.
-        QTest::mousePress(f.main.menuButton(1), Qt::RightButton);
+        // A press on a button starts no drag: the button takes it, so moving
+        // with the left button held leaves the window where it is.
+        QTest::mousePress(f.main.menuButton(3), Qt::LeftButton);
+        QApplication::sendEvent(strip, &move);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
     }
 

@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "data/CodeTable.h"
+#include "support/TableScan.h"
 #include "data/Scramble.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -29,16 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const qsizetype at = qsizetype(choose.ConsumeIntegralInRange<size_t>(0, size_t(text.size())));
             const qsizetype length = qsizetype(choose.ConsumeIntegralInRange<size_t>(0, 6));
             const QString piece = text.mid(at, length);
-            FUZZ_CHECK(t->codeOf(piece) == t->codeOfLinear(piece));
-            FUZZ_CHECK(t->isEntryPrefix(piece) == t->isEntryPrefixLinear(piece));
+            FUZZ_CHECK(t->codeOf(piece) == ScanCodeOf(*t, piece));
+            FUZZ_CHECK(t->isEntryPrefix(piece) == ScanEntryPrefix(*t, piece));
         }
         qsizetype hash = text.indexOf(QLatin1Char('#'));
         for (int k = 0; hash >= 0 && k < 16; ++k) {
             const qsizetype next = text.indexOf(QLatin1Char('#'), hash + 1);
             const QString segment = text.mid(hash + 1, next < 0 ? -1 : next - hash - 1);
             const QString word = segment.left(segment.indexOf(QLatin1Char('%')));
-            FUZZ_CHECK(t->codeOf(word) == t->codeOfLinear(word));
-            FUZZ_CHECK(t->isEntryPrefix(word.left(1)) == t->isEntryPrefixLinear(word.left(1)));
+            FUZZ_CHECK(t->codeOf(word) == ScanCodeOf(*t, word));
+            FUZZ_CHECK(t->isEntryPrefix(word.left(1)) == ScanEntryPrefix(*t, word.left(1)));
             hash = next;
         }
     }

@@ -8,6 +8,7 @@
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
 #include "practice/ui/StateForm.h"
+#include "support/ModalScript.h"
 #include "support/TestContext.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ public:
     std::function<bool(QWidget *)> handle;
     QStringList titles;   // window titles, in the order the windows opened
     QStringList messages; // texts of message boxes
+    std::vector<PracticeReport> reports; // what the result windows showed
 
 private:
     void tick()
@@ -47,6 +49,8 @@ private:
             titles << w->windowTitle();
             if (auto *box = qobject_cast<QMessageBox *>(w))
                 messages << box->text();
+            if (IsResultWindow(w))
+                reports.push_back(ShownReport(w));
         }
         if (handle && handle(w))
             return;

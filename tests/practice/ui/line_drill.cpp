@@ -46,9 +46,9 @@ private slots:
         QCOMPARE(h.state.charsGenerated, 150);
         typePage(h);
         QVERIFY(!h.state.runStarted);
-        QCOMPARE(watcher.titles.size(), 1);
-        QCOMPARE(h.status->lastReport().values[3], QStringLiteral("150"));
-        QCOMPARE(h.status->lastReport().values[4], QStringLiteral("100.00%"));
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        QCOMPARE(watcher.reports[0].values[3], QStringLiteral("150"));
+        QCOMPARE(watcher.reports[0].values[4], QStringLiteral("100.00%"));
     }
 
     void unlimitedDrillGrowsItsBudget()

@@ -124,7 +124,8 @@ private slots:
         h.commit(1, QStringLiteral("。")); // the end of the text
         QVERIFY(!h.state.runStarted);
         QVERIFY(!h.state.clockRunning);
-        const PracticeReport &report = h.status->lastReport();
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        const PracticeReport &report = watcher.reports[0];
         QCOMPARE(report.title, QStringLiteral("统计资料——打字类型：中文打字"));
         QCOMPARE(report.captions[1], QStringLiteral("文字字数"));
         const std::array<QString, 6> expected = {"30 字/分", "28", "2", "31", "96.77%", "00:01:00"};
@@ -161,10 +162,11 @@ private slots:
         QTest::keyClick(h.line->rtbIn(0), Qt::Key_A);
         QVERIFY(!h.state.runStarted);
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("统计资料——打字类型：英文打字")});
-        const auto &values = h.status->lastReport().values;
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        const auto &values = watcher.reports[0].values;
         QCOMPARE(values[3], QStringLiteral("1"));
         QCOMPARE(values[4], QStringLiteral("00.00%"));
-        QCOMPARE(h.status->lastReport().captions[1], QStringLiteral("字母数"));
+        QCOMPARE(watcher.reports[0].captions[1], QStringLiteral("字母数"));
     }
 
     void blankLinesInThePageTakeOneKeystrokeEach()
@@ -183,8 +185,9 @@ private slots:
         QCOMPARE(h.state.activeLine, 2);
         QTest::keyClicks(h.line->rtbIn(2), QStringLiteral("cd"));
         QVERIFY(!h.state.runStarted);
-        QCOMPARE(h.status->lastReport().values[3], QStringLiteral("5"));
-        QCOMPARE(h.status->lastReport().values[4], QStringLiteral("80.00%"));
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        QCOMPARE(watcher.reports[0].values[3], QStringLiteral("5"));
+        QCOMPARE(watcher.reports[0].values[4], QStringLiteral("80.00%"));
     }
 
     void trailingBlankLinesEndTheRun()

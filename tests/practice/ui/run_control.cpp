@@ -39,8 +39,8 @@ private slots:
         QVERIFY(watcher.titles.isEmpty());
         h.runSeconds(1);
         QVERIFY(!h.state.runStarted);
-        QCOMPARE(watcher.titles.size(), 1);
-        QCOMPARE(h.status->lastReport().values[5], QStringLiteral("00:01:00"));
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        QCOMPARE(watcher.reports[0].values[5], QStringLiteral("00:01:00"));
         QCOMPARE(h.status->elapsedSeconds(), 0);
     }
 
@@ -203,7 +203,8 @@ private slots:
         h.status->cmdStop_Click();
         QVERIFY(!h.state.runStarted && !h.state.clockRunning);
         const std::array<QString, 6> expected = {"60 字/分", "2", "1", "3", "100.00%", "00:00:03"};
-        QCOMPARE(h.status->lastReport().values, expected);
+        QCOMPARE(watcher.reports.size(), size_t(1));
+        QCOMPARE(watcher.reports[0].values, expected);
         for (QLabel *label : {h.status->lblTypeNum, h.status->lblRightRate, h.status->lblTotalByte, h.status->lblTime})
             QVERIFY(label->text().isEmpty());
         h.status->timCount_Timer();

@@ -25,8 +25,8 @@ void CodeLookupTest::opensForCharactersInWubi86()
         QVERIFY(h.state.lookupFormOpen);
         QCOMPARE(lookup.windowTitle(), QStringLiteral("五笔打法查找"));
         QCOMPARE(lookup.size(), QSize(450, 195));
-        QCOMPARE(lookup.Frame1->title(), QStringLiteral("选择查找对象"));
-        QCOMPARE(lookup.Frame2->title(), QStringLiteral("选择查找的版本"));
+        QCOMPARE(lookup.findChild<QGroupBox *>("Frame1")->title(), QStringLiteral("选择查找对象"));
+        QCOMPARE(lookup.findChild<QGroupBox *>("Frame2")->title(), QStringLiteral("选择查找的版本"));
         QVERIFY(lookup.OpZ[0]->isChecked());
         QVERIFY(lookup.OpZg[0]->isChecked());
         QVERIFY(lookup.edition86Chosen());

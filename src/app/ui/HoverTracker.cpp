@@ -1,0 +1,51 @@
+#include "app/ui/HoverTracker.h"
+
+#include "app/ui/GraphicButton.h"
+#include "shell/Shell.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QToolButton>
+
+HoverTracker::HoverTracker(Shell &shell, QObject *parent) : QObject(parent), m_shell(shell)
+{
+    // A child, so it can be found by name with the window's other timers.
+    m_timGetPointer.setParent(this);
+    m_timGetPointer.setObjectName(QStringLiteral("timGetPointer"));
+    // Short enough to feel immediate without waking the processor every millisecond.
+    m_timGetPointer.setInterval(15);
+    connect(&m_timGetPointer, &QTimer::timeout, this, &HoverTracker::timGetPointer_Timer);
+}
+
+void HoverTracker::timGetPointer_Timer()
+{
+    hoverOver(QApplication::widgetAt(QCursor::pos()));
+}
+
+void HoverTracker::hoverOver(QWidget *h)
+{
+    // Which "window" the pointer is over: a button (its caption included),
+    // the main strip, or something else that leaves the pictures alone.
+    QWidget *main = m_shell.mainWindow();
+    QObject *target = nullptr;
+    for (QWidget *w = h; w; w = w->parentWidget()) {
+        if (auto *button = qobject_cast<GraphicButton *>(w)) {
+            target = button;
+            break;
+        }
+        if (w == main) {
+            target = main;
+            break;
+        }
+        if (w == m_shell.practiceArea() || w->isWindow() || qobject_cast<QToolButton *>(w) ||
+            w == m_shell.window(ManagedWindow::BaseForm))
+            break;
+    }
+    if (!target || target == m_lastHover)
+        return;
+    if (auto *last = qobject_cast<GraphicButton *>(m_lastHover))
+        last->setHoverPicture(false);
+    if (auto *button = qobject_cast<GraphicButton *>(target))
+        button->setHoverPicture(true);
+    m_lastHover = target;
+}

@@ -1,0 +1,60 @@
+#include "app/ui/Strip.h"
+
+#include "app/ui/Artwork.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+Strip::Strip(QWidget *mainWindow) : QWidget(mainWindow)
+{
+    setObjectName(QStringLiteral("strip"));
+}
+
+void Strip::paintEvent(QPaintEvent *)
+{
+    if (m_background.size() != size())
+        m_background = artwork::stripBackground(size());
+    QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+void Strip::mousePressEvent(QMouseEvent *e)
+{
+    Form_MouseDown(mapTo(window(), e->position().toPoint()), e->button());
+}
+
+void Strip::mouseMoveEvent(QMouseEvent *e)
+{
+    Form_MouseMove(mapTo(window(), e->position().toPoint()), e->buttons());
+}
+
+void Strip::mouseReleaseEvent(QMouseEvent *)
+{
+    Form_MouseUp();
+}
+
+void Strip::Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button)
+{
+    if (m_dragging)
+        return;
+    // The window manager moves the window itself where it can; only the left
+    // button moves it either way.
+    QWindow *handle = window()->windowHandle();
+    if (button == Qt::LeftButton && handle && handle->startSystemMove())
+        return;
+    m_grab = windowPos;
+    m_dragging = true;
+}
+
+void Strip::Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons)
+{
+    if (!m_dragging || !(buttons & Qt::LeftButton))
+        return;
+    QWidget *main = window();
+    main->move(main->pos() + (windowPos - m_grab));
+}
+
+void Strip::Form_MouseUp()
+{
+    m_dragging = false;
+}

@@ -1,0 +1,31 @@
+#include "practice/ui/PracticeWindow.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+
+void ResumeTyping(QPlainTextEdit *box)
+{
+    box->setReadOnly(false);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+}
+
+void ApplyPointSize(std::initializer_list<QPlainTextEdit *> boxes, int size)
+{
+    if (size == 0)
+        return;
+    for (QPlainTextEdit *box : boxes) {
+        QFont font = box->font();
+        font.setPointSize(size);
+        box->setFont(font);
+    }
+}
+
+void ForwardFocus(const QEvent *event, const std::function<void()> &gotFocus,
+                  const std::function<void()> &lostFocus)
+{
+    if (event->type() == QEvent::FocusIn)
+        gotFocus();
+    else if (event->type() == QEvent::FocusOut)
+        lostFocus();
+}
