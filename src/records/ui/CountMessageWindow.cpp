@@ -83,7 +83,7 @@ void CountMessageWindow::buildLayout(const PracticeReport &report)
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto *value = new QLabel(report.keysPerCharacter, this);
         value->setObjectName(QStringLiteral("lblKeysPerCharacterValue"));
-        value->setFont(songFont(12));
+        value->setFont(SongFont(12));
         rows->addWidget(caption, 6, 0);
         rows->addWidget(value, 6, 1);
     }
