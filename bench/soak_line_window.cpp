@@ -1,23 +1,28 @@
 // Soak: one million keystrokes through the line-by-line window on generated
 // drill pages (an unlimited character drill, so page follows page), one
 // input-method commit per character, every 25th character wrong, the event
-// loop run after each. Prints the
-// resident memory at the start, along the way and at the end, and the time per
-// keystroke. Run: build/bench_soak_line_window [keystrokes]
+// loop run after each, with the status window open beside it as in the
+// program (its timers keep the live figures). Prints the resident memory at
+// the start, after the warm-up (the first 50,000 keystrokes: glyph caches,
+// allocator pools), along the way and at the end, and the time per keystroke.
+// Run: build/bench_soak_line_window [keystrokes]
 #include "shell/AppContext.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
 #include "data/Random.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
+#include "practice/Statistics.h"
 #include "practice/ui/LineForm.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
+#include "practice/ui/StateForm.h"
 #include "wubi/Wubi.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -58,6 +63,8 @@ int main(int argc, char **argv)
     paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
     AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
 
+    StateForm status(ctx);
+    status.show();
     LineForm form(ctx);
     form.show();
     state.generatedDrill = true;
@@ -69,9 +76,11 @@ int main(int argc, char **argv)
     form.fillReferencePage();
     StartDialog(ctx).Form_KeyPress(13);
 
-    std::vector<float> micros;
-    micros.reserve(size_t(keystrokes));
+    constexpr long kWarmUp = 50000;
+    // Filled in advance, so that the timings' own pages are resident from the start.
+    std::vector<float> micros(size_t(std::max(1L, keystrokes)));
     const long startKiB = residentKiB();
+    long warmKiB = -1;
     std::printf("keystrokes: %ld\nresident at start: %ld KiB\n", keystrokes, startKiB);
     const auto begin = std::chrono::steady_clock::now();
     long typed = 0;
@@ -85,22 +94,34 @@ int main(int argc, char **argv)
         const auto start = std::chrono::steady_clock::now();
         QApplication::sendEvent(form.rtbIn(line), &commit);
         QApplication::processEvents(); // repaints and deferred work, as the event loop would
-        micros.push_back(std::chrono::duration<float, std::micro>(std::chrono::steady_clock::now() - start).count());
+        micros[size_t(typed)] = std::chrono::duration<float, std::micro>(std::chrono::steady_clock::now() - start).count();
         ++typed;
+        if (typed == kWarmUp) {
+            warmKiB = residentKiB();
+            std::printf("resident after the warm-up (%ld keystrokes): %ld KiB\n", typed, warmKiB);
+        }
         if (typed % 50000 == 0) {
             cues.played.clear(); // the recording player stands in for sound; it keeps nothing in the program
             if (typed % 200000 == 0)
                 std::printf("resident after %ld keystrokes: %ld KiB\n", typed, residentKiB());
+            std::fflush(stdout);
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     QApplication::processEvents();
     const long endKiB = residentKiB();
+    micros.resize(size_t(std::max(1L, typed)));
     std::sort(micros.begin(), micros.end());
-    std::printf("resident at end: %ld KiB (%+ld KiB)\n", endKiB, endKiB - startKiB);
+    std::printf("resident at end: %ld KiB (%+ld KiB since the start", endKiB, endKiB - startKiB);
+    if (warmKiB >= 0)
+        std::printf(", %+ld KiB since the warm-up", endKiB - warmKiB);
+    std::printf(")\n");
     std::printf("typed %ld keystrokes in %.1f s: %.1f us each on average, median %.1f us, p99 %.1f us, max %.1f us\n",
                 typed, seconds, seconds * 1e6 / double(std::max(1L, typed)), double(micros[micros.size() / 2]),
                 double(micros[micros.size() * 99 / 100]), double(micros.back()));
+    std::printf("text kept by the run: %lld characters; characters counted: %d; live count: %s\n",
+                static_cast<long long>(state.typedText.size()), RunTypedCounts(state).totalCount,
+                qPrintable(status.lblTotalByte->text()));
     std::printf("characters generated: %d, run still going: %s\n", state.charsGenerated,
                 state.runStarted ? "yes" : "no");
     return typed == keystrokes ? 0 : 1;

@@ -5,6 +5,7 @@
 // every test starts from a fresh one.
 #include "data/CodeTable.h"
 #include "data/Settings.h"
+#include "practice/TextFile.h"
 
 #include <QString>
 #include <array>
@@ -55,6 +56,9 @@ struct PracticeState {
     int activeLine = 0;
     QString typedText;
     QString typedSnapshot;
+    // What a long run typed on finished pages and no longer keeps as text in
+    // typedText (see DropFinishedTyping); cleared with typedText.
+    TypedCounts earlierTypedCounts;
     int errorCount = 0;
 
     // Limits

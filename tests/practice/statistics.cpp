@@ -1,7 +1,10 @@
-// Live figures, report rows and start-settings numbers, without a display.
+// Live figures, what a long run keeps of its text, report rows and
+// start-settings numbers, without a display.
+#include "practice/PracticeState.h"
 #include "practice/Statistics.h"
 
 #include <QtTest>
+#include <algorithm>
 
 class StatisticsTest : public QObject {
     Q_OBJECT
@@ -74,6 +77,66 @@ private slots:
         QCOMPARE(TypedCountChange(QStringLiteral("abc"), QStringLiteral("xyc")), 0);
         // A character outside the BMP counts once.
         QCOMPARE(TypedCountChange(QString(), QString::fromUcs4(U"𠀀a")), 2);
+    }
+
+    void droppingFinishedPagesKeepsEveryCount()
+    {
+        // A long run typed page by page, with erasing, phrases, characters
+        // outside the BMP, and the live figures ticking at odd moments. The
+        // run that drops its finished pages counts, live and in the report,
+        // exactly as one that keeps every character, and holds about a page.
+        const QList<QString> pieces = {QStringLiteral("你"), QStringLiteral("好，"), QStringLiteral("。a "),
+                                       QString::fromUcs4(U"𠀀"), QStringLiteral("b"), QStringLiteral("中国人")};
+        PracticeState keeping, dropping;
+        int keepingCount = 0, droppingCount = 0;
+        QString finished, held, page; // all finished pages; those still held as text; the open page
+        quint32 seed = 7;
+        auto next = [&seed](quint32 n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 16) % n;
+        };
+        auto tick = [&] {
+            keepingCount += TypedCountChange(keeping.typedSnapshot, keeping.typedText);
+            keeping.typedSnapshot = keeping.typedText;
+            droppingCount += TypedCountChange(dropping.typedSnapshot, dropping.typedText);
+            dropping.typedSnapshot = dropping.typedText;
+        };
+        qsizetype mostHeld = 0;
+        for (int step = 0; step < 20000; ++step) {
+            if (next(6) == 0 && !page.isEmpty())
+                page.chop(page.back().isLowSurrogate() ? 2 : 1);
+            else
+                page += pieces.at(int(next(quint32(pieces.size()))));
+            keeping.typedText = finished + page;
+            dropping.typedText = held + page;
+            if (page.size() >= 40) { // the page is finished and locked
+                finished += page;
+                held += page;
+                page.clear();
+                held.remove(0, DropFinishedTyping(dropping, held.size()));
+                QCOMPARE(dropping.typedText, held);
+            }
+            if (next(4) == 0)
+                tick();
+            QCOMPARE(droppingCount, keepingCount);
+            mostHeld = std::max(mostHeld, dropping.typedText.size());
+        }
+        tick();
+        QCOMPARE(droppingCount, keepingCount);
+        const TypedCounts all = CountTypedText(finished + page);
+        const TypedCounts counted = RunTypedCounts(dropping);
+        QVERIFY(all.totalCount > 20000);
+        QCOMPARE(counted.totalCount, all.totalCount);
+        QCOMPARE(counted.characterCount, all.characterCount);
+        QCOMPARE(counted.punctuationCount, all.punctuationCount);
+        QVERIFY2(mostHeld < 200, qPrintable(QString::number(mostHeld)));
+
+        // Without the live figures (no snapshot) nothing is dropped: the
+        // count taken later from the texts must still see everything.
+        PracticeState unwatched;
+        unwatched.typedText = QStringLiteral("你好，世界");
+        QCOMPARE(DropFinishedTyping(unwatched, 5), qsizetype(0));
+        QCOMPARE(RunTypedCounts(unwatched).totalCount, 5);
     }
 
     void reportRows()

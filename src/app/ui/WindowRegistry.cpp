@@ -93,6 +93,7 @@ void WindowRegistry::closeOthers()
     m_state.pendingText.clear();
     m_state.typedText.clear();
     m_state.typedSnapshot.clear();
+    m_state.earlierTypedCounts = {};
     m_state.runStarted = false;
     m_state.clockRunning = false;
     selectDrillKind(0);

@@ -3,6 +3,7 @@
 #include "shell/AppContext.h"
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
+#include "practice/Statistics.h"
 #include "practice/TextUnits.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
@@ -257,10 +258,13 @@ void LineForm::prepareNextDrillPage()
         s.pendingText = next();
 }
 
+// The finished lines join the run's text; what the live figures have already
+// seen of it is kept from then on as counts only.
 void LineForm::appendInputs(int lastLine)
 {
     for (int i = 0; i <= lastLine; ++i)
         m_completedInput += m_in[i]->text();
+    m_completedInput.remove(0, DropFinishedTyping(m_ctx.state, m_completedInput.size()));
 }
 
 void LineForm::endRun(bool pageFinished)

@@ -77,6 +77,6 @@ private:
     QLabel *m_picture = nullptr;
 
     JudgeCue m_pendingCue = JudgeCue::None; // one cue for a change, however many lines it fills
-    QString m_completedInput;
+    QString m_completedInput; // finished lines still held in typedText
     bool m_placingText = false; // the program, not the learner, is changing the input lines
 };

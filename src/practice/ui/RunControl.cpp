@@ -64,7 +64,7 @@ void ShowPracticeReport(AppContext &ctx)
     PracticeReport report;
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeForm));
     report.captions = ReportCaptions(s.chineseText);
-    report.values = ReportValues(CountTypedText(s.typedText), s.errorCount, speed, time);
+    report.values = ReportValues(RunTypedCounts(s), s.errorCount, speed, time);
     if (ctx.composer)
         report.keysPerCharacter = ctx.composer->keysPerCharacterText();
 

@@ -303,6 +303,7 @@ void StateForm::updateButtonStates()
     }
     s.typedText.clear();
     s.typedSnapshot.clear();
+    s.earlierTypedCounts = {};
     m_typedCount = 0;
     s.errorCount = 0;
     SetEnabledIfDiffers(cmdStart, !s.generatedDrill);
