@@ -1,5 +1,5 @@
 // Loading the code tables and looking words up, indexed and by plain scan.
-#include "data/CodeTable.h"
+#include "BuiltTables.h"
 #include "support/TableScan.h"
 #include "data/Scramble.h"
 
@@ -8,16 +8,6 @@
 #include <QStringList>
 
 namespace {
-const CodeTables &loadedTables()
-{
-    static CodeTables tables = [] {
-        CodeTables t;
-        LoadCodeTables(QStringLiteral(QUORVEL_DATA_ROOT), true, true, t);
-        return t;
-    }();
-    return tables;
-}
-
 // Common characters, a phrase, a late full-code entry and a miss.
 const QStringList &sampleWords()
 {
@@ -49,7 +39,7 @@ BENCHMARK(BM_UnscrambleTable86)->Unit(benchmark::kMillisecond);
 
 static void BM_LookUpIndexed(benchmark::State &state)
 {
-    const CodeTable &table = loadedTables().t86;
+    const CodeTable &table = BuiltTables().t86;
     const QStringList &words = sampleWords();
     int i = 0;
     for (auto _ : state)
@@ -59,7 +49,7 @@ BENCHMARK(BM_LookUpIndexed)->Unit(benchmark::kNanosecond);
 
 static void BM_LookUpLinear(benchmark::State &state)
 {
-    const CodeTable &table = loadedTables().t86;
+    const CodeTable &table = BuiltTables().t86;
     const QStringList &words = sampleWords();
     int i = 0;
     for (auto _ : state)
@@ -69,7 +59,7 @@ BENCHMARK(BM_LookUpLinear)->Unit(benchmark::kMicrosecond);
 
 static void BM_EntryPrefixIndexed(benchmark::State &state)
 {
-    const CodeTable &table = loadedTables().t86;
+    const CodeTable &table = BuiltTables().t86;
     const QStringList prefixes{QStringLiteral("中华"), QStringLiteral("我们"), QStringLiteral("不存")};
     int i = 0;
     for (auto _ : state)
@@ -79,7 +69,7 @@ BENCHMARK(BM_EntryPrefixIndexed)->Unit(benchmark::kNanosecond);
 
 static void BM_EntryPrefixLinear(benchmark::State &state)
 {
-    const CodeTable &table = loadedTables().t86;
+    const CodeTable &table = BuiltTables().t86;
     const QStringList prefixes{QStringLiteral("中华"), QStringLiteral("我们"), QStringLiteral("不存")};
     int i = 0;
     for (auto _ : state)

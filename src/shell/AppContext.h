@@ -14,6 +14,7 @@ class WubiHelp;
 class PracticeRun;
 class ReportWindow;
 class ProgressLog;
+class ComposerMode;
 
 struct AppContext {
     PracticeState &state;
@@ -27,4 +28,5 @@ struct AppContext {
     PracticeRun *practiceRun = nullptr; // start settings, first page, start dialog, live figures
     ReportWindow *reportWindow = nullptr; // the result window
     ProgressLog *progressLog = nullptr;   // per-character statistics
+    ComposerMode *composer = nullptr;     // the built-in Wubi composer, once the shell made it
 };

@@ -62,7 +62,9 @@ const std::vector<TopMenu> &menuTree()
             {"BackMusic(0)", "我爱你,中国", {}},
             {"BackMusic(1)", "花好月圆", {}},
             {"BackMusic(2)", "高山流水", {}},
-            {"BackMusic(3)", "春天的故事", {}}}}}},
+            {"BackMusic(3)", "春天的故事", {}}}},
+          {"WubiComposer", "内置五笔输入",
+           {{"WubiComposer(0)", "关闭", {}}, {"WubiComposer(1)", "五笔86", {}}, {"WubiComposer(2)", "五笔98", {}}}}}},
         {7, "Help", "帮助",
          {{"WbDf", "五笔打法查找", {}}, {"HelpText", "帮助", {}}, {"About", "关于", {}}}},
     };
@@ -88,9 +90,11 @@ QString objectNameOf(const QString &menuName)
     return name;
 }
 
-bool isMusicItem(const QString &menuName)
+// Items that show which of their group is chosen.
+bool isCheckItem(const QString &menuName)
 {
-    return menuName == QLatin1String("Music_not") || menuName.startsWith(QLatin1String("BackMusic("));
+    return menuName == QLatin1String("Music_not") || menuName.startsWith(QLatin1String("BackMusic(")) ||
+           menuName.startsWith(QLatin1String("WubiComposer("));
 }
 
 } // namespace
@@ -116,7 +120,7 @@ GraphicMenu::GraphicMenu(QWidget *owner) : QObject(owner)
             }
             QAction *action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(objectNameOf(name));
-            if (isMusicItem(name))
+            if (isCheckItem(name))
                 action->setCheckable(true);
             connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
             m_actions.insert(name, action);

@@ -4,7 +4,8 @@
 struct AppContext;
 class MainWindow;
 
-// The shell's own commands: about, help and background music.
+// The shell's own commands: about, help, background music and the
+// built-in Wubi composer.
 void RegisterShellCommands(AppContext &ctx, MainWindow &main);
 // Every subsystem, the shell's own commands included.
 void RegisterEverything(AppContext &ctx, MainWindow &main);

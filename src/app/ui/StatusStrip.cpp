@@ -13,7 +13,8 @@ QString StatusStateText(bool ready)
 }
 
 StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
-    : QWidget(parent), m_state(state), m_lblLib(new QLabel(this)), m_lblState(new QLabel(this))
+    : QWidget(parent), m_state(state), m_lblLib(new QLabel(this)), m_lblState(new QLabel(this)),
+      m_lblWubi(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmBase"));
     m_lblLib->setObjectName(QStringLiteral("lblLib"));
@@ -24,6 +25,12 @@ StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
         label->setFont(font);
         label->setStyleSheet(QStringLiteral("color: #1f3b5c;"));
     }
+    // Quiet: a lighter colour than the message line.
+    m_lblWubi->setObjectName(QStringLiteral("lblWubi"));
+    m_lblWubi->setFont(font);
+    m_lblWubi->setStyleSheet(QStringLiteral("color: #6f8aa6;"));
+    m_lblWubi->setTextFormat(Qt::PlainText);
+    m_lblWubi->hide();
     m_lblState->setText(StatusStateText(false));
     m_lblState->setMinimumWidth(48);
     // Keep the two leading spaces of "  0" visible.
@@ -32,6 +39,8 @@ StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(10, 0, 10, 0);
     row->addWidget(m_lblLib, 1);
+    row->addWidget(m_lblWubi);
+    row->addSpacing(8);
     auto *divider = new QLabel(this);
     divider->setFixedWidth(1);
     divider->setStyleSheet(QStringLiteral("background: #9db6cf;"));
@@ -54,6 +63,17 @@ void StatusStrip::setMessage(const QString &text)
 void StatusStrip::setReady(bool ready)
 {
     m_lblState->setText(StatusStateText(ready));
+}
+
+void StatusStrip::setComposerText(const QString &text)
+{
+    m_lblWubi->setText(text);
+    m_lblWubi->setVisible(!text.isEmpty());
+}
+
+QString StatusStrip::composerText() const
+{
+    return m_lblWubi->text();
 }
 
 QString StatusStrip::message() const

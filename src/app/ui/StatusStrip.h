@@ -1,6 +1,7 @@
 #pragma once
 // frmBase: the status strip under the practice area, with the message line
-// lblLib and the state indicator lblState.
+// lblLib, the composer's edition and note lblWubi, and the state indicator
+// lblState.
 #include <QWidget>
 
 class QLabel;
@@ -14,7 +15,10 @@ public:
 
     void setMessage(const QString &text);
     void setReady(bool ready);
+    // The built-in composer's edition and note; empty hides it.
+    void setComposerText(const QString &text);
     QString message() const;
+    QString composerText() const;
     QString stateText() const;
 
 protected:
@@ -24,6 +28,7 @@ private:
     PracticeState &m_state;
     QLabel *m_lblLib;
     QLabel *m_lblState;
+    QLabel *m_lblWubi;
     QPixmap m_background;
 };
 

@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/ProgressLog.h"
+#include "shell/ui/ComposerInput.h"
 #include "shell/ui/CharacterMark.h"
 
 #include <QInputMethodEvent>
@@ -166,6 +167,7 @@ void Game::buildControls()
     m_rtbIn->setDragEnabled(false);
     m_rtbIn->setAcceptDrops(false);
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn, [this] { return m_race && m_race->material() != race::Material::Letters; });
     connect(m_rtbIn, &QLineEdit::textChanged, this, &Game::rtbIn_Change);
 }
 

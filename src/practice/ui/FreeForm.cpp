@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
 #include <QLabel>
@@ -30,6 +31,7 @@ FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
     m_rtbIn->setFont(SongFont(kDesignedPointSize));
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);

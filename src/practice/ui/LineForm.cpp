@@ -10,6 +10,7 @@
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
 #include "shell/WubiHelp.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,6 +78,7 @@ LineForm::LineForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
         in->setFont(inFont);
         in->setGeometry(kLeft, top + kRefHeight + kGap, kWidth - 2 * kLeft, kInHeight);
         in->installEventFilter(this);
+        AttachComposer(m_ctx, in, [this] { return m_ctx.state.chineseText; });
         m_out[i] = out;
         m_in[i] = in;
         connect(in, &QLineEdit::textChanged, this, [this, i] {

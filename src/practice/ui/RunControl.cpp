@@ -9,6 +9,7 @@
 #include "practice/ui/StartSetDialog.h"
 #include "practice/ui/StateForm.h"
 #include "shell/PracticeReport.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QLabel>
 
@@ -64,6 +65,8 @@ void ShowPracticeReport(AppContext &ctx)
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeForm));
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(RunTypedCounts(s), s.errorCount, speed, time);
+    if (ctx.composer)
+        report.keysPerCharacter = ctx.composer->keysPerCharacterText();
 
     ClearLiveFigures(ctx);
     if (ctx.reportWindow)

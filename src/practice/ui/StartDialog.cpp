@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -124,6 +125,8 @@ void StartDialog::Form_KeyPress(int keyAscii)
     s.startTimeText = m_ctx.clock.timeText();
     s.runStarted = true;
     s.clockRunning = true;
+    if (m_ctx.composer)
+        m_ctx.composer->startTally();
     accept();
     if (!m_ctx.shell)
         return;

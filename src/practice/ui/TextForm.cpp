@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
 #include <QInputMethodEvent>
@@ -63,6 +64,7 @@ TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
     m_rtbIn->setReadOnly(true);
     m_rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, m_rtbIn, [this] { return m_ctx.state.chineseText; });
 
     m_rtbOut->setFont(SongFont(kDesignedPointSize));
     m_rtbIn->setFont(SongFont(kDesignedPointSize));

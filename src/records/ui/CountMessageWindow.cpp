@@ -77,6 +77,16 @@ void CountMessageWindow::buildLayout(const PracticeReport &report)
         rows->addWidget(m_lblCaption[i], i, 0);
         rows->addWidget(m_lblMessage[i], i, 1);
     }
+    if (!report.keysPerCharacter.isEmpty()) {
+        auto *caption = new QLabel(QStringLiteral("平均码长："), this);
+        caption->setObjectName(QStringLiteral("lblKeysPerCharacter"));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto *value = new QLabel(report.keysPerCharacter, this);
+        value->setObjectName(QStringLiteral("lblKeysPerCharacterValue"));
+        value->setFont(SongFont(12));
+        rows->addWidget(caption, 6, 0);
+        rows->addWidget(value, 6, 1);
+    }
 
     auto *nameRow = new QHBoxLayout;
     auto *label1 = new QLabel(QStringLiteral("姓名："), this);

@@ -5,6 +5,7 @@
 #include "shell/AppContext.h"
 #include "shell/ProgressLog.h"
 #include "shell/Shell.h"
+#include "shell/ui/ComposerInput.h"
 #include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
 #include "shell/ui/SongFont.h"
@@ -49,6 +50,7 @@ WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     rtbIn->setGeometry(kInRect);
     rtbIn->setFont(SongFont(kBoxPointSize));
     rtbIn->installEventFilter(this);
+    AttachComposer(m_ctx, rtbIn);
     connect(rtbIn, &QLineEdit::textChanged, this, [this] {
         if (!m_settingInput)
             rtbIn_Change();

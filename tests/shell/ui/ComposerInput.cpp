@@ -1,0 +1,171 @@
+// The built-in composer in the line-by-line window: key presses into the
+// input line, commits judged character by character like input-method
+// commits, the candidate window, the switch and the report's keys per
+// character.
+#include "../../practice/ui/PracticeHarness.h"
+#include "shell/ui/CandidateWindow.h"
+#include "shell/ui/ComposerInput.h"
+
+#include <QtTest>
+
+namespace {
+// A line practice with the composer made first, as the program does.
+struct ComposerHarness : TestContext {
+    ComposerMode *mode = nullptr;
+    LineForm *line = nullptr;
+
+    explicit ComposerHarness(const QString &edition, bool chinese = true) : TestContext(7)
+    {
+        if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
+            qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
+        settings.write(QStringLiteral("Wubi"), QStringLiteral("Composer"), edition);
+        mode = new ComposerMode(ctx, shell.mainWindow());
+        RegisterLinePractice(ctx, shell);
+        RegisterRecords(ctx, shell);
+        shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
+        line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
+        shell.mainWindow()->show();
+        // Focus, as in the program: the box that takes it turns its input method off.
+        shell.mainWindow()->activateWindow();
+        if (!QTest::qWaitForWindowActive(shell.mainWindow()))
+            qWarning("the window did not become active");
+    }
+
+    void startRun(const QString &text)
+    {
+        state.pendingText = text;
+        line->fillReferencePage();
+        StartDialog dialog(ctx);
+        dialog.Form_KeyPress(13);
+    }
+
+    void type(int index, const char *keys) { QTest::keyClicks(line->rtbIn(index), QLatin1String(keys)); }
+};
+} // namespace
+
+class ComposerInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commitsAreJudgedCharacterByCharacterInTheLineWindow();
+    void switchingTheEditionMidCodeClearsIt();
+    void englishPracticeAndTheSwitchOffLeaveTheBoxAlone();
+    void theReportOfAComposedRunGivesKeysPerCharacter();
+};
+
+void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
+{
+    ComposerHarness h(QStringLiteral("86"));
+    QCOMPARE(h.mode->statusText(), QStringLiteral("五笔86"));
+    h.startRun(QStringLiteral("经济中国，你好\r\n中国\r\n再见\r\n"));
+    QLineEdit *in0 = h.line->rtbIn(0);
+    QVERIFY(!in0->testAttribute(Qt::WA_InputMethodEnabled));
+
+    // A code in progress is pre-edit: nothing is committed or judged yet.
+    h.type(0, "xci");
+    QCOMPARE(in0->text(), QString());
+    QCOMPARE(h.state.errorCount, 0);
+    CandidateWindow *candidates = h.mode->candidateWindow();
+    QVERIFY(candidates->isVisible());
+    QVERIFY(candidates->text().contains(QStringLiteral("经济")));
+
+    // The fourth key of a phrase code commits two characters in one go;
+    // each is judged against its own reference character.
+    h.type(0, "y");
+    QCOMPARE(in0->text(), QStringLiteral("经济"));
+    QVERIFY(!candidates->isVisible());
+    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.cues.played.back(), Cue::Confirm);
+
+    h.type(0, "k lgyi");
+    QCOMPARE(in0->text(), QStringLiteral("经济中国"));
+    // 中 by one key and 国 by four: 中国 has a code of four.
+    QCOMPARE(h.mode->note(), QStringLiteral("词组：khlg"));
+    QCOMPARE(h.mode->statusText(), QStringLiteral("五笔86  词组：khlg"));
+
+    // Punctuation, then a wrong character where 你 is expected.
+    h.type(0, ",vb ");
+    QCOMPARE(in0->text().left(5), QStringLiteral("经济中国，"));
+    QCOMPARE(in0->text().size(), 6);
+    QCOMPARE(h.state.errorCount, 1);
+    QVERIFY(h.line->rtbOut(0)->isMarked(5));
+    QCOMPARE(h.cues.played.back(), Cue::Error);
+
+    // Backspace with no code in progress is the box's own: the wrong one goes.
+    QTest::keyClick(in0, Qt::Key_Backspace);
+    QCOMPARE(in0->text(), QStringLiteral("经济中国，"));
+    QCOMPARE(h.state.errorCount, 0);
+
+    // The line ends in the middle of a commit-and-start: "wqvb" waits with
+    // two candidates, "k" commits 你好 (line 0 done) and its code goes on in
+    // line 1, where the space commits 中.
+    h.type(0, "wqvbk");
+    QCOMPARE(in0->text(), QStringLiteral("经济中国，你好"));
+    QCOMPARE(h.state.activeLine, 1);
+    QVERIFY(h.line->rtbIn(1)->hasFocus() || QApplication::focusWidget() == nullptr);
+    QCOMPARE(h.mode->composer().code(), QStringLiteral("k"));
+    h.type(1, " ");
+    QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("中"));
+    QCOMPARE(h.state.errorCount, 0);
+}
+
+void ComposerInputTest::switchingTheEditionMidCodeClearsIt()
+{
+    ComposerHarness h(QStringLiteral("86"));
+    h.startRun(QStringLiteral("我们\r\n"));
+    h.type(0, "trn");
+    QVERIFY(h.mode->composer().composing());
+    h.mode->setEdition(98);
+    QVERIFY(!h.mode->composer().composing());
+    QVERIFY(!h.mode->candidateWindow()->isVisible());
+    QCOMPARE(h.settings.read(QStringLiteral("Wubi"), QStringLiteral("Composer")), QStringLiteral("98"));
+    QCOMPARE(h.mode->statusText(), QStringLiteral("五笔98"));
+
+    // Now the 98 codes: 我 is trny there (trnt is 选择性).
+    h.type(0, "trny1");
+    QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("我"));
+    QCOMPARE(h.state.errorCount, 0);
+}
+
+void ComposerInputTest::englishPracticeAndTheSwitchOffLeaveTheBoxAlone()
+{
+    ComposerHarness english(QStringLiteral("86"), false);
+    english.startRun(QStringLiteral("ab, cd\r\n"));
+    english.type(0, "ab, c");
+    QCOMPARE(english.line->rtbIn(0)->text(), QStringLiteral("ab, c"));
+    QVERIFY(english.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+
+    ComposerHarness off(QStringLiteral("0"));
+    QCOMPARE(off.mode->statusText(), QString());
+    off.startRun(QStringLiteral("ab\r\n"));
+    off.type(0, "a");
+    QCOMPARE(off.line->rtbIn(0)->text(), QStringLiteral("a"));
+    QVERIFY(off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    // On again: the same box composes and its input method is off.
+    off.mode->setEdition(86);
+    QVERIFY(!off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    off.mode->setEdition(0);
+    QVERIFY(off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+void ComposerInputTest::theReportOfAComposedRunGivesKeysPerCharacter()
+{
+    ComposerHarness h(QStringLiteral("98"));
+    ModalWatcher watcher;
+    QString shown;
+    watcher.handle = [&](QWidget *w) {
+        if (auto *value = w->findChild<QLabel *>(QStringLiteral("lblKeysPerCharacterValue")))
+            shown = value->text();
+        return false;
+    };
+    h.startRun(QStringLiteral("你好你\r\n"));
+    // 你好 by its phrase code and a space (5 keys), 你 by "wq" and a
+    // space after a slip erased (x, Backspace): 5 keys. 10 keys, 3 characters.
+    h.type(0, "wqvb ");
+    QTest::keyClick(h.line->rtbIn(0), Qt::Key_X);
+    QTest::keyClick(h.line->rtbIn(0), Qt::Key_Backspace);
+    h.type(0, "wq ");
+    QTRY_COMPARE(shown, QStringLiteral("3.33"));
+}
+
+QTEST_MAIN(ComposerInputTest)
+#include "ComposerInput.moc"
