@@ -2,6 +2,7 @@
 // key-down and key-up of one key, judged, figures updated, and the whole
 // keyboard picture drawn; also one drawing of each keyboard alone. Drawing
 // goes into an image, so no window system is involved.
+#include "BenchServices.h"
 #include "OffscreenBenchmarkMain.h"
 #include "data/Clock.h"
 #include "data/Cues.h"
@@ -25,14 +26,8 @@
 
 namespace {
 
-struct Services {
-    QTemporaryDir dir;
-    PracticeState state;
-    SettingsStore settings{dir.path() + QStringLiteral("/q.ini")};
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random{1};
-    AppContext ctx{state, settings, cues, clock, random, AppPaths{QStringLiteral(QUORVEL_DATA_ROOT), {}, {}}};
+struct Services : BenchServices {
+    Services() : BenchServices(AppPaths{QStringLiteral(QUORVEL_DATA_ROOT), {}, {}}) {}
 };
 
 void Strike(QWidget *w, Qt::Key key)

@@ -1,6 +1,7 @@
 // Time to judge typing in the line-by-line window, including the repaint:
 // one committed character at a time over 10 000 characters, and four-character
 // phrases committed in one go, as an input method hands them over.
+#include "BenchServices.h"
 #include "OffscreenBenchmarkMain.h"
 #include "shell/AppContext.h"
 #include "data/Clock.h"
@@ -41,15 +42,7 @@ QString ReferenceText(int perLine)
 
 // A line window with a started run over `reference`, fed commit by commit;
 // the median and 99th percentile of the time per commit go to the counters.
-struct LineRun {
-    QTemporaryDir dir;
-    PracticeState state;
-    SettingsStore settings{dir.path() + QStringLiteral("/q.ini")};
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random{1};
-    AppPaths paths;
-    AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
+struct LineRun : BenchServices {
     std::vector<double> perCommit;
 
     void run(benchmark::State &bench, const QString &reference, const QStringList &commits,

@@ -1,6 +1,7 @@
 // Time per keystroke in the whole-text window with a 30 MB reference text:
 // one committed character judged, the reference selection moved and both
 // boxes repainted. Loading the text is timed separately.
+#include "BenchServices.h"
 #include "OffscreenBenchmarkMain.h"
 #include "shell/AppContext.h"
 #include "data/Clock.h"
@@ -35,16 +36,7 @@ QString LargeReference()
     return text;
 }
 
-struct Fixture {
-    QTemporaryDir dir;
-    PracticeState state;
-    SettingsStore settings{dir.path() + QStringLiteral("/q.ini")};
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random{1};
-    AppPaths paths;
-    AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
-};
+using Fixture = BenchServices;
 
 void BM_WholeTextKeystroke(benchmark::State &bench)
 {
