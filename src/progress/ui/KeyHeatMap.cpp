@@ -82,6 +82,14 @@ QRectF KeyHeatMap::capRect(const KeyCap &cap, const Layout &l) const
     return QRectF(l.origin + offset * l.scale, QSizeF(cap.twips.size()) / kTwipsPerPixel * l.scale);
 }
 
+QRectF KeyHeatMap::keyRect(int code) const
+{
+    for (const KeyCap &cap : m_picture.caps())
+        if (cap.code == code)
+            return capRect(cap, layout());
+    return QRectF();
+}
+
 void KeyHeatMap::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

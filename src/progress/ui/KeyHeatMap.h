@@ -22,6 +22,8 @@ public:
     QColor faceOf(int code) const;
     static QColor HeatColour(double errorRate);
     static QColor UnpractisedColour();
+    // Where the (first) cap of the key is drawn, in widget pixels.
+    QRectF keyRect(int code) const;
 
     QSize sizeHint() const override;
 
