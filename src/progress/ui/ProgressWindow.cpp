@@ -211,9 +211,9 @@ void ProgressWindow::refresh()
 {
     const QString learner = m_progress.learner();
     m_summary->setText(QStringLiteral("学习者：%1").arg(learner.isEmpty() ? QStringLiteral("（未署名）") : learner));
+    m_progress.flush(); // this session's keystrokes count too, if they can be written
     if (!m_progress.store().isOpen())
         return showNote(QStringLiteral("学习进度数据库无法使用，看不到统计。\n%1").arg(m_progress.store().error()));
-    m_progress.flush(); // this session's keystrokes count too
     const ProgressStore &store = m_progress.store();
     const QVector<DayProgress> days = store.dailyProgress(learner);
     const QVector<ItemStat> items = store.itemStats(learner);

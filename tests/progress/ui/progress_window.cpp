@@ -8,6 +8,7 @@
 #include "progress/ui/KeyHeatMap.h"
 #include "progress/ui/ProgressWindow.h"
 #include "progress/ui/Register.h"
+#include "shell/ProgressLog.h"
 #include "support/TestContext.h"
 
 #include <QChart>
@@ -168,6 +169,13 @@ private slots:
         QCOMPARE(Cell(totals, 1, 2), QStringLiteral("260"));
         QCOMPARE(Cell(totals, 1, 3), QStringLiteral("120"));
         QVERIFY(w->summary()->text().contains(QStringLiteral("累计练习 4分35秒，共打 560 字")));
+
+        // Chosen again, the open window takes in what was typed meanwhile.
+        for (int i = 0; i < 10; ++i)
+            t.ctx.progressLog->recordKeystroke(exercise::kLine, QStringLiteral("的"), false);
+        QVERIFY(t.shell.runCommand(QStringLiteral("Progress")));
+        QCOMPARE(t.shell.window(ManagedWindow::ProgressForm), w);
+        QCOMPARE(Cell(weakest, 0, 3), QStringLiteral("60"));
 
         // Escape closes it.
         t.shell.mainWindow()->show();
