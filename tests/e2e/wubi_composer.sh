@@ -156,9 +156,9 @@ finish_and_save wb86
 # ---- Wubi 98, switched on from the menu ------------------------------------
 click_in "$MAIN" $OTHER_BUTTON_X $BUTTON_Y
 window_named "quorvel" > /dev/null || fail "the menu of 其他选项 did not open"
-# 系统设置, 记录查看, 学习者…, 薄弱字练习, 薄弱词组练习, 背景音乐, 内置五笔输入 > 关闭, 五笔86, 五笔98
-for _ in $(seq 7); do xdotool key Down; done
-xdotool key Right Down Down Return
+# 内置五笔输入 is the menu's last item (Up with nothing chosen picks it) >
+# 关闭, 五笔86, 五笔98
+xdotool key Up Right Down Down Return
 sleep 0.5
 grep -q '^Composer=98' "$XDG_CONFIG_HOME/quorvel/quorvel.ini" || fail "the menu did not store Wubi 98"
 open_phrase_drill 1 8

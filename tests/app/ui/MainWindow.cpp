@@ -107,7 +107,7 @@ private slots:
                               "三级简码练习", "-", "二字词组", "三字词组", "四字词组", "多字词组"}));
         QCOMPARE(captionsOf(f.main.buttonMenu(5)), QStringList({"龟兔赛跑"}));
         QCOMPARE(f.main.buttonMenu(6)->title(), QString("其他"));
-        QCOMPARE(captionsOf(f.main.buttonMenu(6)), QStringList({"系统设置", "记录查看", "学习者…", "薄弱字练习", "薄弱词组练习", "背景音乐", "内置五笔输入"}));
+        QCOMPARE(captionsOf(f.main.buttonMenu(6)), QStringList({"系统设置", "记录查看", "学习者…", "学习进度", "薄弱字练习", "薄弱键练习", "薄弱词组练习", "背景音乐", "内置五笔输入"}));
         QCOMPARE(captionsOf(f.main.findChild<QMenu *>("WubiComposer")), QStringList({"关闭", "五笔86", "五笔98"}));
         QCOMPARE(captionsOf(f.main.buttonMenu(7)), QStringList({"五笔打法查找", "帮助", "关于"}));
         for (const char *sub : {"Wb", "Wn", "CZ2", "CZ3", "CZ4", "CZM"})

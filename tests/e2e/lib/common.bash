@@ -130,9 +130,9 @@ window_named() {
     done
     return 1
 }
-# Waits up to 10 s until no visible window is named $1.
+# Waits up to 10 s (or $2 tenths of 2 s) until no visible window is named $1.
 window_gone() {
-    for _ in $(seq 50); do
+    for _ in $(seq "${2:-50}"); do
         window_named_now "$1" || return 0
         sleep 0.2
     done
@@ -177,14 +177,30 @@ open_menu_item() {
     sleep 1
 }
 # Types the path $1 into the reference file dialog, once it is up, and confirms.
+# The file name box completes what is typed from the folder's listing, which
+# arrives when it will: when its list pops up just before Return, Return only
+# takes the completion, and a second Return opens the file. On a busy machine
+# a typed character can also be lost, so the last try types the path again.
 choose_reference_file() {
-    local dialog
+    local dialog attempt
     dialog=$(window_named "选择对照文本") || fail "the reference file dialog did not open"
     xdotool windowfocus --sync "$dialog" 2>/dev/null
     sleep 0.5
     xdotool type --delay 40 "$1"
-    xdotool key Return
-    window_gone "选择对照文本" || fail "the reference file dialog did not close"
+    for attempt in 1 2 3; do
+        if [ "$attempt" != 1 ]; then
+            window_named_now "选择对照文本" || return 0
+            xdotool windowfocus --sync "$dialog" 2>/dev/null
+        fi
+        if [ "$attempt" = 3 ]; then
+            xdotool key ctrl+a BackSpace
+            xdotool type --delay 60 "$1"
+        fi
+        xdotool key Return
+        window_gone "选择对照文本" 30 && return 0
+        shot "file_dialog_try_$attempt"
+    done
+    fail "the reference file dialog did not close"
 }
 # Presses Enter in the start dialog once it is up, and gives the input box
 # time to take the focus: on a busy machine that can lag, and a key typed
