@@ -10,6 +10,7 @@
 #include "practice/TextFile.h"
 #include "records/RecordFile.h"
 #include "records/RecordOrder.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -25,24 +26,10 @@
 #include <unistd.h>
 
 namespace {
-
 enum class Reader { Table, Text, Settings, Records };
 
 // How a case prepares the path the reader is given.
 using Setup = std::function<void(const QString &path)>;
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot prepare %s", qPrintable(path));
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Size and hash of a file, read in pieces (some inputs are 100 MB).
 QByteArray fileDigest(const QString &path)
@@ -55,7 +42,7 @@ QByteArray fileDigest(const QString &path)
     return QByteArray::number(f.size()) + ':' + hash.result().toHex();
 }
 
-Setup bytes(const QByteArray &content) { return [content](const QString &p) { writeBytes(p, content); }; }
+Setup bytes(const QByteArray &content) { return [content](const QString &p) { WriteFileBytes(p, content); }; }
 Setup missing() { return [](const QString &) {}; }
 Setup folder() { return [](const QString &p) { QDir().mkpath(p); }; }
 Setup sparse(qint64 size)
@@ -78,7 +65,7 @@ Setup dangling() { return [](const QString &p) { QFile::link(p + QStringLiteral(
 Setup unreadable(const QByteArray &content)
 {
     return [content](const QString &p) {
-        writeBytes(p, content);
+        WriteFileBytes(p, content);
         QFile::setPermissions(p, QFileDevice::Permissions());
     };
 }
@@ -290,7 +277,6 @@ std::vector<Case> catalogue()
         {"records: link loop", Reader::Records, linkLoop(), "no file"},
     };
 }
-
 } // namespace
 
 class BadInputsTest : public QObject {
@@ -318,7 +304,7 @@ private slots:
         QFile::setPermissions(QFileInfo(path).absolutePath(), QFileDevice::Permissions(0x7777));
         c.setup(path);
         const QByteArray before = fileDigest(path);
-        const QByteArray beforeBytes = QFileInfo(path).size() < 4096 ? fileBytes(path) : QByteArray();
+        const QByteArray beforeBytes = QFileInfo(path).size() < 4096 ? FileBytes(path) : QByteArray();
         const bool wasFile = QFileInfo(path).isFile();
         const bool existed = QFileInfo(path).isFile() || QFileInfo(path).isDir();
 
@@ -333,7 +319,7 @@ private slots:
         // unchanged; a rewritten record file holds as many records; a written
         // settings file still holds every old line.
         if (c.reader == Reader::Settings && wasFile && outcome.text.endsWith(QStringLiteral(", name saved"))) {
-            const QByteArray after = fileBytes(path);
+            const QByteArray after = FileBytes(path);
             for (const QByteArray &line : beforeBytes.split('\n')) {
                 if (!line.startsWith("name="))
                     QVERIFY2(after.contains(line), line.constData());

@@ -4,6 +4,7 @@
 #include "data/CodeTable.h"
 #include "data/Gbk.h"
 #include "data/Scramble.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -12,20 +13,6 @@
 #include <QTest>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Sources with tiny tables; the radical data and licences are the real ones.
 QString makeAssets(const TestEnv &env)
 {
@@ -35,9 +22,9 @@ QString makeAssets(const TestEnv &env)
     QDir().mkpath(assets + "/help");
     for (const char *name : {"radicals.tsv", "mnemonics.tsv", "LICENSE-wubi86.txt", "LICENSE-wubi98.txt"})
         QFile::link(real + name, assets + "/wubi/" + name);
-    writeFile(assets + "/wubi/wubi86.tsv", "工\ta\t1\n我\tq\t1\n我\ttrnt\tfull\n中华\tkwwl\tphrase\n");
-    writeFile(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我\ttrny\tfull\n");
-    writeFile(assets + "/help/help.html", "<html>帮助</html>");
+    WriteFileBytes(assets + "/wubi/wubi86.tsv", "工\ta\t1\n我\tq\t1\n我\ttrnt\tfull\n中华\tkwwl\tphrase\n");
+    WriteFileBytes(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我\ttrny\tfull\n");
+    WriteFileBytes(assets + "/help/help.html", "<html>帮助</html>");
     // The real tunes, copied: a test may spoil one.
     QDir().mkpath(assets + "/music");
     const QDir music(TestEnv::sourceDir() + "/assets/music");
@@ -79,8 +66,8 @@ private slots:
         TestEnv env;
         const QString assets = makeAssets(env);
         const QString out = env.path() + "/out";
-        writeFile(assets + "/text/Czh/a.txt", "第一行\n第二行");
-        writeFile(assets + "/text/ewb/b.txt", "\xEF\xBB\xBFOne line.\r\nTwo.\r\n");
+        WriteFileBytes(assets + "/text/Czh/a.txt", "第一行\n第二行");
+        WriteFileBytes(assets + "/text/ewb/b.txt", "\xEF\xBB\xBFOne line.\r\nTwo.\r\n");
         Outcome o = runTool(assets, out);
         QVERIFY2(o.exitCode == 0, qPrintable(o.errors));
 
@@ -89,17 +76,17 @@ private slots:
         QCOMPARE(tables.t86.text(), QStringLiteral("#工%a#我%q#我%trnt#中华%kwwl#"));
         QCOMPARE(tables.t98.text(), QStringLiteral("#工%a#我%trny#"));
         // One entry per CR LF line in the plain bytes.
-        QVERIFY(DecodeGbk(UnscrambleBytes(fileBytes(out + "/data/zb98.dz"))) == QStringLiteral("#工%a\r\n#我%trny\r\n#"));
+        QVERIFY(DecodeGbk(UnscrambleBytes(FileBytes(out + "/data/zb98.dz"))) == QStringLiteral("#工%a\r\n#我%trny\r\n#"));
 
-        QCOMPARE(fileBytes(out + "/text/Czh/a.txt"), EncodeGbk(QStringLiteral("第一行\r\n第二行\r\n")));
-        QCOMPARE(fileBytes(out + "/text/ewb/b.txt"), QByteArray("One line.\r\nTwo.\r\n"));
+        QCOMPARE(FileBytes(out + "/text/Czh/a.txt"), EncodeGbk(QStringLiteral("第一行\r\n第二行\r\n")));
+        QCOMPARE(FileBytes(out + "/text/ewb/b.txt"), QByteArray("One line.\r\nTwo.\r\n"));
         QVERIFY(QDir(out + "/text/Cwb").exists());
-        QCOMPARE(fileBytes(out + "/help/help.html"), QByteArray("<html>帮助</html>"));
+        QCOMPARE(FileBytes(out + "/help/help.html"), QByteArray("<html>帮助</html>"));
         QVERIFY(QFile::exists(out + "/help/LICENSE-wubi86.txt"));
         QVERIFY(QFile::exists(out + "/help/LICENSE-wubi98.txt"));
         for (const char *wav : {"yes.wav", "no.wav", "tick2.wav"})
-            QVERIFY(fileBytes(out + "/sound/" + wav).startsWith("RIFF"));
-        QVERIFY(fileBytes(out + "/data/midi/高山流水.mid").startsWith("MThd"));
+            QVERIFY(FileBytes(out + "/sound/" + wav).startsWith("RIFF"));
+        QVERIFY(FileBytes(out + "/data/midi/高山流水.mid").startsWith("MThd"));
 
         // A text taken out of the sources leaves the output on the next run.
         QVERIFY(QFile::remove(assets + "/text/Czh/a.txt"));
@@ -113,7 +100,7 @@ private slots:
     {
         TestEnv env;
         const QString assets = makeAssets(env);
-        writeFile(assets + "/wubi/wubi98.tsv", "\xEF\xBB\xBF工\ta\t1\n我\ttrny\tfull\n");
+        WriteFileBytes(assets + "/wubi/wubi98.tsv", "\xEF\xBB\xBF工\ta\t1\n我\ttrny\tfull\n");
         const Outcome o = runTool(assets, env.path() + "/out");
         QVERIFY2(o.exitCode == 0, qPrintable(o.errors));
         CodeTables tables;
@@ -126,7 +113,7 @@ private slots:
     {
         TestEnv env;
         const QString assets = makeAssets(env);
-        writeFile(assets + "/text/Cwb/bad.txt", "第一行\n还有한字\n");
+        WriteFileBytes(assets + "/text/Cwb/bad.txt", "第一行\n还有한字\n");
         const Outcome o = runTool(assets, env.path() + "/out");
         QVERIFY(o.exitCode != 0);
         QVERIFY2(o.errors.contains("bad.txt") && o.errors.contains("line 2"), qPrintable(o.errors));
@@ -136,7 +123,7 @@ private slots:
     {
         TestEnv env;
         const QString assets = makeAssets(env);
-        writeFile(assets + "/music/花好月圆.tune",
+        WriteFileBytes(assets + "/music/花好月圆.tune",
                   "tempo 90\nsection A\n[1] 1 2 3 4 |\n[5] 5 6 7 |\nform A\n");
         const Outcome o = runTool(assets, env.path() + "/out");
         QVERIFY(o.exitCode != 0);
@@ -147,7 +134,7 @@ private slots:
     {
         TestEnv env;
         const QString assets = makeAssets(env);
-        writeFile(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我#\ttrny\tfull\n");
+        WriteFileBytes(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我#\ttrny\tfull\n");
         const Outcome o = runTool(assets, env.path() + "/out");
         QVERIFY(o.exitCode != 0);
         QVERIFY2(o.errors.contains("wubi98.tsv:2"), qPrintable(o.errors));

@@ -1,6 +1,7 @@
 // The settings store: case-folded names, defaults, damaged files, atomic
 // replacement, and the numeric reading of stored texts.
 #include "data/Settings.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -8,18 +9,6 @@
 #include <QTest>
 
 namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class SettingsTest : public QObject {
@@ -63,7 +52,7 @@ private slots:
         // A later write under another spelling replaces the same entry.
         store.write("SOUND", "sound_nk_error", "-1");
         QCOMPARE(store.read("Sound", "Sound_NK_Error"), QStringLiteral("-1"));
-        QCOMPARE(fileBytes(store.path()).count("sound_nk_error"), 1);
+        QCOMPARE(FileBytes(store.path()).count("sound_nk_error"), 1);
     }
 
     void valuesReadBackWhole()
@@ -100,7 +89,7 @@ private slots:
         QDir().mkpath(env.path() + "/config/quorvel");
         static const char damaged[] = "\x00\xff\xfe garbage\n=novalue\nname_without_section=1\n[sound\n"
                                       "sound_nk_press=0\n[sound]\n broken line\nsound_tk_press = 0\n";
-        writeBytes(path, QByteArray(damaged, sizeof(damaged) - 1));
+        WriteFileBytes(path, QByteArray(damaged, sizeof(damaged) - 1));
         SettingsStore store(path);
         CueFlags cues;
         FontSizes fonts;
@@ -124,17 +113,17 @@ private slots:
                                 "this line means nothing\r\n"
                                 "old_name=\xC0\xEE\xC0\xD7 (GBK, not UTF-8)\r\n";
         const QByteArray tail = "\r\n[Font]\r\nout_in_fontsize=12\r\n";
-        writeBytes(path, head + tail);
+        WriteFileBytes(path, head + tail);
         SettingsStore store(path);
 
         // A changed value changes its own line only, spelling and CR kept.
         store.write("sound", "sound_nk_press", "-1");
-        QCOMPARE(fileBytes(path), head.replace("Sound_NK_Press=0", "Sound_NK_Press=-1") + tail);
+        QCOMPARE(FileBytes(path), head.replace("Sound_NK_Press=0", "Sound_NK_Press=-1") + tail);
 
         // A new value goes to the end of its section; a new section at the end.
         store.write("Sound", "Sound_ZW_Error", "0");
         store.write("User", "Name", "王");
-        const QByteArray now = fileBytes(path);
+        const QByteArray now = FileBytes(path);
         QVERIFY(now.startsWith(head + "sound_zw_error=0\r\n" + tail));
         QVERIFY(now.endsWith("\r\n\r\n[user]\r\nname=王\r\n"));
         QCOMPARE(store.read("sound", "sound_nk_press"), QStringLiteral("-1"));
@@ -153,13 +142,13 @@ private slots:
                                          {"USER", "name", "李"},           {"", "ignored", "1"}};
         SettingsStore oneByOne(env.path() + "/config/a.ini");
         SettingsStore together(env.path() + "/config/b.ini");
-        writeBytes(oneByOne.path(), start);
-        writeBytes(together.path(), start);
+        WriteFileBytes(oneByOne.path(), start);
+        WriteFileBytes(together.path(), start);
         for (const SettingValue &v : values)
             oneByOne.write(v.section, v.name, v.text);
         together.write(values);
-        QCOMPARE(fileBytes(together.path()), fileBytes(oneByOne.path()));
-        QCOMPARE(fileBytes(together.path()).count("[user]"), 1);
+        QCOMPARE(FileBytes(together.path()), FileBytes(oneByOne.path()));
+        QCOMPARE(FileBytes(together.path()).count("[user]"), 1);
 
         const StoredSettings stored = together.readAll();
         together.write("User", "Name", "赵"); // after the reading

@@ -2,6 +2,7 @@
 // files) and counting typed text.
 #include "data/Gbk.h"
 #include "practice/TextFile.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -16,9 +17,7 @@ namespace {
 QString writeFile(const TestEnv &env, const QString &name, const QByteArray &bytes)
 {
     const QString path = env.path() + "/" + name;
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    WriteFileBytes(path, bytes);
     return path;
 }
 

@@ -9,6 +9,7 @@
 #include "records/RecordFile.h"
 #include "records/RecordOrder.h"
 #include "data/Paths.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,6 @@
 #include <unistd.h>
 
 namespace {
-
 enum class Operation { Save, Delete, Reorder };
 const char *const kOperationNames[] = {"save", "delete", "reorder"};
 
@@ -68,19 +68,6 @@ QString perform(Operation op, const QString &path, quint32 seed)
         OrderRecords(read.records, static_cast<RecordKey>(seed % 4));
     }
     return ReplaceAllRecords(path, read.records);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFileBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // Writer mode: --writer OP PATH SEED [--file-size-limit BYTES] [--as-nobody]
@@ -165,7 +152,6 @@ QStringList leftovers(const QString &dir)
     names.removeAll(QStringLiteral("typerecord.dat"));
     return names;
 }
-
 } // namespace
 
 class CrashConsistencyTest : public QObject {
@@ -180,12 +166,12 @@ private slots:
         QVERIFY(QDir().mkpath(dir) && QDir().mkpath(scratch));
         const QString path = dir + QStringLiteral("/typerecord.dat");
         const QString expectedPath = scratch + QStringLiteral("/typerecord.dat");
-        writeFileBytes(path, manyRecords(2000));
+        WriteFileBytes(path, manyRecords(2000));
 
         // How long each operation takes here, so the kills spread over it.
         qint64 spanMicroseconds[3] = {};
         for (int op = 0; op < 3; ++op) {
-            writeFileBytes(expectedPath, fileBytes(path));
+            WriteFileBytes(expectedPath, FileBytes(path));
             QElapsedTimer timer;
             timer.start();
             QCOMPARE(perform(static_cast<Operation>(op), expectedPath, 1), QString());
@@ -198,14 +184,14 @@ private slots:
         for (int i = 0; i < kills; ++i) {
             const auto op = static_cast<Operation>(random.bounded(3));
             const quint32 seed = random.generate();
-            const QByteArray before = fileBytes(path);
-            writeFileBytes(expectedPath, before);
+            const QByteArray before = FileBytes(path);
+            WriteFileBytes(expectedPath, before);
             QCOMPARE(perform(op, expectedPath, seed), QString());
-            const QByteArray after = fileBytes(expectedPath);
+            const QByteArray after = FileBytes(expectedPath);
 
             const qint64 delay = random.bounded(spanMicroseconds[int(op)]);
             const WriterRun run = runWriterProcess(op, path, seed, {}, delay);
-            const QByteArray now = fileBytes(path);
+            const QByteArray now = FileBytes(path);
             QVERIFY2(now == before || now == after,
                      qPrintable(QStringLiteral("kill %1 (%2, seed %3, %4 us): %5 bytes, old %6, new %7")
                                     .arg(i).arg(QLatin1String(kOperationNames[int(op)])).arg(seed).arg(delay)
@@ -245,14 +231,14 @@ private slots:
         QVERIFY(QDir().mkpath(dir));
         const QString path = dir + QStringLiteral("/typerecord.dat");
         const QByteArray before = manyRecords(40);
-        writeFileBytes(path, before);
+        WriteFileBytes(path, before);
         const WriterRun run = runWriterProcess(static_cast<Operation>(op), path, 5,
                                                {QStringLiteral("--file-size-limit"),
                                                 QString::number(before.size() - limitBelowSize)});
         QCOMPARE(run.killed, false);
         QCOMPARE(run.exitCode, 3);
         QVERIFY2(run.errors.contains(QStringLiteral("记录文件")), qPrintable(run.errors));
-        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(FileBytes(path), before);
         QCOMPARE(leftovers(dir), QStringList());
     }
 
@@ -273,7 +259,7 @@ private slots:
         QVERIFY(QDir().mkpath(dir));
         const QString path = dir + QStringLiteral("/typerecord.dat");
         const QByteArray before = manyRecords(3);
-        writeFileBytes(path, before);
+        WriteFileBytes(path, before);
         const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
         QVERIFY(QFile::setPermissions(path, readOnly));
         QVERIFY(QFile::setPermissions(dir, readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
@@ -282,7 +268,7 @@ private slots:
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(run.exitCode, 3);
         QVERIFY2(run.errors.contains(QStringLiteral("记录文件")), qPrintable(run.errors));
-        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(FileBytes(path), before);
         QCOMPARE(leftovers(dir), QStringList());
     }
 };

@@ -1,6 +1,7 @@
 // The byte layout of typerecord.dat, the record count rule, and reading and
 // writing whole files, damaged ones included.
 #include "records/RecordFile.h"
+#include "support/FileBytes.h"
 #include "support/TestEnv.h"
 
 #include <QBuffer>
@@ -13,7 +14,6 @@
 #include <limits>
 
 namespace {
-
 TypingRecord sampleRecord(qint32 number, const QString &name)
 {
     TypingRecord r;
@@ -28,19 +28,6 @@ TypingRecord sampleRecord(qint32 number, const QString &name)
     r.kind = QStringLiteral("中文文本对照练习");
     r.savedAt = QStringLiteral("2026-03-01 09:15:00 ");
     return r;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // A device that yields `good` bytes of records and then fails, as a disk
@@ -66,8 +53,6 @@ private:
     QByteArray m_good;
     qint64 m_at = 0;
 };
-
-
 } // namespace
 
 class RecordFileTest : public QObject {
@@ -242,7 +227,7 @@ private slots:
         const QString path = dir + QStringLiteral("/typerecord.dat");
         QCOMPARE(CountRecordsInFile(path), 0);
         QCOMPARE(WriteRecordAt(path, 1, sampleRecord(1, QStringLiteral("王"))), QString());
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = FileBytes(path);
         QCOMPARE(bytes.size(), 96);
         QCOMPARE(bytes, EncodeRecord(sampleRecord(1, QStringLiteral("王"))));
         QCOMPARE(CountRecordsInFile(path), 1);
@@ -257,10 +242,10 @@ private slots:
             if (n < 5)
                 five += QByteArray(32, 'x'); // slot tails are never read, but must survive
         }
-        writeBytes(path, five);
+        WriteFileBytes(path, five);
         QCOMPARE(CountRecordsInFile(path), 5);
         QCOMPARE(WriteRecordAt(path, 6, sampleRecord(6, QStringLiteral("乙"))), QString());
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = FileBytes(path);
         QCOMPARE(bytes.size(), 640 + 96);
         QCOMPARE(bytes.left(five.size()), five);
         QCOMPARE(bytes.mid(five.size(), 640 - five.size()), QByteArray(640 - five.size(), '\0'));
@@ -281,11 +266,11 @@ private slots:
     void replacingWritesSlotsInOrderAndLeavesNoTemporaryFile()
     {
         const QString path = dir + QStringLiteral("/typerecord.dat");
-        writeBytes(path, QByteArray(1000, 'z'));
+        WriteFileBytes(path, QByteArray(1000, 'z'));
         const std::vector<TypingRecord> records{sampleRecord(1, QStringLiteral("甲")),
                                                 sampleRecord(2, QStringLiteral("乙"))};
         QCOMPARE(ReplaceAllRecords(path, records), QString());
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = FileBytes(path);
         QCOMPARE(bytes.size(), 128 + 96);
         QCOMPARE(bytes.left(96), EncodeRecord(records[0]));
         QCOMPARE(bytes.mid(128), EncodeRecord(records[1]));
@@ -304,7 +289,7 @@ private slots:
         QByteArray bytes = EncodeRecord(sampleRecord(1, QStringLiteral("王小明"))) + QByteArray(32, '\0')
                            + EncodeRecord(sampleRecord(2, QStringLiteral("李")));
         for (int tail : {0, 32}) {
-            writeBytes(path, bytes + QByteArray(tail, '\0'));
+            WriteFileBytes(path, bytes + QByteArray(tail, '\0'));
             const RecordReadResult read = ReadAllRecords(path);
             QVERIFY(read.ok);
             QCOMPARE(read.records.size(), size_t(2));
@@ -318,7 +303,7 @@ private slots:
     {
         const QString path = dir + QStringLiteral("/typerecord.dat");
         // One whole record, then 10 stray bytes: the second slot reads zero-filled.
-        writeBytes(path, EncodeRecord(sampleRecord(1, QStringLiteral("王"))) + QByteArray(32, '\0')
+        WriteFileBytes(path, EncodeRecord(sampleRecord(1, QStringLiteral("王"))) + QByteArray(32, '\0')
                              + QByteArray("\x05\x00\x00\x00\xB0\xA1\xFF\xFF\x81\x20", 10));
         RecordReadResult read = ReadAllRecords(path);
         QVERIFY(read.ok);
@@ -333,7 +318,7 @@ private slots:
         // did not decode.
         read.records[1].number = 2;
         QCOMPARE(ReplaceAllRecords(path, read.records), QString());
-        const QByteArray rewritten = readBytes(path);
+        const QByteArray rewritten = FileBytes(path);
         QCOMPARE(rewritten.mid(128 + 4, 6), QByteArray("\xB0\xA1\xFF\xFF\x81\x20", 6));
         QCOMPARE(qFromLittleEndian<qint32>(rewritten.constData() + 128), 2);
 
@@ -341,7 +326,7 @@ private slots:
         QByteArray garbage(1000, '\0');
         for (int i = 0; i < garbage.size(); ++i)
             garbage[i] = char((i * 151 + 7) & 0xFF);
-        writeBytes(path, garbage);
+        WriteFileBytes(path, garbage);
         read = ReadAllRecords(path);
         QVERIFY(read.ok);
         QCOMPARE(read.records.size(), size_t(8));

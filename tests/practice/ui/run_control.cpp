@@ -5,18 +5,13 @@
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/StartSetDialog.h"
+#include "support/FileBytes.h"
 #include "support/ModalScript.h"
 
 #include <QRadioButton>
 #include <QtTest>
 
 namespace {
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class RunControlTest : public QObject {
@@ -246,7 +241,7 @@ private slots:
         };
         const QString file = h.env.path() + QStringLiteral("/six.txt");
         // GBK bytes: 甲 乙 丙 丁 戊 己, the last line without CR LF.
-        WriteFile(file, QByteArray("\xbc\xd7\r\n\xd2\xd2\r\n\xb1\xfb\r\n\xb6\xa1\r\n\xce\xec\r\n\xbc\xba"));
+        WriteFileBytes(file, QByteArray("\xbc\xd7\r\n\xd2\xd2\r\n\xb1\xfb\r\n\xb6\xa1\r\n\xce\xec\r\n\xbc\xba"));
         QString askedFolder;
         h.status->setFileChooser([&](QWidget *, const QString &folder) {
             askedFolder = folder;

@@ -2,6 +2,7 @@
 // name, saving twice, a record file that cannot be written, and browsing.
 #include "records/RecordFile.h"
 #include "records/ui/CountMessageWindow.h"
+#include "support/FileBytes.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
 
@@ -14,7 +15,6 @@
 #include <QTest>
 
 namespace {
-
 PracticeReport chineseReport()
 {
     PracticeReport report;
@@ -25,13 +25,6 @@ PracticeReport chineseReport()
                      QStringLiteral("131"), QStringLiteral("97.50%"), QStringLiteral("00:02:10")};
     return report;
 }
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class CountMessageTest : public QObject {
@@ -91,7 +84,7 @@ private slots:
         QCOMPARE(seen[0].text, QStringLiteral("记录已成功保存"));
         QVERIFY(w.saved());
 
-        const QByteArray bytes = fileBytes(recordPath());
+        const QByteArray bytes = FileBytes(recordPath());
         QCOMPARE(bytes.size(), 96);
         const TypingRecord r = DecodeRecord(bytes.constData());
         QCOMPARE(r.number, 1);
@@ -116,7 +109,7 @@ private slots:
         CountMessageWindow w(t->ctx, chineseReport());
         w.txtName()->setText(QStringLiteral("一二三四五六七八九十"));
         save(w, {QMessageBox::Ok});
-        const QByteArray bytes = fileBytes(recordPath());
+        const QByteArray bytes = FileBytes(recordPath());
         QCOMPARE(bytes.size(), 640 + 96);
         const TypingRecord r = DecodeRecord(bytes.constData() + 640);
         QCOMPARE(r.number, 6);
