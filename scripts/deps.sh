@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
   libsdl2-mixer-dev fluid-soundfont-gm fluidsynth qt6-translations-l10n
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev

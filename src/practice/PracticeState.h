@@ -24,8 +24,9 @@ enum class ManagedWindow {
     RecordForm,  // TypeRecord   recordFormLoaded
     KeypadForm,  // frmNKB       keypadFormLoaded
     RadicalForm, // frmZGEx      radicalFormLoaded
+    ProgressForm, // the learning progress window
 };
-inline constexpr int kManagedWindowCount = 12;
+inline constexpr int kManagedWindowCount = 13;
 
 struct WindowFlags {
     bool shown = false;          // set by the window's load, cleared by its unload

@@ -255,3 +255,47 @@ QStringList ProgressStore::learners() const
             names.append(q.value(0).toString());
     return names;
 }
+
+QVector<DayProgress> ProgressStore::dailyProgress(const QString &learner) const
+{
+    QVector<DayProgress> days;
+    if (!isOpen())
+        return days;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT kind, substr(started, 1, 10) AS day, sum(duration_ms), sum(characters),"
+                             " sum(errors) FROM runs WHERE learner = ? GROUP BY kind, day ORDER BY kind, day"));
+    q.addBindValue(LearnerKey(learner));
+    if (!q.exec())
+        return days;
+    while (q.next()) {
+        DayProgress d;
+        d.kind = q.value(0).toString();
+        d.day = QDate::fromString(q.value(1).toString(), Qt::ISODate);
+        d.durationMs = q.value(2).toLongLong();
+        d.characters = q.value(3).toLongLong();
+        d.errors = q.value(4).toLongLong();
+        if (d.day.isValid())
+            days.append(d);
+    }
+    return days;
+}
+
+QVector<KindTotals> ProgressStore::kindTotals(const QString &learner) const
+{
+    QVector<KindTotals> totals;
+    if (!isOpen())
+        return totals;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT kind, sum(duration_ms), sum(characters),"
+                             " max(CASE WHEN duration_ms >= ? THEN characters * 60000.0 / duration_ms END)"
+                             " FROM runs WHERE learner = ? GROUP BY kind ORDER BY kind"));
+    q.addBindValue(kMinimumTimedRunMs);
+    q.addBindValue(LearnerKey(learner));
+    if (!q.exec())
+        return totals;
+    while (q.next())
+        totals.append({q.value(0).toString(), q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toDouble()});
+    return totals;
+}

@@ -4,6 +4,7 @@
 // A store that cannot be opened or written says why (in Chinese) and stays
 // unusable; the caller goes on without recording.
 #include "progress/ProgressData.h"
+#include "progress/ProgressSummary.h"
 
 #include <QString>
 #include <QVector>
@@ -29,6 +30,11 @@ public:
     QVector<ItemStat> itemStats(const QString &learner, const QString &kind = QString()) const;
     QVector<RunSummary> runs(const QString &learner = QString()) const;
     QStringList learners() const;
+    // The learner's runs summed per day (the local date of their start) and
+    // kind, ordered by kind and day.
+    QVector<DayProgress> dailyProgress(const QString &learner) const;
+    // The learner's totals per kind, ordered by kind.
+    QVector<KindTotals> kindTotals(const QString &learner) const;
 
 private:
     // Keeps the reason; the caller closes the connection. Returns false.

@@ -23,6 +23,7 @@ std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main
     case ManagedWindow::KeypadForm:
     case ManagedWindow::RaceForm:
     case ManagedWindow::RecordForm:
+    case ManagedWindow::ProgressForm:
     case ManagedWindow::RadicalForm:
         return TwipRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
     case ManagedWindow::BaseForm:

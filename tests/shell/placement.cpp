@@ -24,7 +24,7 @@ private slots:
         QCOMPARE(*DockedRect(ManagedWindow::BaseForm, main), (TwipRect{55, 8167, 10650, 400}));
         for (ManagedWindow w : {ManagedWindow::WordForm, ManagedWindow::BackForm, ManagedWindow::KeysForm,
                                 ManagedWindow::KeypadForm, ManagedWindow::RaceForm, ManagedWindow::RecordForm,
-                                ManagedWindow::RadicalForm})
+                                ManagedWindow::RadicalForm, ManagedWindow::ProgressForm})
             QCOMPARE(*DockedRect(w, main), (TwipRect{55, 1492, 10650, 6675}));
         // The status window and a practice window share the area edge to edge.
         const TwipRect state = *DockedRect(ManagedWindow::StateForm, main);

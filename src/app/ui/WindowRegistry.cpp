@@ -108,6 +108,7 @@ void WindowRegistry::closeOthers()
     if (m_state.shown(W::StateForm) && m_state.window(W::StateForm).opening && m_ctx.practiceRun)
         m_ctx.practiceRun->clearLiveFigures();
     unloadUnlessOpening(W::RecordForm);
+    unloadUnlessOpening(W::ProgressForm);
     unloadUnlessOpening(W::KeysForm);
     m_shell.SetStatusMessage(QString());
 }
@@ -159,7 +160,7 @@ void WindowRegistry::showOneAgain(ManagedWindow which)
 
 void WindowRegistry::hideWithMain()
 {
-    for (W w : {W::StateForm, W::RecordForm, W::RaceForm, W::RadicalForm, W::KeysForm, W::KeypadForm})
+    for (W w : {W::StateForm, W::RecordForm, W::ProgressForm, W::RaceForm, W::RadicalForm, W::KeysForm, W::KeypadForm})
         hideOne(w);
     if (QWidget *base = window(W::BaseForm))
         base->hide();
@@ -182,7 +183,7 @@ void WindowRegistry::restoreWithMain()
     showWindow(W::BaseForm);
     m_state.window(W::BaseForm).hiddenWithMain = false;
     m_state.window(W::BaseForm).shown = true;
-    for (W w : {W::WordForm, W::RadicalForm, W::RecordForm, W::KeysForm, W::KeypadForm, W::BackForm})
+    for (W w : {W::WordForm, W::RadicalForm, W::RecordForm, W::ProgressForm, W::KeysForm, W::KeypadForm, W::BackForm})
         showOneAgain(w);
     for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
         if (m_state.window(w).hiddenWithMain) {

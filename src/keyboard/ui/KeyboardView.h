@@ -1,8 +1,6 @@
 #pragma once
-// Draws a KeyboardPicture as keycaps: rounded, bevelled, lower when pressed.
-// The target is blue with a heavy ring, a wrong key orange-red with
-// diagonal stripes, so the states differ also without colour. Drawn as
-// vectors, crisp at any scale. Caps sit at their twip positions / 15.
+// Shows a KeyboardPicture as keycaps (PaintKeyCap) on the keyboard's case.
+// Caps sit at their twip positions / 15.
 #include "keyboard/KeyboardPicture.h"
 
 #include <QWidget>
@@ -16,8 +14,6 @@ public:
 
     // The cap of `code` (the first one for Shift, Ctrl and Alt), in view pixels.
     QRect capRect(int code) const;
-
-    static void paintCap(QPainter &p, const QRectF &rect, const KeyCap &cap, const KeyLook &look);
 
 protected:
     void paintEvent(QPaintEvent *) override;

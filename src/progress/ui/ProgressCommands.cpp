@@ -2,6 +2,7 @@
 
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
+#include "progress/ProgressSummary.h"
 #include "progress/WeakKeys.h"
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
@@ -23,12 +24,10 @@ constexpr int kTwoCharacterPhrases = 3;
 // Items drawn into a pool: enough for the proportions to hold.
 constexpr int kPoolItems = 1000;
 
-const QString kChineseKinds[] = {exercise::kLine, exercise::kText, exercise::kWubi, exercise::kRace};
-
 QVector<WeightedItem> CharacterWeights(const ProgressService &progress)
 {
     QVector<ItemStat> stats;
-    for (const QString &kind : kChineseKinds)
+    for (const QString &kind : TextKinds())
         stats += progress.store().itemStats(progress.learner(), kind);
     return WeakSpotWeights(stats, IsChineseCharacter);
 }

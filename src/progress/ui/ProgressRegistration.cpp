@@ -1,6 +1,8 @@
 #include "progress/ui/ProgressCommands.h"
 #include "progress/ui/ProgressService.h"
+#include "progress/ui/ProgressWindow.h"
 #include "progress/ui/Register.h"
+#include "shell/AppContext.h"
 #include "shell/Shell.h"
 
 #include <QDir>
@@ -11,4 +13,17 @@ void RegisterProgress(AppContext &ctx, Shell &shell)
     auto *progress = new ProgressService(
         ctx, QDir(ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), shell.mainWindow());
     RegisterProgressCommands(ctx, shell, *progress);
+    shell.registerWindow(ManagedWindow::ProgressForm,
+                         [&ctx, progress](QWidget *parent) { return new ProgressWindow(ctx, *progress, parent); });
+    // Opened like the record viewer; opened again, it reads the statistics anew.
+    shell.setCommand(QStringLiteral("Progress"), [&ctx, &shell] {
+        WindowFlags &flags = ctx.state.window(ManagedWindow::ProgressForm);
+        flags.opening = true;
+        shell.closeOthers();
+        if (flags.shown)
+            static_cast<ProgressWindow *>(shell.window(ManagedWindow::ProgressForm))->refresh();
+        else
+            shell.showWindow(ManagedWindow::ProgressForm);
+        flags.opening = false;
+    });
 }

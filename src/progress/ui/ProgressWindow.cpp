@@ -1,0 +1,266 @@
+#include "progress/ui/ProgressWindow.h"
+
+#include "practice/PracticeState.h"
+#include "progress/ui/KeyHeatMap.h"
+#include "progress/ui/ProgressService.h"
+#include "shell/AppContext.h"
+#include "shell/Shell.h"
+#include "shell/ui/SongFont.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kWidth = 710, kHeight = 445; // as the record viewer
+
+// "3小时05分", or "12分30秒" under an hour.
+QString DurationText(qint64 ms)
+{
+    const qint64 seconds = ms / 1000;
+    if (seconds >= 3600)
+        return QStringLiteral("%1小时%2分").arg(seconds / 3600).arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A day's point sits at its noon, so that it lies between the day's ticks.
+qreal DayX(const QDate &day) { return qreal(QDateTime(day, QTime(12, 0)).toMSecsSinceEpoch()); }
+
+QChart *NewChart(const QString &title)
+{
+    auto *chart = new QChart;
+    chart->setTitle(title);
+    chart->setTitleFont(SongFont(10, true));
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(SongFont(9));
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setBackgroundRoundness(0);
+    return chart;
+}
+
+// One line a kind through its days' values; a date axis under them.
+void FillChart(QChart *chart, const QVector<DayProgress> &days, double (DayProgress::*value)() const,
+               const QString &unit, double floor)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
+    QDate first, last;
+    double lowest = floor, highest = 0;
+    QLineSeries *series = nullptr;
+    for (const DayProgress &d : days) {
+        if (!series || series->name() != exercise::Caption(d.kind)) {
+            series = new QLineSeries;
+            series->setName(exercise::Caption(d.kind));
+            series->setPointsVisible(true);
+            chart->addSeries(series);
+        }
+        const double y = (d.*value)();
+        series->append(DayX(d.day), y);
+        first = first.isValid() ? std::min(first, d.day) : d.day;
+        last = last.isValid() ? std::max(last, d.day) : d.day;
+        lowest = std::min(lowest, y);
+        highest = std::max(highest, y);
+    }
+    auto *dates = new QDateTimeAxis;
+    dates->setFormat(QStringLiteral("M月d日"));
+    dates->setLabelsFont(SongFont(8));
+    if (first.isValid())
+        dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
+    dates->setTickCount(int(std::clamp<qint64>(first.daysTo(last) + 2, 2, 7)));
+    auto *values = new QValueAxis;
+    values->setTitleText(unit);
+    values->setTitleFont(SongFont(9));
+    values->setLabelsFont(SongFont(8));
+    values->setLabelFormat(QStringLiteral("%d"));
+    values->setRange(std::floor(lowest / 10) * 10, std::max(10.0, std::ceil(highest / 10) * 10));
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(values, Qt::AlignLeft);
+    for (QAbstractSeries *s : chart->series()) {
+        s->attachAxis(dates);
+        s->attachAxis(values);
+    }
+}
+
+QChartView *ViewOf(QChart *chart, QWidget *parent)
+{
+    auto *view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+QTableWidget *NewTable(const QStringList &headers, QWidget *parent)
+{
+    auto *table = new QTableWidget(0, int(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(17);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->setFont(SongFont(10));
+    return table;
+}
+
+void SetRow(QTableWidget *table, int row, const QStringList &cells)
+{
+    for (int column = 0; column < cells.size(); ++column) {
+        auto *item = new QTableWidgetItem(cells[column]);
+        item->setTextAlignment(Qt::AlignCenter);
+        table->setItem(row, column, item);
+    }
+}
+
+} // namespace
+
+ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent)
+    : QWidget(parent), m_ctx(ctx), m_progress(progress)
+{
+    setObjectName(QStringLiteral("ProgressWindow"));
+    setWindowTitle(QStringLiteral("学习进度"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    buildLayout();
+    refresh();
+
+    m_ctx.state.window(ManagedWindow::ProgressForm).shown = true;
+    if (Shell *shell = m_ctx.shell) {
+        shell->placeDocked(this, ManagedWindow::ProgressForm);
+        // Unloaded once the shortcut's signal has returned.
+        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(escape, &QShortcut::activated, shell->mainWindow(), [shell] {
+            QTimer::singleShot(0, shell->mainWindow(), [shell] { shell->unloadWindow(ManagedWindow::ProgressForm); });
+        });
+    }
+}
+
+ProgressWindow::~ProgressWindow()
+{
+    m_ctx.state.window(ManagedWindow::ProgressForm).shown = false;
+    m_ctx.state.window(ManagedWindow::ProgressForm).opening = false;
+}
+
+void ProgressWindow::buildLayout()
+{
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("lblSummary"));
+    m_summary->setFont(SongFont(11, true));
+    m_summary->setWordWrap(true);
+
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lblNote"));
+    m_note->setFont(SongFont(11));
+    m_note->setAlignment(Qt::AlignCenter);
+    m_note->setWordWrap(true);
+    m_note->setFrameShape(QFrame::StyledPanel);
+    m_note->setAutoFillBackground(true);
+    m_note->setBackgroundRole(QPalette::Base);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setFont(SongFont(10));
+    m_speedChart = NewChart(QStringLiteral("每天的打字速度"));
+    m_accuracyChart = NewChart(QStringLiteral("每天的正确率"));
+    m_pages->addTab(ViewOf(m_speedChart, m_pages), QStringLiteral("速度"));
+    m_pages->addTab(ViewOf(m_accuracyChart, m_pages), QStringLiteral("正确率"));
+    m_heatMap = new KeyHeatMap(m_pages);
+    m_pages->addTab(m_heatMap, QStringLiteral("键位出错热图"));
+    m_weakest = NewTable({QStringLiteral("字"), QStringLiteral("五笔86编码"), QStringLiteral("五笔98编码"),
+                          QStringLiteral("练习次数"), QStringLiteral("出错率"), QStringLiteral("平均用时")},
+                         m_pages);
+    m_weakest->setObjectName(QStringLiteral("weakest"));
+    m_pages->addTab(m_weakest, QStringLiteral("最薄弱的二十个字"));
+    m_totals = NewTable({QStringLiteral("练习类型"), QStringLiteral("练习时间"), QStringLiteral("打字数"),
+                         QStringLiteral("最高速度（字/分）")},
+                        m_pages);
+    m_totals->setObjectName(QStringLiteral("totals"));
+    m_pages->addTab(m_totals, QStringLiteral("总计"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_note, 1);
+    layout->addWidget(m_pages, 1);
+}
+
+void ProgressWindow::showNote(const QString &text)
+{
+    m_note->setText(text);
+    m_note->show();
+    m_pages->hide();
+}
+
+void ProgressWindow::refresh()
+{
+    const QString learner = m_progress.learner();
+    m_summary->setText(QStringLiteral("学习者：%1").arg(learner.isEmpty() ? QStringLiteral("（未署名）") : learner));
+    if (!m_progress.store().isOpen())
+        return showNote(QStringLiteral("学习进度数据库无法使用，看不到统计。\n%1").arg(m_progress.store().error()));
+    m_progress.flush(); // this session's keystrokes count too
+    const ProgressStore &store = m_progress.store();
+    const QVector<DayProgress> days = store.dailyProgress(learner);
+    const QVector<ItemStat> items = store.itemStats(learner);
+    if (days.isEmpty() && items.isEmpty())
+        return showNote(QStringLiteral("还没有%1的练习统计。\n做几次练习之后，这里会画出每天的速度和正确率，"
+                                       "标出常错的键和最薄弱的字。")
+                            .arg(learner.isEmpty() ? QStringLiteral("你") : learner));
+    m_note->hide();
+    m_pages->show();
+    fillCharts(days);
+    m_heatMap->setTallies(MainBlockKeyTallies(items, KeyboardPicture::mainBlock()));
+    fillWeakest(WeakestCharacters(items, kWeakestCount));
+    const QVector<KindTotals> totals = store.kindTotals(learner);
+    fillTotals(totals);
+    qint64 durationMs = 0, characters = 0;
+    for (const KindTotals &t : totals) {
+        durationMs += t.durationMs;
+        characters += t.characters;
+    }
+    m_summary->setText(m_summary->text()
+                       + QStringLiteral("　　累计练习 %1，共打 %2 字").arg(DurationText(durationMs)).arg(characters));
+}
+
+void ProgressWindow::fillCharts(const QVector<DayProgress> &days)
+{
+    FillChart(m_speedChart, days, &DayProgress::speed, QStringLiteral("字/分"), 0);
+    FillChart(m_accuracyChart, days, &DayProgress::accuracy, QStringLiteral("正确率（%）"), 100);
+}
+
+void ProgressWindow::fillWeakest(const QVector<WeakCharacter> &weakest)
+{
+    const CodeTables &tables = m_ctx.state.tables;
+    m_weakest->setRowCount(int(weakest.size()));
+    for (int row = 0; row < weakest.size(); ++row) {
+        const WeakCharacter &w = weakest[row];
+        const double meanMs = w.tally.meanIntervalMs();
+        SetRow(m_weakest, row,
+               {w.character, tables.t86.codeOf(w.character).value_or(QStringLiteral("—")),
+                tables.t98.codeOf(w.character).value_or(QStringLiteral("—")), QString::number(w.tally.attempts),
+                QString::number(w.tally.errorRate() * 100, 'f', 1) + QLatin1Char('%'),
+                meanMs > 0 ? QStringLiteral("%1 秒").arg(meanMs / 1000, 0, 'f', 2) : QStringLiteral("—")});
+    }
+}
+
+void ProgressWindow::fillTotals(const QVector<KindTotals> &totals)
+{
+    m_totals->setRowCount(int(totals.size()));
+    for (int row = 0; row < totals.size(); ++row) {
+        const KindTotals &t = totals[row];
+        SetRow(m_totals, row,
+               {exercise::Caption(t.kind), DurationText(t.durationMs), QString::number(t.characters),
+                t.bestSpeed > 0 ? QString::number(std::lround(t.bestSpeed)) : QStringLiteral("—")});
+    }
+}

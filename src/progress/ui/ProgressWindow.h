@@ -1,0 +1,58 @@
+#pragma once
+// The learning progress window: for the current learner, speed and accuracy
+// per day and exercise kind as line charts, a heat map of the keys missed,
+// the twenty weakest characters with their Wubi codes, and the totals.
+// Docked like the record viewer; Escape closes it.
+#include "progress/ProgressSummary.h"
+#include "shell/ExercisePanel.h"
+
+#include <QWidget>
+
+class KeyHeatMap;
+class ProgressService;
+class QChart;
+class QLabel;
+class QTabWidget;
+class QTableWidget;
+struct AppContext;
+
+class ProgressWindow : public QWidget, public ExercisePanel {
+    Q_OBJECT
+public:
+    static constexpr int kWeakestCount = 20;
+
+    ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent = nullptr);
+    ~ProgressWindow() override;
+
+    // Reads the statistics again and shows them.
+    void refresh();
+
+    QLabel *summary() const { return m_summary; }
+    // Says why there is nothing to show (no statistics, no database); hidden otherwise.
+    QLabel *note() const { return m_note; }
+    QTabWidget *pages() const { return m_pages; }
+    QChart *speedChart() const { return m_speedChart; }
+    QChart *accuracyChart() const { return m_accuracyChart; }
+    KeyHeatMap *heatMap() const { return m_heatMap; }
+    QTableWidget *weakest() const { return m_weakest; }
+    QTableWidget *totals() const { return m_totals; }
+
+private:
+    void buildLayout();
+    // Shows `text` in place of the pages.
+    void showNote(const QString &text);
+    void fillCharts(const QVector<DayProgress> &days);
+    void fillWeakest(const QVector<WeakCharacter> &weakest);
+    void fillTotals(const QVector<KindTotals> &totals);
+
+    AppContext &m_ctx;
+    ProgressService &m_progress;
+    QLabel *m_summary = nullptr;
+    QLabel *m_note = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QChart *m_speedChart = nullptr;
+    QChart *m_accuracyChart = nullptr;
+    KeyHeatMap *m_heatMap = nullptr;
+    QTableWidget *m_weakest = nullptr;
+    QTableWidget *m_totals = nullptr;
+};
