@@ -13,6 +13,7 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kPlateMargin = 8;
 constexpr double kScaleHeight = 34; // the colour scale and its captions
+constexpr double kSideMargin = 6;
 
 QColor Mix(const QColor &a, const QColor &b, double t)
 {
@@ -67,7 +68,7 @@ KeyHeatMap::Layout KeyHeatMap::layout() const
     const QSizeF natural(bounds.width() / kTwipsPerPixel + 2 * kPlateMargin,
                          bounds.height() / kTwipsPerPixel + 2 * kPlateMargin);
     Layout l;
-    l.scale = std::min(width() / natural.width(), (height() - kScaleHeight) / natural.height());
+    l.scale = std::min((width() - 2 * kSideMargin) / natural.width(), (height() - kScaleHeight) / natural.height());
     const QSizeF plate = natural * l.scale;
     const QPointF topLeft((width() - plate.width()) / 2, std::max(0.0, (height() - kScaleHeight - plate.height()) / 2));
     l.plate = QRectF(topLeft, plate);

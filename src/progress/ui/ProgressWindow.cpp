@@ -25,6 +25,7 @@
 namespace {
 
 constexpr int kWidth = 710, kHeight = 445; // as the record viewer
+constexpr int kRowHeight = 17;
 
 // "3小时05分", or "12分30秒" under an hour.
 QString DurationText(qint64 ms)
@@ -87,6 +88,7 @@ void FillChart(QChart *chart, const QVector<DayProgress> &days, double (DayProgr
     values->setLabelsFont(SongFont(8));
     values->setLabelFormat(QStringLiteral("%d"));
     values->setRange(std::floor(lowest / 10) * 10, std::max(10.0, std::ceil(highest / 10) * 10));
+    values->applyNiceNumbers(); // ticks on round figures
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
     for (QAbstractSeries *s : chart->series()) {
@@ -108,11 +110,13 @@ QTableWidget *NewTable(const QStringList &headers, QWidget *parent)
     table->setHorizontalHeaderLabels(headers);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFont(SongFont(10));
+    // Rows as low as the text allows, so that twenty fit without scrolling.
     table->verticalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(17);
+    table->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->setFont(SongFont(10));
     return table;
 }
 
