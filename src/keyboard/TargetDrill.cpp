@@ -76,14 +76,19 @@ void TargetDrill::drawNextTarget(const std::vector<int> &pool, RandomSource &ran
     setTarget(from[size_t(random.uniform(0, int(from.size()) - 1))]);
 }
 
+void TargetDrill::newTarget(const std::vector<int> &pool, RandomSource &random)
+{
+    clearWrongMarks();
+    drawNextTarget(pool, random);
+}
+
 KeyVerdict TargetDrill::judge(int code, const std::vector<int> &pool, RandomSource &random,
                                    const QTime &t)
 {
     m_stats.countKeystroke(t);
     m_stats.takeTime(t);
     if (code == m_target) {
-        clearWrongMarks();
-        drawNextTarget(pool, random);
+        newTarget(pool, random);
         return KeyVerdict::Right;
     }
     if (!m_picture.paint(code, KeyState::Wrong))

@@ -29,6 +29,8 @@ public:
     KeyVerdict judge(int code, const std::vector<int> &pool, RandomSource &random, const QTime &t);
     // Paints the wrong keys and the current target normal and forgets them.
     void clearWrongMarks();
+    // Clears the marks and draws the next target from `pool` (as a hit does).
+    void newTarget(const std::vector<int> &pool, RandomSource &random);
 
     int target() const { return m_target; }
     void setTarget(int code); // paints it as target

@@ -24,9 +24,11 @@ void KeystrokeCollector::record(const QString &kind, const QString &item, bool r
     if (m_running && (kind != m_run.kind || now - m_run.last > kRunGapMs || now < m_run.last))
         endRun();
     if (!m_running) {
-        m_run = OpenRun{kind, now, now, 0, 0};
+        m_run = OpenRun{kind, now, now, 0, 0, 0};
         m_running = true;
     }
+    m_run.composerKeys += m_composerKeys;
+    m_composerKeys = 0;
     const qint64 interval = now - m_run.last;
     const bool timed = m_run.characters > 0 && interval <= kPauseMs;
 
@@ -56,6 +58,7 @@ void KeystrokeCollector::endRun()
     run.durationMs = m_run.last - m_run.start;
     run.characters = m_run.characters;
     run.errors = m_run.errors;
+    run.composerKeys = m_run.composerKeys;
     m_batch.runs.append(run);
 }
 

@@ -19,6 +19,10 @@ public:
     // One judged character or key; `now` in milliseconds since the epoch.
     void record(const QString &kind, const QString &item, bool right, qint64 now);
     void endRun();
+    // The keys the composer took for the commit being judged now, counted
+    // into the run of its first judged character; 0 once the commit is
+    // through, so that keys of a commit no exercise judged count nowhere.
+    void setComposerKeys(int keys) { m_composerKeys = keys; }
 
     bool batchDue() const { return m_pending >= kBatchKeystrokes || !m_batch.runs.isEmpty(); }
     // What was gathered, handed over and forgotten. The run going on stays open.
@@ -31,10 +35,12 @@ private:
         qint64 last = 0;
         int characters = 0;
         int errors = 0;
+        qint64 composerKeys = 0;
     };
 
     ProgressBatch m_batch;
     OpenRun m_run;
     bool m_running = false;
     int m_pending = 0;
+    int m_composerKeys = 0;
 };

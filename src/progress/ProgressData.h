@@ -45,6 +45,9 @@ struct RunSummary {
     qint64 durationMs = 0;
     int characters = 0;
     int errors = 0;
+    // Keys the built-in Wubi composer took for the run's characters; 0 for a
+    // run typed without it.
+    qint64 composerKeys = 0;
 
     // Characters a minute; 0 for a run too short to time.
     double speed() const { return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0; }

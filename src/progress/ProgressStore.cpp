@@ -26,6 +26,8 @@ const char *const kMigrations[] = {
     " started TEXT NOT NULL, duration_ms INTEGER NOT NULL,"
     " characters INTEGER NOT NULL, errors INTEGER NOT NULL);"
     "CREATE INDEX runs_by_learner ON runs (learner, started)",
+    // 2 -> 3: the keys typed through the built-in composer
+    "ALTER TABLE runs ADD COLUMN composer_keys INTEGER NOT NULL DEFAULT 0",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -167,8 +169,8 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
         }
     }
     QSqlQuery insertRun(db);
-    insertRun.prepare(QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors)"
-                                     " VALUES (?, ?, ?, ?, ?, ?)"));
+    insertRun.prepare(QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
+                                     " composer_keys) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
         const RunSummary &r = batch.runs[i];
         insertRun.addBindValue(learner);
@@ -177,6 +179,7 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
         insertRun.addBindValue(r.durationMs);
         insertRun.addBindValue(r.characters);
         insertRun.addBindValue(r.errors);
+        insertRun.addBindValue(r.composerKeys);
         ok = insertRun.exec();
     }
     if (!ok || !db.commit()) {
@@ -220,7 +223,8 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
     if (!isOpen())
         return result;
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors FROM runs"
+    q.prepare(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys"
+                             " FROM runs"
                              " WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"));
     q.addBindValue(learner);
     q.addBindValue(learner);
@@ -234,6 +238,7 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
         r.durationMs = q.value(3).toLongLong();
         r.characters = q.value(4).toInt();
         r.errors = q.value(5).toInt();
+        r.composerKeys = q.value(6).toLongLong();
         result.append(r);
     }
     return result;

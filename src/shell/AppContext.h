@@ -15,6 +15,7 @@ class PracticeRun;
 class ReportWindow;
 class ProgressLog;
 class ComposerMode;
+class KeyDrills;
 
 struct AppContext {
     PracticeState &state;
@@ -29,4 +30,5 @@ struct AppContext {
     ReportWindow *reportWindow = nullptr; // the result window
     ProgressLog *progressLog = nullptr;   // per-character statistics
     ComposerMode *composer = nullptr;     // the built-in Wubi composer, once the shell made it
+    KeyDrills *keyDrills = nullptr;       // the key-position drill with a chosen target pool
 };

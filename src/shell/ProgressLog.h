@@ -15,6 +15,9 @@ public:
     virtual ~ProgressLog() = default;
     // One judged character (or key name) that should have been `expected`.
     virtual void recordKeystroke(const QString &kind, const QString &expected, bool right) = 0;
+    // The keys the built-in composer took for the commit being delivered now
+    // (0 once it is through); its first judged character carries them.
+    virtual void setComposerKeys(int keys) = 0;
     // The exercise ended or closed: its run is summed up and written.
     virtual void endRun() = 0;
     // Every run summary of every learner, oldest first.

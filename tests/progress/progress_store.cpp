@@ -3,6 +3,7 @@
 // recording with a reason instead of stopping practice.
 #include "progress/KeystrokeCollector.h"
 #include "progress/ProgressStore.h"
+#include "support/TestEnv.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -95,6 +96,35 @@ private slots:
         QCOMPARE(store.runs(QStringLiteral("王")).size(), 1);
     }
 
+    // A database the previous release wrote (schema 2, no composer keys):
+    // its tallies and runs stay, old runs count no composer keys, new runs
+    // keep theirs.
+    void previousReleaseFileGainsComposerKeys()
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("sub")));
+        QVERIFY(QFile::copy(TestEnv::sourceDir() + QStringLiteral("/tests/progress/data/progress-v2.sqlite"), path()));
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        ProgressStore store;
+        QVERIFY2(store.open(path()), qPrintable(store.error()));
+        QCOMPARE(TallyOf(store, QStringLiteral("王"), QStringLiteral("F")).errors, 6);
+        const QVector<RunSummary> old = store.runs(QStringLiteral("王"));
+        QCOMPARE(old.size(), 2);
+        QCOMPARE(old[0].characters, 120);
+        QCOMPARE(old[0].composerKeys, 0);
+
+        KeystrokeCollector c;
+        c.setComposerKeys(3); // a phrase commit
+        c.record(exercise::kLine, QStringLiteral("我"), true, At(0));
+        c.record(exercise::kLine, QStringLiteral("们"), true, At(1));
+        c.endRun();
+        QVERIFY(store.write(c.take(QStringLiteral("王"))));
+        ProgressStore again;
+        QVERIFY(again.open(path()));
+        const QVector<RunSummary> runs = again.runs(QStringLiteral("王"));
+        QCOMPARE(runs.size(), 3);
+        QCOMPARE(runs[0].composerKeys + runs[1].composerKeys + runs[2].composerKeys, 3);
+    }
+
     void unusableFilesStopRecordingWithAReason_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -150,14 +180,18 @@ private slots:
     }
 
     // Runs end on a change of kind, a long gap or endRun(); pauses do not count
-    // as slowness.
+    // as slowness. Composer keys go to the run that judges their commit.
     void collectorSplitsRunsAndTimesKeystrokes()
     {
         KeystrokeCollector c;
+        c.setComposerKeys(2);
         c.record(exercise::kLine, QStringLiteral("的"), true, At(0));   // first: untimed
         c.record(exercise::kLine, QStringLiteral("的"), false, At(2));  // 2 s
         c.record(exercise::kLine, QStringLiteral("是"), true, At(60));  // a pause: untimed
+        c.setComposerKeys(4);
         c.record(exercise::kLine, QStringLiteral("是"), true, At(61));  // 1 s
+        c.setComposerKeys(3); // a commit no exercise judged
+        c.setComposerKeys(0);
         c.record(exercise::kKeys, QStringLiteral("F"), true, At(62));   // new kind: new run
         c.record(exercise::kKeys, QStringLiteral("F"), false, At(1000)); // long gap: new run
         c.endRun();
@@ -174,6 +208,8 @@ private slots:
         QCOMPARE(b.runs[0].errors, 1);
         QCOMPARE(b.runs[0].durationMs, 61000);
         QCOMPARE(b.runs[0].learner, QStringLiteral("李"));
+        QCOMPARE(b.runs[0].composerKeys, 6);
+        QCOMPARE(b.runs[1].composerKeys, 0);
         QCOMPARE(b.runs[2].kind, exercise::kKeys);
         QVERIFY(c.take(QString()).isEmpty());
     }

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -31,6 +32,13 @@ const QString &WholePictureMessage()
     static const QString text = QStringLiteral("按F5可切换到打字键区指法练习    按F3可限制在打字区练习");
     return text;
 }
+const QString &WeakKeysMessage()
+{
+    static const QString text = QStringLiteral("薄弱键练习：常错和较慢的键出现得更多    按F5可切换到打字键区指法练习");
+    return text;
+}
+const QString kOrdinaryTitle = QStringLiteral("打字键区键位练习");
+const QString kWeakKeysTitle = QStringLiteral("薄弱键练习");
 const char *const kFingerCaptions[] = {"全部", "小指", "无名指", "中指", "食指"};
 } // namespace
 
@@ -42,7 +50,7 @@ KBExercise::KBExercise(AppContext &ctx, QWidget *parent)
     , m_fingering(m_picture)
 {
     setObjectName(QStringLiteral("KBExercise"));
-    setWindowTitle(QStringLiteral("打字键区键位练习"));
+    setWindowTitle(kOrdinaryTitle);
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     buildControls();
@@ -85,6 +93,16 @@ void KBExercise::buildControls()
     TakeRawKeys(m_wordCompare);
     m_wordCompare->installEventFilter(this);
 
+    m_weakCaption = new QLabel(kWeakKeysTitle, this);
+    m_weakCaption->setObjectName(QStringLiteral("lblWeakKeys"));
+    m_weakCaption->setGeometry(560, 40, 130, 22);
+    QFont captionFont(QStringLiteral("宋体"));
+    captionFont.setPixelSize(16);
+    captionFont.setBold(true);
+    m_weakCaption->setFont(captionFont);
+    m_weakCaption->setStyleSheet(QStringLiteral("color: #b03020;"));
+    m_weakCaption->hide();
+
     m_leftHand = fingerFrame(QStringLiteral("LeftHand"), QStringLiteral("左手指法练习"), 40, m_left, true);
     m_rightHand = fingerFrame(QStringLiteral("RightHand"), QStringLiteral("右手指法练习"), 365, m_right, false);
 }
@@ -121,6 +139,7 @@ void KBExercise::setFingeringControls(bool fingering)
     m_wordCompare->setVisible(fingering);
     m_leftHand->setVisible(fingering);
     m_rightHand->setVisible(fingering);
+    m_weakCaption->setVisible(!fingering && weakKeyDrill());
 }
 
 void KBExercise::switchToFingeringDrill()
@@ -150,6 +169,18 @@ void KBExercise::restartKeyPositionDrill()
     m_fingeringMode = false;
     m_wordCompare->clear();
     setFocus(Qt::OtherFocusReason);
+    if (hasFocus())
+        Form_Activate();
+    repaintKeys();
+}
+
+void KBExercise::setTargetPool(std::vector<int> pool)
+{
+    m_targetPool = std::move(pool);
+    setWindowTitle(weakKeyDrill() ? kWeakKeysTitle : kOrdinaryTitle);
+    m_weakCaption->setVisible(!m_fingeringMode && weakKeyDrill());
+    if (weakKeyDrill() && !m_fingeringMode)
+        m_drill.newTarget(m_targetPool, m_ctx.random);
     if (hasFocus())
         Form_Activate();
     repaintKeys();
@@ -185,7 +216,11 @@ void KBExercise::Form_Deactivate()
 
 void KBExercise::poolMessage()
 {
-    if (m_ctx.shell)
+    if (!m_ctx.shell)
+        return;
+    if (weakKeyDrill())
+        m_ctx.shell->SetStatusMessage(WeakKeysMessage());
+    else
         m_ctx.shell->SetStatusMessage(m_typingAreaOnly ? TypingAreaMessage() : WholePictureMessage());
 }
 
@@ -226,8 +261,8 @@ void KBExercise::judge(int code)
     static const std::vector<int> wholePicture;
     const QTime now = m_ctx.clock.now().time();
     const QString target = m_picture.legend(m_drill.target());
-    const KeyVerdict verdict =
-        m_drill.judge(code, m_typingAreaOnly ? TypingAreaPool() : wholePicture, m_ctx.random, now);
+    const std::vector<int> &pool = weakKeyDrill() ? m_targetPool : m_typingAreaOnly ? TypingAreaPool() : wholePicture;
+    const KeyVerdict verdict = m_drill.judge(code, pool, m_ctx.random, now);
     RecordKeyVerdict(m_ctx.progressLog, exercise::kKeys, target, verdict);
     if (verdict == KeyVerdict::Wrong)
         cue(false);

@@ -3,6 +3,8 @@
 // same window the fingering drill. F5 switches to fingering, F6 back; F3 and
 // F4 limit the targets to the typing area or open the whole picture. Keys
 // are judged by the physical key, with input methods off for this window.
+// Given a target pool, the key-position drill is the weak-key drill: its
+// targets come from that pool, whatever F3 and F4 choose.
 #include "keyboard/FingeringDrill.h"
 #include "keyboard/KeyboardPicture.h"
 #include "keyboard/TargetDrill.h"
@@ -13,6 +15,7 @@
 #include <memory>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class KeyboardView;
@@ -28,6 +31,10 @@ public:
     // The two drills, also reached from the main window's commands.
     void switchToFingeringDrill();  // F5
     void restartKeyPositionDrill(); // F6
+    // Targets drawn from `pool` from now on, with a new target at once; an
+    // empty pool brings back the ordinary drill (from the next target on).
+    void setTargetPool(std::vector<int> pool);
+    bool weakKeyDrill() const { return !m_targetPool.empty(); }
 
     // Event handlers (virtual-key codes), public so they can be driven directly.
     void Form_KeyDown(int code) override;
@@ -42,6 +49,7 @@ public:
     const FingeringDrill &fingering() const { return m_fingering; }
     bool typingAreaOnly() const { return m_typingAreaOnly; }
     bool fingeringMode() const { return m_fingeringMode; }
+    QLabel *weakKeysCaption() const { return m_weakCaption; }
     QLineEdit *WordCompare() const { return m_wordCompare; }
     KeyboardView *view() const { return m_view; }
     QRadioButton *LFinger(int i) const { return m_left[size_t(i)]; }
@@ -74,10 +82,12 @@ private:
     FingeringDrill m_fingering;
     bool m_typingAreaOnly = true;
     bool m_fingeringMode = false;
+    std::vector<int> m_targetPool; // the weak-key drill's; empty in the ordinary drill
 
     KeyboardView *m_view = nullptr;
     std::unique_ptr<StatisticsPanel> m_panel;
     QLineEdit *m_wordCompare = nullptr;
+    QLabel *m_weakCaption = nullptr;
     QGroupBox *m_leftHand = nullptr;
     QGroupBox *m_rightHand = nullptr;
     std::array<QRadioButton *, 5> m_left{};

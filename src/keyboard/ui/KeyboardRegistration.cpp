@@ -3,6 +3,8 @@
 #include "keyboard/ui/FrmNKB.h"
 #include "keyboard/ui/KBExercise.h"
 #include "shell/AppContext.h"
+#include "shell/ContextService.h"
+#include "shell/KeyDrills.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -18,9 +20,9 @@ void UnloadStatusWindow(AppContext &ctx, Shell &shell)
         shell.unloadWindow(ManagedWindow::StateForm);
 }
 
-// "打字键区键位练习": opens the window, or brings the open one back to the
-// key-position drill.
-void OnlyKeyBoard(AppContext &ctx, Shell &shell)
+// "打字键区键位练习" (an empty pool) and the weak-key drill: opens the
+// window, or brings the open one back to the key-position drill.
+void OpenKeyPositionDrill(AppContext &ctx, Shell &shell, const std::vector<int> &targetPool)
 {
     WindowFlags &flags = ctx.state.window(ManagedWindow::KeysForm);
     flags.opening = true;
@@ -31,8 +33,25 @@ void OnlyKeyBoard(AppContext &ctx, Shell &shell)
     shell.closeOthers();
     if (open) // F6, once the command is through
         open->restartKeyPositionDrill();
+    if (KBExercise *window = KeysWindow(shell); window && (open || !targetPool.empty()))
+        window->setTargetPool(targetPool);
     flags.opening = false;
 }
+
+class KeyDrillService : public ContextService<KeyDrills> {
+public:
+    KeyDrillService(AppContext &ctx, Shell &shell, QObject *owner)
+        : ContextService(ctx, &AppContext::keyDrills, owner), m_shell(shell)
+    {
+    }
+    void openWeakKeyDrill(const std::vector<int> &targets) override
+    {
+        OpenKeyPositionDrill(m_ctx, m_shell, targets);
+    }
+
+private:
+    Shell &m_shell;
+};
 
 // "打字键区指法练习": opens the window when needed, in the fingering drill.
 void FingerEx(AppContext &ctx, Shell &shell)
@@ -62,9 +81,10 @@ void NKBExercise(AppContext &ctx, Shell &shell)
 
 void RegisterKeyboard(AppContext &ctx, Shell &shell)
 {
+    new KeyDrillService(ctx, shell, shell.mainWindow());
     shell.registerWindow(ManagedWindow::KeysForm, [&ctx](QWidget *parent) { return new KBExercise(ctx, parent); });
     shell.registerWindow(ManagedWindow::KeypadForm, [&ctx](QWidget *parent) { return new FrmNKB(ctx, parent); });
-    shell.setCommand(QStringLiteral("OnlyKeyBoard"), [&ctx, &shell] { OnlyKeyBoard(ctx, shell); });
+    shell.setCommand(QStringLiteral("OnlyKeyBoard"), [&ctx, &shell] { OpenKeyPositionDrill(ctx, shell, {}); });
     shell.setCommand(QStringLiteral("FingerEx"), [&ctx, &shell] { FingerEx(ctx, shell); });
     shell.setCommand(QStringLiteral("NKBExercise"), [&ctx, &shell] { NKBExercise(ctx, shell); });
 }

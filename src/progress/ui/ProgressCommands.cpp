@@ -3,9 +3,11 @@
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
 #include "progress/ProgressSummary.h"
+#include "progress/WeakKeys.h"
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
 #include "shell/AppContext.h"
+#include "shell/KeyDrills.h"
 #include "shell/LineDrill.h"
 #include "shell/Shell.h"
 #include "wubi/Wubi.h"
@@ -108,6 +110,15 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
             return wubi::CharacterDrillText(c.state, c.state.drillPool, wubi::kDrillCharsPerLine,
                                             wubi::kDrillPageLines, c.random);
         });
+    });
+    shell.setCommand(QStringLiteral("WeakKeys"), [&ctx, &shell, &progress] {
+        progress.flush();
+        const std::vector<int> targets = WeakKeyTargets(
+            progress.store().itemStats(progress.learner(), exercise::kKeys), kPoolItems, ctx.random);
+        if (targets.empty() || !ctx.keyDrills)
+            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("键"), QStringLiteral("OnlyKeyBoard"),
+                                      QStringLiteral("打字键区键位练习"));
+        ctx.keyDrills->openWeakKeyDrill(targets);
     });
     shell.setCommand(QStringLiteral("WeakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();

@@ -32,6 +32,12 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
         flush();
 }
 
+void ProgressService::setComposerKeys(int keys)
+{
+    if (m_recording)
+        m_collector.setComposerKeys(keys);
+}
+
 void ProgressService::endRun()
 {
     if (!m_recording)

@@ -13,6 +13,7 @@ public:
     ~ProgressService() override;
 
     void recordKeystroke(const QString &kind, const QString &expected, bool right) override;
+    void setComposerKeys(int keys) override;
     void endRun() override;
     QVector<RunSummary> runSummaries() override;
 

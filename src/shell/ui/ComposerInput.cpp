@@ -3,6 +3,7 @@
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/CandidateWindow.h"
 
 #include <QApplication>
@@ -131,7 +132,9 @@ private:
         if (!result.commit.isEmpty()) {
             m_mode.setNote(result.note);
             s_delivering = true;
+            m_mode.beginCommit();
             sendInputMethodEvent(m_box, QString(), result.commit);
+            m_mode.endCommit();
             s_delivering = false;
             // A finished line hands the focus to the next box.
             QWidget *focus = QApplication::focusWidget();
@@ -225,6 +228,7 @@ void ComposerMode::startTally()
 {
     m_keys = 0;
     m_characters = 0;
+    m_keysSinceCommit = 0;
 }
 
 QString ComposerMode::keysPerCharacterText() const
@@ -237,7 +241,21 @@ QString ComposerMode::keysPerCharacterText() const
 void ComposerMode::countKeys(int keys, const QString &committed)
 {
     m_keys += keys;
+    m_keysSinceCommit += keys;
     m_characters += committed.toUcs4().size();
+}
+
+void ComposerMode::beginCommit()
+{
+    if (m_ctx.progressLog)
+        m_ctx.progressLog->setComposerKeys(m_keysSinceCommit);
+    m_keysSinceCommit = 0;
+}
+
+void ComposerMode::endCommit()
+{
+    if (m_ctx.progressLog)
+        m_ctx.progressLog->setComposerKeys(0);
 }
 
 void ComposerMode::setNote(const QString &note)

@@ -51,6 +51,10 @@ public:
 
     // Used by the boxes.
     void countKeys(int keys, const QString &committed);
+    // Around the delivery of a commit: the progress log learns the keys
+    // taken since the previous commit, for the run that judges it.
+    void beginCommit();
+    void endCommit();
     void setNote(const QString &note);
 
 signals:
@@ -66,6 +70,7 @@ private:
     QString m_note;
     qint64 m_keys = 0;
     qint64 m_characters = 0;
+    int m_keysSinceCommit = 0;
 };
 
 // Gives `box` (a QLineEdit, QPlainTextEdit or QTextEdit) to the composer of

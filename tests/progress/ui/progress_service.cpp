@@ -1,11 +1,15 @@
 // The progress log as the practice windows feed it: line practice keystrokes
 // reach the statistics of the current learner, written in a batch when the
 // run ends; a damaged database leaves a note and practice goes on.
+#include "keyboard/KeyCodes.h"
+#include "keyboard/ui/KBExercise.h"
+#include "keyboard/ui/KeyboardRegistration.h"
 #include "practice/ui/PracticeHarness.h"
 #include "progress/ui/ProgressCommands.h"
 #include "progress/ui/ProgressService.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -112,6 +116,72 @@ private slots:
         QCOMPARE(phrases.size(), 2000);
         QVERIFY(!phrases.contains(QStringLiteral("火车")));     // no character the learner typed
         QVERIFY(phrases.count(QStringLiteral("目的")) > phrases.count(QStringLiteral("人民")));
+    }
+
+    // Key drills feed the weak-key drill: a learner who misses F in the
+    // key-position drill gets F far more often, every other key still comes
+    // up now and then, and the ordinary drill comes back unchanged. Without
+    // key statistics the drill says so and offers the ordinary one.
+    void weakKeyDrillFavoursTheKeysTheLearnerMisses()
+    {
+        TestContext t;
+        ProgressService progress(t.ctx, DatabaseIn(t), nullptr);
+        RegisterProgressCommands(t.ctx, t.shell, progress);
+        RegisterKeyboard(t.ctx, t.shell);
+        ModalWatcher watcher;
+        watcher.handle = [](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                box->button(QMessageBox::No)->click();
+            return qobject_cast<QMessageBox *>(w) != nullptr;
+        };
+        progress.recordKeystroke(exercise::kKeypad, QStringLiteral("7"), false); // another drill's keys
+        QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
+        QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱键练习")});
+        QVERIFY(watcher.messages.first().contains(QStringLiteral("打字键区键位练习")));
+        QVERIFY(!t.state.shown(ManagedWindow::KeysForm));
+
+        // The ordinary drill: F is missed (G struck first) every time it comes.
+        QVERIFY(t.shell.runCommand(QStringLiteral("OnlyKeyBoard")));
+        auto *w = qobject_cast<KBExercise *>(t.shell.window(ManagedWindow::KeysForm));
+        QVERIFY(w);
+        const auto hitTargets = [&](int hits) {
+            QHash<int, int> targets;
+            for (int i = 0; i < hits; ++i) {
+                const int target = w->drill().target();
+                ++targets[target];
+                if (target == 'F') {
+                    t.clock.advanceMs(900);
+                    w->Form_KeyUp('G');
+                }
+                t.clock.advanceMs(300);
+                w->Form_KeyUp(target);
+            }
+            return targets;
+        };
+        const QHash<int, int> ordinary = hitTargets(600);
+        QVERIFY(ordinary.value('F') > 0);
+        QVERIFY(!ordinary.contains(vk::Tab)); // the typing area only
+
+        QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
+        QCOMPARE(t.shell.window(ManagedWindow::KeysForm), w);
+        QVERIFY(w->weakKeyDrill());
+        QVERIFY(w->weakKeysCaption()->isVisibleTo(w));
+        QCOMPARE(w->weakKeysCaption()->text(), QStringLiteral("薄弱键练习"));
+        QCOMPARE(w->drill().statistics().keystrokes, 0.0f); // a fresh run
+        w->Form_KeyUp(vk::F4); // the weak drill keeps its own targets
+        QHash<int, int> weak = hitTargets(2000);
+        const int f = weak.take('F');
+        int mostOther = 0;
+        for (int count : std::as_const(weak))
+            mostOther = qMax(mostOther, count);
+        QVERIFY2(f > 5 * mostOther, qPrintable(QStringLiteral("F %1, other %2").arg(f).arg(mostOther)));
+        QCOMPARE(weak.size(), 41); // every other key of the typing area still comes
+        QVERIFY(!weak.contains(vk::Tab));
+
+        QVERIFY(t.shell.runCommand(QStringLiteral("OnlyKeyBoard")));
+        QVERIFY(!w->weakKeyDrill());
+        QVERIFY(!w->weakKeysCaption()->isVisibleTo(w));
+        QCOMPARE(watcher.titles.size(), 1);
     }
 };
 

@@ -1,8 +1,9 @@
 // The built-in composer in the line-by-line window: key presses into the
 // input line, commits judged character by character like input-method
-// commits, the candidate window, the switch and the report's keys per
-// character.
+// commits, the candidate window, the switch, and the keys per character in
+// the report and in the progress statistics.
 #include "../../practice/ui/PracticeHarness.h"
+#include "progress/ui/ProgressService.h"
 #include "shell/ui/CandidateWindow.h"
 #include "shell/ui/ComposerInput.h"
 
@@ -49,7 +50,7 @@ private slots:
     void commitsAreJudgedCharacterByCharacterInTheLineWindow();
     void switchingTheEditionMidCodeClearsIt();
     void englishPracticeAndTheSwitchOffLeaveTheBoxAlone();
-    void theReportOfAComposedRunGivesKeysPerCharacter();
+    void composedRunGivesKeysPerCharacterToReportAndStatistics();
 };
 
 void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
@@ -147,9 +148,10 @@ void ComposerInputTest::englishPracticeAndTheSwitchOffLeaveTheBoxAlone()
     QVERIFY(off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
-void ComposerInputTest::theReportOfAComposedRunGivesKeysPerCharacter()
+void ComposerInputTest::composedRunGivesKeysPerCharacterToReportAndStatistics()
 {
     ComposerHarness h(QStringLiteral("98"));
+    ProgressService progress(h.ctx, QDir(h.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), nullptr);
     ModalWatcher watcher;
     QString shown;
     watcher.handle = [&](QWidget *w) {
@@ -165,6 +167,10 @@ void ComposerInputTest::theReportOfAComposedRunGivesKeysPerCharacter()
     QTest::keyClick(h.line->rtbIn(0), Qt::Key_Backspace);
     h.type(0, "wq ");
     QTRY_COMPARE(shown, QStringLiteral("3.33"));
+    const QVector<RunSummary> runs = progress.runSummaries();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].characters, 3);
+    QCOMPARE(runs[0].composerKeys, 10);
 }
 
 QTEST_MAIN(ComposerInputTest)

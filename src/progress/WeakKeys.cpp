@@ -1,0 +1,28 @@
+#include "progress/WeakKeys.h"
+
+#include "keyboard/KeyboardPicture.h"
+#include "keyboard/TargetDrill.h"
+#include "progress/WeakSpots.h"
+
+std::vector<int> WeakKeyTargets(const QVector<ItemStat> &keyStats, int count, RandomSource &random)
+{
+    // The statistics name a key by its legend.
+    const KeyboardPicture keyboard = KeyboardPicture::mainBlock();
+    QHash<QString, int> codeOf;
+    for (int code : keyboard.codes())
+        codeOf.insert(keyboard.legend(code), code);
+
+    QVector<ItemStat> stats;
+    for (const ItemStat &s : keyStats)
+        if (codeOf.contains(s.item) && s.tally.attempts > 0)
+            stats.append(s);
+    if (stats.isEmpty())
+        return {};
+    for (int code : TypingAreaPool())
+        stats.append({QString(), keyboard.legend(code), ItemTally()});
+
+    std::vector<int> targets;
+    for (const QString &legend : DrawWeakSpots(WeakSpotWeights(stats), count, random))
+        targets.push_back(codeOf.value(legend));
+    return targets;
+}
