@@ -16,6 +16,13 @@ void TakeRawKeys(QWidget *widget)
 }
 
 namespace {
+// The physical key of an event: its scan code where the platform gives one,
+// else its Qt key (a key's Qt key can change with Shift between down and up).
+quint64 PhysicalKeyOf(const QKeyEvent *event)
+{
+    return event->nativeScanCode() != 0 ? (quint64(1) << 32) | event->nativeScanCode() : quint64(uint(event->key()));
+}
+
 // Claims the keys that would otherwise be shortcuts or move the focus (Tab).
 // True when `event` is such a key press or release.
 bool ClaimsKey(QEvent *event)
@@ -48,14 +55,16 @@ bool KeyDrillWindow::event(QEvent *event)
 
 void KeyDrillWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyPreview && !event->isAutoRepeat())
+    if (m_keyPreview && !event->isAutoRepeat()) {
+        m_keysDown.insert(PhysicalKeyOf(event));
         Form_KeyDown(VirtualKeyOf(event));
+    }
     event->accept();
 }
 
 void KeyDrillWindow::keyReleaseEvent(QKeyEvent *event)
 {
-    if (m_keyPreview && !event->isAutoRepeat())
+    if (m_keyPreview && !event->isAutoRepeat() && m_keysDown.remove(PhysicalKeyOf(event)))
         Form_KeyUp(VirtualKeyOf(event));
     event->accept();
 }

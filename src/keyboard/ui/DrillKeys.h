@@ -1,5 +1,6 @@
 #pragma once
 // Key handling shared by the keyboard drill windows.
+#include <QSet>
 #include <QWidget>
 
 class QKeyEvent;
@@ -12,7 +13,9 @@ void TakeRawKeys(QWidget *widget);
 
 // A drill window that sees every key while its key preview is on (Tab and
 // shortcut keys included) as key-down and key-up of virtual-key codes.
-// Auto-repeat is ignored: a held key is one keystroke.
+// Auto-repeat is ignored: a held key is one keystroke. A key that went down
+// elsewhere (the Enter that chose the drill in a menu) is not judged when it
+// comes up here.
 class KeyDrillWindow : public QWidget {
     Q_OBJECT
 public:
@@ -31,4 +34,5 @@ protected:
 
 private:
     bool m_keyPreview = true;
+    QSet<quint64> m_keysDown; // physical keys pressed while this window had them
 };

@@ -70,6 +70,12 @@ private slots:
     {
         TestContext t;
         KBExercise *w = open(t);
+        // The release of the Enter that chose the drill in the menu.
+        QTest::keyRelease(w, Qt::Key_Return);
+        QVERIFY(t.cues.played.empty());
+        QCOMPARE(w->picture().look(vk::Enter).state, KeyState::Normal);
+        QCOMPARE(w->drill().statistics().keystrokes, 0.0f);
+
         QTest::keyPress(w, Qt::Key_S);
         QVERIFY(w->picture().look('S').pressed);
         QTest::keyRelease(w, Qt::Key_S);
