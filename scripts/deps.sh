@@ -8,7 +8,7 @@ packages=(
   fonts-noto-cjk fonts-babelstone-han
   libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick python3
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick python3
   ibus ibus-table-wubi dbus-x11
   desktop-file-utils appstream
 )

@@ -33,7 +33,7 @@ IN_AREA="540x24+$((PANEL_X + 16))+$((PANEL_Y + 51))"
 area_has_ink "$MAIN" "$IN_AREA" && fail "the input box of the chart drill is not empty at the start"
 xdotool windowfocus --sync "$MAIN" 2>/dev/null
 sleep 0.5
-xdotool type --delay 40 "的一是"
+type_slowly "的一是"
 sleep 0.5
 area_has_ink "$MAIN" "$IN_AREA" || fail "typed characters did not reach the chart drill's input box"
 shot chart86
