@@ -124,3 +124,11 @@ QString KeyboardPicture::legend(int code) const
             return cap.legend;
     return QString();
 }
+
+int KeyboardPicture::codeOf(const QString &legend) const
+{
+    for (const KeyCap &cap : m_caps)
+        if (cap.legend == legend)
+            return cap.code;
+    return 0;
+}

@@ -39,6 +39,8 @@ public:
     std::vector<int> codes() const;
     // The main legend of the key (of its first cap), empty when not on the picture.
     QString legend(int code) const;
+    // The code of the key whose main legend is `legend`; 0 when none is.
+    int codeOf(const QString &legend) const;
 
     // Draws the key in `state`, up or pressed. Returns whether the key is on
     // the picture; a key that is not changes nothing.

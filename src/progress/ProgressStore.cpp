@@ -190,19 +190,26 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
     return true;
 }
 
+QSqlQuery ProgressStore::select(const QString &sql, const QVariantList &values) const
+{
+    if (!isOpen())
+        return QSqlQuery();
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    q.exec();
+    return q;
+}
+
 QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString &kind) const
 {
     QVector<ItemStat> stats;
-    if (!isOpen())
-        return stats;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("SELECT kind, item, attempts, errors, interval_ms, timed, last_seen FROM item_stats"
-                             " WHERE learner = ? AND (coalesce(?, '') = '' OR kind = ?) ORDER BY kind, item"));
-    q.addBindValue(LearnerKey(learner));
-    q.addBindValue(kind);
-    q.addBindValue(kind);
-    if (!q.exec())
-        return stats;
+    QSqlQuery q = select(QStringLiteral("SELECT kind, item, attempts, errors, interval_ms, timed, last_seen"
+                                        " FROM item_stats WHERE learner = ? AND (coalesce(?, '') = '' OR kind = ?)"
+                                        " ORDER BY kind, item"),
+                         {LearnerKey(learner), kind, kind});
     while (q.next()) {
         ItemStat s;
         s.kind = q.value(0).toString();
@@ -220,16 +227,9 @@ QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString
 QVector<RunSummary> ProgressStore::runs(const QString &learner) const
 {
     QVector<RunSummary> result;
-    if (!isOpen())
-        return result;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys"
-                             " FROM runs"
-                             " WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"));
-    q.addBindValue(learner);
-    q.addBindValue(learner);
-    if (!q.exec())
-        return result;
+    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys"
+                                        " FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
+                         {learner, learner});
     while (q.next()) {
         RunSummary r;
         r.learner = q.value(0).toString();
@@ -247,27 +247,18 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
 QStringList ProgressStore::learners() const
 {
     QStringList names;
-    if (!isOpen())
-        return names;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (q.exec(QStringLiteral("SELECT learner FROM runs UNION SELECT learner FROM item_stats ORDER BY 1")))
-        while (q.next())
-            names.append(q.value(0).toString());
+    QSqlQuery q = select(QStringLiteral("SELECT learner FROM runs UNION SELECT learner FROM item_stats ORDER BY 1"));
+    while (q.next())
+        names.append(q.value(0).toString());
     return names;
 }
 
 QVector<DayProgress> ProgressStore::dailyProgress(const QString &learner) const
 {
     QVector<DayProgress> days;
-    if (!isOpen())
-        return days;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT kind, substr(started, 1, 10) AS day, sum(duration_ms), sum(characters),"
-                             " sum(errors) FROM runs WHERE learner = ? GROUP BY kind, day ORDER BY kind, day"));
-    q.addBindValue(LearnerKey(learner));
-    if (!q.exec())
-        return days;
+    QSqlQuery q = select(QStringLiteral("SELECT kind, substr(started, 1, 10) AS day, sum(duration_ms), sum(characters),"
+                                        " sum(errors) FROM runs WHERE learner = ? GROUP BY kind, day ORDER BY kind, day"),
+                         {LearnerKey(learner)});
     while (q.next()) {
         DayProgress d;
         d.kind = q.value(0).toString();
@@ -284,17 +275,10 @@ QVector<DayProgress> ProgressStore::dailyProgress(const QString &learner) const
 QVector<KindTotals> ProgressStore::kindTotals(const QString &learner) const
 {
     QVector<KindTotals> totals;
-    if (!isOpen())
-        return totals;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT kind, sum(duration_ms), sum(characters),"
-                             " max(CASE WHEN duration_ms >= ? THEN characters * 60000.0 / duration_ms END)"
-                             " FROM runs WHERE learner = ? GROUP BY kind ORDER BY kind"));
-    q.addBindValue(kMinimumTimedRunMs);
-    q.addBindValue(LearnerKey(learner));
-    if (!q.exec())
-        return totals;
+    QSqlQuery q = select(QStringLiteral("SELECT kind, sum(duration_ms), sum(characters),"
+                                        " max(CASE WHEN duration_ms >= ? THEN characters * 60000.0 / duration_ms END)"
+                                        " FROM runs WHERE learner = ? GROUP BY kind ORDER BY kind"),
+                         {kMinimumTimedRunMs, LearnerKey(learner)});
     while (q.next())
         totals.append({q.value(0).toString(), q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toDouble()});
     return totals;

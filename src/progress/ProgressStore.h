@@ -7,7 +7,10 @@
 #include "progress/ProgressSummary.h"
 
 #include <QString>
+#include <QVariant>
 #include <QVector>
+
+class QSqlQuery;
 
 class ProgressStore {
 public:
@@ -37,6 +40,9 @@ public:
     QVector<KindTotals> kindTotals(const QString &learner) const;
 
 private:
+    // `sql` run with `values` bound in order, ready to step through with
+    // next(); a query without rows when closed or failing.
+    QSqlQuery select(const QString &sql, const QVariantList &values = {}) const;
     // Keeps the reason; the caller closes the connection. Returns false.
     bool fail(const QString &what, const QString &detail);
     bool openAndMigrate(const QString &path);

@@ -26,17 +26,15 @@ int KeyTyping(const QString &item, const QHash<QString, int> &byLegend)
 
 QHash<int, ItemTally> MainBlockKeyTallies(const QVector<ItemStat> &stats, const KeyboardPicture &mainBlock)
 {
-    QHash<QString, int> byLegend;    // main and upper legends
-    QHash<QString, int> byKeyLegend; // main legends, as the key drill names its keys
+    QHash<QString, int> byLegend; // main and upper legends
     for (const KeyCap &cap : mainBlock.caps()) {
-        byKeyLegend.insert(cap.legend, cap.code);
         byLegend.insert(cap.legend, cap.code);
         if (!cap.secondary.isEmpty())
             byLegend.insert(cap.secondary, cap.code);
     }
     QHash<int, ItemTally> tallies;
     for (const ItemStat &s : stats) {
-        const int code = s.kind == exercise::kKeys ? byKeyLegend.value(s.item, 0)
+        const int code = s.kind == exercise::kKeys ? mainBlock.codeOf(s.item)
                          : TextKinds().contains(s.kind) ? KeyTyping(s.item, byLegend)
                                                         : 0;
         if (code != 0)
@@ -45,17 +43,23 @@ QHash<int, ItemTally> MainBlockKeyTallies(const QVector<ItemStat> &stats, const 
     return tallies;
 }
 
-QVector<WeakCharacter> WeakestCharacters(const QVector<ItemStat> &stats, int count)
+QVector<WeightedItem> CharacterWeights(const QVector<ItemStat> &stats)
 {
     QVector<ItemStat> text;
+    for (const ItemStat &s : stats)
+        if (TextKinds().contains(s.kind))
+            text.append(s);
+    return WeakSpotWeights(text, IsChineseCharacter);
+}
+
+QVector<WeakCharacter> WeakestCharacters(const QVector<ItemStat> &stats, int count)
+{
     QHash<QString, ItemTally> tallies;
     for (const ItemStat &s : stats)
-        if (TextKinds().contains(s.kind)) {
-            text.append(s);
+        if (TextKinds().contains(s.kind))
             tallies[s.item].add(s.tally);
-        }
     QVector<WeakCharacter> weakest;
-    for (const WeightedItem &w : WeakSpotWeights(text, IsChineseCharacter)) {
+    for (const WeightedItem &w : CharacterWeights(stats)) {
         if (weakest.size() == count)
             break;
         weakest.append({w.item, w.weight, tallies.value(w.item)});

@@ -41,8 +41,11 @@ const QStringList &TextKinds();
 // and spaces typed in text practice on the key that types them.
 QHash<int, ItemTally> MainBlockKeyTallies(const QVector<ItemStat> &stats, const KeyboardPicture &mainBlock);
 
-// The `count` weakest Chinese characters of text practice (WeakSpotWeights),
-// weakest first, each with its summed tally.
+// The weights (WeakSpotWeights) of the Chinese characters of text practice,
+// heaviest first; stats of other kinds are left out.
+QVector<WeightedItem> CharacterWeights(const QVector<ItemStat> &stats);
+
+// The `count` weakest of them, weakest first, each with its summed tally.
 struct WeakCharacter {
     QString character;
     double weight = 0;

@@ -8,13 +8,9 @@ std::vector<int> WeakKeyTargets(const QVector<ItemStat> &keyStats, int count, Ra
 {
     // The statistics name a key by its legend.
     const KeyboardPicture keyboard = KeyboardPicture::mainBlock();
-    QHash<QString, int> codeOf;
-    for (int code : keyboard.codes())
-        codeOf.insert(keyboard.legend(code), code);
-
     QVector<ItemStat> stats;
     for (const ItemStat &s : keyStats)
-        if (codeOf.contains(s.item) && s.tally.attempts > 0)
+        if (keyboard.codeOf(s.item) != 0 && s.tally.attempts > 0)
             stats.append(s);
     if (stats.isEmpty())
         return {};
@@ -23,6 +19,6 @@ std::vector<int> WeakKeyTargets(const QVector<ItemStat> &keyStats, int count, Ra
 
     std::vector<int> targets;
     for (const QString &legend : DrawWeakSpots(WeakSpotWeights(stats), count, random))
-        targets.push_back(codeOf.value(legend));
+        targets.push_back(keyboard.codeOf(legend));
     return targets;
 }

@@ -71,14 +71,6 @@ QStringList DrawWeakSpots(const QVector<WeightedItem> &items, int count, RandomS
     return drawn;
 }
 
-QString WeakSpotText(const QStringList &items, int perLine, const QString &separator)
-{
-    QString text;
-    for (int start = 0; start < items.size(); start += perLine)
-        text += items.mid(start, perLine).join(separator) + QStringLiteral("\r\n");
-    return text;
-}
-
 bool IsChineseCharacter(const QString &item)
 {
     if (item.size() != 1)

@@ -21,8 +21,4 @@ QVector<WeightedItem> WeakSpotWeights(const QVector<ItemStat> &stats, bool (*kee
 // from all items so that learned ones are reviewed too.
 QStringList DrawWeakSpots(const QVector<WeightedItem> &items, int count, RandomSource &random);
 
-// Drill text: the items in lines of `perLine`, each line ended by CR LF, with
-// `separator` between items.
-QString WeakSpotText(const QStringList &items, int perLine, const QString &separator);
-
 bool IsChineseCharacter(const QString &item);

@@ -3,6 +3,7 @@
 // recording with a reason instead of stopping practice.
 #include "progress/KeystrokeCollector.h"
 #include "progress/ProgressStore.h"
+#include "progress/StoreTally.h"
 #include "support/TestEnv.h"
 
 #include <QFile>
@@ -27,14 +28,6 @@ void RunSql(const QString &path, const QStringList &statements)
             QVERIFY2(q.exec(s), qPrintable(s));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-}
-
-ItemTally TallyOf(const ProgressStore &store, const QString &learner, const QString &item)
-{
-    for (const ItemStat &s : store.itemStats(learner))
-        if (s.item == item)
-            return s.tally;
-    return ItemTally();
 }
 
 } // namespace

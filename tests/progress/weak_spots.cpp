@@ -83,7 +83,7 @@ private slots:
         QVERIFY2(shiElsewhere < 4000 / 4, qPrintable(QString::number(shiElsewhere)));
     }
 
-    void filtersAndLaysOutTheDrill()
+    void keepsOnlyChineseCharactersAndDrawsNothingFromNothing()
     {
         QVector<ItemStat> stats{Stat(QStringLiteral("的"), 10, 1), Stat(QStringLiteral("a"), 10, 5),
                                 Stat(QStringLiteral("，"), 10, 5)};
@@ -91,7 +91,6 @@ private slots:
         QCOMPARE(weights.size(), 1);
         SeededRandom random(1);
         QVERIFY(DrawWeakSpots({}, 10, random).isEmpty());
-        QCOMPARE(WeakSpotText({"a", "b", "c"}, 2, " "), QStringLiteral("a b\r\nc\r\n"));
     }
 };
 

@@ -24,16 +24,13 @@ constexpr int kTwoCharacterPhrases = 3;
 // Items drawn into a pool: enough for the proportions to hold.
 constexpr int kPoolItems = 1000;
 
-QVector<WeightedItem> CharacterWeights(const ProgressService &progress)
+QVector<WeightedItem> LearnerCharacterWeights(const ProgressService &progress)
 {
-    QVector<ItemStat> stats;
-    for (const QString &kind : TextKinds())
-        stats += progress.store().itemStats(progress.learner(), kind);
-    return WeakSpotWeights(stats, IsChineseCharacter);
+    return CharacterWeights(progress.store().itemStats(progress.learner()));
 }
 
 // With nothing to build the drill from: says so and offers `ordinary`.
-void OfferOrdinaryDrill(AppContext &ctx, Shell &shell, const QString &what, const QString &ordinary,
+void OfferOrdinaryDrill(Shell &shell, const QString &what, const QString &ordinary,
                         const QString &ordinaryCaption)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("薄弱%1练习").arg(what),
@@ -41,7 +38,6 @@ void OfferOrdinaryDrill(AppContext &ctx, Shell &shell, const QString &what, cons
                     QMessageBox::Yes | QMessageBox::No, shell.mainWindow());
     if (box.exec() == QMessageBox::Yes)
         shell.runCommand(ordinary);
-    Q_UNUSED(ctx);
 }
 
 void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title, const QString &pool,
@@ -57,13 +53,13 @@ void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title,
 
 QString WeakCharacterPool(const ProgressService &progress, RandomSource &random)
 {
-    return DrawWeakSpots(CharacterWeights(progress), kPoolItems, random).join(QString());
+    return DrawWeakSpots(LearnerCharacterWeights(progress), kPoolItems, random).join(QString());
 }
 
 QString WeakPhrasePool(const ProgressService &progress, const QString &phrasePool, RandomSource &random)
 {
     QHash<QString, double> weightOf;
-    for (const WeightedItem &w : CharacterWeights(progress))
+    for (const WeightedItem &w : LearnerCharacterWeights(progress))
         weightOf.insert(w.item, w.weight);
     QVector<WeightedItem> phrases;
     for (int i = 0; i + 2 <= phrasePool.size(); i += 2) {
@@ -104,7 +100,7 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
         progress.flush(); // the keystrokes of this session count too
         const QString pool = WeakCharacterPool(progress, ctx.random);
         if (pool.isEmpty())
-            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("字"), QStringLiteral("MenuChinese(1)"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("字"), QStringLiteral("MenuChinese(1)"),
                                       QStringLiteral("中文逐行对打"));
         RunWeakDrill(ctx, shell, kRandomCharacters, QStringLiteral("薄弱字练习"), pool, [](AppContext &c) {
             return wubi::CharacterDrillText(c.state, c.state.drillPool, wubi::kDrillCharsPerLine,
@@ -116,7 +112,7 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
         const std::vector<int> targets = WeakKeyTargets(
             progress.store().itemStats(progress.learner(), exercise::kKeys), kPoolItems, ctx.random);
         if (targets.empty() || !ctx.keyDrills)
-            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("键"), QStringLiteral("OnlyKeyBoard"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("键"), QStringLiteral("OnlyKeyBoard"),
                                       QStringLiteral("打字键区键位练习"));
         ctx.keyDrills->openWeakKeyDrill(targets);
     });
@@ -124,7 +120,7 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
         progress.flush();
         const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);
         if (pool.isEmpty())
-            return OfferOrdinaryDrill(ctx, shell, QStringLiteral("词组"), QStringLiteral("CZ2_86"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("词组"), QStringLiteral("CZ2_86"),
                                       QStringLiteral("二字词组"));
         RunWeakDrill(ctx, shell, kTwoCharacterPhrases, QStringLiteral("薄弱词组练习"), pool, [](AppContext &c) {
             return wubi::PhraseDrillText(c.state, c.state.drillPool, 2, c.random);

@@ -7,6 +7,7 @@
 #include "practice/ui/PracticeHarness.h"
 #include "progress/ui/ProgressCommands.h"
 #include "progress/ui/ProgressService.h"
+#include "progress/StoreTally.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,14 +19,6 @@
 namespace {
 
 QString DatabaseIn(const TestContext &t) { return QDir(t.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")); }
-
-ItemTally TallyOf(const ProgressStore &store, const QString &learner, const QString &item)
-{
-    for (const ItemStat &s : store.itemStats(learner, exercise::kLine))
-        if (s.item == item)
-            return s.tally;
-    return ItemTally();
-}
 
 } // namespace
 
@@ -52,11 +45,11 @@ private slots:
         ModalWatcher watcher; // closes the report that ends the run
         h.commit(0, QStringLiteral("是"));
         QVERIFY(h.shell.statusMessage.isEmpty() || !h.shell.statusMessage.contains(QStringLiteral("数据库")));
-        const ItemTally de = TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("的"));
+        const ItemTally de = TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("的"), exercise::kLine);
         QCOMPARE(de.attempts, 3);
         QCOMPARE(de.errors, 1);
         QCOMPARE(de.intervalMs, 600 + 200);
-        QCOMPARE(TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("是")).attempts, 1);
+        QCOMPARE(TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("是"), exercise::kLine).attempts, 1);
         const QVector<RunSummary> runs = progress.runSummaries();
         QCOMPARE(runs.size(), 1);
         QCOMPARE(runs[0].characters, 4);
