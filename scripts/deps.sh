@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick python3
   ibus ibus-table-wubi dbus-x11
   desktop-file-utils appstream
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+  dpkg-dev lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
-// The help folder: assets/help/ as it is, plus the licence notices of the
-// Wubi tables, which ship with the program.
+// The help folder: assets/help/ as it is, plus the program's licence and the
+// licence notices of the Wubi tables, which ship with the program.
 #include "Output.h"
 #include "Steps.h"
 
@@ -35,5 +35,5 @@ bool BuildHelp(const QString &assets, const QString &out, QString *error)
         if (!copyFile(assets + QStringLiteral("/wubi/") + name, target + QLatin1Char('/') + name, error))
             return false;
     }
-    return true;
+    return copyFile(assets + QStringLiteral("/../COPYING"), target + QStringLiteral("/COPYING"), error);
 }

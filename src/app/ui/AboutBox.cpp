@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 QString FindSystemInfoTool()
@@ -47,10 +48,14 @@ AboutBox::AboutBox(AppContext &ctx, QWidget *parent) : QDialog(parent)
     lblVersion->setFont(textFont);
     auto *lblPurpose = new QLabel(QStringLiteral("指法、英文、五笔与文章打字练习"), this);
     lblPurpose->setFont(textFont);
-    auto *label1 = new QLabel(QStringLiteral("https://quorvel.example.org/"), this);
+    // The program's licence, whose text ships in the help folder.
+    auto *label1 = new QLabel(QStringLiteral("自由软件，依照<a href=\"%1\">GNU 通用公共许可证</a>第 3 版或更新版本发布")
+                                  .arg(QUrl::fromLocalFile(ctx.paths.data(QStringLiteral("help/COPYING"))).toString()),
+                              this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setFont(textFont);
-    label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label1->setTextFormat(Qt::RichText);
+    label1->setOpenExternalLinks(true);
 
     auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -1,6 +1,7 @@
 #include "app/ui/GraphicButton.h"
 
 #include "app/ui/Artwork.h"
+#include "shell/ui/Accessibility.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -31,6 +32,9 @@ GraphicButton::GraphicButton(int index, const QString &caption, QWidget *parent)
     font.setPixelSize(15);
     m_caption->setFont(font);
     setHoverPicture(false);
+    // Button 3 starts free input; the others open their menu.
+    MakeAccessibleButton(this, caption,
+                         index == 3 ? QStringLiteral("开始自由录入") : QStringLiteral("打开“%1”菜单").arg(caption));
 }
 
 void GraphicButton::setHoverPicture(bool hover)

@@ -14,6 +14,8 @@ public:
     bool showsHoverPicture() const { return m_hover; }
     void setHoverPicture(bool hover);
     QLabel *captionLabel() const { return m_caption; }
+    // A left press, as a screen reader's press action gives it.
+    Q_INVOKABLE void click() { emit pressed(m_index, Qt::LeftButton); }
 
     static constexpr int kWidth = 81;
     static constexpr int kHeight = 33;

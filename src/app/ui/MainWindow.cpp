@@ -10,6 +10,7 @@
 #include "data/Audio.h"
 #include "data/Settings.h"
 #include "shell/AppContext.h"
+#include "shell/ui/Accessibility.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,7 @@ QToolButton *captionButton(QWidget *parent, const QString &name, const QString &
     b->setObjectName(name);
     b->setText(glyph);
     b->setToolTip(tip);
+    SetAccessibleText(b, tip, tip);
     b->setFixedSize(24, 20);
     b->setCursor(Qt::PointingHandCursor);
     b->setStyleSheet(QStringLiteral("QToolButton { color: white; background: rgba(255,255,255,28);"

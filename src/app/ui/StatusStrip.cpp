@@ -9,7 +9,7 @@
 
 QString StatusStateText(bool ready)
 {
-    return ready ? QStringLiteral("就绪") : QStringLiteral("  0");
+    return ready ? QStringLiteral("就绪") : QStringLiteral("未就绪");
 }
 
 StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
@@ -33,7 +33,6 @@ StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
     m_lblWubi->hide();
     m_lblState->setText(StatusStateText(false));
     m_lblState->setMinimumWidth(48);
-    // Keep the two leading spaces of "  0" visible.
     m_lblState->setTextFormat(Qt::PlainText);
     m_lblState->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto *row = new QHBoxLayout(this);

@@ -32,5 +32,5 @@ private:
     QPixmap m_background;
 };
 
-// Text of lblState for the ready flag: "就绪", or "  0" with two spaces.
+// Text of lblState for the ready flag: "就绪" or "未就绪".
 QString StatusStateText(bool ready);

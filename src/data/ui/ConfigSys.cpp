@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -139,8 +140,26 @@ void ConfigSys::Form_Load()
         m_ctx.shell->centreDialog(this);
 }
 
+// A size box must hold one of the listed sizes: anything else is refused,
+// with the box focused and nothing stored.
+bool ConfigSys::sizesAreListed()
+{
+    for (QComboBox *box : {m_cobZY, m_cobZH}) {
+        if (FontSizeInBox(box->currentText()))
+            continue;
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("字体大小只能是%1到%2，请从列表中选择。").arg(kSmallestSize).arg(kLargestSize));
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void ConfigSys::cmdOK_Click()
 {
+    if (!sizesAreListed())
+        return;
     QList<SettingValue> stored;
     CueFlags &cues = m_ctx.state.cues;
     for (int i = 0; i < m_boxes.size(); ++i) {
@@ -149,12 +168,9 @@ void ConfigSys::cmdOK_Click()
                        off ? QStringLiteral("0") : QStringLiteral("-1")});
         cues.*kCueBoxes[i].flag = !off;
     }
-    // A box that does not hold one of the offered sizes keeps the size in use.
     const auto takeSize = [&stored](const QComboBox *box, const QString &name, int &size) {
-        if (const std::optional<int> chosen = FontSizeInBox(box->currentText())) {
-            stored.append({QStringLiteral("Font"), name, QString::number(*chosen)});
-            size = *chosen;
-        }
+        size = *FontSizeInBox(box->currentText());
+        stored.append({QStringLiteral("Font"), name, QString::number(size)});
     };
     takeSize(m_cobZY, QStringLiteral("out_in_fontsize"), m_ctx.state.fonts.outIn);
     takeSize(m_cobZH, QStringLiteral("int_in_fontsize"), m_ctx.state.fonts.intIn);

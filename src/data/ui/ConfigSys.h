@@ -22,6 +22,7 @@ public slots:
     void cmdCancel_Click();
 
 private:
+    bool sizesAreListed();
     void Form_Load();
     QWidget *buildSoundTab();
     QWidget *buildTextTab();

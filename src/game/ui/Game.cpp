@@ -30,7 +30,7 @@ constexpr int kHareGround = 92;
 constexpr int kTortoiseGround = 156;
 constexpr int kFinishX = 680;
 
-const QString kStartPrompt = QStringLiteral("请做好准备,游戏将在三秒后开始");
+const QString kStartPrompt = QStringLiteral("请做好准备，游戏将在三秒后开始");
 const QString kRaceKeys = QStringLiteral("Ctrl+S 中止游戏") + QStringLiteral("   ") + QStringLiteral(" Ctrl+P 暂停游戏");
 
 int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }

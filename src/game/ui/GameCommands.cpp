@@ -16,5 +16,6 @@ void RegisterGame(AppContext &ctx, Shell &shell)
             shell.showWindow(ManagedWindow::RaceForm);
         shell.closeOthers();
         race.opening = false;
+        shell.SetStatusMessage(QStringLiteral("请点击“游戏设置”，设好后比赛开始"));
     });
 }

@@ -83,10 +83,11 @@ void FrmNKB::buildControls()
         m_options[size_t(i)] = option;
     }
 
-    m_button = new PictureButton(m_ctx.paths, QStringLiteral("从新开始"), this);
+    m_button = new PictureButton(m_ctx.paths, QStringLiteral("重新开始"), this);
     m_button->setObjectName(QStringLiteral("picB"));
     m_button->captionLabel()->setObjectName(QStringLiteral("Label20"));
     m_button->move(523, 330);
+    m_button->setAccessibleDescription(QStringLiteral("击键速度和击中率从零重新统计"));
     connect(m_button, &PictureButton::clicked, this, &FrmNKB::picB_Click);
 }
 
@@ -130,7 +131,7 @@ void FrmNKB::Form_KeyUp(int code)
     m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));
     m_view->update();
     if (std::exchange(m_numLockMessageDue, false))
-        QMessageBox::information(this, window()->windowTitle(), QStringLiteral("请先击一下Num Lock键使数字键区生效!"));
+        QMessageBox::information(this, window()->windowTitle(), QStringLiteral("请先击一下Num Lock键使数字键区生效！"));
 }
 
 void FrmNKB::focusInEvent(QFocusEvent *event)

@@ -1,7 +1,7 @@
 #pragma once
 // frmNKB: the numeric keypad drill. One keypad key is the target; a hit
 // moves it to a random key of the chosen range, misses stay marked until
-// the next hit. The picture button "从新开始" restarts the figures.
+// the next hit. The picture button "重新开始" restarts the figures.
 #include "keyboard/KeyboardPicture.h"
 #include "keyboard/TargetDrill.h"
 #include "keyboard/ui/DrillKeys.h"

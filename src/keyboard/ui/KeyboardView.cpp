@@ -1,5 +1,6 @@
 #include "keyboard/ui/KeyboardView.h"
 
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/KeyCapPainter.h"
 
 #include <QHash>
@@ -51,6 +52,7 @@ KeyboardView::KeyboardView(const KeyboardPicture &picture, QWidget *parent)
                     .adjusted(-kPlateMargin, -kPlateMargin, kPlateMargin, kPlateMargin));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    SetAccessibleText(this, QStringLiteral("键盘图"));
 }
 
 QRect KeyboardView::capRect(int code) const
@@ -78,4 +80,15 @@ void KeyboardView::paintEvent(QPaintEvent *)
         const QRect pixels(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel);
         p.drawPixmap(pixels.topLeft(), CapPicture(cap, pixels.size(), m_picture.look(cap.code), ratio));
     }
+    announceTarget();
+}
+
+// The drills change the picture and then repaint it: the target key read
+// to screen readers follows the picture here.
+void KeyboardView::announceTarget()
+{
+    for (const KeyCap &cap : m_picture.caps())
+        if (m_picture.look(cap.code).state == KeyState::Target)
+            return AnnounceDescription(this, QStringLiteral("请按：%1 键").arg(cap.legend));
+    AnnounceDescription(this, QString());
 }

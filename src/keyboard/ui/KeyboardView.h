@@ -19,6 +19,8 @@ protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
+    void announceTarget();
+
     const KeyboardPicture &m_picture;
     QPoint m_originTwips;
 };

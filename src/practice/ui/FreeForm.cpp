@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
@@ -29,6 +30,7 @@ FreeForm::FreeForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     auto *heading = new QLabel(QStringLiteral("对照书本或其他材料自由录入，只统计速度、字数和时间"), this);
     m_rtbIn = new QPlainTextEdit(this);
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
+    SetAccessibleText(m_rtbIn, QStringLiteral("自由录入输入框"), QStringLiteral("想打什么就打什么，没有对照文本"));
     m_rtbIn->setFont(SongFont(kDesignedPointSize));
     m_rtbIn->installEventFilter(this);
     AttachComposer(m_ctx, m_rtbIn);

@@ -10,6 +10,7 @@
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
 #include "shell/WubiHelp.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 
 #include <QKeyEvent>
@@ -86,6 +87,11 @@ LineForm::LineForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
                 rtbIn_Change(i);
         });
         connect(out, &ReferenceLine::selectionChanged, this, [this, i] { rtbOut_SelChange(i); });
+        SetAccessibleText(out, QStringLiteral("第%1行对照文字").arg(i + 1));
+        SetAccessibleText(in, QStringLiteral("第%1行输入").arg(i + 1));
+        connect(out, &ReferenceLine::nextCharacterChanged, in, [in](const QString &next) {
+            AnnounceDescription(in, NextCharacterDescription(next));
+        });
     }
 
     m_ctx.state.window(ManagedWindow::LineForm).shown = true;

@@ -1,6 +1,7 @@
 #include "practice/ui/Register.h"
 
 #include "practice/ui/LineForm.h"
+#include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/StateForm.h"
 #include "shell/ContextService.h"
@@ -29,6 +30,7 @@ void RegisterLinePractice(AppContext &ctx, Shell &shell)
         shell.openLinePractice();
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
+        ShowWaitingForStart(shell, true);
     };
     shell.setCommand(QStringLiteral("MenuChinese(1)"),
                      [openLinePractice] { openLinePractice(true, QStringLiteral("中文逐行对照练习")); });

@@ -24,6 +24,10 @@ public:
     virtual void resumeInput() = 0;
 };
 
+// Tells the learner, on the status strip, that the window waits for the
+// start button (and, for a comparison, a reference text).
+void ShowWaitingForStart(Shell &shell, bool choosesText);
+
 // Helpers of the windows' input boxes.
 // Unlocked, focused, caret at the end of the text.
 void ResumeTyping(QPlainTextEdit *box);

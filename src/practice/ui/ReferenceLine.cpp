@@ -1,6 +1,7 @@
 #include "practice/ui/ReferenceLine.h"
 
 #include "practice/TextUnits.h"
+#include "shell/ui/Accessibility.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -27,7 +28,9 @@ void ReferenceLine::setText(const QString &text)
     m_scroll = 0;
     layOutCharacters();
     update();
+    AnnounceDescription(this, m_text); // read aloud, the line reads as it is shown
     emit selectionChanged();
+    announceNextCharacter();
 }
 
 QString ReferenceLine::charAt(int index) const
@@ -55,6 +58,7 @@ void ReferenceLine::select(int start)
         keepSelectionInView();
     }
     emit selectionChanged();
+    announceNextCharacter();
 }
 
 void ReferenceLine::setSelectionVisible(bool visible)
@@ -63,6 +67,16 @@ void ReferenceLine::setSelectionVisible(bool visible)
         return;
     m_selVisible = visible;
     update(charRect(m_selStart));
+    announceNextCharacter();
+}
+
+void ReferenceLine::announceNextCharacter()
+{
+    const QString next = m_selVisible ? selectedText() : QString();
+    if (next == m_announced)
+        return;
+    m_announced = next;
+    emit nextCharacterChanged(next);
 }
 
 void ReferenceLine::setMark(int index, bool on)

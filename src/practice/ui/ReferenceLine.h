@@ -39,6 +39,9 @@ public:
 
 signals:
     void selectionChanged();
+    // The character to type next: the selected one while the selection is
+    // shown, else empty. Screen readers learn it through the input line.
+    void nextCharacterChanged(const QString &character);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -46,6 +49,7 @@ protected:
 
 private:
     void layOutCharacters();
+    void announceNextCharacter();
     void keepSelectionInView();
     QRect charRect(int index) const;
 
@@ -57,4 +61,5 @@ private:
     int m_scroll = 0; // pixels scrolled to the left when the line is wider than the box
     bool m_selVisible = false;
     bool m_readOnly = true;
+    QString m_announced; // the next character as last announced
 };

@@ -130,6 +130,7 @@ void StartDialog::Form_KeyPress(int keyAscii)
     accept();
     if (!m_ctx.shell)
         return;
+    m_ctx.shell->SetStatusMessage(QString()); // the waiting prompt has done its job
     for (ManagedWindow which : {ManagedWindow::FreeForm, ManagedWindow::TextForm, ManagedWindow::LineForm}) {
         if (!s.shown(which))
             continue;

@@ -115,7 +115,7 @@ void StartSetDialog::cmdOK_Click()
     PracticeState &s = m_ctx.state;
     if (op[0]->isChecked()) {
         int value = 0;
-        if (!ReadLimitBox(m_ctx, this, txtSetN, value))
+        if (!ReadLimitBox(m_ctx, this, txtSetN, LimitKind::Count, value))
             return;
         s.charBudget = value;
         finish(false, false);
@@ -124,7 +124,7 @@ void StartSetDialog::cmdOK_Click()
     const int defaultBudget = s.lettersOnlyDrill ? 240 : 120;
     if (op[1]->isChecked()) {
         int value = 0;
-        if (!ReadLimitBox(m_ctx, this, txtSetT, value))
+        if (!ReadLimitBox(m_ctx, this, txtSetT, LimitKind::Seconds, value))
             return;
         s.timeLimitSeconds = value;
         s.charBudget = defaultBudget;

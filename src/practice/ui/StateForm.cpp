@@ -1,6 +1,7 @@
 #include "practice/ui/StateForm.h"
 
 #include "shell/AppContext.h"
+#include "shell/ui/Accessibility.h"
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
@@ -121,6 +122,7 @@ void StateForm::buildLabels()
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setAlignment(Qt::AlignCenter);
+        value->setAccessibleDescription(caption->text()); // the figure reads as its value, then what it is
         *values[i] = value;
     }
 }
@@ -131,18 +133,21 @@ void StateForm::buildButtons()
         QToolButton **button;
         const char *name;
         const char *tip;
+        const char *description;
         ButtonPicture picture;
         void (StateForm::*handler)();
     };
     const ButtonDef buttons[] = {
-        {&cmdStart, "cmdStart", "开始", ButtonPicture::Start, &StateForm::cmdStart_Click},
-        {&cmdPause, "cmdPause", "暂停", ButtonPicture::Pause, &StateForm::cmdPause_Click},
-        {&cmdStop, "cmdStop", "停止", ButtonPicture::Stop, &StateForm::cmdStop_Click},
+        {&cmdStart, "cmdStart", "开始", "选择对照文本，准备一次新的练习", ButtonPicture::Start,
+         &StateForm::cmdStart_Click},
+        {&cmdPause, "cmdPause", "暂停", "暂停或继续练习和计时", ButtonPicture::Pause, &StateForm::cmdPause_Click},
+        {&cmdStop, "cmdStop", "停止", "结束练习，显示成绩统计", ButtonPicture::Stop, &StateForm::cmdStop_Click},
     };
     for (int i = 0; i < 3; ++i) {
         auto *b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(buttons[i].name));
         b->setToolTip(QString::fromUtf8(buttons[i].tip));
+        SetAccessibleText(b, b->toolTip(), QString::fromUtf8(buttons[i].description));
         b->setIcon(PictureFor(buttons[i].picture));
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
@@ -162,8 +167,10 @@ void StateForm::showPaused(bool paused)
     if (cmdPause->isChecked() != paused)
         cmdPause->setChecked(paused);
     const QString tip = paused ? QStringLiteral("继续") : QStringLiteral("暂停");
-    if (cmdPause->toolTip() != tip)
+    if (cmdPause->toolTip() != tip) {
         cmdPause->setToolTip(tip);
+        cmdPause->setAccessibleName(tip);
+    }
 }
 
 PracticeWindow *StateForm::practiceWindow(ManagedWindow which) const

@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
@@ -62,6 +63,8 @@ TextForm::TextForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
 
     m_rtbIn = new QPlainTextEdit(this);
     m_rtbIn->setObjectName(QStringLiteral("rtbIn"));
+    SetAccessibleText(m_rtbOut, QStringLiteral("对照文本"), QStringLiteral("照着这篇文字输入"));
+    SetAccessibleText(m_rtbIn, QStringLiteral("输入框"), QStringLiteral("在这里连续输入对照文本"));
     m_rtbIn->setReadOnly(true);
     m_rtbIn->installEventFilter(this);
     AttachComposer(m_ctx, m_rtbIn, [this] { return m_ctx.state.chineseText; });

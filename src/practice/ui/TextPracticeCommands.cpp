@@ -1,6 +1,7 @@
 #include "practice/ui/Register.h"
 
 #include "practice/ui/FreeForm.h"
+#include "practice/ui/PracticeWindow.h"
 #include "practice/ui/TextForm.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
@@ -14,6 +15,7 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         shell.openTextPractice();
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
+        ShowWaitingForStart(shell, true);
     };
     shell.setCommand(QStringLiteral("MenuChinese(2)"),
                      [openTextPractice] { openTextPractice(true, QStringLiteral("中文文本对照练习")); });
@@ -22,5 +24,6 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
     shell.setCommand(QStringLiteral("imgType(3)"), [&ctx, &shell] {
         shell.openPair(ManagedWindow::FreeForm);
         ctx.state.practiceTitle = QStringLiteral("自由录入");
+        ShowWaitingForStart(shell, false);
     });
 }

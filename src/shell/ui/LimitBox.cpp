@@ -15,7 +15,7 @@ QString ProgramTitle(const AppContext &ctx)
 }
 } // namespace
 
-bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, int &value)
+bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, LimitKind kind, int &value)
 {
     const StartNumber number = ReadStartNumber(box->text());
     switch (number.check) {
@@ -23,14 +23,16 @@ bool ReadLimitBox(const AppContext &ctx, QWidget *dialog, QLineEdit *box, int &v
         value = number.value;
         return true;
     case StartNumberCheck::Empty:
-        QMessageBox::information(dialog, ProgramTitle(ctx), QStringLiteral("请先确定你练习的方式!"));
+        QMessageBox::information(dialog, ProgramTitle(ctx),
+                                 kind == LimitKind::Count ? QStringLiteral("请先填写要练习的字数！")
+                                                          : QStringLiteral("请先填写要练习的秒数！"));
         box->setFocus();
         return false;
     case StartNumberCheck::NotNumeric:
         QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你必须输入数字"), QMessageBox::StandardButtons(QMessageBox::Ok));
         break;
     case StartNumberCheck::OutOfRange:
-        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你输入的数字太大或太小了!"),
+        QMessageBox::question(dialog, ProgramTitle(ctx), QStringLiteral("你输入的数字太大或太小了！"),
                               QMessageBox::StandardButtons(QMessageBox::Ok));
         break;
     }

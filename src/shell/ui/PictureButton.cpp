@@ -1,5 +1,6 @@
 #include "shell/ui/PictureButton.h"
 
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/DataPicture.h"
 
 #include <QLabel>
@@ -36,6 +37,7 @@ PictureButton::PictureButton(const AppPaths &paths, const QString &caption, QWid
     m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setGeometry(shape().toRect());
+    MakeAccessibleButton(this, caption, QString());
 }
 
 void PictureButton::paintEvent(QPaintEvent *)

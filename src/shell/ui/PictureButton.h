@@ -18,6 +18,8 @@ public:
     bool showsPressedPicture() const { return m_pressed; }
     // The rounded rectangle that is the button (widget coordinates).
     static QRectF shape();
+    // The button's action, as a screen reader's press action gives it.
+    Q_INVOKABLE void click() { emit clicked(); }
 
 signals:
     void clicked();

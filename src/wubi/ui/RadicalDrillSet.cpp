@@ -67,7 +67,7 @@ RadicalDrillSet::RadicalDrillSet(AppContext &ctx, wubi::RadicalDrillSettings &se
     rangeRow->addWidget(Combo1);
     rangeRow->addStretch(1);
 
-    auto *keys = new QGroupBox(QStringLiteral("请选选择练习范围"), this);
+    auto *keys = new QGroupBox(QStringLiteral("请选择练习范围"), this);
     keys->setObjectName(QStringLiteral("Frame2"));
     auto *keyGrid = new QGridLayout(keys);
     for (int i = 0; i < wubi::kKeyCount; ++i) {
@@ -118,7 +118,8 @@ void RadicalDrillSet::cmdSet_Click()
 {
     const bool byTime = opCh[1]->isChecked();
     int value = 0;
-    if (!ReadLimitBox(m_ctx, this, byTime ? txtSetT : txtSetN, value))
+    if (!ReadLimitBox(m_ctx, this, byTime ? txtSetT : txtSetN,
+                      byTime ? LimitKind::Seconds : LimitKind::Count, value))
         return;
     wubi::RadicalDrillSettings &s = m_settings;
     s.radicalsDrawn = 0;
@@ -139,7 +140,7 @@ void RadicalDrillSet::cmdSet_Click()
         }
         if (ticked < 2) {
             const QString title = m_ctx.shell ? m_ctx.shell->mainWindow()->windowTitle() : windowTitle();
-            QMessageBox(QMessageBox::NoIcon, title, QStringLiteral("自定义练习范围时,你至少要选中两项!"),
+            QMessageBox(QMessageBox::NoIcon, title, QStringLiteral("自定义练习范围时，你至少要选中两项！"),
                         QMessageBox::Ok, this)
                 .exec();
             return;

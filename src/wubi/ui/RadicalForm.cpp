@@ -60,6 +60,7 @@ RadicalForm::RadicalForm(AppContext &ctx, wubi::RadicalDrillSettings &settings, 
     picB = new PictureButton(ctx.paths, QStringLiteral("练习设置"), this);
     picB->setObjectName(QStringLiteral("picB"));
     picB->move(kWidth - picB->width() - 30, 392);
+    picB->setAccessibleDescription(QStringLiteral("选择字根表版本、练习方式和范围，然后开始练习"));
     connect(picB, &PictureButton::clicked, this, &RadicalForm::picB_Click);
 
     zgTime = new QTimer(this);
@@ -221,7 +222,7 @@ void RadicalForm::zgTime_Timer()
 
 void RadicalForm::endRun(int total)
 {
-    const QString text = QStringLiteral("统计结果:\n打字速度:%1\n所用时间:%2\n总字数:%3")
+    const QString text = QStringLiteral("统计结果：\n打字速度：%1\n所用时间：%2\n总字数：%3")
                              .arg(lblCount->text(), lblTime->text())
                              .arg(total);
     QMessageBox(QMessageBox::NoIcon, QStringLiteral("练习结束"), text, QMessageBox::Ok, this).exec();

@@ -3,7 +3,9 @@
 #include "../../app/ui/ShellFixture.h"
 
 #include "data/ui/ConfigSys.h"
+#include "support/ModalScript.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTabWidget>
@@ -105,20 +107,31 @@ private slots:
         QCOMPARE(f.state.fonts.outIn, 0);
     }
 
-    void aSizeBoxWithoutAnOfferedSizeKeepsThePreviousSize()
+    void aSizeOutsideTheListIsRefusedAndNothingIsStored()
     {
         ShellFixture f;
         f.start();
         f.state.fonts.outIn = 13;
         f.settings.write("Font", "out_in_fontsize", "13");
         ConfigSys dialog(f.ctx, &f.main);
-        dialog.cobZY()->setEditText("");
-        dialog.cobZH()->setEditText("99");
-        dialog.cmdOK_Click();
+        dialog.show();
+        for (const QString &size : {QString("20"), QString("9"), QString()}) {
+            dialog.cobZY()->setEditText("16");
+            dialog.cobZH()->setEditText(size);
+            dialog.box("C_ZY_Sound")->setChecked(true);
+            MessageBoxScript script({QMessageBox::Ok});
+            dialog.cmdOK_Click();
+            QCOMPARE(script.seen.size(), std::size_t(1));
+            QCOMPARE(script.seen[0].text, QString("字体大小只能是10到19，请从列表中选择。"));
+            QVERIFY(dialog.isVisible()); // still open, to correct the size
+            QCOMPARE(QApplication::focusWidget(), dialog.cobZH()->lineEdit());
+        }
         QCOMPARE(f.state.fonts.outIn, 13);
         QCOMPARE(f.state.fonts.intIn, 0);
+        QVERIFY(f.state.cues.zyPress);
         QCOMPARE(f.settings.read("Font", "out_in_fontsize"), QString("13"));
         QCOMPARE(f.settings.read("Font", "int_in_fontsize", "none"), QString("none"));
+        QCOMPARE(f.settings.read("Sound", "Sound_ZY_Press", "none"), QString("none"));
         QCOMPARE(FontSizeInBox(" 17 "), std::optional<int>(17));
         QCOMPARE(FontSizeInBox("abc"), std::optional<int>());
         QCOMPARE(FontSizeInBox("9"), std::optional<int>());

@@ -68,7 +68,7 @@ private slots:
     {
         RaceFixture t;
         t.start(kLetters);
-        QCOMPARE(t.shell.statusMessage, QStringLiteral("请做好准备,游戏将在三秒后开始"));
+        QCOMPARE(t.shell.statusMessage, QStringLiteral("请做好准备，游戏将在三秒后开始"));
         QVERIFY(t.game.rtbIn()->isReadOnly());
         QVERIFY(!t.game.ComSet()->isVisibleTo(&t.game));
         QCOMPARE(t.game.TimeS()->interval(), 1000);
@@ -76,7 +76,7 @@ private slots:
         t.ctrl(Qt::Key_S); // not running yet: nothing happens
         QVERIFY(!t.game.race()->ended());
         QVERIFY(t.game.TimeS()->isActive());
-        QCOMPARE(t.shell.statusMessage, QStringLiteral("请做好准备,游戏将在三秒后开始"));
+        QCOMPARE(t.shell.statusMessage, QStringLiteral("请做好准备，游戏将在三秒后开始"));
 
         t.countdown();
         QCOMPARE(t.cues.played, std::vector<Cue>(4, Cue::Tick));

@@ -71,7 +71,7 @@ private slots:
         MessageBoxScript script({QMessageBox::Ok});
         QTest::keyClick(w, Qt::Key_Home, Qt::KeypadModifier);
         QCOMPARE(script.seen.size(), size_t(1));
-        QCOMPARE(script.seen[0].text, QStringLiteral("请先击一下Num Lock键使数字键区生效!"));
+        QCOMPARE(script.seen[0].text, QStringLiteral("请先击一下Num Lock键使数字键区生效！"));
         QCOMPARE(w->drill().statistics().keystrokes, 1.0f);
         QCOMPARE(w->drill().statistics().errors, 0.0f);
         // The arrows do not ask.

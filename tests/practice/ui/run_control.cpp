@@ -307,8 +307,8 @@ private slots:
             dialog.cmdOK_Click();
         }
         QCOMPARE(watcher.messages,
-                 (QStringList{"你输入的数字太大或太小了!", "你输入的数字太大或太小了!", "你输入的数字太大或太小了!",
-                              "你必须输入数字", "请先确定你练习的方式!"}));
+                 (QStringList{"你输入的数字太大或太小了！", "你输入的数字太大或太小了！", "你输入的数字太大或太小了！",
+                              "你必须输入数字", "请先填写要练习的字数！"}));
         QCOMPARE(dialog.result(), 0); // still open
         QCOMPARE(watcher.titles.first(), QStringLiteral("QuorvelV1.41"));
 

@@ -65,9 +65,9 @@ private slots:
     void leftPressShowsThePressedLookAndReleaseClicks()
     {
         QWidget parent;
-        PictureButton button(AppPaths{TestEnv::dataRoot(), {}, {}}, QStringLiteral("从新开始"), &parent);
+        PictureButton button(AppPaths{TestEnv::dataRoot(), {}, {}}, QStringLiteral("重新开始"), &parent);
         QSignalSpy clicked(&button, &PictureButton::clicked);
-        QCOMPARE(button.captionLabel()->text(), QStringLiteral("从新开始"));
+        QCOMPARE(button.captionLabel()->text(), QStringLiteral("重新开始"));
         const QPoint middle = PictureButton::shape().center().toPoint();
 
         QTest::mousePress(&button, Qt::RightButton, {}, middle);

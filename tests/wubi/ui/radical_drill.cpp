@@ -165,7 +165,7 @@ void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
     }
     QCOMPARE(boxes.seen.size(), std::size_t(1));
     QCOMPARE(boxes.seen[0].title, QStringLiteral("练习结束"));
-    QVERIFY(boxes.seen[0].text.startsWith(QStringLiteral("统计结果:\n打字速度:")));
+    QVERIFY(boxes.seen[0].text.startsWith(QStringLiteral("统计结果：\n打字速度：")));
     QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("\n总字数:60")));
     QCOMPARE(std::count(h.cues.played.begin(), h.cues.played.end(), Cue::Confirm), 60);
     for (int k = 0; k < 60; ++k)
@@ -209,7 +209,7 @@ void RadicalDrillUi::aTimeLimitEndsWithTheRightAnswers()
     h.clock.advanceSeconds(10);
     h.form->zgTime_Timer();
     QCOMPARE(boxes.seen.size(), std::size_t(1));
-    QCOMPARE(boxes.seen[0].text, QStringLiteral("统计结果:\n打字速度:24.00 字/分\n所用时间:20 秒\n总字数:7"));
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("统计结果：\n打字速度：24.00 字/分\n所用时间：20 秒\n总字数：7"));
     QVERIFY(!h.form->drill().armed());
 }
 
@@ -271,11 +271,11 @@ void RadicalDrillUi::settingsRefuseBadEntries_data()
     QTest::addColumn<bool>("byTime");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("message");
-    QTest::newRow("0") << "0" << false << "" << "你输入的数字太大或太小了!";
-    QTest::newRow("30001") << "30001" << false << "" << "你输入的数字太大或太小了!";
+    QTest::newRow("0") << "0" << false << "" << "你输入的数字太大或太小了！";
+    QTest::newRow("30001") << "30001" << false << "" << "你输入的数字太大或太小了！";
     QTest::newRow("abc") << "abc" << false << "" << "你必须输入数字";
-    QTest::newRow("empty time") << "" << true << "" << "请先确定你练习的方式!";
-    QTest::newRow("only G") << "60" << false << "G" << "自定义练习范围时,你至少要选中两项!";
+    QTest::newRow("empty time") << "" << true << "" << "请先填写要练习的秒数！";
+    QTest::newRow("only G") << "60" << false << "G" << "自定义练习范围时，你至少要选中两项！";
 }
 
 void RadicalDrillUi::settingsRefuseBadEntries()
