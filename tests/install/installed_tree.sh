@@ -13,9 +13,9 @@ check_tree() {
     local root=$1
     local share=$root/share
     for f in bin/quorvel share/quorvel/data/zb86.dz share/quorvel/data/zb98.dz \
-             "share/quorvel/data/midi/高山流水.mid" share/quorvel/help/help.html \
+             "share/quorvel/data/midi/高山流水.mid" share/quorvel/help/help.html share/quorvel/help/COPYING \
              share/quorvel/sound/yes.wav share/applications/org.example.quorvel.desktop \
-             share/metainfo/org.example.quorvel.metainfo.xml \
+             share/metainfo/org.example.quorvel.metainfo.xml share/doc/quorvel/copyright \
              share/icons/hicolor/scalable/apps/quorvel.svg \
              share/icons/hicolor/48x48/apps/quorvel.png share/icons/hicolor/256x256/apps/quorvel.png; do
         [ -e "$root/$f" ] || { echo "missing: $root/$f"; return 1; }

@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/ProgressLog.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/CharacterMark.h"
 
@@ -167,6 +168,9 @@ void Game::buildControls()
     m_rtbIn->setDragEnabled(false);
     m_rtbIn->setAcceptDrops(false);
     m_rtbIn->installEventFilter(this);
+    SetAccessibleText(m_rtbOut, QStringLiteral("比赛文字"), QStringLiteral("照着这一行输入"));
+    SetAccessibleText(m_rtbIn, QStringLiteral("比赛输入"));
+    m_comSet->setAccessibleDescription(QStringLiteral("选择比赛材料和兔子的速度，然后开始比赛"));
     AttachComposer(m_ctx, m_rtbIn, [this] { return m_race && m_race->material() != race::Material::Letters; });
     connect(m_rtbIn, &QLineEdit::textChanged, this, &Game::rtbIn_Change);
 }
@@ -418,6 +422,7 @@ void Game::selectTarget(int position)
 {
     MarkCharacter(m_rtbOut, position, int(m_line.size()), palette().color(QPalette::Active, QPalette::Highlight),
                   palette().color(QPalette::Active, QPalette::HighlightedText));
+    AnnounceDescription(m_rtbIn, NextCharacterDescription(m_line.mid(position, 1)));
 }
 
 void Game::showHareFrame(int number)

@@ -64,6 +64,7 @@ FrmNKB::~FrmNKB()
 void FrmNKB::buildControls()
 {
     m_view = new KeyboardView(m_picture, this);
+    m_view->setAccessibleName(QStringLiteral("数字键盘图"));
     m_panel = std::make_unique<StatisticsPanel>(
         this, QPoint(180, 40),
         StatisticsPanel::Captions{QStringLiteral("Label18"), QStringLiteral(" 击中率:"), QStringLiteral("Label19"),

@@ -64,6 +64,9 @@ StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions
     m_speedBar = Bar(QStringLiteral("picCD"), m_speedFrame, QColor(0x7a, 0x4f, 0xb8));
     m_accuracyText = Label(parent, QStringLiteral("lblJZ"), QString(), QRect(textLeft, y, 120, kRowHeight));
     m_speedText = Label(parent, QStringLiteral("lblCD"), QString(), QRect(textLeft, y2, 140, kRowHeight));
+    // The figures read as their value, then what they are.
+    m_accuracyText->setAccessibleDescription(captions.accuracy.trimmed());
+    m_speedText->setAccessibleDescription(captions.speed.trimmed());
     m_parts[2] = m_accuracyFrame;
     m_parts[3] = m_speedFrame;
     m_parts[4] = m_accuracyBar;

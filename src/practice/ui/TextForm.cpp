@@ -246,6 +246,7 @@ void TextForm::selectReference(int position)
     m_rtbOut->setTextCursor(cursor);
     m_selecting = false;
     rtbOut_SelChange();
+    AnnounceDescription(m_rtbIn, NextCharacterDescription(m_judge.charAt(position)));
 }
 
 QString TextForm::selectedReference() const

@@ -124,7 +124,7 @@ private slots:
             QCOMPARE(script.seen.size(), std::size_t(1));
             QCOMPARE(script.seen[0].text, QString("字体大小只能是10到19，请从列表中选择。"));
             QVERIFY(dialog.isVisible()); // still open, to correct the size
-            QCOMPARE(QApplication::focusWidget(), dialog.cobZH()->lineEdit());
+            QCOMPARE(dialog.focusWidget(), static_cast<QWidget *>(dialog.cobZH()));
         }
         QCOMPARE(f.state.fonts.outIn, 13);
         QCOMPARE(f.state.fonts.intIn, 0);

@@ -166,7 +166,7 @@ void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
     QCOMPARE(boxes.seen.size(), std::size_t(1));
     QCOMPARE(boxes.seen[0].title, QStringLiteral("练习结束"));
     QVERIFY(boxes.seen[0].text.startsWith(QStringLiteral("统计结果：\n打字速度：")));
-    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("\n总字数:60")));
+    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("\n总字数：60")));
     QCOMPARE(std::count(h.cues.played.begin(), h.cues.played.end(), Cue::Confirm), 60);
     for (int k = 0; k < 60; ++k)
         QCOMPARE(form->picZGEx[std::size_t(k)]->palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -188,7 +188,7 @@ void RadicalDrillUi::countLimit100FillsASecondBoardOf20()
     QVERIFY(boxes.seen.empty());
     h.answerRight();
     QCOMPARE(boxes.seen.size(), std::size_t(1));
-    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("总字数:100")));
+    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("总字数：100")));
 }
 
 void RadicalDrillUi::aTimeLimitEndsWithTheRightAnswers()
