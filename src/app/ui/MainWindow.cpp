@@ -10,7 +10,6 @@
 #include "data/Audio.h"
 #include "data/Settings.h"
 #include "shell/AppContext.h"
-#include "shell/ui/Accessibility.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +37,7 @@ QToolButton *captionButton(QWidget *parent, const QString &name, const QString &
     b->setObjectName(name);
     b->setText(glyph);
     b->setToolTip(tip);
-    SetAccessibleText(b, tip, tip);
+    b->setAccessibleName(tip);
     b->setFixedSize(24, 20);
     b->setCursor(Qt::PointingHandCursor);
     b->setStyleSheet(QStringLiteral("QToolButton { color: white; background: rgba(255,255,255,28);"
@@ -147,6 +146,8 @@ void MainWindow::buildStrip()
                                  QStringLiteral("rgba(255,255,255,80)"));
     auto *cmdClose = captionButton(m_strip, QStringLiteral("cmdClose"), QStringLiteral("×"), QStringLiteral("关闭"),
                                    QStringLiteral("#c0392b"));
+    cmdMin->setAccessibleDescription(QStringLiteral("把主窗口和练习窗口一起最小化"));
+    cmdClose->setAccessibleDescription(QStringLiteral("退出程序"));
     cmdMin->move(strip.width() - 60, 6);
     cmdClose->move(strip.width() - 32, 6);
     connect(cmdMin, &QToolButton::clicked, this, &MainWindow::cmdMin_Click);

@@ -147,8 +147,9 @@ bool ConfigSys::sizesAreListed()
     for (QComboBox *box : {m_cobZY, m_cobZH}) {
         if (FontSizeInBox(box->currentText()))
             continue;
-        QMessageBox::information(this, windowTitle(),
-                                 QStringLiteral("字体大小只能是%1到%2，请从列表中选择。").arg(kSmallestSize).arg(kLargestSize));
+        QMessageBox::information(
+            this, windowTitle(),
+            QStringLiteral("字体大小只能是%1到%2，请从列表中选择。").arg(kSmallestSize).arg(kLargestSize));
         box->setFocus();
         box->lineEdit()->selectAll();
         return false;

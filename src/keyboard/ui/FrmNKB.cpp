@@ -115,7 +115,7 @@ void FrmNKB::picB_Click()
 void FrmNKB::Form_KeyDown(int code)
 {
     m_drill.keyDown(code);
-    m_view->update();
+    m_view->refresh();
     cue(true);
     // Told once the key is judged: a box opened now would take its key-up.
     m_numLockMessageDue = NeedsNumLock(code);
@@ -130,7 +130,7 @@ void FrmNKB::Form_KeyUp(int code)
     if (verdict == KeyVerdict::Wrong)
         cue(false);
     m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));
-    m_view->update();
+    m_view->refresh();
     if (std::exchange(m_numLockMessageDue, false))
         QMessageBox::information(this, window()->windowTitle(), QStringLiteral("请先击一下Num Lock键使数字键区生效！"));
 }

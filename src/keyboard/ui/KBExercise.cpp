@@ -272,7 +272,7 @@ void KBExercise::judge(int code)
 
 void KBExercise::repaintKeys()
 {
-    m_view->update();
+    m_view->refresh();
 }
 
 // ---- the fingering drill ----

@@ -80,11 +80,20 @@ void KeyboardView::paintEvent(QPaintEvent *)
         const QRect pixels(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel);
         p.drawPixmap(pixels.topLeft(), CapPicture(cap, pixels.size(), m_picture.look(cap.code), ratio));
     }
+}
+
+void KeyboardView::showEvent(QShowEvent *event)
+{
+    announceTarget(); // the drill painted its first target before the window came up
+    QWidget::showEvent(event);
+}
+
+void KeyboardView::refresh()
+{
+    update();
     announceTarget();
 }
 
-// The drills change the picture and then repaint it: the target key read
-// to screen readers follows the picture here.
 void KeyboardView::announceTarget()
 {
     for (const KeyCap &cap : m_picture.caps())

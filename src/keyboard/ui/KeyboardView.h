@@ -14,9 +14,13 @@ public:
 
     // The cap of `code` (the first one for Shift, Ctrl and Alt), in view pixels.
     QRect capRect(int code) const;
+    // Repaints after the picture changed, and tells screen readers the
+    // target key ("请按：F 键") when it changed.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void announceTarget();

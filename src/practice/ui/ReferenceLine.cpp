@@ -28,7 +28,7 @@ void ReferenceLine::setText(const QString &text)
     m_scroll = 0;
     layOutCharacters();
     update();
-    AnnounceDescription(this, m_text); // read aloud, the line reads as it is shown
+    AnnounceDescription(this, m_text); // screen readers read the line's text as its description
     emit selectionChanged();
     announceNextCharacter();
 }

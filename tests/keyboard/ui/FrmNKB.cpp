@@ -2,6 +2,7 @@
 // button.
 #include "keyboard/ui/FrmNKB.h"
 #include "keyboard/ui/KeyboardRegistration.h"
+#include "keyboard/ui/KeyboardView.h"
 
 #include "keyboard/KeyCodes.h"
 #include "shell/ui/PictureButton.h"
@@ -58,6 +59,16 @@ private slots:
             Strike(w, w->drill().target());
         }
         QCOMPARE(seen, (std::set<int>{98, 101, 104, 111}));
+        // A screen reader hears the key to strike next, and it follows the hits.
+        const QWidget *keypad = w->findChild<KeyboardView *>();
+        QCOMPARE(keypad->accessibleName(), QStringLiteral("数字键盘图"));
+        const int before = w->drill().target();
+        QCOMPARE(keypad->accessibleDescription(), QStringLiteral("请按：%1 键").arg(w->picture().legend(before)));
+        while (w->drill().target() == before)
+            Strike(w, before);
+        QCOMPARE(keypad->accessibleDescription(),
+                 QStringLiteral("请按：%1 键").arg(w->picture().legend(w->drill().target())));
+        QVERIFY(!w->picture().legend(w->drill().target()).isEmpty());
         QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblJZ"))->text(), QStringLiteral("100.00 %"));
         // Pixels here: the full 200-pixel frame plus 16, held inside the frame.
         QCOMPARE(w->findChild<QFrame *>(QStringLiteral("picCu"))->width(),
