@@ -48,6 +48,20 @@ int AnswerKey(const QString &pictureName)
     return first.unicode() < 128 ? first.unicode() : 0;
 }
 
+QString RadicalOfPicture(const QString &pictureName)
+{
+    QString radical;
+    const QStringList parts = pictureName.section(QLatin1Char('.'), 0, 0).split(QLatin1Char('_'));
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        bool ok = false;
+        const uint codePoint = parts.at(i).toUInt(&ok, 16);
+        if (!ok || !QChar::isPrint(codePoint))
+            return QString();
+        radical += QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1);
+    }
+    return radical;
+}
+
 QStringList RadicalList(const QStringList &pictureNames, const RadicalDrillSettings &settings)
 {
     QStringList list;

@@ -43,6 +43,9 @@ struct RadicalDrillSettings {
 // The answer key of a picture name (its first letter, upper-cased), 0 when
 // the name has none.
 int AnswerKey(const QString &pictureName);
+// The radical a picture shows, from the code points in its name
+// ("A0_5DE5.dz" -> "工"); empty when the name holds none.
+QString RadicalOfPicture(const QString &pictureName);
 // The picture names that the settings' edition and key range take, in the
 // order given.
 QStringList RadicalList(const QStringList &pictureNames, const RadicalDrillSettings &settings);

@@ -51,6 +51,7 @@ private slots:
     void wrongAnswersChangeNothing();
     void emptyListLeavesTheBoardEmptyAndUnarmed();
     void clockCrossesMidnight();
+    void pictureNamesGiveTheRadical();
 };
 
 void RadicalDrillTest::chartPoolTakesSingleCharactersNearTheTableStart()
@@ -237,6 +238,15 @@ void RadicalDrillTest::clockCrossesMidnight()
     Run run;
     run.right(86400 - 2);
     QCOMPARE(run.drill.tick(3).timeText, QStringLiteral("5 秒"));
+}
+
+void RadicalDrillTest::pictureNamesGiveTheRadical()
+{
+    QCOMPARE(RadicalOfPicture(QStringLiteral("A0_5DE5.dz")), QStringLiteral("工"));
+    QCOMPARE(RadicalOfPicture(QStringLiteral("R0_4E3F_4E3F.dz")), QStringLiteral("丿丿"));
+    QCOMPARE(RadicalOfPicture(QStringLiteral("Q8_20089.dz")), QString::fromUcs4(U"\U00020089"));
+    QCOMPARE(RadicalOfPicture(QStringLiteral("A0_zz.dz")), QString());
+    QCOMPARE(RadicalOfPicture(QStringLiteral("A0")), QString());
 }
 
 QTEST_GUILESS_MAIN(RadicalDrillTest)

@@ -112,6 +112,7 @@ void RadicalForm::showBoard()
         cell->setPalette(pal);
         const QString &name = m_drill.board().at(k);
         cell->setPixmap(name.isEmpty() ? QPixmap() : radicalPicture(name));
+        cell->setAccessibleName(name.isEmpty() ? QString() : QStringLiteral("字根 %1").arg(wubi::RadicalOfPicture(name)));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "shell/ui/DataPicture.h"
 #include "wubi/RadicalDrill.h"
 #include "shell/ui/SongFont.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/CharacterMark.h"
 
 #include <QEvent>
@@ -47,6 +48,8 @@ WordForm::WordForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
 
     rtbIn = new QLineEdit(this);
     rtbIn->setObjectName(QStringLiteral("rtbIn"));
+    SetAccessibleText(rtbOut, QStringLiteral("对照文字"), QStringLiteral("照着这一行输入，字根表在下面"));
+    SetAccessibleText(rtbIn, QStringLiteral("输入"));
     rtbIn->setGeometry(kInRect);
     rtbIn->setFont(SongFont(kBoxPointSize));
     rtbIn->installEventFilter(this);
@@ -145,6 +148,7 @@ void WordForm::moveHighlight(int position)
 {
     m_highlight = position;
     MarkCharacter(rtbOut, position, int(m_line.size()), QColor(0x00, 0x00, 0x80), Qt::white);
+    AnnounceDescription(rtbIn, NextCharacterDescription(m_line.mid(position, 1)));
     if (m_line.isEmpty() || !m_ctx.shell)
         return;
     const QString c = position < m_line.size() ? QString(m_line.at(position)) : QString();
