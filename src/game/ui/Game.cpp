@@ -153,6 +153,8 @@ void Game::buildControls()
     m_lblTimeCount = makeLabel(QStringLiteral("lblTimeCount"), QString(), this, 300, rowB - 4, 140, 34);
     m_lblTimeCount->setFont(pixelFont(26, true));
     m_lblTimeCount->setStyleSheet(QStringLiteral("color: #b03a2e"));
+    m_lblT->setAccessibleDescription(QStringLiteral("兔跑的字数"));
+    m_lblG->setAccessibleDescription(QStringLiteral("龟跑的字数"));
 
     m_comSet = new QPushButton(QStringLiteral("游戏设置"), this);
     m_comSet->setObjectName(QStringLiteral("ComSet"));

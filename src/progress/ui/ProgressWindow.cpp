@@ -101,6 +101,7 @@ QChartView *ViewOf(QChart *chart, QWidget *parent)
 {
     auto *view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
+    view->setAccessibleName(chart->title());
     return view;
 }
 
@@ -181,6 +182,7 @@ void ProgressWindow::buildLayout()
     m_pages->addTab(ViewOf(m_speedChart, m_pages), QStringLiteral("速度"));
     m_pages->addTab(ViewOf(m_accuracyChart, m_pages), QStringLiteral("正确率"));
     m_heatMap = new KeyHeatMap(m_pages);
+    m_heatMap->setAccessibleName(QStringLiteral("键位出错热图"));
     m_pages->addTab(m_heatMap, QStringLiteral("键位出错热图"));
     m_weakest = NewTable({QStringLiteral("字"), QStringLiteral("五笔86编码"), QStringLiteral("五笔98编码"),
                           QStringLiteral("练习次数"), QStringLiteral("出错率"), QStringLiteral("平均用时")},

@@ -52,6 +52,8 @@ RadicalForm::RadicalForm(AppContext &ctx, wubi::RadicalDrillSettings &settings, 
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));
     lblCount->setGeometry(kFirstCellLeft + 120, 400, 160, 28);
+    lblTime->setAccessibleDescription(QStringLiteral("所用时间"));
+    lblCount->setAccessibleDescription(QStringLiteral("打字速度"));
     for (QLabel *label : {lblTime, lblCount}) {
         label->setFont(figures);
         label->hide();
