@@ -30,12 +30,13 @@ struct Services : BenchServices {
     Services() : BenchServices(AppPaths{QStringLiteral(QUORVEL_DATA_ROOT), {}, {}}) {}
 };
 
-void Strike(QWidget *w, Qt::Key key)
+void Strike(KeyDrillWindow *w, Qt::Key key)
 {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
     QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(w, &down);
     QApplication::sendEvent(w, &up);
+    w->keyStrokes().settle(); // judged now, not once no repeat has followed
 }
 
 void BM_KeystrokeToRepaint(benchmark::State &bench)

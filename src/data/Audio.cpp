@@ -2,10 +2,13 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QMetaObject>
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 enum class DeviceState { Untried, Open, Failed, Closed };
@@ -21,6 +24,16 @@ struct Worker {
             thread.join();
     }
 } g_worker;
+// Who waits for the worker's open, and whether it is through; guarded by g_waiting.
+std::mutex g_waiting;
+std::vector<std::function<void()>> g_waiters;
+bool g_workerDone = false;
+
+void RunOnApplicationThread(std::function<void()> call)
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, std::move(call), Qt::QueuedConnection);
+}
 
 void loadSoundFont()
 {
@@ -54,14 +67,34 @@ bool AudioDevice::open()
     return true;
 }
 
-void AudioDevice::openInBackground()
+void AudioDevice::openInBackground(std::function<void()> whenOpen)
 {
-    if (g_state != DeviceState::Untried || g_worker.thread.joinable())
+    std::unique_lock<std::mutex> lock(g_waiting);
+    const bool workerRunning = g_worker.thread.joinable() && !g_workerDone;
+    if (g_state != DeviceState::Untried && !workerRunning) { // settled already
+        lock.unlock();
+        if (whenOpen && isOpen())
+            RunOnApplicationThread(std::move(whenOpen));
+        return;
+    }
+    if (whenOpen)
+        g_waiters.push_back(std::move(whenOpen));
+    if (g_worker.thread.joinable())
         return;
     // SDL keeps per-thread data (its error text) that this thread must release.
     g_worker.thread = std::thread([] {
         open();
         SDL_TLSCleanup();
+        std::vector<std::function<void()>> waiters;
+        {
+            const std::lock_guard<std::mutex> done(g_waiting);
+            waiters.swap(g_waiters);
+            g_workerDone = true;
+        }
+        if (isOpen()) {
+            for (auto &call : waiters)
+                RunOnApplicationThread(std::move(call));
+        }
     });
 }
 

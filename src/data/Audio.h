@@ -2,6 +2,8 @@
 // The one SDL audio device the program opens, shared by the cues and the
 // background music. Opening may fail (no sound device): the program is then
 // silent, which is not an error.
+#include <functional>
+
 class AudioDevice {
 public:
     // Opens SDL audio and the mixer once per process; later calls return the
@@ -9,7 +11,10 @@ public:
     static bool open();
     // Opens the device on a worker thread, so that probing the sound system
     // never holds up the windows; open() waits for it, isOpen() does not.
-    static void openInBackground();
+    // `whenOpen` runs on the thread of the application object once the
+    // device is open (at once, in the next event, when it already is), and
+    // never when it cannot be opened.
+    static void openInBackground(std::function<void()> whenOpen = {});
     static bool isOpen();
     // Closes the mixer and SDL audio (at exit), after a background open.
     static void close();

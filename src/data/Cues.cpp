@@ -4,30 +4,39 @@
 #include "data/Settings.h"
 
 #include <SDL_mixer.h>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace {
 // Every cue sounds on this one channel, so a new cue cuts off the last one.
 constexpr int kCueChannel = 0;
 constexpr std::array<const char *, 3> kCueFiles = {"yes.wav", "no.wav", "tick2.wav"};
+// The sound system is probed once the windows are up, well before the
+// learner's first keystroke.
+constexpr int kWarmUpDelayMs = 300;
+// A cue that waited longer than this for the device would no longer match
+// its keystroke.
+constexpr int kLatestLateCueMs = 1000;
 } // namespace
 
 struct SdlCuePlayer::Impl {
     QString soundDir;
     bool loaded = false;
     std::array<Mix_Chunk *, 3> chunks{};
+    std::optional<Cue> waiting; // the last cue asked for before the device was open
+    QElapsedTimer waitingSince;
 
-    // The cue files, once the device is open; until then cues are silent, so
-    // a keystroke never waits for the sound system.
+    // The cue files, once the device is open.
     bool ready()
     {
         if (loaded)
             return true;
-        if (!AudioDevice::isOpen()) {
-            AudioDevice::openInBackground(); // once; a failed device stays silent
+        if (!AudioDevice::isOpen())
             return false;
-        }
         loaded = true;
         if (Mix_AllocateChannels(-1) < kCueChannel + 1)
             Mix_AllocateChannels(kCueChannel + 1);
@@ -38,11 +47,41 @@ struct SdlCuePlayer::Impl {
         }
         return true;
     }
+
+    void play(Cue cue)
+    {
+        if (Mix_Chunk *chunk = chunks[static_cast<size_t>(cue)])
+            Mix_PlayChannel(kCueChannel, chunk, 0);
+    }
+
+    // Until the device is open a keystroke never waits for it: the cue waits
+    // instead, and sounds as soon as the device is there (a later cue
+    // replaces it, as a sounding one would be).
+    void wait(Cue cue, const std::weak_ptr<Impl> &self)
+    {
+        const bool first = !waiting;
+        waiting = cue;
+        waitingSince.start();
+        if (first) {
+            AudioDevice::openInBackground([self] {
+                if (const std::shared_ptr<Impl> impl = self.lock())
+                    impl->playWaiting();
+            });
+        }
+    }
+
+    void playWaiting()
+    {
+        const std::optional<Cue> cue = std::exchange(waiting, std::nullopt);
+        if (cue && waitingSince.elapsed() <= kLatestLateCueMs && ready())
+            play(*cue);
+    }
 };
 
-SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(std::make_unique<Impl>())
+SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(std::make_shared<Impl>())
 {
     m_impl->soundDir = std::move(soundDir);
+    QTimer::singleShot(kWarmUpDelayMs, [] { AudioDevice::openInBackground(); });
 }
 
 SdlCuePlayer::~SdlCuePlayer()
@@ -57,12 +96,10 @@ SdlCuePlayer::~SdlCuePlayer()
 
 void SdlCuePlayer::play(Cue cue)
 {
-    if (!m_impl->ready())
-        return;
-    Mix_Chunk *chunk = m_impl->chunks[static_cast<size_t>(cue)];
-    if (!chunk || !AudioDevice::isOpen())
-        return;
-    Mix_PlayChannel(kCueChannel, chunk, 0);
+    if (m_impl->ready())
+        m_impl->play(cue);
+    else
+        m_impl->wait(cue, m_impl);
 }
 
 void CueForJudgedKeystroke(CuePlayer &player, const CueFlags &flags, bool ok)

@@ -15,16 +15,20 @@ public:
     virtual void play(Cue cue) = 0;
 };
 
-// Plays through SDL2_mixer from <dataRoot>/sound/.
+// Plays through SDL2_mixer from <dataRoot>/sound/. Made once the application
+// object exists: it opens the audio device in the background shortly after
+// start-up, and a cue asked for before the device is open sounds once it is.
 class SdlCuePlayer final : public CuePlayer {
 public:
     explicit SdlCuePlayer(QString soundDir);
     ~SdlCuePlayer() override;
+    SdlCuePlayer(const SdlCuePlayer &) = delete; // owns the loaded sounds
+    SdlCuePlayer &operator=(const SdlCuePlayer &) = delete;
     void play(Cue cue) override;
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> m_impl; // owns the loaded sounds: not copyable
+    std::shared_ptr<Impl> m_impl; // shared with a cue waiting for the device
 };
 
 // Records what would have been played (tests, and the silent fallback).

@@ -99,8 +99,8 @@ TypingOutcome TypingJudge::judgeChange(QStringView before, QStringView after)
             outcome.finished = true; // the line was full already
             break;
         }
-        if (!line && position + 1 >= length() && position >= 1) {
-            outcome.finished = true;
+        if (!line && position >= length() && position >= 1) {
+            outcome.finished = true; // past the end: nothing left to judge it against
             dropRest = true;
             break;
         }
@@ -110,8 +110,9 @@ TypingOutcome TypingJudge::judgeChange(QStringView before, QStringView after)
             break;
         }
         outcome.kept += character;
-        if (line && position + 1 >= lineCapacity()) {
+        if (line ? position + 1 >= lineCapacity() : position + 1 >= length() && position >= 1) {
             outcome.finished = true;
+            dropRest = !line;
             ++taken;
             break;
         }

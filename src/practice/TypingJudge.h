@@ -44,8 +44,8 @@ enum class EndRule {
     // finishes it is judged; characters after it are overflow for the next line.
     LineAdvance,
     // A whole text: finished when the input reaches the reference length
-    // while holding more than one character. That character and any after
-    // it are neither judged nor kept.
+    // while holding more than one character. The character that completes
+    // the text is judged and kept like every other; any after it are neither.
     TextEnd,
 };
 

@@ -141,13 +141,13 @@ RadicalDrill::KeyOutcome RadicalDrill::press(int keyCode, bool alt, bool ctrl, i
     }
     if (m_position > m_expected.size())
         return outcome;
+    outcome.cell = m_position - 1;
     if (keyCode != m_expected.at(m_position - 1)) {
         outcome.kind = KeyOutcome::Wrong;
         outcome.wrongCue = !alt;
         return outcome;
     }
     outcome.kind = KeyOutcome::Right;
-    outcome.cell = m_position - 1;
     if (!m_settings.timeLimited && m_settings.radicalsDrawn == m_settings.radicalLimit
         && m_position >= m_expected.size()) {
         endRun();

@@ -64,7 +64,7 @@ public:
         Kind kind = Ignored;
         int cardKey = 0;          // Card: 65 .. 89
         bool card86 = true;       // Card: which edition's card
-        int cell = -1;            // Right: the cell answered (0 .. 79)
+        int cell = -1;            // Right, Wrong: the cell answered (0 .. 79)
         bool wrongCue = false;    // Wrong: sounds unless Alt is held
         bool ended = false;       // the run ended with this answer
         int total = 0;            // ended: the number of radicals reported

@@ -85,10 +85,12 @@ private slots:
         QTest::newRow("surrogate pairs differing in the low half") << rare + "字" << kLine
                                                                    << QStringList{rare2, rare + "字"} << 0 << ""
                                                                    << JudgeCue::Confirm << true << rare + "字" << "";
-        QTest::newRow("text: the last character ends it unjudged") << "你好世界和平" << kText
-                                                                   << QStringList{"你好世界", "你好世界和X"} << 0
-                                                                   << "" << JudgeCue::Confirm << true << "你好世界和"
-                                                                   << "";
+        QTest::newRow("text: a wrong last character is judged and ends it")
+            << "你好世界和平" << kText << QStringList{"你好世界和", "你好世界和X"} << 1 << "5" << JudgeCue::Error
+            << true << "你好世界和X" << "";
+        QTest::newRow("text: the last character is kept, what follows it dropped")
+            << "你好世界和平" << kText << QStringList{"你好世界", "你好世界和平啊"} << 0 << "" << JudgeCue::Confirm
+            << true << "你好世界和平" << "";
         QTest::newRow("text of one character: typing does not end it") << "好" << kText << QStringList{"好"} << 0
                                                                        << "" << JudgeCue::Confirm << false << "好"
                                                                        << "";

@@ -38,16 +38,82 @@ bool ClaimsKey(QEvent *event)
 }
 } // namespace
 
-KeyDrillWindow::KeyDrillWindow(QWidget *parent) : QWidget(parent)
+// ---- KeyStrokes ----
+
+KeyStrokes::KeyStrokes(QObject *parent, Handler down, Handler up)
+    : QObject(parent), m_down(std::move(down)), m_up(std::move(up))
+{
+    m_gap.setSingleShot(true);
+    m_gap.setInterval(kRepeatGapMs);
+    connect(&m_gap, &QTimer::timeout, this, &KeyStrokes::settle);
+}
+
+bool KeyStrokes::take(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: press(static_cast<QKeyEvent *>(event)); return true;
+    case QEvent::KeyRelease: release(static_cast<QKeyEvent *>(event)); return true;
+    case QEvent::FocusOut:
+        settle();
+        m_keysDown.clear();
+        return false;
+    default: return false;
+    }
+}
+
+void KeyStrokes::press(const QKeyEvent *event)
+{
+    const quint64 key = PhysicalKeyOf(event);
+    if (m_pending && m_pending->key == key) { // the second half of a repeat pair
+        m_pending.reset();
+        m_gap.stop();
+        return;
+    }
+    settle(); // another key's release comes first
+    if (event->isAutoRepeat() || m_keysDown.contains(key))
+        return;
+    m_keysDown.insert(key);
+    m_down(VirtualKeyOf(event));
+}
+
+void KeyStrokes::release(const QKeyEvent *event)
+{
+    if (event->isAutoRepeat())
+        return;
+    settle();
+    const quint64 key = PhysicalKeyOf(event);
+    if (!m_keysDown.contains(key))
+        return;
+    m_pending = Release{key, VirtualKeyOf(event)};
+    m_gap.start();
+}
+
+void KeyStrokes::settle()
+{
+    if (!m_pending)
+        return;
+    const Release release = *m_pending;
+    m_pending.reset();
+    m_gap.stop();
+    m_keysDown.remove(release.key);
+    m_up(release.code);
+}
+
+// ---- KeyDrillWindow ----
+
+KeyDrillWindow::KeyDrillWindow(QWidget *parent)
+    : QWidget(parent)
+    , m_strokes(this, [this](int code) { Form_KeyDown(code); }, [this](int code) { Form_KeyUp(code); })
 {
     TakeRawKeys(this);
 }
 
 bool KeyDrillWindow::event(QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut)
+        m_strokes.take(event);
     if (m_keyPreview && ClaimsKey(event)) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        event->type() == QEvent::KeyPress ? keyPressEvent(key) : keyReleaseEvent(key);
+        m_strokes.take(event);
         return true;
     }
     return QWidget::event(event);
@@ -55,16 +121,14 @@ bool KeyDrillWindow::event(QEvent *event)
 
 void KeyDrillWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyPreview && !event->isAutoRepeat()) {
-        m_keysDown.insert(PhysicalKeyOf(event));
-        Form_KeyDown(VirtualKeyOf(event));
-    }
+    if (m_keyPreview)
+        m_strokes.take(event);
     event->accept();
 }
 
 void KeyDrillWindow::keyReleaseEvent(QKeyEvent *event)
 {
-    if (m_keyPreview && !event->isAutoRepeat() && m_keysDown.remove(PhysicalKeyOf(event)))
-        Form_KeyUp(VirtualKeyOf(event));
+    if (m_keyPreview)
+        m_strokes.take(event);
     event->accept();
 }

@@ -9,12 +9,14 @@
 #include "shell/AppContext.h"
 #include "shell/ProgressLog.h"
 
+#include <QEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -48,6 +50,7 @@ KBExercise::KBExercise(AppContext &ctx, QWidget *parent)
     , m_picture(KeyboardPicture::mainBlock())
     , m_drill(m_picture, 'A')
     , m_fingering(m_picture)
+    , m_lineStrokes(this, [this](int code) { WordCompare_KeyDown(code); }, [this](int code) { WordCompare_KeyUp(code); })
 {
     setObjectName(QStringLiteral("KBExercise"));
     setWindowTitle(kOrdinaryTitle);
@@ -82,9 +85,9 @@ void KBExercise::buildControls()
     m_wordCompare->setObjectName(QStringLiteral("WordCompare"));
     m_wordCompare->setReadOnly(true);
     m_wordCompare->setGeometry(40, 44, 641, 44);
-    QFont font(QStringLiteral("宋体"), 18);
-    font.setBold(true);
-    m_wordCompare->setFont(font);
+    fitLineFont();
+    // Nothing but the drill selects in the line: no menu with "全选".
+    m_wordCompare->setContextMenuPolicy(Qt::NoContextMenu);
     // The character to type stays highlighted when the box has no focus.
     QPalette pal = m_wordCompare->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
@@ -105,6 +108,31 @@ void KBExercise::buildControls()
 
     m_leftHand = fingerFrame(QStringLiteral("LeftHand"), QStringLiteral("左手指法练习"), 40, m_left, true);
     m_rightHand = fingerFrame(QStringLiteral("RightHand"), QStringLiteral("右手指法练习"), 365, m_right, false);
+}
+
+// 18 points, bold, in a fixed-pitch face, as the half-width letters of 宋体
+// are: or smaller where that face is wider. A line of the widest drill
+// character fits the box, whatever fingers are chosen, so the line never
+// scrolls.
+void KBExercise::fitLineFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(18);
+    font.setBold(true);
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    const QString characters = FingerGroup(209) + FingerGroup(210);
+    // Inside the frame and the line edit's own margins, with room for the caret.
+    const int frame = m_wordCompare->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_wordCompare);
+    const int room = m_wordCompare->width() - 2 * frame - 2 * 2 - 2;
+    for (; font.pixelSize() > 8; font.setPixelSize(font.pixelSize() - 1)) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (QChar c : characters)
+            widest = std::max(widest, metrics.horizontalAdvance(c));
+        if (widest * FingeringDrill::kLineLength <= room)
+            break;
+    }
+    m_wordCompare->setFont(font);
 }
 
 QGroupBox *KBExercise::fingerFrame(const QString &name, const QString &caption, int left,
@@ -189,11 +217,24 @@ void KBExercise::setTargetPool(std::vector<int> pool)
 void KBExercise::showDrillLine()
 {
     m_wordCompare->setText(m_fingering.line());
-    m_wordCompare->setSelection(m_fingering.position(), 1);
+    selectCharacterToType();
     if (m_wordCompare->hasFocus())
         WordCompare_GotFocus();
     else
         m_wordCompare->setFocus(Qt::OtherFocusReason);
+}
+
+// The line edit scrolls only to keep its caret in view, from where it last
+// scrolled. A caret after the first character of a fresh line would leave
+// that character out of view when the last line had scrolled, so there the
+// caret goes before it.
+void KBExercise::selectCharacterToType()
+{
+    const int position = m_fingering.position();
+    if (position == 0)
+        m_wordCompare->setSelection(1, -1);
+    else
+        m_wordCompare->setSelection(position, 1);
 }
 
 // ---- the key-position drill ----
@@ -292,7 +333,7 @@ void KBExercise::RFinger_Click(int index)
 void KBExercise::WordCompare_GotFocus()
 {
     if (m_wordCompare->selectionLength() != 1)
-        m_wordCompare->setSelection(m_fingering.position(), 1);
+        selectCharacterToType();
     if (!m_ctx.shell)
         return;
     m_ctx.shell->SetStatusState(true);
@@ -322,7 +363,7 @@ void KBExercise::WordCompare_KeyUp(int code)
         cue(false);
     if (m_wordCompare->text() != m_fingering.line()) // a new line after the last character
         m_wordCompare->setText(m_fingering.line());
-    m_wordCompare->setSelection(m_fingering.position(), 1);
+    selectCharacterToType();
     repaintKeys();
 }
 
@@ -361,21 +402,20 @@ bool KBExercise::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::ShortcutOverride: event->accept(); return true;
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->isAutoRepeat()) {
-            const int code = VirtualKeyOf(key);
-            event->type() == QEvent::KeyPress ? WordCompare_KeyDown(code) : WordCompare_KeyUp(code);
-        }
+    case QEvent::KeyRelease:
+        m_lineStrokes.take(event);
         return true; // the drill line is never edited or moved by keys
-    }
+    case QEvent::ContextMenu: return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         m_wordCompare->setFocus(Qt::MouseFocusReason);
         return true;
     case QEvent::FocusIn: WordCompare_GotFocus(); break;
-    case QEvent::FocusOut: WordCompare_LostFocus(); break;
+    case QEvent::FocusOut:
+        m_lineStrokes.take(event);
+        WordCompare_LostFocus();
+        break;
     default: break;
     }
     return false;

@@ -51,6 +51,7 @@ public:
     bool fingeringMode() const { return m_fingeringMode; }
     QLabel *weakKeysCaption() const { return m_weakCaption; }
     QLineEdit *WordCompare() const { return m_wordCompare; }
+    KeyStrokes &lineKeyStrokes() { return m_lineStrokes; }
     KeyboardView *view() const { return m_view; }
     QRadioButton *LFinger(int i) const { return m_left[size_t(i)]; }
     QRadioButton *RFinger(int i) const { return m_right[size_t(i)]; }
@@ -71,6 +72,8 @@ private:
     void WordCompare_LostFocus();
     void setFingeringControls(bool fingering);
     void showDrillLine();
+    void selectCharacterToType();
+    void fitLineFont();
     void poolMessage();
     void judge(int code);
     void cue(bool ok);
@@ -87,6 +90,7 @@ private:
     KeyboardView *m_view = nullptr;
     std::unique_ptr<StatisticsPanel> m_panel;
     QLineEdit *m_wordCompare = nullptr;
+    KeyStrokes m_lineStrokes; // the keys struck in the drill line
     QLabel *m_weakCaption = nullptr;
     QGroupBox *m_leftHand = nullptr;
     QGroupBox *m_rightHand = nullptr;

@@ -9,6 +9,7 @@
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
 #include "wubi/Wubi.h"
+#include "wubi/PhraseBreaks.h"
 #include "shell/WubiHelp.h"
 #include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
@@ -399,6 +400,7 @@ void LineForm::fillReferencePage()
         const int end = int(pending.indexOf(QStringLiteral("\r\n")));
         const int lineLength = end < 0 ? int(pending.size()) : end;
         m_out[i]->setText(pending.left(lineLength));
+        m_out[i]->setPhraseStarts(wubi::PhraseStarts(m_ctx.state, m_out[i]->text()));
         m_judges[i].setReference(m_out[i]->text());
         m_out[i]->setReadOnly(true);
         pending.remove(0, end < 0 ? lineLength : lineLength + 2);

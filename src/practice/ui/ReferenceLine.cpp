@@ -24,6 +24,7 @@ void ReferenceLine::setText(const QString &text)
     m_text = text;
     m_starts = CharacterStarts(m_text);
     m_marks = QVector<bool>(m_starts.size(), false);
+    m_tints.clear();
     m_selStart = 0;
     m_scroll = 0;
     layOutCharacters();
@@ -77,6 +78,22 @@ void ReferenceLine::announceNextCharacter()
         return;
     m_announced = next;
     emit nextCharacterChanged(next);
+}
+
+void ReferenceLine::setPhraseStarts(const QVector<int> &starts)
+{
+    m_tints = QVector<bool>(m_starts.size(), false);
+    for (int p = 0; p < starts.size(); ++p) {
+        const int end = p + 1 < starts.size() ? starts.at(p + 1) : int(m_starts.size());
+        for (int i = qMax(0, starts.at(p)); i < qMin(end, int(m_starts.size())); ++i)
+            m_tints[i] = p % 2 == 1;
+    }
+    update();
+}
+
+bool ReferenceLine::isTinted(int index) const
+{
+    return index >= 0 && index < m_tints.size() && m_tints.at(index);
 }
 
 void ReferenceLine::setMark(int index, bool on)
@@ -154,11 +171,17 @@ void ReferenceLine::paintEvent(QPaintEvent *event)
     const QFontMetrics fm(font());
     const int baseline = (height() - fm.height()) / 2 + fm.ascent();
     const QColor markColour(0xd0, 0x10, 0x10);
+    const QColor base = palette().base().color(), highlight = palette().highlight().color();
+    const auto blend = [](int a, int b) { return (a * 4 + b) / 5; };
+    const QColor tint(blend(base.red(), highlight.red()), blend(base.green(), highlight.green()),
+                      blend(base.blue(), highlight.blue()));
     for (int i = 0; i < m_starts.size(); ++i) {
         const QRect box = charRect(i);
         if (!box.intersects(event->rect()))
             continue;
         const bool selected = m_selVisible && i == m_selStart;
+        if (isTinted(i))
+            p.fillRect(box.adjusted(0, 2, 0, -2), tint);
         if (selected)
             p.fillRect(box.adjusted(0, 2, -1, -2), palette().highlight());
         if (m_marks.at(i)) {

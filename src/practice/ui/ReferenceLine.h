@@ -27,6 +27,12 @@ public:
     void setSelectionVisible(bool visible);
     bool selectionVisible() const { return m_selVisible; }
 
+    // Phrase drills: every other phrase gets a light tint, so the learner
+    // sees where each starts. `starts` are character indices, ascending; the
+    // text and what is judged stay as they are. New text has no tints.
+    void setPhraseStarts(const QVector<int> &starts);
+    bool isTinted(int index) const;
+
     void setMark(int index, bool on);
     bool isMarked(int index) const;
     int markCount() const;
@@ -57,6 +63,7 @@ private:
     QVector<int> m_starts;  // UTF-16 offset of each character
     QVector<int> m_lefts;   // x of each character, plus the end
     QVector<bool> m_marks;
+    QVector<bool> m_tints;
     int m_selStart = 0;
     int m_scroll = 0; // pixels scrolled to the left when the line is wider than the box
     bool m_selVisible = false;

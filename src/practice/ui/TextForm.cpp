@@ -165,7 +165,7 @@ void TextForm::rtbIn_Change()
     s.typedText = typed;
 }
 
-// The character that completes the text is neither judged nor counted.
+// The character that completes the text has been judged and is counted.
 void TextForm::endOfText(const QString &typed)
 {
     PracticeState &s = m_ctx.state;

@@ -2,9 +2,12 @@
 
 #include "practice/PracticeState.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 constexpr int kBaseWidth = 275;
@@ -24,10 +27,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, int pointSize, bool bold
 }
 } // namespace
 
-HintBalloon::HintBalloon(PracticeState &state, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                          | Qt::WindowDoesNotAcceptFocus)
-    , m_state(state)
+HintBalloon::HintBalloon(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmShowHint"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -54,8 +54,11 @@ HintBalloon::HintBalloon(PracticeState &state, QWidget *parent)
         imgDZ[i] = makeLabel(this, QStringLiteral("imgDZ(%1)").arg(i), 9);
         imgZG[i] = makeLabel(this, QStringLiteral("imgZG(%1)").arg(i), 9);
     }
-    for (QObject *child : children())
+    for (QObject *child : children()) {
         child->installEventFilter(this);
+        if (auto *label = qobject_cast<QWidget *>(child))
+            label->setFocusPolicy(Qt::NoFocus);
+    }
     m_state.hintShown = true;
 }
 
@@ -77,6 +80,7 @@ void HintBalloon::showHint(bool is86, const QString &character, const QString &c
         imgZG[i]->clear();
     }
     move(topLeft);
+    m_pressed = m_dragging = false;
     SingleText->setText(character);
     SingleHint->setText(characterCode);
     MoreText->setText(phrase);
@@ -105,25 +109,54 @@ void HintBalloon::layoutRows()
 bool HintBalloon::handleMouse(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonDblClick:
-        Form_DblClick();
-        return true;
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() == Qt::LeftButton)
-            m_grabOffset = e->globalPosition().toPoint() - pos();
+        if (e->button() == Qt::LeftButton) {
+            m_pressed = true;
+            m_dragging = false;
+            m_pressedAt = e->globalPosition().toPoint();
+            m_grabOffset = m_pressedAt - (parentWidget() ? parentWidget()->mapToGlobal(pos()) : pos());
+        }
         return true;
     }
     case QEvent::MouseMove: {
         // Dragging by any part of the balloon moves the whole balloon.
         auto *e = static_cast<QMouseEvent *>(event);
-        if (e->buttons() & Qt::LeftButton)
-            move(e->globalPosition().toPoint() - m_grabOffset);
+        if (!m_pressed || !(e->buttons() & Qt::LeftButton))
+            return true;
+        const QPoint global = e->globalPosition().toPoint();
+        if ((global - m_pressedAt).manhattanLength() >= QApplication::startDragDistance())
+            m_dragging = true;
+        if (m_dragging)
+            moveToGlobal(global - m_grabOffset);
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() != Qt::LeftButton)
+            return true;
+        const bool click = m_pressed && !m_dragging;
+        m_pressed = m_dragging = false;
+        if (click)
+            Form_Click();
         return true;
     }
     default:
         return false;
     }
+}
+
+void HintBalloon::moveToGlobal(const QPoint &global)
+{
+    QWidget *parent = parentWidget();
+    if (!parent) {
+        move(global);
+        return;
+    }
+    const QPoint wanted = parent->mapFromGlobal(global);
+    move(std::clamp(wanted.x(), 0, std::max(0, parent->width() - width())),
+         std::clamp(wanted.y(), 0, std::max(0, parent->height() - height())));
 }
 
 bool HintBalloon::eventFilter(QObject *watched, QEvent *event)
@@ -133,9 +166,9 @@ bool HintBalloon::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void HintBalloon::mouseDoubleClickEvent(QMouseEvent *event) { handleMouse(event); }
 void HintBalloon::mousePressEvent(QMouseEvent *event) { handleMouse(event); }
 void HintBalloon::mouseMoveEvent(QMouseEvent *event) { handleMouse(event); }
+void HintBalloon::mouseReleaseEvent(QMouseEvent *event) { handleMouse(event); }
 
 void HintBalloon::paintEvent(QPaintEvent *)
 {

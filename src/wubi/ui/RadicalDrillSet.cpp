@@ -5,6 +5,7 @@
 #include "shell/Shell.h"
 #include "wubi/RadicalDrill.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,6 +35,11 @@ RadicalDrillSet::RadicalDrillSet(AppContext &ctx, wubi::RadicalDrillSettings &se
         editionRow->addWidget(op[i]);
     }
     op[0]->setChecked(true);
+    // Each set of options in a group of its own: option buttons of one parent
+    // would otherwise exclude those inside its frames too.
+    auto *editions86or98 = new QButtonGroup(this);
+    for (QRadioButton *option : op)
+        editions86or98->addButton(option);
 
     auto *limits = new QGridLayout;
     const QString kinds[] = {QStringLiteral("定字数练习"), QStringLiteral("定时间练习")};
@@ -54,6 +60,9 @@ RadicalDrillSet::RadicalDrillSet(AppContext &ctx, wubi::RadicalDrillSettings &se
         connect(opCh[i], &QRadioButton::clicked, this, [this, i] { opCh_Click(i); });
     }
     opCh[0]->setChecked(true);
+    auto *limitKinds = new QButtonGroup(this);
+    for (QRadioButton *option : opCh)
+        limitKinds->addButton(option);
     txtSetT->setEnabled(false);
 
     auto *rangeRow = new QHBoxLayout;
@@ -114,6 +123,8 @@ void RadicalDrillSet::Combo1_Click()
         box->setEnabled(chosenKeys);
 }
 
+// Everything is checked before anything is stored: a refused dialog leaves
+// the settings, and so a running drill, as they were.
 void RadicalDrillSet::cmdSet_Click()
 {
     const bool byTime = opCh[1]->isChecked();
@@ -121,6 +132,21 @@ void RadicalDrillSet::cmdSet_Click()
     if (!ReadLimitBox(m_ctx, this, byTime ? txtSetT : txtSetN,
                       byTime ? LimitKind::Seconds : LimitKind::Count, value))
         return;
+    const bool allKeys = Combo1->currentIndex() == 0;
+    std::array<bool, wubi::kKeyCount> chosenKeys{};
+    int ticked = 0;
+    for (int i = 0; i < wubi::kKeyCount; ++i) {
+        chosenKeys[std::size_t(i)] = zgOP[i]->isChecked();
+        ticked += zgOP[i]->isChecked() ? 1 : 0;
+    }
+    if (!allKeys && ticked < 2) {
+        const QString title = m_ctx.shell ? m_ctx.shell->mainWindow()->windowTitle() : windowTitle();
+        QMessageBox(QMessageBox::NoIcon, title, QStringLiteral("自定义练习范围时，你至少要选中两项！"), QMessageBox::Ok,
+                    this)
+            .exec();
+        return;
+    }
+
     wubi::RadicalDrillSettings &s = m_settings;
     s.radicalsDrawn = 0;
     s.timeLimited = byTime;
@@ -131,21 +157,9 @@ void RadicalDrillSet::cmdSet_Click()
         s.radicalLimit = value;
     }
     s.edition86 = op[0]->isChecked();
-    s.allKeys = Combo1->currentIndex() == 0;
-    if (!s.allKeys) {
-        int ticked = 0;
-        for (int i = 0; i < wubi::kKeyCount; ++i) {
-            s.chosenKeys[std::size_t(i)] = zgOP[i]->isChecked();
-            ticked += zgOP[i]->isChecked() ? 1 : 0;
-        }
-        if (ticked < 2) {
-            const QString title = m_ctx.shell ? m_ctx.shell->mainWindow()->windowTitle() : windowTitle();
-            QMessageBox(QMessageBox::NoIcon, title, QStringLiteral("自定义练习范围时，你至少要选中两项！"),
-                        QMessageBox::Ok, this)
-                .exec();
-            return;
-        }
-    }
+    s.allKeys = allKeys;
+    if (!allKeys)
+        s.chosenKeys = chosenKeys;
     accept();
 }
 

@@ -23,6 +23,7 @@ constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
 constexpr int kFirstCellLeft = 28, kFirstCellTop = 79, kRowStep = 88;
 constexpr int kCellWidth = 32, kCellHeight = 44;
 const QColor kRightColour(0, 0, 255);
+const QColor kWrongColour(255, 150, 150); // light, so the radical stays legible
 } // namespace
 
 RadicalForm::RadicalForm(AppContext &ctx, wubi::RadicalDrillSettings &settings, QWidget *parent)
@@ -108,13 +109,10 @@ void RadicalForm::startDrill()
 void RadicalForm::showBoard()
 {
     for (int k = 0; k < wubi::kBoardCells; ++k) {
-        QLabel *cell = picZGEx[std::size_t(k)];
-        QPalette pal = cell->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        cell->setPalette(pal);
+        colourCell(k, Qt::white);
         const QString &name = m_drill.board().at(k);
-        cell->setPixmap(name.isEmpty() ? QPixmap() : radicalPicture(name));
-        cell->setAccessibleName(name.isEmpty() ? QString() : QStringLiteral("字根 %1").arg(wubi::RadicalOfPicture(name)));
+        picZGEx[std::size_t(k)]->setPixmap(name.isEmpty() ? QPixmap() : radicalPicture(name));
+        picZGEx[std::size_t(k)]->setAccessibleName(name.isEmpty() ? QString() : QStringLiteral("字根 %1").arg(wubi::RadicalOfPicture(name)));
     }
 }
 
@@ -193,21 +191,28 @@ void RadicalForm::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers)
         ShowRadicalCard(m_ctx, outcome.cardKey, outcome.card86);
         return;
     case Kind::Wrong:
+        // Seen as well as heard: the cell to answer turns red until it is right.
+        colourCell(outcome.cell, kWrongColour);
         if (outcome.wrongCue)
             m_ctx.cues.play(Cue::Error);
         return;
     case Kind::Right:
         break;
     }
-    QLabel *cell = picZGEx[std::size_t(outcome.cell)];
-    QPalette pal = cell->palette();
-    pal.setColor(QPalette::Window, kRightColour);
-    cell->setPalette(pal);
+    colourCell(outcome.cell, kRightColour);
     m_ctx.cues.play(Cue::Confirm);
     if (outcome.ended)
         endRun(outcome.total);
     if (outcome.boardRefilled)
         showBoard();
+}
+
+void RadicalForm::colourCell(int k, const QColor &colour)
+{
+    QLabel *cell = picZGEx[std::size_t(k)];
+    QPalette pal = cell->palette();
+    pal.setColor(QPalette::Window, colour);
+    cell->setPalette(pal);
 }
 
 void RadicalForm::zgTime_Timer()

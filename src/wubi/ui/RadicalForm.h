@@ -1,9 +1,10 @@
 #pragma once
 // The radical drill frmZGEx: a board of up to 80 radical pictures; the
 // learner presses the key of each in turn. A right key colours the cell blue,
-// a wrong one only sounds; Alt / Ctrl+Alt with a letter shows that key's Wubi
-// 86 / 98 radical card. The run ends at its count or time limit with a
-// summary. Keys are taken by physical key, with the input method off.
+// a wrong one sounds and tints the cell red until the right key comes;
+// Alt / Ctrl+Alt with a letter shows that key's Wubi 86 / 98 radical card.
+// The run ends at its count or time limit with a summary. Keys are taken by
+// physical key, with the input method off.
 #include "wubi/RadicalDrill.h"
 
 #include <QHash>
@@ -46,6 +47,7 @@ protected:
 private:
     void startDrill();
     void showBoard();
+    void colourCell(int k, const QColor &colour);
     void endRun(int total);
     QPixmap radicalPicture(const QString &name);
     int now() const;

@@ -7,7 +7,7 @@
 #include "wubi/ui/HintBalloon.h"
 #include "wubi/ui/RadicalCard.h"
 
-#include <QScreen>
+#include <QApplication>
 #include <QWidget>
 
 #include <algorithm>
@@ -15,12 +15,40 @@
 namespace {
 constexpr int kLineStepPixels = 100; // 1500 twips between the balloon positions of two lines
 constexpr int kTwipsPerPixel = 15;
+constexpr int kGap = 4;
+
+// Where the balloon goes in the practice window: near the start of the line,
+// its bottom edge a step per line further down (the input line's left and
+// width counting as twips, as the line window has always placed it), and
+// never over the line being typed or its reference above it: for the first
+// line that puts it below the input line. Always inside the window.
+QPoint BalloonPlace(const QWidget *window, const QWidget *inputLine, int line, int width)
+{
+    const QRect input(inputLine->mapTo(window, QPoint(0, 0)), inputLine->size());
+    int x = (input.left() + input.width() / 2) / kTwipsPerPixel + width / 2;
+    int y = std::max(0, kLineStepPixels * line - HintBalloon::kHeight);
+    const int referenceTop = input.top() - input.height(); // the reference sits right above the input
+    if (y + HintBalloon::kHeight > referenceTop)
+        y = input.bottom() + kGap;
+    x = std::clamp(x, 0, std::max(0, window->width() - width));
+    y = std::clamp(y, 0, std::max(0, window->height() - HintBalloon::kHeight));
+    return {x, y};
+}
 } // namespace
 
 WubiHints::WubiHints(AppContext &ctx, QObject *parent)
     : QObject(parent)
     , m_ctx(ctx)
 {
+    // The balloon belongs to the typing in its line: when anything else takes
+    // the focus (the result window of a run that stopped, another exercise,
+    // a dialog), it goes. Leaving the program for another one keeps it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!m_balloon || now == m_hintedInput)
+            return;
+        if (now || QApplication::activeWindow())
+            closeHint();
+    });
 }
 
 WubiHints::~WubiHints()
@@ -36,25 +64,15 @@ void WubiHints::hintKey(bool edition86, const QString &referenceLine, int pos, i
     const std::optional<HintText> hint = wubi::FindHint(m_ctx.state, edition86, referenceLine, pos);
     if (!hint)
         return;
+    QWidget *parent = window ? window : m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr;
+    if (m_balloon && m_balloon->parentWidget() != parent)
+        delete m_balloon;
     if (!m_balloon)
-        m_balloon = new HintBalloon(m_ctx.state, m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr);
+        m_balloon = new HintBalloon(m_ctx.state, parent);
+    m_hintedInput = inputLine;
 
-    // The input line's left and width count as twips here, as the line
-    // window has always placed the balloon: near the start of the line, its
-    // bottom edge a step per line further down. Kept on the screen.
     const int width = HintBalloon::widthFor(hint->phrase);
-    QPoint topLeft;
-    if (window && inputLine) {
-        const QPoint origin = window->mapToGlobal(QPoint(0, 0));
-        const QPoint inputLeft = inputLine->mapTo(window, QPoint(0, 0));
-        topLeft = QPoint(origin.x() + (inputLeft.x() + inputLine->width() / 2) / kTwipsPerPixel + width / 2,
-                         origin.y() + kLineStepPixels * line - HintBalloon::kHeight);
-        if (const QScreen *screen = window->screen()) {
-            const QRect area = screen->availableGeometry();
-            topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - width)));
-            topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - HintBalloon::kHeight)));
-        }
-    }
+    const QPoint topLeft = window && inputLine ? BalloonPlace(window, inputLine, line, width) : QPoint();
     m_balloon->showHint(edition86, hint->character, hint->characterCode, hint->phrase, hint->phraseCode,
                         topLeft);
 }

@@ -26,4 +26,5 @@ public:
 private:
     AppContext &m_ctx;
     QPointer<HintBalloon> m_balloon;
+    QPointer<QWidget> m_hintedInput; // the input line the balloon helps with
 };

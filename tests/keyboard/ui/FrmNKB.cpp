@@ -17,7 +17,7 @@
 
 namespace {
 // The keypad key event (Num Lock on) for a keypad code.
-void Strike(QWidget *w, int code)
+void Strike(FrmNKB *w, int code)
 {
     const Qt::Key key = code == vk::Enter         ? Qt::Key_Enter
                         : code == vk::PadMultiply ? Qt::Key_Asterisk
@@ -28,6 +28,7 @@ void Strike(QWidget *w, int code)
                         : code == vk::NumLock     ? Qt::Key_NumLock
                                                   : Qt::Key(Qt::Key_0 + code - vk::Pad0);
     QTest::keyClick(w, key, code == vk::NumLock ? Qt::NoModifier : Qt::KeypadModifier);
+    w->keyStrokes().settle(); // judged now, not after the wait for a repeat
 }
 } // namespace
 
@@ -81,12 +82,14 @@ private slots:
         FrmNKB *w = open(t);
         MessageBoxScript script({QMessageBox::Ok});
         QTest::keyClick(w, Qt::Key_Home, Qt::KeypadModifier);
+        w->keyStrokes().settle();
         QCOMPARE(script.seen.size(), size_t(1));
         QCOMPARE(script.seen[0].text, QStringLiteral("请先击一下Num Lock键使数字键区生效！"));
         QCOMPARE(w->drill().statistics().keystrokes, 1.0f);
         QCOMPARE(w->drill().statistics().errors, 0.0f);
         // The arrows do not ask.
         QTest::keyClick(w, Qt::Key_Up, Qt::KeypadModifier);
+        w->keyStrokes().settle();
         QCOMPARE(script.seen.size(), size_t(1));
         // Num Lock is on the picture: striking it off target is an error.
         Strike(w, vk::NumLock);

@@ -6,10 +6,13 @@
 #include "keyboard/KeyCodes.h"
 #include "support/TestContext.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 
@@ -35,6 +38,82 @@ Qt::Key KeyFor(QChar c)
     case '.': return Qt::Key_Period;
     default: return Qt::Key_Slash;
     }
+}
+// X keyboard code of the typing key for Qt key `key` (letters and digits).
+quint32 XKeyCode(Qt::Key key)
+{
+    static const QString rows[] = {QStringLiteral("1234567890"), QStringLiteral("QWERTYUIOP"),
+                                   QStringLiteral("ASDFGHJKL"), QStringLiteral("ZXCVBNM")};
+    static const quint32 starts[] = {10, 24, 38, 52};
+    const QChar c(key);
+    for (int r = 0; r < 4; ++r)
+        if (const int i = int(rows[r].indexOf(c)); i >= 0)
+            return starts[r] + quint32(i);
+    return 0;
+}
+
+// One key event as the X server sends it: with its keyboard code, and the
+// auto-repeat mark that Qt sets only when a repeat pair reached it together.
+void SendX(QWidget *target, QEvent::Type type, Qt::Key key, bool markedRepeat)
+{
+    const QString text = QChar(key).toLower();
+    QKeyEvent event(type, key, Qt::NoModifier, XKeyCode(key), key, 0, text, markedRepeat);
+    QApplication::sendEvent(target, &event);
+}
+
+// A key held long enough to repeat, as X delivers it: the first press, repeat
+// pairs (release and press) first marked as auto-repeat, then unmarked, then
+// the release when the key is let go.
+void HoldKey(QWidget *target, Qt::Key key)
+{
+    SendX(target, QEvent::KeyPress, key, false);
+    for (bool marked : {true, true, false, false, false}) {
+        SendX(target, QEvent::KeyRelease, key, marked);
+        SendX(target, QEvent::KeyPress, key, marked);
+        QCoreApplication::processEvents();
+    }
+    SendX(target, QEvent::KeyRelease, key, false);
+}
+
+// A keystroke judged at once: its release is not held back for a repeat.
+void Strike(KBExercise *w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(w, key, modifiers);
+    w->keyStrokes().settle();
+}
+void StrikeLine(KBExercise *w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(w->WordCompare(), key, modifiers);
+    w->lineKeyStrokes().settle();
+}
+
+// Where the caret of `box` shows, as last painted (it scrolls on painting).
+QRect CursorRect(QLineEdit *box)
+{
+    return box->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+}
+
+// Whether the whole text of `box` shows: painted with the caret after its
+// last character, its first character has not scrolled out.
+bool WholeLineShows(QLineEdit *box)
+{
+    box->setCursorPosition(int(box->text().size()));
+    box->grab();
+    box->setCursorPosition(0);
+    return CursorRect(box).center().x() >= 0;
+}
+
+// Whether the selected character of `box` shows whole as last painted.
+bool SelectedCharacterShows(QLineEdit *box)
+{
+    const int start = box->selectionStart();
+    box->grab();
+    box->setCursorPosition(start);
+    const int left = CursorRect(box).center().x();
+    box->setCursorPosition(start + 1);
+    const int right = CursorRect(box).center().x();
+    box->setSelection(start, 1);
+    return left >= 0 && right <= box->width();
 }
 } // namespace
 
@@ -72,6 +151,7 @@ private slots:
         KBExercise *w = open(t);
         // The release of the Enter that chose the drill in the menu.
         QTest::keyRelease(w, Qt::Key_Return);
+        w->keyStrokes().settle();
         QVERIFY(t.cues.played.empty());
         QCOMPARE(w->picture().look(vk::Enter).state, KeyState::Normal);
         QCOMPARE(w->drill().statistics().keystrokes, 0.0f);
@@ -79,13 +159,14 @@ private slots:
         QTest::keyPress(w, Qt::Key_S);
         QVERIFY(w->picture().look('S').pressed);
         QTest::keyRelease(w, Qt::Key_S);
+        w->keyStrokes().settle();
         QCOMPARE(w->picture().look('S').state, KeyState::Wrong);
         QVERIFY(!w->picture().look('S').pressed);
         QCOMPARE(t.cues.played, (std::vector<Cue>{Cue::Confirm, Cue::Error}));
         QCOMPARE(Text(w, "lblCD"), QStringLiteral("60.00 次/分"));
         QCOMPARE(Text(w, "lblJZ"), QStringLiteral("00.00 %"));
 
-        QTest::keyClick(w, Qt::Key_A); // a hit in the same second
+        Strike(w, Qt::Key_A); // a hit in the same second
         QCOMPARE(w->picture().look('S').state, KeyState::Normal);
         QCOMPARE(w->picture().look(w->drill().target()).state, KeyState::Target);
         QCOMPARE(Text(w, "lblCD"), QStringLiteral("120.00 次/分"));
@@ -96,14 +177,14 @@ private slots:
 
         // Escape is a keystroke, not an error, and sounds only on the way down.
         t.cues.played.clear();
-        QTest::keyClick(w, Qt::Key_Escape);
+        Strike(w, Qt::Key_Escape);
         QCOMPARE(t.cues.played, std::vector<Cue>{Cue::Confirm});
         QCOMPARE(w->drill().statistics().keystrokes, 3.0f);
         QCOMPARE(w->drill().statistics().errors, 1.0f);
 
         // Tab stays in the drill: no cue going down, judged coming up.
         t.cues.played.clear();
-        QTest::keyClick(w, Qt::Key_Tab);
+        Strike(w, Qt::Key_Tab);
         QCOMPARE(t.cues.played, std::vector<Cue>{Cue::Error});
         QCOMPARE(w->picture().look(vk::Tab).state, KeyState::Wrong);
     }
@@ -112,17 +193,17 @@ private slots:
     {
         TestContext t;
         KBExercise *w = open(t);
-        QTest::keyClick(w, Qt::Key_F4);
+        Strike(w, Qt::Key_F4);
         QVERIFY(!w->typingAreaOnly());
         QCOMPARE(t.shell.statusMessage, QStringLiteral("按F5可切换到打字键区指法练习    按F3可限制在打字区练习"));
-        QTest::keyClick(w, Qt::Key_F3);
+        Strike(w, Qt::Key_F3);
         QVERIFY(w->typingAreaOnly());
         QCOMPARE(t.shell.statusMessage, QStringLiteral("按F5可切换到打字键区指法练习    按F4可扩展至整个键盘区练习"));
-        QTest::keyClick(w, Qt::Key_NumLock);
+        Strike(w, Qt::Key_NumLock);
         QCOMPARE(w->drill().statistics().keystrokes, 0.0f);
 
-        QTest::keyClick(w, Qt::Key_K); // a wrong mark, cleared by the switch
-        QTest::keyClick(w, Qt::Key_F5);
+        Strike(w, Qt::Key_K); // a wrong mark, cleared by the switch
+        Strike(w, Qt::Key_F5);
         QVERIFY(w->fingeringMode());
         QVERIFY(w->WordCompare()->isEnabled());
         QVERIFY(!w->findChild<QFrame *>(QStringLiteral("picto"))->isVisibleTo(w));
@@ -134,9 +215,9 @@ private slots:
 
         // F6 in the drill line: back, figures cleared, the target marked again,
         // also when the fingering drill last marked the target's key itself.
-        QTest::keyClick(w->WordCompare(), Qt::Key_A);
+        StrikeLine(w, Qt::Key_A);
         QCOMPARE(w->fingering().lastPaintedKey(), int('A'));
-        QTest::keyClick(w->WordCompare(), Qt::Key_F6);
+        StrikeLine(w, Qt::Key_F6);
         QVERIFY(!w->fingeringMode());
         QVERIFY(!w->WordCompare()->isEnabled());
         QVERIFY(w->WordCompare()->text().isEmpty());
@@ -167,12 +248,12 @@ private slots:
 
         // Delete is never right, not even for "." ; a wrong key is marked.
         t.cues.played.clear();
-        QTest::keyClick(box, Qt::Key_Delete);
+        StrikeLine(w, Qt::Key_Delete);
         QCOMPARE(box->selectionStart(), 0);
         QVERIFY(t.cues.played.empty()); // off the picture: no cue at all
         const QChar first = box->text()[0];
         const Qt::Key wrong = first == QLatin1Char('q') ? Qt::Key_W : Qt::Key_Q;
-        QTest::keyClick(box, wrong);
+        StrikeLine(w, wrong);
         QCOMPARE(t.cues.played, (std::vector<Cue>{Cue::Confirm, Cue::Error}));
         QCOMPARE(w->picture().look(int(wrong)).state, KeyState::Wrong);
 
@@ -180,12 +261,76 @@ private slots:
         const QString line = box->text();
         for (int i = 0; i < 43; ++i) {
             QCOMPARE(box->selectionStart(), i);
-            QTest::keyClick(box, KeyFor(line[i]), line[i].isLetter() ? Qt::ShiftModifier : Qt::NoModifier);
+            StrikeLine(w, KeyFor(line[i]), line[i].isLetter() ? Qt::ShiftModifier : Qt::NoModifier);
         }
         QCOMPARE(box->selectionStart(), 0);
         QCOMPARE(box->selectedText().size(), 1);
         QCOMPARE(box->text().size(), 43);
         QCOMPARE(w->picture().look(int(wrong)).state, KeyState::Normal);
+    }
+
+    // X repeats a held key as release-press pairs, marked as auto-repeat or
+    // not: in both drills the key counts once.
+    void aHeldKeyCountsOnceAsXRepeatsIt()
+    {
+        TestContext t;
+        KBExercise *w = open(t);
+        HoldKey(w, Qt::Key_A); // the target
+        QTRY_VERIFY(!w->keyStrokes().releasePending());
+        QCOMPARE(w->drill().statistics().keystrokes, 1.0f);
+        QCOMPARE(w->drill().statistics().errors, 0.0f);
+        QCOMPARE(t.cues.played, std::vector<Cue>{Cue::Confirm});
+
+        w->switchToFingeringDrill();
+        t.cues.played.clear();
+        HoldKey(w->WordCompare(), KeyFor(w->WordCompare()->text()[0]));
+        QTRY_VERIFY(!w->lineKeyStrokes().releasePending());
+        QCOMPARE(w->WordCompare()->selectionStart(), 1);
+        QCOMPARE(t.cues.played, std::vector<Cue>{Cue::Confirm});
+    }
+
+    void theFingeringLineOpensByKeyboardAndAlwaysShowsTheCharacterToType()
+    {
+        TestContext t;
+        RegisterKeyboard(t.ctx, t.shell);
+        // Down and Return in the main window's menu: the Return comes up in the line.
+        t.shell.runCommand(QStringLiteral("FingerEx"));
+        auto *w = qobject_cast<KBExercise *>(t.shell.window(ManagedWindow::KeysForm));
+        QVERIFY(w && w->fingeringMode());
+        QLineEdit *box = w->WordCompare();
+        QTest::keyRelease(box, Qt::Key_Return);
+        w->lineKeyStrokes().settle();
+        QVERIFY(t.cues.played.empty());
+        QCOMPARE(w->picture().look(vk::Enter).state, KeyState::Normal);
+        QCOMPARE(box->selectionStart(), 0);
+
+        // No menu that could select the whole line and hide the mark.
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &menu);
+        QVERIFY(!box->findChild<QMenu *>());
+        QCOMPARE(box->selectedText().size(), 1);
+
+        // Every line fits the box, whatever the fingers.
+        for (int left = 0; left < 5; ++left) {
+            for (int right = 0; right < 5; ++right) {
+                w->LFinger(left)->click();
+                w->RFinger(right)->click();
+                QVERIFY2(WholeLineShows(box), qPrintable(box->text()));
+            }
+        }
+
+        // In a face too wide for the box the line scrolls as the learner
+        // types; the next line still shows its first character whole.
+        QFont wide = box->font();
+        wide.setPixelSize(40);
+        box->setFont(wide);
+        const QString line = box->text();
+        for (int i = 0; i < FingeringDrill::kLineLength; ++i) {
+            QVERIFY(SelectedCharacterShows(box));
+            StrikeLine(w, KeyFor(line[i]));
+        }
+        QCOMPARE(box->selectionStart(), 0);
+        QVERIFY(SelectedCharacterShows(box));
     }
 };
 

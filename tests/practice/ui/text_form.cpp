@@ -81,9 +81,9 @@ private slots:
         QVERIFY(!t->state.runStarted);
         QVERIFY(!t->state.clockRunning);
         QCOMPARE(t->state.errorCount, 0);
-        QCOMPARE(t->state.typedText, QStringLiteral("abcd"));
-        QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("4")); // one less than the reference
-        QCOMPARE(confirmCues(), 4);
+        QCOMPARE(t->state.typedText, QStringLiteral("abcde"));
+        QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("5")); // the last character counts too
+        QCOMPARE(confirmCues(), 5);
         QCOMPARE(errorCues(), 0);
     }
 
@@ -147,13 +147,13 @@ private slots:
         QCOMPARE(t->state.errorCount, 0);
         commit(QStringLiteral("界"));
 
-        // The last character ends the text and is neither judged nor counted;
-        // the one before it in the same commit is.
+        // The last character ends the text and is judged and counted like
+        // the one before it in the same commit: a wrong one is an error.
         ReportCatcher catcher;
-        commit(QStringLiteral("和平"));
+        commit(QStringLiteral("和瓶"));
         QCOMPARE(catcher.reports.size(), size_t(1));
-        QCOMPARE(t->state.typedText, QStringLiteral("你好世界和"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->state.typedText, QStringLiteral("你好世界和瓶"));
+        QCOMPARE(t->state.errorCount, 1);
         QVERIFY(!t->state.runStarted);
     }
 

@@ -90,6 +90,7 @@ private slots:
     void countLimitedDrillEndsWithTheLastGeneratedPage();
     void timeLimitedDrillKeepsProducingPages();
     void lettersDrillDrawsThirtyKeysSixtyALine();
+    void phraseDrillsTintEveryOtherPhrase();
 };
 
 void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
@@ -205,6 +206,53 @@ void DrillCommands::lettersDrillDrawsThirtyKeysSixtyALine()
         const QString first = h.line()->rtbOut(0)->text();
         QCOMPARE(first.size(), 60);
         QVERIFY(allCharactersIn(first, h.state.letterPool));
+    }
+}
+
+namespace {
+// The runs of equally tinted characters of a reference line.
+QStringList TintRuns(const ReferenceLine *reference)
+{
+    QStringList runs;
+    for (int i = 0; i < reference->charCount(); ++i) {
+        if (i == 0 || reference->isTinted(i) != reference->isTinted(i - 1))
+            runs.append(QString());
+        runs.last() += reference->charAt(i);
+    }
+    return runs;
+}
+} // namespace
+
+void DrillCommands::phraseDrillsTintEveryOtherPhrase()
+{
+    for (const char *command : {"CZ3_86", "CZM_98", "JMz"}) {
+        WubiHarness h;
+        DrillRun run(h, Limit::None);
+        h.shell.runCommand(QLatin1String(command));
+        const QString name = QLatin1String(command);
+        for (int i = 0; i < LineForm::kLines; ++i) {
+            const ReferenceLine *reference = h.line()->rtbOut(i);
+            const QStringList runs = TintRuns(reference);
+            QVERIFY2(!reference->isTinted(0), command);
+            if (name == QLatin1String("JMz")) { // no phrases, no tints
+                QCOMPARE(runs.size(), 1);
+                continue;
+            }
+            QVERIFY2(runs.size() >= 2, command);
+            for (const QString &phrase : runs) {
+                if (name == QLatin1String("CZ3_86"))
+                    QCOMPARE(phrase.size(), 3);
+                else
+                    QVERIFY2(phrase.size() >= 5 && h.state.tables.t98.codeOf(phrase), qPrintable(phrase));
+            }
+            QCOMPARE(runs.join(QString()), reference->text()); // nothing added between phrases
+        }
+        // Typed and judged as before: the whole first line, right.
+        const QString first = h.line()->rtbOut(0)->text();
+        for (QChar c : first)
+            WubiHarness::commit(h.line()->rtbIn(0), QString(c));
+        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.state.activeLine, 1);
     }
 }
 

@@ -1,16 +1,17 @@
 // The hint balloon and the radical cards, alone and from the line-by-line
 // window of a running Wubi drill.
 #include "data/Scramble.h"
+#include "practice/ui/StateForm.h"
 #include "wubi/ui/HintBalloon.h"
 #include "wubi/ui/RadicalCard.h"
 #include "wubi/ui/WubiHints.h"
+#include "support/ModalScript.h"
 #include "WubiHarness.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -60,11 +61,11 @@ class HintsAndCards : public QObject {
 private slots:
     void balloonWidthGrowsWithLongPhrases();
     void balloonShowsBothRowsWithoutTakingTheFocus();
-    void doubleClickOnAnyLabelClosesTheBalloon();
+    void aClickOnAnyLabelClosesTheBalloon();
     void draggingByTheTextMovesTheWholeBalloon();
     void f5AndF6InADrillShowTheHintOfTheEdition();
     void hintKeysDoNothingWithoutAnEntry();
-    void typingOnClosesTheBalloon();
+    void theBalloonGoesWhenTypingGoesOnTheRunStopsOrAnotherExerciseOpens();
     void everyKeyHasTwoLegibleCards();
     void altLetterOpensTheCardOfTheEdition();
     void onlyEnterOrAClickClosesACard();
@@ -99,9 +100,7 @@ void HintsAndCards::balloonShowsBothRowsWithoutTakingTheFocus()
     QCOMPARE(balloon->SingleHint->text(), QStringLiteral("k"));
     QCOMPARE(balloon->MoreText->text(), QStringLiteral("一二三四五六七八九十"));
     QCOMPARE(balloon->MoreHint->text(), QStringLiteral("kwwl"));
-    QVERIFY(balloon->windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(balloon->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    QVERIFY(balloon->testAttribute(Qt::WA_ShowWithoutActivating));
+    QVERIFY(!balloon->isWindow()); // placed by its window, not on the desktop
     QCOMPARE(QApplication::focusWidget(), &edit);
 
     // A second request refills the balloon and empties the rows it does not use.
@@ -116,7 +115,7 @@ void HintsAndCards::balloonShowsBothRowsWithoutTakingTheFocus()
     QVERIFY(!h.state.hintShown);
 }
 
-void HintsAndCards::doubleClickOnAnyLabelClosesTheBalloon()
+void HintsAndCards::aClickOnAnyLabelClosesTheBalloon()
 {
     WubiHarness h;
     for (const char *name : {"CText", "SingleText", "SingleHint", "MoreText", "MoreHint", "imgZG(2)", ""}) {
@@ -125,7 +124,7 @@ void HintsAndCards::doubleClickOnAnyLabelClosesTheBalloon()
                           QStringLiteral("khlg"), QPoint(0, 0));
         QWidget *target = *name ? static_cast<QWidget *>(balloon->findChild<QLabel *>(QLatin1String(name))) : balloon.data();
         QVERIFY2(target, name);
-        QTest::mouseDClick(target, Qt::LeftButton);
+        QTest::mouseClick(target, Qt::LeftButton);
         flushDeletes();
         QVERIFY2(!balloon, name);
         QVERIFY(!h.state.hintShown);
@@ -141,8 +140,9 @@ void HintsAndCards::draggingByTheTextMovesTheWholeBalloon()
     sendMouse(balloon.SingleText, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
     sendMouse(balloon.SingleText, QEvent::MouseMove, QPoint(35, 25), Qt::LeftButton);
     QCOMPARE(balloon.pos(), start + QPoint(30, 20));
-    // Moving without the button held does not drag.
+    // The end of a drag is no click; moving without the button held does not drag.
     sendMouse(balloon.SingleText, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
+    QVERIFY(balloon.isVisible());
     sendMouse(balloon.SingleText, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
     QCOMPARE(balloon.pos(), start + QPoint(30, 20));
 }
@@ -176,21 +176,26 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     QVERIFY(balloon->MoreText->text().isEmpty());
     QCOMPARE(balloon->width(), 275);
 
-    // Near the start of the line, a line step further down for each line,
-    // and never off the screen.
+    // Inside the line window, so never over the main window's title or menu
+    // strip, near the start of the line and never over the line being typed
+    // or its reference: below the first line, above the later ones.
+    const auto rowOf = [line](int i) {
+        return line->rtbOut(i)->geometry().united(line->rtbIn(i)->geometry());
+    };
     QLineEdit *input = line->rtbIn(0);
-    const QPoint origin = line->mapToGlobal(QPoint(0, 0));
-    const int left = origin.x() + (input->mapTo(line, QPoint(0, 0)).x() + input->width() / 2) / 15 + 275 / 2;
-    QCOMPARE(balloon->pos().x(), left);
-    QCOMPARE(balloon->pos().y(), std::max(0, origin.y() - 117));
-    h.shell.mainWindow()->move(0, 300);
+    QCOMPARE(balloon->parentWidget(), line);
+    QVERIFY(line->rect().contains(balloon->geometry()));
+    QCOMPARE(balloon->x(), (input->x() + input->width() / 2) / 15 + 275 / 2);
+    QVERIFY(!balloon->geometry().intersects(rowOf(0)));
+    QVERIFY(balloon->y() > rowOf(0).bottom());
     // Line 0 typed to its end makes line 1 the active line.
     WubiHarness::commit(line->rtbIn(0), QStringLiteral("中华人民共和国万岁力"));
     QCOMPARE(h.state.activeLine, 1);
     QTest::keyClick(line->rtbIn(1), Qt::Key_F5);
     QVERIFY(hints->balloon());
-    QCOMPARE(hints->balloon()->pos().y(), line->mapToGlobal(QPoint(0, 0)).y() + 100 - 117);
-    QVERIFY(line->screen()->availableGeometry().contains(hints->balloon()->geometry()));
+    QVERIFY(line->rect().contains(hints->balloon()->geometry()));
+    QVERIFY(!hints->balloon()->geometry().intersects(rowOf(1)));
+    QVERIFY(hints->balloon()->geometry().bottom() < rowOf(1).top());
 }
 
 void HintsAndCards::hintKeysDoNothingWithoutAnEntry()
@@ -209,15 +214,44 @@ void HintsAndCards::hintKeysDoNothingWithoutAnEntry()
     QVERIFY(!hints->balloon());
 }
 
-void HintsAndCards::typingOnClosesTheBalloon()
+void HintsAndCards::theBalloonGoesWhenTypingGoesOnTheRunStopsOrAnotherExerciseOpens()
 {
     WubiHarness h;
     LineForm *line = h.startDrillPage(QStringLiteral("中国\r\n学习\r\n中国\r\n工人\r\n"));
-    QTest::keyClick(line->rtbIn(0), Qt::Key_F5);
+    QApplication::setActiveWindow(h.shell.mainWindow());
     auto *hints = dynamic_cast<WubiHints *>(h.ctx.wubiHelp);
-    QPointer<HintBalloon> balloon = hints->balloon();
-    QVERIFY(balloon && balloon->isVisible());
+    const auto showHint = [&] {
+        QTest::keyClick(line->rtbIn(h.state.activeLine), Qt::Key_F5);
+        QPointer<HintBalloon> balloon = hints->balloon();
+        return balloon && balloon->isVisible() ? balloon : QPointer<HintBalloon>();
+    };
+
+    QPointer<HintBalloon> balloon = showHint();
+    QVERIFY(balloon);
     WubiHarness::commit(line->rtbIn(0), QStringLiteral("中"));
+    flushDeletes();
+    QVERIFY(!balloon);
+    QVERIFY(!h.state.hintShown);
+
+    // The run stops: its result window comes up.
+    balloon = showHint();
+    QVERIFY(balloon);
+    {
+        ReportCatcher catcher;
+        auto *status = qobject_cast<StateForm *>(h.shell.window(ManagedWindow::StateForm));
+        QVERIFY(status);
+        status->cmdStop_Click();
+        QCOMPARE(catcher.reports.size(), std::size_t(1));
+    }
+    flushDeletes();
+    QVERIFY(!balloon);
+
+    // Another exercise opens.
+    line = h.startDrillPage(QStringLiteral("中国\r\n学习\r\n中国\r\n工人\r\n"));
+    QApplication::setActiveWindow(h.shell.mainWindow());
+    balloon = showHint();
+    QVERIFY(balloon);
+    h.shell.runCommand(QStringLiteral("ZGEx"));
     flushDeletes();
     QVERIFY(!balloon);
     QVERIFY(!h.state.hintShown);

@@ -109,6 +109,8 @@ private slots:
     void settingsAcceptAndRound_data();
     void settingsAcceptAndRound();
     void closingTheSettingsLeavesTheRunAlone();
+    void theLimitKindsExcludeEachOtherAlone();
+    void aRefusedSettingLeavesTheRunAlone();
     void chosenKeysDrillOnlyThoseKeys();
     void picturesMatchTheRadicalList();
     void aMissingPictureLeavesItsCellEmpty();
@@ -141,6 +143,7 @@ void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
     auto *form = qobject_cast<RadicalForm *>(h.shell.window(ManagedWindow::RadicalForm));
     form->zgTime->stop();
     {
+        MessageBoxScript refusal({QMessageBox::Ok});
         ModalAnswerer answerer;
         answerer.handle = [](QWidget *w) {
             if (auto *dialog = qobject_cast<RadicalDrillSet *>(w))
@@ -218,12 +221,17 @@ void RadicalDrillUi::theFirstKeyStartsTheClockEvenWhenWrong()
     DrillHarness h;
     h.answerWrong();
     QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Error});
-    QCOMPARE(h.cellColour(0), QColor(Qt::white));
+    // The wrong key shows too: the cell to answer turns red until it is right.
+    const QColor wrong = h.cellColour(0);
+    QVERIFY2(wrong.red() > 200 && wrong.blue() < wrong.red() && wrong.green() < wrong.red(), qPrintable(wrong.name()));
+    QCOMPARE(h.cellColour(1), QColor(Qt::white));
     h.clock.advanceSeconds(3);
     h.form->zgTime_Timer();
     QVERIFY(h.form->lblTime->isVisible());
     QCOMPARE(h.form->lblTime->text(), QStringLiteral("3 秒"));
     QCOMPARE(h.form->lblCount->text(), QStringLiteral("20.00 字/分"));
+    h.answerRight();
+    QCOMPARE(h.cellColour(0), QColor(0, 0, 255));
 }
 
 void RadicalDrillUi::altLettersShowCardsAndAnswerNothing()
@@ -357,6 +365,67 @@ void RadicalDrillUi::closingTheSettingsLeavesTheRunAlone()
     // Back in the window the drill goes on.
     h.answerRight();
     QCOMPARE(h.form->drill().position(), 4);
+}
+
+void RadicalDrillUi::theLimitKindsExcludeEachOtherAlone()
+{
+    WubiHarness h;
+    RadicalDrillSettings settings;
+    RadicalDrillSet dialog(h.ctx, settings);
+    dialog.show();
+    const auto clickKind = [&](int kind) {
+        QTest::mouseClick(dialog.opCh[std::size_t(kind)], Qt::LeftButton);
+        QVERIFY(dialog.opCh[std::size_t(kind)]->isChecked());
+        QVERIFY(!dialog.opCh[std::size_t(1 - kind)]->isChecked());
+        QCOMPARE(dialog.txtSetT->isEnabled(), kind == 1);
+        QVERIFY(dialog.op[0]->isChecked()); // the edition stays
+    };
+    clickKind(1);
+    clickKind(0);
+    clickKind(1);
+    dialog.txtSetT->setText(QStringLiteral("30"));
+    dialog.cmdSet->click();
+    QVERIFY(settings.drillRequested);
+    QVERIFY(settings.timeLimited);
+    QCOMPARE(settings.timeLimit, 30);
+    QVERIFY(settings.edition86);
+}
+
+void RadicalDrillUi::aRefusedSettingLeavesTheRunAlone()
+{
+    DrillHarness h(100);
+    for (int i = 0; i < 5; ++i)
+        h.answerRight();
+    {
+        MessageBoxScript refusal({QMessageBox::Ok});
+        ModalAnswerer answerer;
+        answerer.handle = [](QWidget *w) {
+            if (auto *dialog = qobject_cast<RadicalDrillSet *>(w)) {
+                SettingsAnswer answer; // valid limits, but a range of one key
+                answer.byTime = true;
+                answer.time = QStringLiteral("30");
+                answer.edition98 = true;
+                answer.keys = QStringLiteral("G");
+                fillSettings(dialog, answer);
+                dialog->cmdSet->click();
+            }
+        };
+        h.form->picB_Click();
+        QCOMPARE(answerer.seen, QStringList{QStringLiteral("ZGExSet")});
+        QCOMPARE(refusal.seen.size(), std::size_t(1));
+        QCOMPARE(refusal.seen[0].text, QStringLiteral("自定义练习范围时，你至少要选中两项！"));
+    }
+    QVERIFY(!h.settings.timeLimited);
+    QCOMPARE(h.settings.radicalLimit, 100);
+    QCOMPARE(h.settings.radicalsDrawn, 80);
+    QVERIFY(h.settings.edition86);
+    QVERIFY(h.settings.allKeys);
+    // The 100-radical run goes on to its end.
+    MessageBoxScript boxes({QMessageBox::Ok});
+    for (int i = 5; i < 100; ++i)
+        h.answerRight();
+    QCOMPARE(boxes.seen.size(), std::size_t(1));
+    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("总字数:100")));
 }
 
 void RadicalDrillUi::chosenKeysDrillOnlyThoseKeys()
