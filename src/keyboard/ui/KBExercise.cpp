@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -110,10 +111,10 @@ void KBExercise::buildControls()
     m_rightHand = fingerFrame(QStringLiteral("RightHand"), QStringLiteral("右手指法练习"), 365, m_right, false);
 }
 
-// 18 points, bold, in a fixed-pitch face, as the half-width letters of 宋体
-// are: or smaller where that face is wider. A line of the widest drill
-// character fits the box, whatever fingers are chosen, so the line never
-// scrolls.
+// 18 points, bold, in a fixed-pitch face (the letters of 宋体 are all half
+// as wide as a Chinese character), smaller only where that face is too wide:
+// a line of the widest drill character fits the box, whatever fingers are
+// chosen, so the line never needs to scroll.
 void KBExercise::fitLineFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
