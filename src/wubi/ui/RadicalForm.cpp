@@ -104,6 +104,7 @@ void RadicalForm::startDrill()
 
 void RadicalForm::showBoard()
 {
+    const PictureProblemBatch problems(this);
     for (int k = 0; k < wubi::kBoardCells; ++k) {
         QLabel *cell = picZGEx[std::size_t(k)];
         QPalette pal = cell->palette();
