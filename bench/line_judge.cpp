@@ -119,4 +119,28 @@ BENCHMARK(BM_JudgeFourCharacterCommit)->Unit(benchmark::kMillisecond)->Iteration
     ->ReportAggregatesOnly(true);
 } // namespace
 
+// A reference file of one 5 MB line (about 1.7 million characters): showing
+// it and moving along its first thousand characters, painted each time.
+void BM_ShowVeryLongReferenceLine(benchmark::State &bench)
+{
+    const QString alphabet = QStringLiteral("天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏，。");
+    QString line;
+    line.reserve(5 * 1024 * 1024 / 3);
+    while (line.size() < 5 * 1024 * 1024 / 3)
+        line += alphabet;
+    ReferenceLine reference;
+    reference.setFont(QFont(QStringLiteral("宋体"), 13));
+    reference.resize(680, 30);
+    reference.show();
+    for (auto _ : bench) {
+        reference.setText(line);
+        reference.setSelectionVisible(true);
+        for (int i = 0; i < 1000; ++i) {
+            reference.select(i);
+            reference.repaint();
+        }
+    }
+}
+BENCHMARK(BM_ShowVeryLongReferenceLine)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 QUORVEL_OFFSCREEN_BENCHMARK_MAIN()

@@ -3,6 +3,7 @@
 #include "data/FileAccess.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringList>
@@ -22,9 +23,6 @@
 // written (or adds one): comments, lines it cannot parse and bytes that are
 // not UTF-8 stay exactly as they were.
 namespace {
-// A hand-edited settings file is a few hundred bytes; anything near this size
-// is not one and is left alone.
-constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
 
 struct IniEntry {
     QString section; // folded
@@ -167,17 +165,43 @@ QByteArray formatIni(const IniFile &ini)
     return bytes;
 }
 
-bool readIni(const QString &path, IniFile &ini)
+enum class IniRead { Whole, Part, Nothing };
+
+// Reads the file into `ini`: whole, or (a file over the size limit) as far as
+// the limit. `problem` says what went wrong, in the program's language.
+IniRead readIni(const QString &path, IniFile &ini, QString &problem)
 {
-    if (!QFileInfo::exists(path)) {
-        ini = IniFile();
-        return true;
+    ini = IniFile();
+    const QFileInfo info(path);
+    if (!info.exists()) // a dangling link too: a write puts a file in its place
+        return IniRead::Whole;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!info.isFile()) {
+        problem = QStringLiteral("设置文件 %1 不是普通文件，设置不能读出也不能保存").arg(shown);
+        return IniRead::Nothing;
     }
-    const ReadBytes read = ReadFileBytes(path, kMaxSettingsFileBytes);
-    if (!read.ok())
-        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("设置文件 %1 无法读取（%2），使用默认设置，设置也不能保存")
+                      .arg(shown, ReadStatusText(ReadStatus::CannotOpen));
+        return IniRead::Nothing;
+    }
+    const ReadBytes read = ReadDeviceBytes(file, SettingsStore::kMaxFileBytes, file.size());
+    if (read.status == ReadStatus::TooLarge) {
+        // What can be read is used; rewriting would lose the rest.
+        ini = parseIni(read.bytes.left(read.bytes.lastIndexOf('\n') + 1));
+        problem = QStringLiteral("设置文件 %1 太大（超过 %2 MB），只读出了前面的设置，设置不能保存")
+                      .arg(shown)
+                      .arg(SettingsStore::kMaxFileBytes / (1024 * 1024));
+        return IniRead::Part;
+    }
+    if (!read.ok()) {
+        problem = QStringLiteral("设置文件 %1 读取失败（%2），使用默认设置，设置也不能保存")
+                      .arg(shown, ReadStatusText(read.status));
+        return IniRead::Nothing;
+    }
     ini = parseIni(read.bytes);
-    return true;
+    return IniRead::Whole;
 }
 
 // Val-style numeric reading: optional blanks, sign, digits, fraction and
@@ -229,12 +253,30 @@ T clampedRound(double value)
 
 SettingsStore::SettingsStore(QString iniPath) : m_path(std::move(iniPath)) {}
 
+void SettingsStore::setProblemReporter(ProblemReporter reporter)
+{
+    m_reporter = std::move(reporter);
+    m_reported.clear();
+    if (!m_problem.isEmpty())
+        report(m_problem);
+}
+
+void SettingsStore::report(const QString &message) const
+{
+    m_problem = message;
+    if (m_reporter && !m_reported.contains(message)) {
+        m_reported.insert(message);
+        m_reporter(message);
+    }
+}
+
 StoredSettings SettingsStore::readAll() const
 {
     StoredSettings stored;
     IniFile ini;
-    if (!readIni(m_path, ini))
-        return stored;
+    QString problem;
+    if (readIni(m_path, ini, problem) != IniRead::Whole)
+        report(problem);
     for (const IniEntry &e : ini.entries) // a later value of the same name wins
         stored.m_values.insert(e.section + QLatin1Char('\n') + e.name, e.value);
     return stored;
@@ -251,13 +293,16 @@ QString SettingsStore::read(const QString &section, const QString &name, const Q
     return readAll().read(section, name, def);
 }
 
-void SettingsStore::write(const QList<SettingValue> &values)
+QString SettingsStore::write(const QList<SettingValue> &values)
 {
     IniFile ini;
-    // A file that exists but cannot be read is left alone rather than replaced
-    // by one holding only these values.
-    if (!readIni(m_path, ini))
-        return;
+    QString problem;
+    // A file that exists but cannot be read whole is left alone rather than
+    // replaced by one holding only part of it.
+    if (readIni(m_path, ini, problem) != IniRead::Whole) {
+        report(problem);
+        return problem;
+    }
     bool changed = false;
     for (const SettingValue &v : values) {
         const QString sectionKey = fold(v.section);
@@ -270,14 +315,19 @@ void SettingsStore::write(const QList<SettingValue> &values)
         changed = true;
     }
     if (!changed)
-        return;
+        return QString();
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    WriteFileAtomically(m_path, formatIni(ini)); // a failed write is lost silently
+    const QString reason = WriteFileAtomically(m_path, formatIni(ini));
+    if (reason.isEmpty())
+        return QString();
+    problem = QStringLiteral("设置无法保存到 %1（%2）").arg(QDir::toNativeSeparators(m_path), reason);
+    report(problem);
+    return problem;
 }
 
-void SettingsStore::write(const QString &section, const QString &name, const QString &text)
+QString SettingsStore::write(const QString &section, const QString &name, const QString &text)
 {
-    write({{section, name, text}});
+    return write({{section, name, text}});
 }
 
 bool SettingIsOn(const QString &text)

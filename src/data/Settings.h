@@ -1,11 +1,14 @@
 #pragma once
 // The settings store: an INI file in the user's config directory, sections and
 // value names folded to one case so that "Sound"/"sound" reach one entry.
-// Every value is a string. Read failures give the default; write failures are
-// silent. A write changes one line and keeps every other line byte for byte.
+// Every value is a string. Read failures give the default; a file that cannot
+// be read or written is reported once through the problem reporter. A write
+// changes one line and keeps every other line byte for byte.
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <functional>
 
 struct CueFlags {
     bool nkPress = true; // Sound_NK_Press
@@ -41,6 +44,9 @@ struct SettingValue {
 
 class SettingsStore {
 public:
+    // Settings files above this size are read only this far, and not written.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
     explicit SettingsStore(QString iniPath);
     const QString &path() const { return m_path; }
 
@@ -48,11 +54,26 @@ public:
     StoredSettings readAll() const;
     QString read(const QString &section, const QString &name, const QString &def = QString()) const;
     // Stores the texts, in order, with one atomic replacement of the file.
-    void write(const QList<SettingValue> &values);
-    void write(const QString &section, const QString &name, const QString &text);
+    // Returns the reason (in the program's language) when they could not be
+    // stored, else an empty string.
+    QString write(const QList<SettingValue> &values);
+    QString write(const QString &section, const QString &name, const QString &text);
+
+    // Told once of each problem with the file (it cannot be read whole or
+    // written); a problem found before a reporter is set is passed on when
+    // it is set.
+    using ProblemReporter = std::function<void(const QString &message)>;
+    void setProblemReporter(ProblemReporter reporter);
+    // The last problem found, empty when none.
+    QString problem() const { return m_problem; }
 
 private:
+    void report(const QString &message) const;
+
     QString m_path;
+    ProblemReporter m_reporter;
+    mutable QString m_problem;
+    mutable QSet<QString> m_reported;
 };
 
 // Numeric reading of stored texts: a cue is on when the leading number is not 0

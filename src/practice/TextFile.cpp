@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringList>
 #include <optional>
 
 namespace {
@@ -36,21 +37,52 @@ std::optional<QStringConverter::Encoding> utf16Mark(const QByteArray &bytes)
     return std::nullopt;
 }
 
-QString decodeText(const QByteArray &bytes)
+// UTF-16 without a mark shows itself by its zero bytes: every one is the high
+// half of a line break, space or Latin letter, so they all stand on odd
+// positions (little-endian) or all on even ones (big-endian).
+std::optional<QStringConverter::Encoding> utf16ByZeros(const QByteArray &bytes)
 {
-    static const QByteArray bom("\xEF\xBB\xBF");
-    if (IsValidUtf8(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        return utf8.decode(bytes.startsWith(bom) ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+        return std::nullopt;
+    bool odd = false, even = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0')
+            (i % 2 ? odd : even) = true;
     }
-    return DecodeGbk(bytes);
+    if (odd == even)
+        return std::nullopt;
+    return odd ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
 }
 
-QString decodeUtf16(const QByteArray &bytes, QStringConverter::Encoding encoding)
+struct Decoded {
+    QString text;
+    qsizetype badBytes = 0;
+};
+
+// UTF-8 with a few damaged bytes stays UTF-8: text in GBK seldom forms valid
+// UTF-8 sequences, so many of them and few misfits mean UTF-8.
+Decoded decodeText(const QByteArray &bytes)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const Utf8Tally utf8 = TallyUtf8(bytes);
+    constexpr qsizetype kSequencesPerBadByte = 8;
+    // A text cut inside its last character is UTF-8 all the same.
+    const qsizetype misfits = utf8.bad - (utf8.cut ? 1 : 0);
+    if (utf8.bad == 0 || (utf8.multibyte > 0 && misfits * kSequencesPerBadByte <= utf8.multibyte)) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return {decoder.decode(bytes.startsWith(bom) ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes)),
+                utf8.bad};
+    }
+    int bad = 0;
+    QString text = DecodeGb18030(bytes, &bad);
+    return {std::move(text), bad};
+}
+
+QString decodeUtf16(const QByteArray &bytes, QStringConverter::Encoding encoding, qsizetype markSize)
 {
     // An odd last byte is half a character: the decoder turns it into U+FFFD.
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-    QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+    QString text = utf16.decode(QByteArrayView(bytes).sliced(markSize));
     // The decoder passes a surrogate without its partner through; two such
     // halves on either side of a line break would join into one character
     // once the break is dropped.
@@ -90,6 +122,28 @@ QString joinLines(const QString &text, bool keepLineBreaks)
     return out;
 }
 
+// Tabs become spaces, which the learner can type; other control characters
+// (and stray byte-order marks) cannot be typed and are left out. Returns how
+// many characters were changed.
+qsizetype makeTypeable(QString &text)
+{
+    qsizetype changed = 0;
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool control = (c < 0x20 && c != u'\r' && c != u'\n') || (c >= 0x7F && c <= 0x9F) || c == 0xFEFF;
+        if (!control) {
+            text[out++] = text[i];
+            continue;
+        }
+        ++changed;
+        if (c == u'\t')
+            text[out++] = QLatin1Char(' ');
+    }
+    text.truncate(out);
+    return changed;
+}
+
 QString tooLargeMessage()
 {
     return QStringLiteral("文件太大（超过 %1 MB），不能作为练习文本").arg(kMaxTextFileBytes / (1024 * 1024));
@@ -108,14 +162,26 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
         return failure(ReadStatusText(read.status));
 
     TextReadResult result;
+    qsizetype badBytes = 0;
     if (const auto encoding = utf16Mark(read.bytes)) {
-        result.text = decodeUtf16(read.bytes, *encoding);
+        result.text = decodeUtf16(read.bytes, *encoding, 2);
+    } else if (const auto unmarked = utf16ByZeros(read.bytes)) {
+        result.text = decodeUtf16(read.bytes, *unmarked, 0);
     } else if (looksBinary(read.bytes)) {
         return failure(QStringLiteral("这不是文本文件"));
     } else {
-        result.text = decodeText(read.bytes);
+        Decoded decoded = decodeText(read.bytes);
+        result.text = std::move(decoded.text);
+        badBytes = decoded.badBytes;
     }
     result.ok = true;
+    const qsizetype controls = makeTypeable(result.text);
+    QStringList notes;
+    if (badBytes > 0)
+        notes << QStringLiteral("文本中有 %1 个字节无法识别，显示为“\uFFFD”").arg(badBytes);
+    if (controls > 0)
+        notes << QStringLiteral("文本中的 %1 个控制字符无法输入，制表符已换成空格，其余已去掉").arg(controls);
+    result.warning = notes.join(QStringLiteral("；"));
     result.text = joinLines(result.text, keepLineBreaks);
     return result;
 }

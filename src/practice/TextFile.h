@@ -5,15 +5,19 @@
 struct TextReadResult {
     bool ok = false;
     QString text;
-    QString error; // why the read failed, in the program's language
+    QString error;   // why the read failed, in the program's language
+    QString warning; // what in a text that was read is not as in the file
 };
 
-// Reads a text file: GBK, or UTF-8 when the file is valid UTF-8 (BOM or not).
+// Reads a text file: UTF-8 (BOM or not) when it reads as UTF-8 with at most a
+// few damaged bytes, else GB18030 (the superset of GBK); UTF-16 with a
+// byte-order mark, or without one when its zero bytes show it. Bytes that do
+// not decode become U+FFFD and the warning counts them. Tabs become spaces
+// and other control characters are left out, with a warning too.
 // CR, CR LF and lone LF end a line. With keepLineBreaks every line (the last
 // too) is followed by CR LF; otherwise lines are joined with nothing between.
-// UTF-16 with a byte-order mark is read too. Undecodable bytes become
-// U+FFFD. Files above kMaxTextFileBytes are refused; only what the file holds
-// is allocated. Error messages do not repeat the path (the caller shows it).
+// Files above kMaxTextFileBytes are refused; only what the file holds is
+// allocated. Messages do not repeat the path (the caller shows it).
 TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks);
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 

@@ -40,6 +40,19 @@ QString NewConnectionName()
 // The learner without a name is stored as '' (the columns refuse NULL).
 QString LearnerKey(const QString &learner) { return learner.isNull() ? QStringLiteral("") : learner; }
 
+// Milliseconds to wait for another program's lock: short for reading, so the
+// window that reads never stalls; longer for writing, which may wait a moment
+// for a backup tool or a second copy of the program to let go.
+constexpr int kReadBusyMs = 100;
+constexpr int kWriteBusyMs = 1000;
+
+// SQLITE_BUSY and SQLITE_LOCKED: another connection holds the file.
+bool IsBusy(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6");
+}
+
 QString Iso(const QDateTime &t) { return t.toString(Qt::ISODateWithMs); }
 QDateTime FromIso(const QVariant &v) { return QDateTime::fromString(v.toString(), Qt::ISODateWithMs); }
 
@@ -69,6 +82,8 @@ bool ProgressStore::fail(const QString &what, const QString &detail)
 
 bool ProgressStore::open(const QString &path)
 {
+    if (path != m_path)
+        m_path.clear();
     close();
     m_error.clear();
     // The connection closes only once the queries of the attempt are gone.
@@ -87,14 +102,30 @@ bool ProgressStore::openAndMigrate(const QString &path)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     // Never wait long for another program holding the file: practice goes on.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kReadBusyMs));
     if (!db.open())
-        return fail(QStringLiteral("无法打开学习进度数据库"), db.lastError().text());
+        return fail(QStringLiteral("无法打开学习进度数据库 %1").arg(QDir::toNativeSeparators(path)),
+                    db.lastError().text());
+    // The version is checked before anything that changes the file: a
+    // database of a newer version stays byte for byte as it was.
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
-        return fail(QStringLiteral("学习进度数据库已损坏或被占用"), q.lastError().text());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return fail(IsBusy(q.lastError()) ? QStringLiteral("学习进度数据库正被另一个程序使用")
+                                          : QStringLiteral("学习进度数据库已损坏"),
+                    q.lastError().text());
+    const int version = q.value(0).toInt();
     q.finish();
-    return migrate();
+    if (version > kVersion)
+        return fail(QStringLiteral("学习进度数据库来自较新的版本，本程序不修改它"), QString());
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
+        return fail(IsBusy(q.lastError()) ? QStringLiteral("学习进度数据库正被另一个程序使用")
+                                          : QStringLiteral("学习进度数据库已损坏"),
+                    q.lastError().text());
+    q.finish();
+    if (!migrate())
+        return false;
+    m_path = path;
+    return true;
 }
 
 bool ProgressStore::migrate()
@@ -105,8 +136,6 @@ bool ProgressStore::migrate()
         return fail(QStringLiteral("学习进度数据库已损坏"), q.lastError().text());
     const int version = q.value(0).toInt();
     q.finish();
-    if (version > kVersion)
-        return fail(QStringLiteral("学习进度数据库来自较新的版本，本程序不修改它"), QString());
     for (int step = version; step < kVersion; ++step) {
         if (!db.transaction())
             return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
@@ -127,32 +156,92 @@ bool ProgressStore::migrate()
     return true;
 }
 
-bool ProgressStore::write(const ProgressBatch &batch)
-{
-    if (!isOpen())
-        return false;
-    const bool written = writeBatch(batch);
-    if (!written)
-        close();
-    return written;
-}
-
-bool ProgressStore::writeBatch(const ProgressBatch &batch)
+void ProgressStore::keep(const ProgressBatch &batch)
 {
     if (batch.isEmpty())
+        return;
+    if (m_kept.isEmpty() || m_kept.last().learner != batch.learner) {
+        m_kept.append(batch);
+        return;
+    }
+    // Tallies of one learner add up: the kept batch does not grow with time.
+    ProgressBatch &last = m_kept.last();
+    for (auto kind = batch.items.cbegin(); kind != batch.items.cend(); ++kind)
+        for (auto item = kind->cbegin(); item != kind->cend(); ++item)
+            last.items[kind.key()][item.key()].add(item.value());
+    last.runs += batch.runs;
+}
+
+bool ProgressStore::write(const ProgressBatch &batch)
+{
+    // Only a store that once opened is reopened: a file this program must not
+    // touch (newer, damaged) stays closed.
+    if (m_path.isEmpty())
+        return false;
+    keep(batch);
+    if (m_kept.isEmpty())
         return true;
+    if (!isOpen() && !open(m_path)) {
+        ++m_failedWrites;
+        return false;
+    }
+    if (!writeKept()) {
+        // A fresh connection next time: one that failed may be in a bad state.
+        close();
+        ++m_failedWrites;
+        return false;
+    }
+    m_kept.clear();
+    m_failedWrites = 0;
+    return true;
+}
+
+bool ProgressStore::writeKept()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery busy(db);
+    busy.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kWriteBusyMs));
+    if (!db.transaction()) {
+        return fail(IsBusy(db.lastError()) ? QStringLiteral("学习进度数据库正被另一个程序使用，稍后再写入")
+                                           : QStringLiteral("学习进度无法写入，稍后再试"),
+                    db.lastError().text());
+    }
+    bool ok = true;
+    for (const ProgressBatch &batch : std::as_const(m_kept))
+        ok = ok && writeBatch(batch);
+    if (!ok || !db.commit()) {
+        if (ok)
+            fail(QStringLiteral("学习进度无法写入，稍后再试"), db.lastError().text());
+        db.rollback();
+        busy.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kReadBusyMs));
+        return false;
+    }
+    busy.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kReadBusyMs));
+    return true;
+}
+
+// One batch inside the transaction writeKept() opened.
+bool ProgressStore::writeBatch(const ProgressBatch &batch)
+{
     const QString learner = LearnerKey(batch.learner);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction())
-        return fail(QStringLiteral("学习进度数据库被占用，本次练习不再记录"), db.lastError().text());
     QSqlQuery upsert(db);
-    upsert.prepare(QStringLiteral(
+    const bool upsertReady = upsert.prepare(QStringLiteral(
         "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
         " ON CONFLICT (learner, kind, item) DO UPDATE SET"
         " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
         " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
         " last_seen = excluded.last_seen"));
+    QSqlQuery insertRun(db);
+    const bool insertReady = insertRun.prepare(
+        QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
+                       " composer_keys) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    if (!upsertReady || !insertReady) {
+        // A table or column missing: the file was changed by another program.
+        return fail(QStringLiteral("学习进度数据库缺少数据表或列，无法写入"),
+                    upsert.lastError().text() + insertRun.lastError().text());
+    }
     bool ok = true;
     for (auto kind = batch.items.cbegin(); ok && kind != batch.items.cend(); ++kind) {
         for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
@@ -168,9 +257,6 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
             ok = upsert.exec();
         }
     }
-    QSqlQuery insertRun(db);
-    insertRun.prepare(QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
-                                     " composer_keys) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
         const RunSummary &r = batch.runs[i];
         insertRun.addBindValue(learner);
@@ -182,10 +268,11 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
         insertRun.addBindValue(r.composerKeys);
         ok = insertRun.exec();
     }
-    if (!ok || !db.commit()) {
-        const QString detail = upsert.lastError().text() + insertRun.lastError().text() + db.lastError().text();
-        db.rollback();
-        return fail(QStringLiteral("学习进度无法写入，本次练习不再记录"), detail);
+    if (!ok) {
+        const QSqlError error = upsert.lastError().isValid() ? upsert.lastError() : insertRun.lastError();
+        return fail(IsBusy(error) ? QStringLiteral("学习进度数据库正被另一个程序使用，稍后再写入")
+                                  : QStringLiteral("学习进度无法写入，稍后再试"),
+                    error.text());
     }
     return true;
 }

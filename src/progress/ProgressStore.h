@@ -1,8 +1,10 @@
 #pragma once
 // The progress database: SQLite through Qt SQL, in write-ahead-log mode, its
 // schema kept in PRAGMA user_version and brought up to date by migrations.
-// A store that cannot be opened or written says why (in Chinese) and stays
-// unusable; the caller goes on without recording.
+// A store that cannot be opened says why (in Chinese) and stays unusable; the
+// caller goes on without recording. A write that fails (another program
+// holding the file, a full disk) keeps its batch and is tried again, on a
+// fresh connection, with the next write.
 #include "progress/ProgressData.h"
 #include "progress/ProgressSummary.h"
 
@@ -27,8 +29,12 @@ public:
     QString error() const { return m_error; }
 
     // Adds the batch's tallies to the stored ones and stores its runs, all in
-    // one transaction: either all of it is written or none.
+    // one transaction: either all of it is written or none. On failure the
+    // batch is kept and written with the next call, before its batch.
     bool write(const ProgressBatch &batch);
+    // Writes in a row that failed; 0 after a successful one.
+    int failedWrites() const { return m_failedWrites; }
+    bool holdsUnwritten() const { return !m_kept.isEmpty(); }
 
     QVector<ItemStat> itemStats(const QString &learner, const QString &kind = QString()) const;
     QVector<RunSummary> runs(const QString &learner = QString()) const;
@@ -47,9 +53,14 @@ private:
     bool fail(const QString &what, const QString &detail);
     bool openAndMigrate(const QString &path);
     bool migrate();
+    bool writeKept();
     bool writeBatch(const ProgressBatch &batch);
+    void keep(const ProgressBatch &batch);
     void close();
 
     QString m_connection; // Qt SQL connection name, empty while closed
+    QString m_path;       // once opened successfully: reopened after a failed write
     QString m_error;
+    QVector<ProgressBatch> m_kept; // not written yet, oldest first
+    int m_failedWrites = 0;
 };

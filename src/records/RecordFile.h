@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QIODevice>
 #include <QString>
+#include <QLockFile>
 #include <array>
+#include <functional>
 #include <vector>
 
 inline constexpr int kRecordSlotSize = 128;
@@ -52,6 +54,18 @@ QString DecodeTextField(const char *bytes, int width);
 QByteArray EncodeRecord(const TypingRecord &record);
 TypingRecord DecodeRecord(const char *bytes);
 
+// The columns of a record as the viewer shows them, in stored order.
+enum class RecordColumn { Number, Name, Speed, Characters, Punctuation, Total, Accuracy, TimeUsed, Kind, SavedAt };
+inline constexpr int kRecordColumns = 10;
+// The text of one column straight from a record's 96 bytes, as the viewer
+// shows it: numbers in decimal, the name trimmed, other texts as stored.
+QString RecordCellText(const char *record, RecordColumn column);
+// The stored number of a numeric column (0 for a text column).
+qint32 RecordNumberField(const char *record, RecordColumn column);
+// The stored bytes of a text column up to its first NUL (empty for a number).
+QByteArrayView RecordTextBytes(const char *record, RecordColumn column);
+bool IsTextColumn(RecordColumn column);
+
 // Records in a file of this length: 0 up to 3 bytes, otherwise the number of
 // 128-byte slots the file reaches into.
 qint64 RecordCountForLength(qint64 fileLength);
@@ -88,6 +102,62 @@ RecordReadResult ReadAllRecords(const QString &path);
 RecordReadResult ReadRecordsFrom(QIODevice &device, qint64 size, const QString &path);
 // Records in the file at `path` now (0 when missing).
 qint64 CountRecordsInFile(const QString &path);
+
+// The records' data as stored, 96 bytes a record one after the other (the
+// slots' unused tails left out, a short last slot zero-filled), decoded only
+// when a record is needed. Same rules as ReadAllRecords: a failed or short
+// read yields nothing.
+struct RecordBytesResult {
+    bool ok = false;
+    QString error;
+    QByteArray bytes;
+};
+RecordBytesResult ReadRecordBytes(const QString &path);
+// Every record of such bytes, and such bytes of records.
+std::vector<TypingRecord> DecodeRecords(const QByteArray &recordBytes);
+QByteArray EncodeRecordBytes(const std::vector<TypingRecord> &records);
+
+// The lock that every read-modify-write of the record file holds, so that
+// two running copies of the program never work from each other's stale
+// reads: a lock file beside the record file, freed when its holder exits.
+class RecordFileLock {
+public:
+    explicit RecordFileLock(const QString &recordPath);
+    // Waits a few seconds for another holder; false with error() when it
+    // does not let go.
+    bool acquire();
+    QString error() const { return m_error; }
+
+private:
+    QLockFile m_lock;
+    QString m_path;
+    QString m_error;
+};
+
+// Saves the record as the next one of the file, under the lock: counts the
+// records, numbers the new one count + 1 and writes it, creating the file
+// when missing. On success `number` is the number it got.
+struct SaveRecordResult {
+    QString error; // empty on success
+    qint64 number = 0;
+};
+SaveRecordResult AppendRecord(const QString &path, TypingRecord record);
+
+// Under the lock: reads the whole file again, hands its records to `change`
+// and, when it returns true, replaces the file with them. With `expected`,
+// the change is made only while the file still holds exactly those records
+// (as ReadRecordBytes gives them); otherwise `stale` is set and nothing is
+// written. `bytes` is the file's records afterwards, as ReadRecordBytes gives
+// them.
+struct RewriteResult {
+    QString error; // empty on success
+    bool stale = false;
+    bool changed = false;
+    QByteArray bytes;
+};
+using RecordChange = std::function<bool(std::vector<TypingRecord> &records)>;
+RewriteResult RewriteRecords(const QString &path, const RecordChange &change,
+                             const QByteArray *expected = nullptr);
 
 // Writes the record's 96 bytes at slot `number` (1-based), creating the file
 // when missing. Returns an empty string on success, else the reason. On a

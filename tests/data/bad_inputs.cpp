@@ -22,6 +22,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,8 @@ using Setup = std::function<void(const QString &path)>;
 // Size and hash of a file, read in pieces (some inputs are 100 MB).
 QByteArray fileDigest(const QString &path)
 {
+    if (!QFileInfo(path).isFile()) // opening a FIFO would wait for a writer
+        return QByteArray("not a file");
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray("unreadable");
@@ -58,6 +61,13 @@ Setup linkLoop()
     return [](const QString &p) {
         QFile::link(p + QStringLiteral(".b"), p);
         QFile::link(p, p + QStringLiteral(".b"));
+    };
+}
+Setup fifo()
+{
+    return [](const QString &p) {
+        if (mkfifo(QFile::encodeName(p).constData(), 0666) != 0)
+            qFatal("cannot make a FIFO at %s", qPrintable(p));
     };
 }
 Setup dangling() { return [](const QString &p) { QFile::link(p + QStringLiteral(".gone"), p); }; }
@@ -115,21 +125,27 @@ QString readText(const QString &path)
     const TextReadResult r = ReadTextFile(path, true);
     if (!r.ok)
         return QStringLiteral("message: ") + r.error;
-    return QStringLiteral("read %1 lines%2")
+    return QStringLiteral("read %1 lines%2%3")
         .arg(r.text.count(QStringLiteral("\r\n")))
-        .arg(r.text.contains(QChar(QChar::ReplacementCharacter)) ? QStringLiteral(", marked") : QString());
+        .arg(r.text.contains(QChar(QChar::ReplacementCharacter)) ? QStringLiteral(", marked") : QStringLiteral(", clean"))
+        .arg(r.warning.isEmpty() ? QString() : QStringLiteral(", warned"));
 }
 
 QString readSettings(const QString &path)
 {
     SettingsStore store(path);
+    QStringList told;
+    store.setProblemReporter([&told](const QString &message) { told << message; });
     CueFlags cues;
     FontSizes fonts;
     LoadStartupSettings(store, cues, fonts);
     const QString loaded = cues.nkPress && fonts.outIn == 0 ? QStringLiteral("defaults") : QStringLiteral("stored");
     store.write(QStringLiteral("User"), QStringLiteral("Name"), QStringLiteral("王"));
     const bool kept = store.read(QStringLiteral("user"), QStringLiteral("name")) == QStringLiteral("王");
-    return loaded + (kept ? QStringLiteral(", name saved") : QStringLiteral(", name not saved"));
+    // A setting that did not stick is told, in Chinese, naming the file.
+    const bool toldClearly = told.size() == 1 && holdsChinese(told[0]) && told[0].contains(path);
+    return loaded + (kept ? QStringLiteral(", name saved") : QStringLiteral(", name not saved"))
+           + (toldClearly ? QStringLiteral(", told") : told.isEmpty() ? QString() : QStringLiteral(", told unclearly"));
 }
 
 // Reads the records, and reorders the file as the viewer does when it can.
@@ -242,10 +258,14 @@ std::vector<Case> catalogue()
         // Reference texts.
         {"text: missing", Reader::Text, missing(), "message: 文件不存在"},
         {"text: empty", Reader::Text, bytes({}), "read 0 lines"},
-        {"text: cut inside a character", Reader::Text, bytes(kText.left(kText.size() - 3)), "read 2 lines, marked"},
-        {"text: UTF-8 cut inside a character", Reader::Text, bytes(QByteArray("春天来了").chopped(1)), "read 1 lines"},
+        {"text: cut inside a character", Reader::Text, bytes(kText.left(kText.size() - 3)), "read 2 lines, marked, warned"},
+        {"text: UTF-8 cut inside a character", Reader::Text, bytes(QByteArray("春天来了").chopped(1)), "read 1 lines, marked, warned"},
         {"text: UTF-16 with a mark", Reader::Text, bytes(QByteArray("\xFF\xFE\x25\x66\x29\x59\r\0\n\0", 10)), "read 1 lines"},
-        {"text: UTF-16 without a mark", Reader::Text, bytes(QByteArray("\x25\x66\x29\x59\r\0\n\0", 8)), "message: 这不是文本文件"},
+        {"text: UTF-16 without a mark", Reader::Text, bytes(QByteArray("\x25\x66\x29\x59\r\0\n\0", 8)), "read 1 lines, clean"},
+        {"text: UTF-8 with one bad byte", Reader::Text, bytes(QByteArray("\xe6\x98\xa5\xe5\xa4\xa9\xff\xe6\x9d\xa5\xe4\xba\x86\r\n")), "read 1 lines, marked, warned"},
+        {"text: GB18030 four-byte codes", Reader::Text, bytes(QByteArray("\xd7\xd6\x95\x32\x82\x36\r\n")), "read 1 lines, clean"},
+        {"text: control characters", Reader::Text, bytes(QByteArray("a\tb\x01" "c\x1b[0m\r\n")), "read 1 lines, clean, warned"},
+        {"text: a FIFO", Reader::Text, fifo(), "message: 不是普通文件"},
         {"text: binary", Reader::Text, bytes(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452")), "message: 这不是文本文件"},
         {"text: 100 MB", Reader::Text, sparse(k100MB), "message: 文件太大"},
         {"text: a folder", Reader::Text, folder(), "message: 不是普通文件"},
@@ -259,9 +279,11 @@ std::vector<Case> catalogue()
         {"settings: cut inside a value", Reader::Settings, bytes(kSettings.left(kSettings.size() - 2)), "stored, name saved"},
         {"settings: GBK instead of UTF-8", Reader::Settings, bytes(kSettings + gbk("[user]\nname=李雷\n")), "stored, name saved"},
         {"settings: binary", Reader::Settings, bytes(QByteArray("\0\xff\x01[\n=\n\0", 8)), "defaults, name saved"},
-        {"settings: 100 MB", Reader::Settings, sparse(k100MB), "defaults, name not saved"},
-        {"settings: a folder", Reader::Settings, folder(), "defaults, name not saved"},
-        {"settings: unreadable", Reader::Settings, unreadable(kSettings), "defaults, name not saved"},
+        {"settings: 10 MB", Reader::Settings, bytes(kSettings + QByteArray(10 * 1024 * 1024, ';').replace(4096, 1, "\n")), "stored, name saved"},
+        {"settings: 100 MB", Reader::Settings, sparse(k100MB), "defaults, name not saved, told"},
+        {"settings: a FIFO", Reader::Settings, fifo(), "defaults, name not saved, told"},
+        {"settings: a folder", Reader::Settings, folder(), "defaults, name not saved, told"},
+        {"settings: unreadable", Reader::Settings, unreadable(kSettings), "defaults, name not saved, told"},
         // The loop holds nothing; the name is saved in a file in its place.
         {"settings: link loop", Reader::Settings, linkLoop(), "defaults, name saved"},
         // The record file.
@@ -273,6 +295,7 @@ std::vector<Case> catalogue()
         {"records: garbage numbers", Reader::Records, bytes(QByteArray(128 * 4, '\xff') + records), "7 records"},
         {"records: 100 MB", Reader::Records, sparse(k100MB), "message: 记录文件"},
         {"records: a folder", Reader::Records, folder(), "message: 记录文件"},
+        {"records: a FIFO", Reader::Records, fifo(), "message: 记录文件"},
         {"records: unreadable", Reader::Records, unreadable(records), "message: 无法打开记录文件"},
         {"records: link loop", Reader::Records, linkLoop(), "no file"},
     };
@@ -304,7 +327,8 @@ private slots:
         QFile::setPermissions(QFileInfo(path).absolutePath(), QFileDevice::Permissions(0x7777));
         c.setup(path);
         const QByteArray before = fileDigest(path);
-        const QByteArray beforeBytes = QFileInfo(path).size() < 4096 ? FileBytes(path) : QByteArray();
+        const QByteArray beforeBytes =
+            QFileInfo(path).isFile() && QFileInfo(path).size() < 4096 ? FileBytes(path) : QByteArray();
         const bool wasFile = QFileInfo(path).isFile();
         const bool existed = QFileInfo(path).isFile() || QFileInfo(path).isDir();
 

@@ -101,6 +101,41 @@ private slots:
         QCOMPARE(SettingsStore(path).read("sound", "sound_tk_press"), QStringLiteral(" 0"));
     }
 
+    // A settings file of 10 MB (a log pasted in by mistake) still gives its
+    // settings and takes new ones, every line kept; one over the limit gives
+    // what can be read, is left alone, and says so once.
+    void aLargeSettingsFileIsReadAndKeptAndAnOversizedOneReported()
+    {
+        TestEnv env;
+        const QString path = env.path() + "/quorvel.ini";
+        QByteArray filler;
+        for (int i = 0; filler.size() < 10 * 1024 * 1024; ++i)
+            filler += "; line " + QByteArray::number(i) + " of something pasted here by mistake\n";
+        const QByteArray head = "[sound]\nsound_nk_press=0\n[user]\nname=李雷\n";
+        WriteFileBytes(path, head + filler);
+        SettingsStore store(path);
+        QStringList reported;
+        store.setProblemReporter([&](const QString &message) { reported << message; });
+        CueFlags cues;
+        FontSizes fonts;
+        LoadStartupSettings(store, cues, fonts);
+        QVERIFY(!cues.nkPress);
+        QCOMPARE(store.read("User", "Name"), QStringLiteral("李雷"));
+        QCOMPARE(store.write("User", "Name", "王"), QString());
+        QCOMPARE(SettingsStore(path).read("user", "name"), QStringLiteral("王"));
+        QVERIFY(FileBytes(path).endsWith(filler));
+        QCOMPARE(reported, QStringList());
+
+        WriteFileBytes(path, head + filler.repeated(2));
+        const QByteArray oversized = FileBytes(path);
+        QCOMPARE(store.read("User", "Name"), QStringLiteral("李雷"));
+        QVERIFY(!store.write("User", "Name", "王").isEmpty());
+        store.write("User", "Name", "王");
+        QCOMPARE(FileBytes(path), oversized);
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported[0].contains(path) && reported[0].contains(QStringLiteral("太大")), qPrintable(reported[0]));
+    }
+
     void aWriteKeepsEveryLineItDoesNotChange()
     {
         TestEnv env;

@@ -83,6 +83,46 @@ private slots:
         QVERIFY(r.text.endsWith(QStringLiteral("\uFFFD\r\n")));
     }
 
+    // Each text comes out as it was written: a UTF-8 text with one damaged
+    // byte stays UTF-8 with that byte marked, GB18030 four-byte codes decode,
+    // UTF-16 without a mark is known by its zero bytes, and control
+    // characters become spaces or go. Each change is named in the warning.
+    void textsDecodeAsWrittenAndDamageIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("warning"); // a part of it; empty when there is none
+        const QByteArray utf8 = QStringLiteral("春天来了，花开了。\r\n燕子飞回来了。\r\n").toUtf8();
+        QTest::newRow("UTF-8 with one bad byte")
+            << utf8.left(9) + QByteArray("\xff") + utf8.mid(9)
+            << QStringLiteral("春天来\uFFFD了，花开了。\r\n燕子飞回来了。\r\n") << QStringLiteral("1 个字节");
+        // 𠀀 (U+20000) and 㐀 (U+3400) have no GBK code: GB18030 gives them four bytes.
+        QTest::newRow("GB18030 four-byte codes")
+            << gbk("字") + QByteArray("\x95\x32\x82\x36\x81\x39\xEE\x39", 8) + gbk("典\r\n")
+            << QStringLiteral("字\U00020000\u3400典\r\n") << QString();
+        QTest::newRow("UTF-16 without a mark")
+            << QByteArray("\x25\x66\x29\x59\r\0\n\0\x65\x67", 10) << QStringLiteral("春天\r\n来\r\n")
+            << QString();
+        QTest::newRow("control characters")
+            << QByteArray("a\tb\x01" "c\x1b[0m\r\n") << QStringLiteral("a bc[0m\r\n") << QStringLiteral("3 个控制字符");
+        QTest::newRow("clean GBK") << gbk("春天来了\r\n") << QStringLiteral("春天来了\r\n") << QString();
+    }
+
+    void textsDecodeAsWrittenAndDamageIsReported()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, warning);
+        TestEnv env;
+        const TextReadResult r = ReadTextFile(writeFile(env, "text.txt", bytes), true);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.text, text);
+        if (warning.isEmpty())
+            QCOMPARE(r.warning, QString());
+        else
+            QVERIFY2(r.warning.contains(warning), qPrintable(r.warning));
+    }
+
     void unsuitableFilesAreRefusedWithAMessage()
     {
         TestEnv env;

@@ -6,6 +6,8 @@
 //
 // The test binary is also the writer: started with "--writer" it performs one
 // operation with the real record module and reports on stdout when it starts.
+// Started with "--contender" it saves, deletes and reorders in a loop, as a
+// second copy of the program would, and names each record it saved.
 #include "records/RecordFile.h"
 #include "records/RecordOrder.h"
 #include "data/Paths.h"
@@ -16,6 +18,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
@@ -50,24 +55,45 @@ TypingRecord recordFor(quint32 seed)
 // Returns the message of a failure, empty on success.
 QString perform(Operation op, const QString &path, quint32 seed)
 {
-    if (op == Operation::Save) {
-        if (!FileExists(path) && !CreateEmptyFile(path))
-            return QStringLiteral("无法创建记录文件");
-        const qint64 number = CountRecordsInFile(path) + 1;
-        TypingRecord record = recordFor(seed);
-        record.number = qint32(number);
-        return WriteRecordAt(path, number, record);
+    if (op == Operation::Save)
+        return AppendRecord(path, recordFor(seed)).error;
+    return RewriteRecords(path, [op, seed](std::vector<TypingRecord> &records) {
+               if (op == Operation::Delete)
+                   return !records.empty() && RemoveRecordsWithNumber(records, seed % records.size() + 1);
+               OrderRecords(records, static_cast<RecordKey>(seed % 4));
+               return true;
+           }).error;
+}
+
+// Contender mode: --contender PATH TAG COUNT. Saves COUNT records named TAG1,
+// TAG2 ..., and between them saves and deletes records of a user of its own
+// and reorders the file. Prints the name of every record saved successfully.
+int runContender(const QStringList &args)
+{
+    const QString path = args.value(2);
+    const QString tag = args.value(3);
+    const int count = args.value(4).toInt();
+    const QString throwaway = tag + QStringLiteral("x");
+    for (int i = 1; i <= count; ++i) {
+        TypingRecord record = recordFor(quint32(i));
+        record.name = tag + QString::number(i);
+        if (AppendRecord(path, record).error.isEmpty())
+            std::printf("%s\n", record.name.toUtf8().constData());
+        if (i % 3 == 0) {
+            record.name = throwaway;
+            AppendRecord(path, record);
+            RewriteRecords(path, [&](std::vector<TypingRecord> &records) {
+                return RemoveRecordsOfUser(records, throwaway);
+            });
+        }
+        if (i % 5 == 0)
+            RewriteRecords(path, [i](std::vector<TypingRecord> &records) {
+                OrderRecords(records, static_cast<RecordKey>(i % 4));
+                return true;
+            });
     }
-    RecordReadResult read = ReadAllRecords(path);
-    if (!read.ok)
-        return read.error;
-    if (op == Operation::Delete) {
-        if (read.records.empty() || !RemoveRecordsWithNumber(read.records, seed % read.records.size() + 1))
-            return QString();
-    } else {
-        OrderRecords(read.records, static_cast<RecordKey>(seed % 4));
-    }
-    return ReplaceAllRecords(path, read.records);
+    std::fflush(stdout);
+    return 0;
 }
 
 // Writer mode: --writer OP PATH SEED [--file-size-limit BYTES] [--as-nobody]
@@ -159,6 +185,46 @@ class CrashConsistencyTest : public QObject {
     TestEnv env;
 
 private slots:
+    // Two copies of the program on one record file: every save that reported
+    // success is in the file once, whatever the other copy deleted or
+    // reordered meanwhile, and the record numbers stay distinct.
+    void twoCopiesSavingAndDeletingAtOnceLoseNoSavedRecord()
+    {
+        const QString dir = env.path() + QStringLiteral("/two");
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + QStringLiteral("/typerecord.dat");
+        WriteFileBytes(path, manyRecords(300));
+        constexpr int kSaves = 150;
+        QProcess copies[2];
+        const char *const tags[] = {"A", "B"};
+        for (int i = 0; i < 2; ++i)
+            copies[i].start(QCoreApplication::applicationFilePath(),
+                            {QStringLiteral("--contender"), path, QLatin1String(tags[i]), QString::number(kSaves)});
+        QStringList saved;
+        for (QProcess &copy : copies) {
+            QVERIFY(copy.waitForFinished(120000));
+            QCOMPARE(copy.exitCode(), 0);
+            saved += QString::fromUtf8(copy.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        }
+        QCOMPARE(saved.size(), 2 * kSaves);
+        const RecordReadResult read = ReadAllRecords(path);
+        QVERIFY(read.ok);
+        QHash<QString, int> inFile;
+        QSet<qint32> numbers;
+        for (const TypingRecord &r : read.records) {
+            ++inFile[r.name.trimmed()];
+            numbers.insert(r.number);
+        }
+        QStringList lost;
+        for (const QString &name : saved)
+            if (inFile.value(name) != 1)
+                lost << name;
+        QVERIFY2(lost.isEmpty(), qPrintable(QStringLiteral("%1 saved records missing or doubled: %2")
+                                                .arg(lost.size()).arg(lost.join(QLatin1Char(' ')))));
+        QCOMPARE(qsizetype(numbers.size()), qsizetype(read.records.size()));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".lock")));
+    }
+
     void killedWritersLeaveTheOldOrTheNewRecords()
     {
         const QString dir = env.path() + QStringLiteral("/kill");
@@ -278,6 +344,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (app.arguments().value(1) == QStringLiteral("--writer"))
         return runWriter(app.arguments());
+    if (app.arguments().value(1) == QStringLiteral("--contender"))
+        return runContender(app.arguments());
     CrashConsistencyTest test;
     return QTest::qExec(&test, argc, argv);
 }

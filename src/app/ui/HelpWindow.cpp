@@ -3,7 +3,9 @@
 #include "app/ui/Artwork.h"
 #include "data/Settings.h"
 
+#include <QGuiApplication>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -37,7 +39,11 @@ HelpWindow::HelpWindow(const QString &helpFile, SettingsStore &settings, QWidget
 
     const QSize remembered(SettingToInt(m_settings.read(kSection, QStringLiteral("Width"))),
                            SettingToInt(m_settings.read(kSection, QStringLiteral("Height"))));
-    resize(remembered.expandedTo(kSmallestSize) == remembered ? remembered : kDefaultSize);
+    QSize size = remembered.expandedTo(kSmallestSize) == remembered ? remembered : kDefaultSize;
+    // A size stored on a larger screen (or edited by hand) fits this one.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 void HelpWindow::hideEvent(QHideEvent *event)

@@ -36,6 +36,9 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
 
     MainWindow main(ctx);
     main.Form_Load();
+    // A settings file that cannot be read whole or written is named in the
+    // status strip, once, instead of settings silently not sticking.
+    settings.setProblemReporter([&main](const QString &message) { main.SetStatusMessage(message); });
     RegisterEverything(ctx, main);
     main.show();
     main.activateWindow();

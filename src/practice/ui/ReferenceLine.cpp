@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr int kPadding = 4;
@@ -116,8 +117,10 @@ int ReferenceLine::markCount() const
 
 QSize ReferenceLine::sizeHint() const
 {
+    // A generated line is a few dozen characters; a longer one scrolls.
+    constexpr int kMostMeasured = 200;
     const QFontMetrics fm(font());
-    return {m_lefts.isEmpty() ? 100 : m_lefts.last() + kPadding, fm.height() + 2 * kPadding};
+    return {leftOf(qMin(charCount(), kMostMeasured)) + kPadding, fm.height() + 2 * kPadding};
 }
 
 void ReferenceLine::changeEvent(QEvent *event)
@@ -129,16 +132,20 @@ void ReferenceLine::changeEvent(QEvent *event)
 
 void ReferenceLine::layOutCharacters()
 {
+    m_lefts = {kPadding};
+}
+
+int ReferenceLine::leftOf(int index) const
+{
     // Character by character, so that a highlight or a mark repaints exactly
     // the glyph it covers.
-    const QFontMetrics fm(font());
-    m_lefts.resize(m_starts.size() + 1);
-    int x = kPadding;
-    for (int i = 0; i < m_starts.size(); ++i) {
-        m_lefts[i] = x;
-        x += fm.horizontalAdvance(charAt(i));
+    index = qBound(0, index, int(m_starts.size()));
+    if (index >= m_lefts.size()) {
+        const QFontMetrics fm(font());
+        for (int i = int(m_lefts.size()) - 1; i < index; ++i)
+            m_lefts.append(m_lefts.last() + fm.horizontalAdvance(charAt(i)));
     }
-    m_lefts[m_starts.size()] = x;
+    return m_lefts.at(index);
 }
 
 void ReferenceLine::keepSelectionInView()
@@ -159,8 +166,8 @@ void ReferenceLine::keepSelectionInView()
 QRect ReferenceLine::charRect(int index) const
 {
     const int count = m_starts.size();
-    const int left = index < count ? m_lefts.at(index) : m_lefts.at(count);
-    const int right = index < count ? m_lefts.at(index + 1) : left + QFontMetrics(font()).averageCharWidth();
+    const int left = leftOf(qMin(index, count));
+    const int right = index < count ? leftOf(index + 1) : left + QFontMetrics(font()).averageCharWidth();
     return QRect(left - m_scroll, 0, right - left + 1, height());
 }
 
@@ -175,8 +182,16 @@ void ReferenceLine::paintEvent(QPaintEvent *event)
     const auto blend = [](int a, int b) { return (a * 4 + b) / 5; };
     const QColor tint(blend(base.red(), highlight.red()), blend(base.green(), highlight.green()),
                       blend(base.blue(), highlight.blue()));
-    for (int i = 0; i < m_starts.size(); ++i) {
+    // From the first character at the left edge of what is to be painted,
+    // to the last one that reaches into it.
+    // Everything left of the scroll position was measured when it scrolled.
+    const int paintLeft = event->rect().left() + m_scroll;
+    const auto after = std::upper_bound(m_lefts.cbegin(), m_lefts.cend(), paintLeft);
+    const int first = qMax(0, int(after - m_lefts.cbegin()) - 1);
+    for (int i = first; i < m_starts.size(); ++i) {
         const QRect box = charRect(i);
+        if (box.left() > event->rect().right())
+            break;
         if (!box.intersects(event->rect()))
             continue;
         const bool selected = m_selVisible && i == m_selStart;

@@ -56,12 +56,16 @@ protected:
 private:
     void layOutCharacters();
     void announceNextCharacter();
+    // The x of character `index` (of the end, at charCount()). Characters are
+    // measured only as far as asked, so a line of millions of characters
+    // costs only what is shown.
+    int leftOf(int index) const;
     void keepSelectionInView();
     QRect charRect(int index) const;
 
     QString m_text;
-    QVector<int> m_starts;  // UTF-16 offset of each character
-    QVector<int> m_lefts;   // x of each character, plus the end
+    QVector<int> m_starts;         // UTF-16 offset of each character
+    mutable QVector<int> m_lefts;  // x of the characters measured so far
     QVector<bool> m_marks;
     QVector<bool> m_tints;
     int m_selStart = 0;

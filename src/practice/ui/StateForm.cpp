@@ -215,6 +215,12 @@ void StateForm::prepareFileRun(bool lineByLine)
         return;
     w->placeMaterial();
     busy.reset();
+    if (!read.warning.isEmpty()) {
+        QMessageBox::warning(window(), window()->windowTitle(),
+                             QStringLiteral("对照文本“%1”没有完整读出：%2。").arg(file, read.warning));
+        if (!self)
+            return;
+    }
     ShowStartDialog(m_ctx);
 }
 

@@ -10,10 +10,13 @@
 #include "shell/KeyDrills.h"
 #include "shell/LineDrill.h"
 #include "shell/Shell.h"
+#include "shell/ui/NameField.h"
 #include "wubi/Wubi.h"
 
 #include <QHash>
+#include <QComboBox>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -78,12 +81,20 @@ bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
     names.removeAll(QString());
     if (!current.isEmpty() && !names.contains(current))
         names.prepend(current);
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(parent, QStringLiteral("学习者"),
-                                                 QStringLiteral("选择学习者，或输入新的名字："), names,
-                                                 qMax(0, names.indexOf(current)), true, &ok)
-                               .trimmed();
-    if (!ok || chosen.isEmpty())
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("学习者"));
+    dialog.setLabelText(QStringLiteral("选择学习者，或输入新的名字："));
+    dialog.setComboBoxItems(names);
+    dialog.setComboBoxEditable(true);
+    dialog.setTextValue(names.value(qMax(0, names.indexOf(current))));
+    // The box takes no more than the stored name holds, so a long name is
+    // seen cut while typing rather than cut silently when saved.
+    if (auto *box = dialog.findChild<QComboBox *>())
+        LimitToNameField(box->lineEdit());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QString chosen = dialog.textValue().trimmed();
+    if (chosen.isEmpty())
         return false;
     progress.endRun(); // what was typed so far belongs to the previous learner
     // The result window offers the same name when a result is saved.

@@ -50,8 +50,12 @@ bool ProgressService::flush()
 {
     if (!m_recording)
         return false;
-    if (!m_store.write(m_collector.take(learner())))
-        stopRecording();
+    // A failed write keeps its batch for the next flush; the learner hears
+    // of it only when it keeps failing.
+    constexpr int kFailuresBeforeMessage = 3;
+    if (!m_store.write(m_collector.take(learner())) && m_store.failedWrites() == kFailuresBeforeMessage
+        && m_ctx.shell)
+        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
     return m_recording;
 }
 

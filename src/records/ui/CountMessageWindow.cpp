@@ -5,6 +5,7 @@
 #include "data/Clock.h"
 #include "data/Settings.h"
 #include "records/RecordFile.h"
+#include "shell/ui/NameField.h"
 #include "shell/ui/SongFont.h"
 
 #include <QEvent>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QValidator>
 #include <algorithm>
 #include <QVBoxLayout>
 
@@ -22,19 +22,6 @@ namespace {
 
 const QString kUserSection = QStringLiteral("User");
 const QString kNameValue = QStringLiteral("Name");
-
-// Keeps the name box to what the record's name field holds (16 GBK bytes, no
-// half character), so the learner sees exactly the name that will be stored.
-class NameFieldValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override
-    {
-        input = FitTextField(input, kNameWidth);
-        pos = std::min(pos, int(input.size()));
-        return Acceptable;
-    }
-};
 
 } // namespace
 
@@ -93,7 +80,7 @@ void CountMessageWindow::buildLayout(const PracticeReport &report)
     label1->setObjectName(QStringLiteral("Label1"));
     m_txtName = new QLineEdit(this);
     m_txtName->setObjectName(QStringLiteral("txtName"));
-    m_txtName->setValidator(new NameFieldValidator(m_txtName));
+    LimitToNameField(m_txtName);
     m_txtName->installEventFilter(this);
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtName, 1);
@@ -155,21 +142,15 @@ void CountMessageWindow::comSave_Click()
         return;
     }
 
-    const QString path = m_ctx.paths.recordFile();
-    if (!FileExists(path) && !CreateEmptyFile(path)) {
-        tell(QMessageBox::Warning, QStringLiteral("记录保存"),
-             QStringLiteral("记录没有保存：无法创建记录文件 %1").arg(path));
-        return;
-    }
     std::array<QString, 6> values;
     for (int i = 0; i < 6; ++i)
         values[i] = m_lblMessage[i]->text();
-    TypingRecord record = RecordFromReport(values, name, m_ctx.state.practiceTitle, m_ctx.clock.now());
-    const qint64 number = CountRecordsInFile(path) + 1;
-    record.number = static_cast<qint32>(number);
-    const QString error = WriteRecordAt(path, number, record);
-    if (!error.isEmpty()) {
-        tell(QMessageBox::Warning, QStringLiteral("记录保存"), QStringLiteral("记录没有保存：") + error);
+    // Numbered and written under the record file's lock, so a save from
+    // another running copy cannot take the same slot.
+    const SaveRecordResult saved = AppendRecord(
+        m_ctx.paths.recordFile(), RecordFromReport(values, name, m_ctx.state.practiceTitle, m_ctx.clock.now()));
+    if (!saved.error.isEmpty()) {
+        tell(QMessageBox::Warning, QStringLiteral("记录保存"), QStringLiteral("记录没有保存：") + saved.error);
         return;
     }
     // Only a name that really went into the file is remembered.

@@ -24,6 +24,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -45,15 +48,6 @@ constexpr int kGridPointSize = 9;
 constexpr int kSmallestGridPointSize = 8;
 constexpr int kCellPadding = 8;
 constexpr int kMostHeaderLines = 3;
-
-// Screen width of `text` in character cells: a Chinese character takes two.
-int DisplayUnits(const QString &text)
-{
-    int units = 0;
-    for (QChar c : text)
-        units += c.unicode() >= 0x2e80 ? 2 : 1;
-    return units;
-}
 
 // The narrowest width at which `text` wraps into at most `lines` lines.
 int WrappedWidth(const QFontMetrics &fm, const QString &text, int lines)
@@ -80,16 +74,17 @@ bool ReadNumber(const QString &text, double *value)
 
 } // namespace
 
-void RecordTableModel::setRecords(std::vector<TypingRecord> records)
+void RecordTableModel::setRecordBytes(QByteArray recordBytes)
 {
     beginResetModel();
-    m_records = std::move(records);
+    m_records = std::move(recordBytes);
+    m_widest.fill(std::nullopt);
     endResetModel();
 }
 
 int RecordTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_records.size());
+    return parent.isValid() ? 0 : int(m_records.size() / kRecordDataSize);
 }
 
 int RecordTableModel::columnCount(const QModelIndex &parent) const
@@ -99,38 +94,54 @@ int RecordTableModel::columnCount(const QModelIndex &parent) const
 
 QString RecordTableModel::cellText(int row, int column) const
 {
-    const TypingRecord &r = m_records[size_t(row)];
-    switch (column) {
-    case 0: return QString::number(r.number);
-    case 1: return r.name.trimmed();
-    case 2: return QString::number(r.speed);
-    case 3: return QString::number(r.characters);
-    case 4: return QString::number(r.punctuation);
-    case 5: return QString::number(r.total);
-    case 6: return r.accuracy;
-    case 7: return r.timeUsed;
-    case 8: return r.kind;
-    case 9: return r.savedAt;
-    default: return QString();
-    }
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)
+        return QString();
+    return RecordCellText(record(row), static_cast<RecordColumn>(column));
 }
 
 QString RecordTableModel::widestText(int column) const
 {
+    std::optional<QString> &widest = m_widest[size_t(column)];
+    if (!widest)
+        widest = measureWidest(column);
+    return *widest;
+}
+
+QString RecordTableModel::measureWidest(int column) const
+{
+    const auto field = static_cast<RecordColumn>(column);
+    const int rows = rowCount();
+    if (!IsTextColumn(field)) {
+        // The number with the most characters (a minus sign counts).
+        int widestRow = -1, widestLength = -1;
+        for (int row = 0; row < rows; ++row) {
+            const qint64 value = RecordNumberField(record(row), field);
+            int length = value < 0 ? 2 : 1;
+            for (qint64 rest = value < 0 ? -value : value; rest >= 10; rest /= 10)
+                ++length;
+            if (length > widestLength) {
+                widestRow = row;
+                widestLength = length;
+            }
+        }
+        return cellText(widestRow, column);
+    }
     // Stored texts are padded with spaces to their field's size, and a space
     // is narrower than a letter or a figure: the text without its padding
-    // decides, the padding only breaks ties.
-    QString widest;
-    std::pair<int, int> widestUnits{-1, -1};
-    for (int row = 0; row < rowCount(); ++row) {
-        const QString text = cellText(row, column);
-        const std::pair<int, int> units{DisplayUnits(text.trimmed()), DisplayUnits(text)};
+    // decides, the padding only breaks ties. A GBK byte is one character
+    // cell on screen: a Chinese character takes two bytes and two cells.
+    int widestRow = -1;
+    std::pair<qsizetype, qsizetype> widestUnits{-1, -1};
+    for (int row = 0; row < rows; ++row) {
+        const QByteArrayView bytes = RecordTextBytes(record(row), field);
+        const QByteArrayView shown = field == RecordColumn::Name ? bytes.trimmed() : bytes;
+        const std::pair<qsizetype, qsizetype> units{bytes.trimmed().size(), shown.size()};
         if (units > widestUnits) {
-            widest = text;
+            widestRow = row;
             widestUnits = units;
         }
     }
-    return widest;
+    return cellText(widestRow, column);
 }
 
 QVariant RecordTableModel::data(const QModelIndex &index, int role) const
@@ -167,6 +178,13 @@ TypeRecord::TypeRecord(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
 
 TypeRecord::~TypeRecord()
 {
+    // The records go now, and the memory they took goes back to the system:
+    // the allocator would otherwise keep a block of this size for itself.
+    disconnect(&m_model, nullptr, this, nullptr);
+    m_model.setRecordBytes(QByteArray());
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
     m_ctx.state.window(ManagedWindow::RecordForm).shown = false;
     m_ctx.state.window(ManagedWindow::RecordForm).opening = false;
 }
@@ -386,45 +404,39 @@ void TypeRecord::fillGrid()
 {
     if (!FileExists(recordPath()))
         return;
-    RecordReadResult read = ReadAllRecords(recordPath());
-    m_problem->setText(read.error);
-    m_problem->setVisible(!read.error.isEmpty());
-    m_model.setRecords(std::move(read.records));
+    RecordBytesResult read = ReadRecordBytes(recordPath());
+    showRecordBytes(std::move(read.bytes), read.error);
 }
 
-bool TypeRecord::readForRewrite(std::vector<TypingRecord> &records)
+void TypeRecord::showRecordBytes(QByteArray recordBytes, const QString &problem)
 {
-    RecordReadResult read = ReadAllRecords(recordPath());
-    if (!read.ok) {
-        tell(read.error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
-        return false;
-    }
-    records = std::move(read.records);
-    return true;
+    m_problem->setText(problem);
+    m_problem->setVisible(!problem.isEmpty());
+    m_model.setRecordBytes(std::move(recordBytes));
 }
 
-bool TypeRecord::rewrite(std::vector<TypingRecord> records)
+bool TypeRecord::rewrite(const RecordChange &change, bool onlyAsShown)
 {
-    const QString error = ReplaceAllRecords(recordPath(), records);
-    if (!error.isEmpty()) {
-        tell(error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
+    RewriteResult result = RewriteRecords(recordPath(), change, onlyAsShown ? &m_model.recordBytes() : nullptr);
+    if (!result.error.isEmpty()) {
+        tell(result.error + QStringLiteral("\n记录文件没有改动。"), QMessageBox::Warning);
         return false;
     }
-    // The grid shows what was just written, without reading it back.
-    m_problem->hide();
-    m_model.setRecords(std::move(records));
-    return true;
+    showRecordBytes(std::move(result.bytes), QString());
+    if (result.stale)
+        tell(QStringLiteral("记录文件刚被另一个程序窗口改动过，列表已重新读出。\n请看过新的列表后再删除。"));
+    return result.changed;
 }
 
 void TypeRecord::OpOrder_Click(int index)
 {
     if (!FileExists(recordPath()) || CountRecordsInFile(recordPath()) < 1)
         return;
-    std::vector<TypingRecord> records;
-    if (!readForRewrite(records))
-        return;
-    OrderRecords(records, static_cast<RecordKey>(index));
-    rewrite(std::move(records));
+    // Ordering what the file holds now keeps every record, whatever the grid showed.
+    rewrite([index](std::vector<TypingRecord> &records) {
+        OrderRecords(records, static_cast<RecordKey>(index));
+        return true;
+    }, false);
 }
 
 void TypeRecord::Command2_Click()
@@ -440,14 +452,11 @@ void TypeRecord::Command2_Click()
     }
     if (!confirm(QStringLiteral("确实要删除记录号为 ") + m_txtRecord->text() + QStringLiteral(" 的记录吗？")))
         return;
-    std::vector<TypingRecord> records;
-    if (!readForRewrite(records))
-        return;
-    if (!RemoveRecordsWithNumber(records, number)) {
+    bool found = true;
+    rewrite([&](std::vector<TypingRecord> &records) { return found = RemoveRecordsWithNumber(records, number); },
+            true);
+    if (!found)
         tell(QStringLiteral("无此记录号的记录"));
-        return;
-    }
-    rewrite(std::move(records));
 }
 
 void TypeRecord::Command1_Click()
@@ -462,21 +471,21 @@ void TypeRecord::Command1_Click()
     }
     if (!confirm(QStringLiteral("确实要删除 ") + m_txtName->text() + QStringLiteral(" 的所有记录吗？")))
         return;
-    std::vector<TypingRecord> records;
-    if (!readForRewrite(records))
-        return;
-    if (!RemoveRecordsOfUser(records, m_txtName->text())) {
+    bool found = true;
+    const QString user = m_txtName->text();
+    rewrite([&](std::vector<TypingRecord> &records) { return found = RemoveRecordsOfUser(records, user); }, true);
+    if (!found)
         tell(QStringLiteral("无此用户的记录"));
-        return;
-    }
-    rewrite(std::move(records));
 }
 
 void TypeRecord::Command3_Click()
 {
     if (!confirm(QStringLiteral("确实要删除所有记录吗？")))
         return;
-    rewrite({});
+    rewrite([](std::vector<TypingRecord> &records) {
+        records.clear();
+        return true;
+    }, FileExists(recordPath()));
 }
 
 void TypeRecord::DataShow_DblClick(const QModelIndex &index)

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -17,15 +18,18 @@ class QRadioButton;
 class QTableView;
 struct AppContext;
 
-// The records as the grid shows them: ten columns, one row per record.
+// The records as the grid shows them: ten columns, one row per record. It
+// keeps the records' data as stored (96 bytes a record) and makes a cell's
+// text only when the cell is asked for.
 class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 10;
+    static constexpr int kColumns = kRecordColumns;
 
     using QAbstractTableModel::QAbstractTableModel;
-    void setRecords(std::vector<TypingRecord> records);
-    const std::vector<TypingRecord> &records() const { return m_records; }
+    // The records' data, as ReadRecordBytes gives them.
+    void setRecordBytes(QByteArray recordBytes);
+    const QByteArray &recordBytes() const { return m_records; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -34,11 +38,17 @@ public:
 
     // The grid text of one cell (column 0 = "记录号" ... 9 = "保存时间").
     QString cellText(int row, int column) const;
-    // The cell of the column that takes the most room on screen.
+    // The cell of the column that takes the most room on screen, found from
+    // the stored bytes: only that one cell's text is made.
     QString widestText(int column) const;
 
 private:
-    std::vector<TypingRecord> m_records;
+    const char *record(int row) const { return m_records.constData() + qsizetype(row) * kRecordDataSize; }
+
+    QString measureWidest(int column) const;
+
+    QByteArray m_records;
+    mutable std::array<std::optional<QString>, kColumns> m_widest; // per column, until the next reset
 };
 
 class TypeRecord : public QWidget, public ExercisePanel {
@@ -86,10 +96,12 @@ private:
     QString programTitle() const;
     bool confirm(const QString &text);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Information);
-    // Reads every record for a rewrite; false (with a message) when the file
-    // could not be read completely, so that a rewrite cannot lose records.
-    bool readForRewrite(std::vector<TypingRecord> &records);
-    bool rewrite(std::vector<TypingRecord> records);
+    // Makes the change under the record file's lock on what the file holds
+    // now. A deletion (`onlyAsShown`) is made only while the file still holds
+    // what the grid shows; otherwise the grid is refreshed and the learner
+    // told. Returns whether the file was changed.
+    bool rewrite(const RecordChange &change, bool onlyAsShown);
+    void showRecordBytes(QByteArray recordBytes, const QString &problem);
     QString recordPath() const;
 
     AppContext &m_ctx;

@@ -108,6 +108,7 @@ void RadicalForm::startDrill()
 
 void RadicalForm::showBoard()
 {
+    const PictureProblemBatch problems(this);
     for (int k = 0; k < wubi::kBoardCells; ++k) {
         colourCell(k, Qt::white);
         const QString &name = m_drill.board().at(k);

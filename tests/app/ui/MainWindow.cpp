@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -406,6 +407,16 @@ private slots:
         QTest::keyClick(&f.main, Qt::Key_F1);
         QVERIFY(f.main.help().helpWindow() && f.main.help().helpWindow()->isVisible());
         QCOMPARE(f.main.help().helpWindow()->size(), QSize(500, 400));
+        // A stored size larger than the screen (another screen, a hand edit) fits this one.
+        QApplication::setActiveWindow(f.main.help().helpWindow());
+        QTest::keyClick(f.main.help().helpWindow()->browser(), Qt::Key_Escape);
+        QTRY_VERIFY(!f.main.help().helpWindow());
+        f.ctx.settings.write({{"HelpWindow", "Width", "30000"}, {"HelpWindow", "Height", "30000"}});
+        QApplication::setActiveWindow(&f.main);
+        QTest::keyClick(&f.main, Qt::Key_F1);
+        QVERIFY(f.main.help().helpWindow());
+        const QSize screen = f.main.screen()->availableGeometry().size();
+        QCOMPARE(f.main.help().helpWindow()->size().boundedTo(screen), f.main.help().helpWindow()->size());
     }
 
     void draggingTheStripTakesThePanelsAlong()

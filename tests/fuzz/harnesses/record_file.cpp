@@ -46,6 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QByteArray slot = bytes.mid(at, kRecordDataSize);
         slot.append(kRecordDataSize - slot.size(), '\0');
         FUZZ_CHECK(EncodeRecord(read.records[i]) == slot);
+        // The viewer's cells, made straight from the stored bytes, say what
+        // the decoded record says.
+        const TypingRecord &r = read.records[i];
+        const QString decoded[kRecordColumns] = {
+            QString::number(r.number), r.name.trimmed(), QString::number(r.speed), QString::number(r.characters),
+            QString::number(r.punctuation), QString::number(r.total), r.accuracy, r.timeUsed, r.kind, r.savedAt};
+        for (int column = 0; column < kRecordColumns; ++column)
+            FUZZ_CHECK(RecordCellText(slot.constData(), static_cast<RecordColumn>(column)) == decoded[column]);
     }
 
     const auto key = static_cast<RecordKey>(keyIndex);

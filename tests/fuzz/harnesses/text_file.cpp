@@ -1,6 +1,7 @@
-// The text reader: encoding detection (UTF-8, UTF-16 with a mark, GBK,
-// binary), line splitting and counting. Any file is read or refused with a
-// message; the two line modes agree; the counts add up.
+// The text reader: encoding detection (UTF-8, UTF-16 with or without a mark,
+// GB18030, binary), line splitting and counting. Any file is read or refused
+// with a message; the two line modes agree; no control character but the
+// line breaks reaches the learner; the counts add up.
 #include "FuzzSupport.h"
 
 #include "practice/TextFile.h"
@@ -24,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString dropped = lines;
     dropped.remove(QStringLiteral("\r\n"));
     FUZZ_CHECK(dropped == joined.text);
+    FUZZ_CHECK(withBreaks.warning == joined.warning);
+    for (QChar c : joined.text)
+        FUZZ_CHECK(c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F) && c.unicode() != 0xFEFF);
 
     const TypedCounts counts = CountTypedText(lines);
     const TypedCounts again = CountTypedText(joined.text);

@@ -146,6 +146,33 @@ private slots:
         QCOMPARE(QDir(t->ctx.paths.userDataDir).entryList(QDir::Files), QStringList{"typerecord.dat"});
     }
 
+    // Another copy of the program saved a record after the viewer read the
+    // file: the viewer deletes nothing from a list the learner has not seen,
+    // shows the new list and says so; ordering keeps the new record.
+    void aStaleListIsRefreshedBeforeDeletingOrOrdering()
+    {
+        writeThree();
+        TypeRecord viewer(t->ctx);
+        QCOMPARE(AppendRecord(path(), record(0, QStringLiteral("韩梅梅"), 90, QStringLiteral("2026-03-04 10:00:00 ")))
+                     .number,
+                 4);
+        const QByteArray before = [&] { QFile f(path()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        viewer.txtRecord()->setText(QStringLiteral("2"));
+        auto seen = answer({QMessageBox::Yes, QMessageBox::Ok}, [&] { viewer.Command2_Click(); });
+        QVERIFY(seen.at(1).text.contains(QStringLiteral("另一个程序窗口")));
+        QCOMPARE(column(viewer, 1), (QStringList{"王小明", "李雷", "王", "韩梅梅"}));
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+
+        QCOMPARE(AppendRecord(path(), record(0, QStringLiteral("张三"), 10, QStringLiteral("2026-03-05 10:00:00 ")))
+                     .number,
+                 5);
+        viewer.OpOrder_Click(1); // fastest first
+        QCOMPARE(fileNames(), (QStringList{"韩梅梅", "李雷", "王", "王小明", "张三"}));
+        QCOMPARE(column(viewer, 1), fileNames());
+    }
+
     void deletingByNumberAnswersBadInputAndMissingRecords()
     {
         writeThree();

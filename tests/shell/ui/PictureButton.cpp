@@ -62,6 +62,29 @@ private slots:
         QVERIFY2(script.seen[0].text.contains(message), qPrintable(script.seen[0].text));
     }
 
+    // A board of pictures read together tells of all its problems at once,
+    // naming the files.
+    void problemsReadTogetherGiveOneMessageNamingTheFiles()
+    {
+        TestEnv env;
+        const AppPaths paths = RootWith(env, QStringLiteral("b3.bmp"), QByteArray("BM this is no picture at all"));
+        MessageBoxScript script({QMessageBox::Ok});
+        QWidget parent;
+        {
+            const PictureProblemBatch batch(&parent);
+            QVERIFY(PictureFromDataFile(paths, QStringLiteral("pic/b3.bmp"), &parent).isNull());
+            QVERIFY(PictureFromDataFile(paths, QStringLiteral("pic/gone1.bmp"), &parent).isNull());
+            QVERIFY(PictureFromDataFile(paths, QStringLiteral("pic/gone2.bmp"), &parent).isNull());
+            QCOMPARE(script.seen.size(), size_t(0));
+        }
+        QCOMPARE(script.seen.size(), size_t(1));
+        const QString text = script.seen[0].text;
+        QVERIFY2(text.contains(QStringLiteral("请确认图片是否存在！")) && text.contains(QStringLiteral(" - ")),
+                 qPrintable(text));
+        for (const char *name : {"b3.bmp", "gone1.bmp", "gone2.bmp"})
+            QVERIFY2(text.contains(QLatin1String(name)), qPrintable(text));
+    }
+
     void leftPressShowsThePressedLookAndReleaseClicks()
     {
         QWidget parent;

@@ -10,6 +10,7 @@
 #include "wubi/ui/RadicalForm.h"
 #include "WubiHarness.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -521,6 +522,11 @@ void RadicalDrillUi::aMissingPictureLeavesItsCellEmpty()
     // One message for the one picture, however often it was drawn.
     QTRY_VERIFY(!boxes.seen.empty());
     QCOMPARE(boxes.seen[0].text, QStringLiteral("请确认图片是否存在！"));
+    // (That one is the settings button's picture; the radical's message names its file.)
+    const auto naming = std::count_if(boxes.seen.begin(), boxes.seen.end(), [](const auto &box) {
+        return box.text.startsWith(QStringLiteral("请确认图片是否存在！")) && box.text.contains(QStringLiteral("G0_738B"));
+    });
+    QCOMPARE(naming, 1);
     QVERIFY(form.drill().armed());
     for (QLabel *cell : form.picZGEx)
         QVERIFY(cell->pixmap().isNull());
