@@ -15,10 +15,14 @@
 #                second watch after the first (strace slows the program down)
 #   hwm_kb       peak resident set (VmHWM) at the end of the watch
 #   uss_kb       private memory (Private_Clean + Private_Dirty) at that time
+#   idle_ms      launch until the program last used CPU before a quiet second
+#                (CPU time sampled every 20 ms; clock-tick resolution)
 # Targets are interleaved round by round; medians are printed per target.
 #
 # Usage:
-#   bench/idle_cpu.sh [-d SEC] [-r ROUNDS] [-s SEC] [-S] TARGET...
+#   bench/idle_cpu.sh [-d SEC] [-r ROUNDS] [-s SEC] [-S] [-p LABEL=DIR] TARGET...
+# -p copies DIR's contents into LABEL's HOME first (settings that skip a
+# first-start dialog).
 # TARGET is LABEL:OPENER:COMMAND, e.g.
 #   quorvel:main:./build/quorvel
 #   quorvel:quorvel-line:./build/quorvel          (line practice open, idle)
@@ -28,12 +32,14 @@
 # Needs: Xvfb, xdotool; strace for -S.
 set -u
 duration=60 rounds=3 settle=5 use_strace=0
-while getopts "d:r:s:Sh" opt; do
+declare -A profiles
+while getopts "d:r:s:Sp:h" opt; do
   case $opt in
     d) duration=$OPTARG ;;
     r) rounds=$OPTARG ;;
     s) settle=$OPTARG ;;
     S) use_strace=1 ;;
+    p) profiles[${OPTARG%%=*}]=${OPTARG#*=} ;;
     h) sed -n '2,/^set -u/p' "$0" | sed 's/^# \{0,1\}//;/^set -u/d'; exit 0 ;;
     *) exit 2 ;;
   esac
@@ -94,22 +100,41 @@ open_exercise() {  # $1 opener, $2 window
       sleep 0.5
       DISPLAY=$display xdotool mousemove 0 0 ;;
     tipp10-lesson)
-      # The start page's "Start training" is its default button.
-      DISPLAY=$display xdotool windowactivate --sync "$2" key Return 2>/dev/null
+      # The start page's "Start Training" is its default button.
+      DISPLAY=$display xdotool key Return
       sleep 1
       DISPLAY=$display xdotool mousemove 0 0 ;;
     *) echo "unknown opener: $1" >&2 ;;
   esac
 }
 
-one_run() {  # $1 label $2 opener $3 command; prints "cpu wake hwm uss sys"
-  local label=$1 opener=$2 cmd=$3 home="$work/home-$1" win t0 t1 c0 c1 s0 s1 sys=-
-  mkdir -p "$home"
+# Launch until the last CPU use before a quiet second.
+idle_after_launch() {  # $1 pid $2 launch time (EPOCHREALTIME)
+  local last_c=-1 last_t=$2 c quiet_since=$EPOCHREALTIME
+  while :; do
+    c=$(cpu_ticks "$1") || return
+    if [ "$c" != "$last_c" ]; then last_c=$c last_t=$EPOCHREALTIME quiet_since=$EPOCHREALTIME; fi
+    awk -v a="$quiet_since" -v b="$EPOCHREALTIME" 'BEGIN{exit !(b - a >= 1)}' && break
+    # Never quiet for a second within 15 s: it never idles.
+    awk -v a="$2" -v b="$EPOCHREALTIME" 'BEGIN{exit !(b - a >= 15)}' && { echo never; return; }
+    sleep 0.02
+  done
+  awk -v a="$2" -v b="$last_t" 'BEGIN{printf "%d", (b - a) * 1000}'
+}
+
+one_run() {  # $1 label $2 opener $3 command; prints "cpu wake hwm uss sys idle"
+  local label=$1 opener=$2 cmd=$3 home="$work/home-$1" win t0 t1 c0 c1 s0 s1 sys=- launch idle_ms
+  if [ ! -d "$home" ]; then
+    mkdir -p "$home"
+    [ -n "${profiles[$label]:-}" ] && cp -a "${profiles[$label]}/." "$home/"
+  fi
   start_display
+  launch=$EPOCHREALTIME
   env HOME="$home" DISPLAY="$display" LANG=C.UTF-8 XDG_RUNTIME_DIR="$work" \
     bash -c "exec $cmd" >"$work/out-$label.log" 2>&1 &
   prog_pid=$!
-  win=$(main_window "$prog_pid") || { echo "- - - - -"; cleanup; return; }
+  win=$(main_window "$prog_pid") || { echo "- - - - - -"; cleanup; return; }
+  idle_ms=$(idle_after_launch "$prog_pid" "$launch")
   sleep "$settle"
   open_exercise "$opener" "$win"
   sleep 3
@@ -124,8 +149,8 @@ one_run() {  # $1 label $2 opener $3 command; prints "cpu wake hwm uss sys"
   fi
   local hz; hz=$(getconf CLK_TCK)
   awk -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v a="$t0" -v b="$t1" -v hz="$hz" \
-      -v hwm="${hwm:-0}" -v uss="${uss:-0}" -v sys="$sys" \
-      'BEGIN{d = b - a; printf "%.1f %.2f %d %d %s\n", c * 1000 / hz * 60 / d, s / d, hwm, uss, sys}'
+      -v hwm="${hwm:-0}" -v uss="${uss:-0}" -v sys="$sys" -v idle="${idle_ms:--}" \
+      'BEGIN{d = b - a; printf "%.1f %.2f %d %d %s %s\n", c * 1000 / hz * 60 / d, s / d, hwm, uss, sys, idle}'
   cleanup
 }
 
@@ -141,15 +166,15 @@ for ((r = 1; r <= rounds; r++)); do
   for target in "$@"; do
     IFS=: read -r label opener cmd <<<"$target"
     line=$(one_run "$label" "$opener" "$cmd")
-    echo "round $r $label/$opener: cpu_ms_min wakeups_s hwm_kb uss_kb syscalls_s = $line"
+    echo "round $r $label/$opener: cpu_ms_min wakeups_s hwm_kb uss_kb syscalls_s idle_ms = $line"
     results["$label/$opener"]+="$line"$'\n'
   done
 done
 for key in "${!results[@]}"; do
   rows=${results[$key]}
-  printf 'SUMMARY %s cpu_ms_min=%s wakeups_s=%s hwm_kb=%s uss_kb=%s syscalls_s=%s\n' "$key" \
+  printf 'SUMMARY %s cpu_ms_min=%s wakeups_s=%s hwm_kb=%s uss_kb=%s syscalls_s=%s idle_ms=%s\n' "$key" \
     "$(awk 'NF{print $1}' <<<"$rows" | median)" "$(awk 'NF{print $2}' <<<"$rows" | median)" \
     "$(awk 'NF{print $3}' <<<"$rows" | median)" "$(awk 'NF{print $4}' <<<"$rows" | median)" \
-    "$(awk 'NF{print $5}' <<<"$rows" | median)"
+    "$(awk 'NF{print $5}' <<<"$rows" | median)" "$(awk 'NF{print $6}' <<<"$rows" | median)"
 done
 rm -rf "$work"
