@@ -66,9 +66,17 @@ start_display() {
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
+# "TID SWITCHES" per thread; wake-ups are summed over the threads' own
+# differences, so a thread that ends in between does not count backwards.
 switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(voluntary|nonvoluntary)_ctxt_switches/{n += $2} END{print n + 0}'
+  local t
+  for t in /proc/"$1"/task/*; do
+    awk -v tid="${t##*/}" '/^(voluntary|nonvoluntary)_ctxt_switches/{n += $2} END{print tid, n + 0}' "$t/status" 2>/dev/null
+  done
+}
+switches_between() {  # $1, $2: snapshots
+  awk 'NR == FNR {before[$1] = $2; next} {n += $2 - ($1 in before ? before[$1] : 0)} END{print n + 0}' \
+    <(printf '%s\n' "$1") <(printf '%s\n' "$2")
 }
 uss_kb() { awk '/^Private_(Clean|Dirty):/{n += $2} END{print n + 0}' "/proc/$1/smaps_rollup" 2>/dev/null; }
 hwm_kb() { awk '/^VmHWM/{print $2}' "/proc/$1/status" 2>/dev/null; }
@@ -77,7 +85,7 @@ hwm_kb() { awk '/^VmHWM/{print $2}' "/proc/$1/status" 2>/dev/null; }
 main_window() {
   local pid=$1 w i
   for ((i = 0; i < 300; i++)); do
-    for w in $(DISPLAY=$display xdotool search --onlyvisible --pid "$pid" --name '.+' 2>/dev/null); do
+    for w in $(DISPLAY=$display xdotool search --onlyvisible --pid "$pid" --name '.*' 2>/dev/null); do
       echo "$w"; return 0
     done
     sleep 0.1
@@ -100,8 +108,8 @@ open_exercise() {  # $1 opener, $2 window
       sleep 0.5
       DISPLAY=$display xdotool mousemove 0 0 ;;
     tipp10-lesson)
-      # The start page's "Start Training" is its default button.
-      DISPLAY=$display xdotool key Return
+      # The start page's "Start Training" button.
+      DISPLAY=$display xdotool mousemove --window "$2" 695 498 click 1
       sleep 1
       DISPLAY=$display xdotool mousemove 0 0 ;;
     *) echo "unknown opener: $1" >&2 ;;
@@ -148,7 +156,7 @@ one_run() {  # $1 label $2 opener $3 command; prints "cpu wake hwm uss sys idle"
     sys=$(awk -v d="$duration" '/^[ 0-9.]+ +total$/ || / total$/{print $4 / d; exit}' "$work/strace-$label.txt")
   fi
   local hz; hz=$(getconf CLK_TCK)
-  awk -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v a="$t0" -v b="$t1" -v hz="$hz" \
+  awk -v c=$((c1 - c0)) -v s="$(switches_between "$s0" "$s1")" -v a="$t0" -v b="$t1" -v hz="$hz" \
       -v hwm="${hwm:-0}" -v uss="${uss:-0}" -v sys="$sys" -v idle="${idle_ms:--}" \
       'BEGIN{d = b - a; printf "%.1f %.2f %d %d %s %s\n", c * 1000 / hz * 60 / d, s / d, hwm, uss, sys, idle}'
   cleanup
@@ -160,7 +168,7 @@ echo "# idle_cpu duration=${duration}s rounds=$rounds settle=${settle}s cpus=$(n
 declare -A results
 for target in "$@"; do  # warm-up: first start's work is done before counting
   IFS=: read -r label opener cmd <<<"$target"
-  one_run "$label" main "$cmd" >/dev/null
+  duration=1 one_run "$label" main "$cmd" >/dev/null
 done
 for ((r = 1; r <= rounds; r++)); do
   for target in "$@"; do

@@ -47,10 +47,10 @@ start_display() {
   export DISPLAY=":$(tr -dc 0-9 < "$dfile")"
 }
 
-find_window() {  # $1 title pattern
+find_window() {  # xdotool search arguments
   local i w
   for ((i = 0; i < 300; i++)); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -1)
     [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.1
   done
@@ -62,7 +62,7 @@ open_run() {
   local w X Y
   case $1 in
     quorvel-letters)
-      w=$(find_window '^QuorvelV1.41$') || return 1
+      w=$(find_window --name '^QuorvelV1.41$') || return 1
       sleep 3
       eval "$(xdotool getwindowgeometry --shell "$w")"
       xdotool mousemove $((X + 34 + 2 * 80 + 40)) $((Y + 53)) click 1   # 英文打字
@@ -71,9 +71,10 @@ open_run() {
       xdotool key Return; sleep 0.5                                        # start
       xdotool windowfocus "$w" ;;
     tipp10-lesson)
-      w=$(find_window '^TIPP10$') || return 1
+      w=$(find_window --classname '^tipp10$') || return 1
       sleep 3
-      xdotool windowfocus "$w"; xdotool key Return; sleep 1.5; xdotool key space; sleep 0.5 ;;
+      xdotool mousemove --window "$w" 695 498 click 1; sleep 1.5           # Start Training
+      xdotool windowfocus "$w"; xdotool key space; sleep 0.5 ;;
     *) return 1 ;;
   esac
   sleep 1
