@@ -5,19 +5,26 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QToolButton>
 
-HoverTracker::HoverTracker(Shell &shell, QObject *parent) : QObject(parent), m_shell(shell)
+HoverTracker::HoverTracker(Shell &shell, QObject *parent) : QObject(parent), m_shell(shell) {}
+
+void HoverTracker::watch(QWidget *widget)
 {
-    // A child, so it can be found by name with the window's other timers.
-    m_timGetPointer.setParent(this);
-    m_timGetPointer.setObjectName(QStringLiteral("timGetPointer"));
-    // Short enough to feel immediate without waking the processor every millisecond.
-    m_timGetPointer.setInterval(15);
-    connect(&m_timGetPointer, &QTimer::timeout, this, &HoverTracker::timGetPointer_Timer);
+    widget->installEventFilter(this);
 }
 
-void HoverTracker::timGetPointer_Timer()
+bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    // Entering a button, or leaving one for the bare strip, another button or
+    // another window: the pointer has already moved, so it is asked where it is.
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave)
+        followPointer();
+    return QObject::eventFilter(watched, event);
+}
+
+void HoverTracker::followPointer()
 {
     hoverOver(QApplication::widgetAt(QCursor::pos()));
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The graphic menu's hover pictures: the button under the pointer is lit,
 // until the pointer reaches another button or the bare strip; anything else
-// (panels, other windows, the caption buttons) leaves the pictures alone. A
-// timer asks the platform what is under the pointer.
+// (panels, other windows, the caption buttons) leaves the pictures alone. The
+// pointer is looked at when it enters or leaves the strip or a button, so an
+// idle window does no work at all.
 #include <QObject>
-#include <QTimer>
 
 class Shell;
 class QWidget;
@@ -13,13 +13,16 @@ class HoverTracker : public QObject {
 public:
     HoverTracker(Shell &shell, QObject *parent);
 
-    void start() { m_timGetPointer.start(); }
-    void stop() { m_timGetPointer.stop(); }
-    void timGetPointer_Timer();
+    // Follows the pointer over `widget` (the strip, a button) from now on.
+    void watch(QWidget *widget);
+    // What is under the pointer now decides the pictures.
+    void followPointer();
     void hoverOver(QWidget *widgetUnderPointer);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Shell &m_shell;
-    QTimer m_timGetPointer;
     QObject *m_lastHover = nullptr;
 };

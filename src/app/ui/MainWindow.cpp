@@ -12,6 +12,7 @@
 #include "shell/AppContext.h"
 
 #include <QAction>
+#include <QPromise>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -69,6 +70,9 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     m_music = std::make_unique<MusicMenu>(*m_menu, player ? std::move(player) : std::make_unique<SdlMusicPlayer>(),
                                           ctx.paths.data(QStringLiteral("data/midi")));
     m_hover = new HoverTracker(*this, this);
+    m_hover->watch(m_strip);
+    for (QWidget *child : m_strip->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        m_hover->watch(child);
     // F1 works anywhere in the program, as the help item's shortcut.
     QAction *help = menuAction(QStringLiteral("HelpText"));
     help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -87,14 +91,20 @@ void MainWindow::startTimers()
     for (QTimer *t : {&m_timAct, &m_timer1})
         t->setParent(this);
     m_timAct.setObjectName(QStringLiteral("TimAct"));
+    m_timAct.setSingleShot(true);
     connect(&m_timAct, &QTimer::timeout, this, &MainWindow::TimAct_Timer);
+    // Runs once after a minimize, to see whether it was honoured.
     m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setInterval(50);
-    connect(&m_timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    m_timer1.setSingleShot(true);
+    m_timer1.setInterval(kMinimizeGraceMs);
+    connect(&m_timer1, &QTimer::timeout, this, &MainWindow::takeBackIgnoredMinimize);
+    connect(&m_tableLoad, &QFutureWatcher<LoadedCodeTables>::finished, this, &MainWindow::installCodeTables);
 }
 
 MainWindow::~MainWindow()
 {
+    if (m_tableReader.joinable())
+        m_tableReader.join();
     m_registry.unloadAll();
     delete m_splash.data();
     if (m_busyCursor)
@@ -140,6 +150,7 @@ void MainWindow::buildStrip()
         auto *button = new GraphicButton(i, QString::fromUtf8(kButtonCaptions[i]), m_strip);
         button->move(left + i * 80, strip.height() - GraphicButton::kHeight - 6);
         connect(button, &GraphicButton::pressed, this, &MainWindow::imgType_MouseDown);
+        button->installEventFilter(this);
         m_buttons[std::size_t(i)] = button;
     }
     auto *cmdMin = captionButton(m_strip, QStringLiteral("cmdMin"), QStringLiteral("–"), QStringLiteral("最小化"),
@@ -179,10 +190,6 @@ void MainWindow::Form_Load()
         move(s.left() + (s.width() - width()) / 2, s.top() + qMax(0, (s.height() - height()) / 3));
     }
 
-    m_startupMessages = LoadCodeTables(m_ctx.paths.dataRoot, true, true, m_state.tables);
-    for (const QString &message : std::as_const(m_startupMessages))
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-
     m_help.findPage(m_ctx.paths.data(QStringLiteral("help/help.html")));
 
     showWindow(ManagedWindow::BackForm);
@@ -194,8 +201,6 @@ void MainWindow::Form_Load()
     LoadStartupSettings(m_ctx.settings, m_state.cues, m_state.fonts);
 
     m_loaded = true;
-    m_timer1.start();
-    m_hover->start();
     // Some platforms never activate a window (no window manager): the splash
     // must not stay for ever then.
     QTimer::singleShot(3000, this, [this] {
@@ -244,6 +249,7 @@ void MainWindow::imgType_MouseDown(int index, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton || index < 0 || index > 7)
         return;
+    loadCodeTablesInBackground();
     if (index == 3) {
         runCommand(QStringLiteral("imgType(3)"));
         return;
@@ -339,8 +345,58 @@ void MainWindow::setCommand(const QString &menuName, std::function<void()> comma
     m_menu->setCommand(menuName, std::move(command));
 }
 
+// ---- Code tables ------------------------------------------------------------
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The code tables stay on disk until the learner reaches for the menu;
+    // they are read on a worker thread while a command is being chosen, and
+    // the first command waits for whatever is left.
+    if (event->type() == QEvent::Enter)
+        loadCodeTablesInBackground();
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::loadCodeTablesInBackground()
+{
+    if (m_tablesRequested)
+        return;
+    m_tablesRequested = true;
+    QPromise<LoadedCodeTables> promise;
+    m_tableLoad.setFuture(promise.future());
+    m_tableReader = std::thread([promise = std::move(promise), dataRoot = m_ctx.paths.dataRoot]() mutable {
+        promise.start();
+        LoadedCodeTables loaded;
+        loaded.messages = LoadCodeTables(dataRoot, true, true, loaded.tables);
+        promise.addResult(std::move(loaded));
+        promise.finish();
+    });
+}
+
+void MainWindow::waitForCodeTables()
+{
+    loadCodeTablesInBackground();
+    if (m_tableReader.joinable())
+        m_tableReader.join();
+    installCodeTables();
+}
+
+void MainWindow::installCodeTables()
+{
+    if (m_tablesInstalled || !m_tablesRequested || !m_tableLoad.future().isFinished())
+        return;
+    LoadedCodeTables loaded = m_tableLoad.future().takeResult();
+    m_state.tables = std::move(loaded.tables);
+    m_startupMessages = std::move(loaded.messages);
+    m_tablesInstalled = true;
+    for (const QString &message : std::as_const(m_startupMessages))
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 bool MainWindow::runCommand(const QString &menuName)
 {
+    // Every exercise may draw on the code tables.
+    waitForCodeTables();
     // The first command is the first use of sound: the device is probed
     // then, on a worker thread, and never on the way to the first window.
     AudioDevice::openInBackground();
@@ -364,23 +420,15 @@ void MainWindow::Timer1_Timer()
     if (isMinimized() && (m_state.shown(ManagedWindow::BaseForm) || m_state.shown(ManagedWindow::BackForm) ||
                           m_state.shown(ManagedWindow::StateForm)))
         m_registry.hideWithMain();
-    takeBackIgnoredMinimize();
 }
 
 void MainWindow::takeBackIgnoredMinimize()
 {
     // Where no window manager honours the request, the window stays on the
     // screen while it counts as minimized, and nothing would ever restore the
-    // panels: after a grace period it counts as restored again.
-    constexpr qint64 kGraceMs = 1000;
+    // panels: after the grace period it counts as restored again.
     const bool onScreen = windowHandle() && windowHandle()->isExposed();
-    if (!isMinimized() || !onScreen) {
-        m_minimizedOnScreen.invalidate();
-        return;
-    }
-    if (!m_minimizedOnScreen.isValid())
-        m_minimizedOnScreen.start();
-    else if (m_minimizedOnScreen.elapsed() >= kGraceMs)
+    if (isMinimized() && onScreen)
         setWindowState(windowState() & ~Qt::WindowMinimized); // Form_Resize restores
 }
 
@@ -392,8 +440,16 @@ void MainWindow::Form_Resize()
 
 void MainWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+    if (event->type() == QEvent::WindowStateChange) {
+        // Minimized: the companions go at once; restored: they come back.
+        if (isMinimized()) {
+            Timer1_Timer();
+            m_timer1.start();
+        } else {
+            m_timer1.stop();
+            Form_Resize();
+        }
+    }
     // Shown or activated again: the learner is back, whatever the window
     // manager made of the minimize request.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
@@ -413,7 +469,6 @@ void MainWindow::Form_Unload()
     m_help.close();
     m_music->stop();
     m_timer1.stop();
-    m_hover->stop();
     TimAct_Timer();
 }
 

@@ -11,13 +11,16 @@
 #include "app/ui/WindowRegistry.h"
 #include "shell/Shell.h"
 
-#include <QElapsedTimer>
+#include "data/CodeTable.h"
+
+#include <QFutureWatcher>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <thread>
 
 struct AppContext;
 class GraphicButton;
@@ -37,13 +40,17 @@ public:
 
     // Start-up sequence; the window is shown after it returns.
     void Form_Load();
-    // Messages of code tables that did not load.
+    // Messages of code tables that did not load (known once they are loaded).
     const QStringList &startupMessages() const { return m_startupMessages; }
+    // Starts reading the code tables on a worker thread unless done already.
+    void loadCodeTablesInBackground();
+    // The code tables are in the practice state when this returns.
+    void waitForCodeTables();
 
     void Form_Activate();
     void TimAct_Timer();        // the splash goes, the pointer returns
-    void Timer1_Timer();        // hide-with-main watch
-    void takeBackIgnoredMinimize();
+    void Timer1_Timer();        // hide-with-main step, on minimizing
+    void takeBackIgnoredMinimize(); // a while after minimizing
     void Form_Resize();         // restore-with-main
     void imgType_MouseDown(int index, Qt::MouseButton button);
     void lblType_Click(int index) { imgType_MouseDown(index, Qt::LeftButton); }
@@ -83,6 +90,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -90,7 +98,14 @@ private:
     void buildStrip();
     void buildPracticeArea();
     void startTimers();
+    void installCodeTables();
     void Form_Unload();
+
+    struct LoadedCodeTables {
+        CodeTables tables;
+        QStringList messages;
+    };
+    static constexpr int kMinimizeGraceMs = 1000;
 
     AppContext &m_ctx;
     PracticeState &m_state;
@@ -112,6 +127,8 @@ private:
 
     QTimer m_timAct;
     QTimer m_timer1;
-    // How long the window has stayed on the screen since minimizing was asked.
-    QElapsedTimer m_minimizedOnScreen;
+    QFutureWatcher<LoadedCodeTables> m_tableLoad;
+    std::thread m_tableReader;
+    bool m_tablesRequested = false;
+    bool m_tablesInstalled = false;
 };

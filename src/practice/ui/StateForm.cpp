@@ -86,17 +86,67 @@ StateForm::StateForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(
     m_timCount->setInterval(200);
     connect(m_timTime, &QTimer::timeout, this, &StateForm::timTime_Timer);
     connect(m_timCount, &QTimer::timeout, this, &StateForm::timCount_Timer);
-    m_timTime->start();
-    m_timCount->start();
+    connect(m_timTime, &QTimer::timeout, this, &StateForm::followRun);
+    connect(m_timCount, &QTimer::timeout, this, &StateForm::followRun);
 
     m_ctx.state.window(ManagedWindow::StateForm).shown = true;
     lblTypeNum->setText(QStringLiteral("   0 字/分"));
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::StateForm);
+    followRun();
+}
+
+bool StateForm::clockTicking() const
+{
+    return m_ctx.state.runStarted && m_ctx.state.clockRunning;
+}
+
+void StateForm::followRun()
+{
+    m_followPending = false;
+    if (clockTicking()) {
+        if (!m_timTime->isActive())
+            m_timTime->start();
+        if (!m_timCount->isActive())
+            m_timCount->start();
+        updateButtonStates();
+        qApp->removeEventFilter(this);
+        return;
+    }
+    // Nothing is counted while no clock runs: the window is brought to what
+    // the run's flags say and waits without a timer. The flags change only in
+    // answer to the learner (a key, a click, a dialog), so it looks at them
+    // again after each such input.
+    m_timTime->stop();
+    m_timCount->stop();
+    if (!m_ctx.state.runStarted)
+        m_elapsedSeconds = 0;
+    updateButtonStates();
+    qApp->installEventFilter(this);
+}
+
+bool StateForm::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::InputMethod:
+        if (!m_followPending) {
+            m_followPending = true;
+            QMetaObject::invokeMethod(this, &StateForm::followRun, Qt::QueuedConnection);
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 StateForm::~StateForm()
 {
+    qApp->removeEventFilter(this);
     m_timTime->stop();
     m_timCount->stop();
     m_ctx.state.window(ManagedWindow::StateForm).shown = false;

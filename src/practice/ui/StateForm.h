@@ -26,6 +26,8 @@ public:
     void cmdStop_Click();
     void timTime_Timer();  // every 1000 ms
     void timCount_Timer(); // every 200 ms
+    // The two timers run only while the run's clock runs.
+    void followRun();
 
     void clearLiveFigures();
     void clearAccuracyFigure();
@@ -44,7 +46,11 @@ public:
     int elapsedSeconds() const { return m_elapsedSeconds; }
     int typedCount() const { return m_typedCount; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool clockTicking() const;
     void buildLabels();
     void buildButtons();
     void updateLiveFigures();
@@ -57,5 +63,6 @@ private:
     QTimer *m_timCount = nullptr;
     int m_elapsedSeconds = 0;
     int m_typedCount = 0;
+    bool m_followPending = false;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };

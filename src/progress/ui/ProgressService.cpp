@@ -5,11 +5,26 @@
 #include "shell/Shell.h"
 
 ProgressService::ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner)
-    : ContextService(ctx, &AppContext::progressLog, owner)
+    : ContextService(ctx, &AppContext::progressLog, owner), m_databasePath(databasePath)
 {
-    m_recording = m_store.open(databasePath);
-    if (!m_recording)
-        stopRecording();
+}
+
+bool ProgressService::recording() const
+{
+    // The database is opened when it is first needed, not at start-up.
+    if (!m_opened) {
+        m_opened = true;
+        m_recording = m_store.open(m_databasePath);
+        if (!m_recording)
+            stopRecording();
+    }
+    return m_recording;
+}
+
+const ProgressStore &ProgressService::store() const
+{
+    recording();
+    return m_store;
 }
 
 ProgressService::~ProgressService()
@@ -25,7 +40,7 @@ QString ProgressService::learner() const
 
 void ProgressService::recordKeystroke(const QString &kind, const QString &expected, bool right)
 {
-    if (!m_recording)
+    if (!recording())
         return;
     m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
     if (m_collector.batchDue())
@@ -34,13 +49,14 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
 
 void ProgressService::setComposerKeys(int keys)
 {
-    if (m_recording)
+    if (recording())
         m_collector.setComposerKeys(keys);
 }
 
 void ProgressService::endRun()
 {
-    if (!m_recording)
+    // Nothing was gathered while the database stayed closed.
+    if (!m_opened || !m_recording)
         return;
     m_collector.endRun();
     flush();
@@ -48,7 +64,7 @@ void ProgressService::endRun()
 
 bool ProgressService::flush()
 {
-    if (!m_recording)
+    if (!recording())
         return false;
     // A failed write keeps its batch for the next flush; the learner hears
     // of it only when it keeps failing.
@@ -65,7 +81,7 @@ QVector<RunSummary> ProgressService::runSummaries()
     return m_store.runs();
 }
 
-void ProgressService::stopRecording()
+void ProgressService::stopRecording() const
 {
     m_recording = false;
     if (m_ctx.shell)

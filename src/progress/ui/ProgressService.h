@@ -20,12 +20,18 @@ public:
     // Writes what was gathered now; false when recording has stopped.
     bool flush();
     QString learner() const;
-    const ProgressStore &store() const { return m_store; }
+    // Opens the database on first use.
+    const ProgressStore &store() const;
 
 private:
-    void stopRecording();
+    bool recording() const;
+    void stopRecording() const;
 
-    ProgressStore m_store;
+    QString m_databasePath;
+    // Opened on first use, also from a const caller.
+    mutable bool m_opened = false;
+
+    mutable ProgressStore m_store;
     KeystrokeCollector m_collector;
-    bool m_recording = false;
+    mutable bool m_recording = false;
 };

@@ -70,7 +70,6 @@ RadicalForm::RadicalForm(AppContext &ctx, wubi::RadicalDrillSettings &settings, 
     zgTime->setObjectName(QStringLiteral("zgTime"));
     zgTime->setInterval(10);
     connect(zgTime, &QTimer::timeout, this, &RadicalForm::zgTime_Timer);
-    zgTime->start();
 
     // Form_Load
     if (m_ctx.shell)
@@ -184,6 +183,9 @@ void RadicalForm::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers)
 {
     const wubi::RadicalDrill::KeyOutcome outcome = m_drill.press(
         keyCode, modifiers.testFlag(Qt::AltModifier), modifiers.testFlag(Qt::ControlModifier), now());
+    // The first answer starts the run's clock; it shows the time only while it runs.
+    if (m_drill.running() && !zgTime->isActive())
+        zgTime->start();
     using Kind = wubi::RadicalDrill::KeyOutcome;
     switch (outcome.kind) {
     case Kind::Ignored:
@@ -219,8 +221,10 @@ void RadicalForm::colourCell(int k, const QColor &colour)
 void RadicalForm::zgTime_Timer()
 {
     const wubi::RadicalDrill::Tick tick = m_drill.tick(now());
-    if (!tick.running)
+    if (!tick.running) {
+        zgTime->stop();
         return;
+    }
     lblTime->show();
     lblCount->show();
     lblTime->setText(tick.timeText);

@@ -34,9 +34,6 @@ private slots:
         f.settings.write("Font", "out_in_fontsize", "15");
         f.main.Form_Load();
         f.stopTimers();
-        QVERIFY(f.main.startupMessages().isEmpty());
-        QVERIFY(!f.state.tables.t86.isEmpty());
-        QVERIFY(!f.state.tables.t98.isEmpty());
         QVERIFY(f.state.shown(W::BackForm));
         QVERIFY(f.state.shown(W::BaseForm));
         QVERIFY(!f.state.runStarted && !f.state.clockRunning);
@@ -69,6 +66,7 @@ private slots:
         f.ctx.paths.dataRoot = f.env.path();
         f.main.Form_Load();
         f.stopTimers();
+        f.main.waitForCodeTables();
         QCOMPARE(f.main.startupMessages().size(), 2);
         QVERIFY(f.state.tables.t86.isEmpty());
         QVERIFY(f.state.shown(W::BaseForm));
@@ -257,7 +255,6 @@ private slots:
         f.main.SetStatusState(true);
 
         f.main.setWindowState(Qt::WindowMinimized);
-        f.main.Timer1_Timer();
         for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
             QVERIFY(!f.state.shown(w));
             QVERIFY(f.state.window(w).hiddenWithMain);
@@ -269,7 +266,6 @@ private slots:
         QVERIFY(!f.state.shown(W::BaseForm));
 
         f.main.setWindowState(Qt::WindowNoState);
-        f.main.Form_Resize();
         for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
             QVERIFY(f.state.shown(w));
             QVERIFY(!f.state.window(w).hiddenWithMain);
@@ -292,15 +288,13 @@ private slots:
         // The window stays on the screen (nothing minimizes it here): the
         // panels come back by themselves.
         f.main.cmdMin_Click();
-        f.main.Timer1_Timer();
         QVERIFY(!f.state.shown(W::LineForm));
-        QTRY_VERIFY_WITH_TIMEOUT((f.main.Timer1_Timer(), f.state.shown(W::LineForm)), 5000); // the 50 ms watch
+        QTRY_VERIFY_WITH_TIMEOUT(f.state.shown(W::LineForm), 5000);
         QVERIFY(!f.main.isMinimized());
         QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::BaseForm));
 
         // Activating the main window brings them back at once.
         f.main.cmdMin_Click();
-        f.main.Timer1_Timer();
         QVERIFY(!f.state.shown(W::LineForm));
         QApplication::setActiveWindow(&f.main);
         QEvent activation(QEvent::ActivationChange);
@@ -347,12 +341,13 @@ private slots:
         // The bare strip and its decorations count as the main window.
         f.main.hover().hoverOver(f.main.findChild<QLabel *>("Label1"));
         QVERIFY(!five->showsHoverPicture());
-        // The timer asks the platform what is under the pointer.
+        // Entering and leaving a button ask the platform what is under the pointer.
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
         QCursor::setPos(two->mapToGlobal(QPoint(40, 16)));
-        f.main.hover().timGetPointer_Timer();
+        QApplication::sendEvent(two, &enter);
         QVERIFY(two->showsHoverPicture());
         QCursor::setPos(f.main.mapToGlobal(QPoint(100, 10))); // the bare strip
-        f.main.hover().timGetPointer_Timer();
+        QApplication::sendEvent(two, &leave);
         QVERIFY(!two->showsHoverPicture());
     }
 
@@ -472,7 +467,6 @@ private slots:
         f.start();
         f.main.openLinePractice();
         f.main.setWindowState(Qt::WindowMinimized);
-        f.main.Timer1_Timer();
         QVERIFY(f.main.window(W::LineForm));
         f.main.cmdClose_Click();
         for (int i = 0; i < kManagedWindowCount; ++i) {

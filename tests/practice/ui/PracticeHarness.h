@@ -77,9 +77,11 @@ struct PracticeHarness : TestContext {
         line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
         status = qobject_cast<StateForm *>(shell.window(ManagedWindow::StateForm));
         shell.mainWindow()->show();
-        // The tests tick the timers themselves, with the manual clock.
+        // The tests tick the timers themselves, with the manual clock; the
+        // window does not follow the run on input either.
         for (QTimer *timer : status->findChildren<QTimer *>())
             timer->stop();
+        qApp->removeEventFilter(status);
     }
 
     // The page comes from `text` (lines ended by CR LF), then Enter in the start dialog.

@@ -1,0 +1,147 @@
+// An idle program does no work: no repeating timer fires at the main window,
+// in an opened exercise that is not running, or in a paused run; a running
+// text practice wakes only for its clock and stops with the run. The code
+// tables are read only when the menu is reached for, and a command finds
+// them in place.
+#include "ShellFixture.h"
+
+#include "app/ui/GraphicButton.h"
+#include "practice/ui/LineForm.h"
+#include "practice/ui/StartDialog.h"
+#include "practice/ui/StateForm.h"
+
+#include <QTest>
+#include <QToolButton>
+
+using W = ManagedWindow;
+
+namespace {
+// Timer events of repeating timers delivered while the test waits; one-shot
+// timers (a splash going, a deferred focus) do not make a window busy.
+class RepeatingTimerEvents : public QObject {
+public:
+    QStringList during(int ms)
+    {
+        m_fired.clear();
+        qApp->installEventFilter(this);
+        QTest::qWait(ms);
+        qApp->removeEventFilter(this);
+        return m_fired;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Timer) {
+            const auto *timer = qobject_cast<QTimer *>(watched);
+            const bool oneShot = timer ? timer->isSingleShot()
+                                       : QByteArray(watched->metaObject()->className()) == "QSingleShotTimer";
+            if (!oneShot)
+                m_fired << QString::fromLatin1(watched->metaObject()->className()) + " " + watched->objectName();
+        }
+        return false;
+    }
+
+private:
+    QStringList m_fired;
+};
+
+QStringList activeRepeatingTimers(const QObject *root)
+{
+    QStringList names;
+    for (const QTimer *t : root->findChildren<QTimer *>())
+        if (t->isActive() && !t->isSingleShot())
+            names << t->objectName();
+    names.sort();
+    return names;
+}
+
+struct IdleProgram : ShellFixture {
+    IdleProgram()
+    {
+        main.Form_Load();
+        RegisterEverything(ctx, main);
+        main.show();
+        main.Form_Activate();
+        main.TimAct_Timer(); // the splash is gone
+    }
+};
+} // namespace
+
+class IdleTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theIdleMainWindowAndAnIdleExerciseWakeForNothing()
+    {
+        IdleProgram p;
+        QVERIFY(QTest::qWaitForWindowExposed(&p.main));
+        RepeatingTimerEvents timers;
+        QStringList fired = timers.during(300);
+        QVERIFY2(fired.isEmpty(), qPrintable(fired.join(", ")));
+        QVERIFY(activeRepeatingTimers(&p.main).isEmpty());
+
+        // Each exercise open, nothing running.
+        for (const char *command : {"MenuChinese(1)", "MenuEngLish(2)", "imgType(3)", "ZGEx", "GtSp",
+                                    "OnlyKeyBoard", "NKBExercise"}) {
+            QVERIFY(p.main.runCommand(command));
+            fired = timers.during(300);
+            QVERIFY2(fired.isEmpty(), qPrintable(QString(command) + ": " + fired.join(", ")));
+            QVERIFY2(activeRepeatingTimers(&p.main).isEmpty(), command);
+        }
+    }
+
+    void aRunningPracticeWakesOnlyForItsClock()
+    {
+        IdleProgram p;
+        QVERIFY(p.main.runCommand("MenuChinese(1)"));
+        auto *line = qobject_cast<LineForm *>(p.main.window(W::LineForm));
+        QVERIFY(line);
+        p.state.pendingText = QStringLiteral("你好世界\r\n");
+        line->fillReferencePage();
+        // Enter in the start dialog starts the run and its clock.
+        StartDialog start(p.ctx);
+        QTest::keyClick(&start, Qt::Key_Return);
+        QVERIFY(p.state.runStarted && p.state.clockRunning);
+        QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
+
+        // Paused: nothing ticks; resumed: the clock again.
+        auto *status = qobject_cast<StateForm *>(p.main.window(W::StateForm));
+        QTest::mouseClick(status->cmdPause, Qt::LeftButton);
+        QVERIFY(!p.state.clockRunning);
+        QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
+        QTest::mouseClick(status->cmdPause, Qt::LeftButton);
+        QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
+
+        // The run ends: the clock stops and the window is idle once more.
+        p.state.runStarted = false;
+        p.state.clockRunning = false;
+        QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
+        QVERIFY(status->cmdStart->isEnabled() && !status->cmdStop->isEnabled());
+    }
+
+    void theCodeTablesWaitForTheMenuAndAreThereForTheFirstCommand()
+    {
+        IdleProgram p;
+        QTest::qWait(50);
+        QVERIFY(p.state.tables.t86.isEmpty() && p.state.tables.t98.isEmpty());
+
+        // Reaching for a button reads them on a worker thread.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(p.main.menuButton(4), &enter);
+        QTRY_VERIFY(!p.state.tables.t86.isEmpty() && !p.state.tables.t98.isEmpty());
+        QVERIFY(p.main.startupMessages().isEmpty());
+    }
+
+    void aCommandWaitsForTablesThatAreStillBeingRead()
+    {
+        IdleProgram p;
+        bool tablesAtCommand = false;
+        p.main.setCommand("About", [&] { tablesAtCommand = !p.state.tables.t86.isEmpty() && !p.state.tables.t98.isEmpty(); });
+        QVERIFY(p.state.tables.t86.isEmpty());
+        QVERIFY(p.main.runCommand("About"));
+        QVERIFY(tablesAtCommand);
+    }
+};
+
+QTEST_MAIN(IdleTest)
+#include "idle.moc"
