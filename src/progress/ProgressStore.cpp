@@ -28,6 +28,8 @@ const char *const kMigrations[] = {
     "CREATE INDEX runs_by_learner ON runs (learner, started)",
     // 2 -> 3: the keys typed through the built-in composer
     "ALTER TABLE runs ADD COLUMN composer_keys INTEGER NOT NULL DEFAULT 0",
+    // 3 -> 4: the speed a run's own report gave (NULL: follows from the duration)
+    "ALTER TABLE runs ADD COLUMN speed REAL",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -127,7 +129,7 @@ bool ProgressStore::migrate()
     return true;
 }
 
-bool ProgressStore::write(const ProgressBatch &batch)
+bool ProgressStore::write(ProgressBatch &batch)
 {
     if (!isOpen())
         return false;
@@ -137,7 +139,7 @@ bool ProgressStore::write(const ProgressBatch &batch)
     return written;
 }
 
-bool ProgressStore::writeBatch(const ProgressBatch &batch)
+bool ProgressStore::writeBatch(ProgressBatch &batch)
 {
     if (batch.isEmpty())
         return true;
@@ -170,22 +172,122 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
     }
     QSqlQuery insertRun(db);
     insertRun.prepare(QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
-                                     " composer_keys) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                                     " composer_keys, speed) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    // A run written before (the one going on, or it ended since) has its row
+    // brought up to date: one row per run.
+    QSqlQuery updateRun(db);
+    updateRun.prepare(QStringLiteral("UPDATE runs SET learner = ?, kind = ?, started = ?, duration_ms = ?,"
+                                     " characters = ?, errors = ?, composer_keys = ?, speed = ? WHERE id = ?"));
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
-        const RunSummary &r = batch.runs[i];
-        insertRun.addBindValue(learner);
-        insertRun.addBindValue(r.kind);
-        insertRun.addBindValue(Iso(r.start));
-        insertRun.addBindValue(r.durationMs);
-        insertRun.addBindValue(r.characters);
-        insertRun.addBindValue(r.errors);
-        insertRun.addBindValue(r.composerKeys);
-        ok = insertRun.exec();
+        RunSummary &r = batch.runs[i];
+        const QVariantList values{learner, r.kind, Iso(r.start), r.durationMs, r.characters, r.errors,
+                                  r.composerKeys,
+                                  r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant()};
+        if (r.id > 0) {
+            for (const QVariant &v : values)
+                updateRun.addBindValue(v);
+            updateRun.addBindValue(r.id);
+            ok = updateRun.exec();
+            if (ok && updateRun.numRowsAffected() > 0)
+                continue;
+        }
+        for (const QVariant &v : values)
+            insertRun.addBindValue(v);
+        ok = ok && insertRun.exec();
+        if (ok)
+            r.id = insertRun.lastInsertId().toLongLong();
     }
     if (!ok || !db.commit()) {
-        const QString detail = upsert.lastError().text() + insertRun.lastError().text() + db.lastError().text();
+        const QString detail = upsert.lastError().text() + insertRun.lastError().text()
+                               + updateRun.lastError().text() + db.lastError().text();
         db.rollback();
         return fail(QStringLiteral("学习进度无法写入，本次练习不再记录"), detail);
+    }
+    return true;
+}
+
+bool ProgressStore::moveRun(qint64 runId, const QString &from, const QString &to, const ItemTallies &items)
+{
+    if (!isOpen())
+        return false;
+    if (LearnerKey(from) == LearnerKey(to))
+        return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE runs SET learner = ? WHERE id = ?"));
+    q.addBindValue(LearnerKey(to));
+    q.addBindValue(runId);
+    bool ok = q.exec();
+    QSqlQuery take(db);
+    take.prepare(QStringLiteral("UPDATE item_stats SET attempts = attempts - ?, errors = errors - ?,"
+                                " interval_ms = interval_ms - ?, timed = timed - ?"
+                                " WHERE learner = ? AND kind = ? AND item = ?"));
+    QSqlQuery give(db);
+    give.prepare(QStringLiteral(
+        "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+        " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+        " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+        " last_seen = max(coalesce(last_seen, ''), excluded.last_seen)"));
+    for (auto kind = items.cbegin(); ok && kind != items.cend(); ++kind) {
+        for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
+            const ItemTally &t = item.value();
+            for (const QVariant &v : QVariantList{t.attempts, t.errors, t.intervalMs, t.timed, LearnerKey(from),
+                                                  kind.key(), item.key()})
+                take.addBindValue(v);
+            ok = take.exec();
+            for (const QVariant &v : QVariantList{LearnerKey(to), kind.key(), item.key(), t.attempts, t.errors,
+                                                  t.intervalMs, t.timed, Iso(t.lastSeen)})
+                give.addBindValue(v);
+            ok = ok && give.exec();
+        }
+    }
+    ok = ok && q.exec(QStringLiteral("DELETE FROM item_stats WHERE attempts <= 0"));
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + take.lastError().text() + give.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入"), detail);
+    }
+    return true;
+}
+
+bool ProgressStore::mergeLearner(const QString &from, const QString &to)
+{
+    if (!isOpen())
+        return false;
+    if (LearnerKey(from) == LearnerKey(to))
+        return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery q(db);
+    const QString statements[] = {
+        QStringLiteral("INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+                       " SELECT ?, kind, item, attempts, errors, interval_ms, timed, last_seen FROM item_stats"
+                       " WHERE learner = ? AND true"
+                       " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+                       " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+                       " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+                       " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
+        QStringLiteral("DELETE FROM item_stats WHERE learner = ?"),
+        QStringLiteral("UPDATE runs SET learner = ? WHERE learner = ?"),
+    };
+    const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
+                                  {LearnerKey(to), LearnerKey(from)}};
+    bool ok = true;
+    for (int i = 0; ok && i < 3; ++i) {
+        q.prepare(statements[i]);
+        for (const QVariant &v : binds[i])
+            q.addBindValue(v);
+        ok = q.exec();
+    }
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入"), detail);
     }
     return true;
 }
@@ -227,8 +329,8 @@ QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString
 QVector<RunSummary> ProgressStore::runs(const QString &learner) const
 {
     QVector<RunSummary> result;
-    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys"
-                                        " FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
+    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys,"
+                                        " speed, id FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
                          {learner, learner});
     while (q.next()) {
         RunSummary r;
@@ -239,6 +341,9 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
         r.characters = q.value(4).toInt();
         r.errors = q.value(5).toInt();
         r.composerKeys = q.value(6).toLongLong();
+        if (!q.value(7).isNull())
+            r.reportedSpeed = q.value(7).toDouble();
+        r.id = q.value(8).toLongLong();
         result.append(r);
     }
     return result;
@@ -276,7 +381,7 @@ QVector<KindTotals> ProgressStore::kindTotals(const QString &learner) const
 {
     QVector<KindTotals> totals;
     QSqlQuery q = select(QStringLiteral("SELECT kind, sum(duration_ms), sum(characters),"
-                                        " max(CASE WHEN duration_ms >= ? THEN characters * 60000.0 / duration_ms END)"
+                                        " max(CASE WHEN duration_ms >= ? THEN coalesce(speed, characters * 60000.0 / duration_ms) END)"
                                         " FROM runs WHERE learner = ? GROUP BY kind ORDER BY kind"),
                          {kMinimumTimedRunMs, LearnerKey(learner)});
     while (q.next())

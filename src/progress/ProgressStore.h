@@ -27,8 +27,18 @@ public:
     QString error() const { return m_error; }
 
     // Adds the batch's tallies to the stored ones and stores its runs, all in
-    // one transaction: either all of it is written or none.
-    bool write(const ProgressBatch &batch);
+    // one transaction: either all of it is written or none. A run with a row
+    // (id) has it brought up to date; a new one gets its id.
+    bool write(ProgressBatch &batch);
+    bool write(const ProgressBatch &batch)
+    {
+        ProgressBatch copy = batch;
+        return write(copy);
+    }
+    // The run `runId` and its tallies `items`, written under `from`, go to `to`.
+    bool moveRun(qint64 runId, const QString &from, const QString &to, const ItemTallies &items);
+    // Everything of learner `from` goes to `to`, added to what `to` has.
+    bool mergeLearner(const QString &from, const QString &to);
 
     QVector<ItemStat> itemStats(const QString &learner, const QString &kind = QString()) const;
     QVector<RunSummary> runs(const QString &learner = QString()) const;
@@ -47,7 +57,7 @@ private:
     bool fail(const QString &what, const QString &detail);
     bool openAndMigrate(const QString &path);
     bool migrate();
-    bool writeBatch(const ProgressBatch &batch);
+    bool writeBatch(ProgressBatch &batch);
     void close();
 
     QString m_connection; // Qt SQL connection name, empty while closed

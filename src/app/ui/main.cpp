@@ -1,6 +1,7 @@
 // Quorvel: a typing tutor for Simplified Chinese.
 #include "shell/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
@@ -37,9 +38,16 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     MainWindow main(ctx);
     main.Form_Load();
     RegisterEverything(ctx, main);
+    // SIGTERM and SIGINT leave every event loop, modal dialogs included;
+    // the main window then closes as if the learner had closed it.
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, [] { QApplication::quit(); });
     main.show();
     main.activateWindow();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    if (main.isVisible())
+        main.close();
+    return result;
 }
 } // namespace
 

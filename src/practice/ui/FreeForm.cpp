@@ -5,6 +5,7 @@
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
+#include "practice/ui/StateForm.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 

@@ -2,6 +2,7 @@
 
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/TextForm.h"
+#include "progress/ProgressData.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 
@@ -14,6 +15,7 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         shell.openTextPractice();
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
+        ctx.state.exerciseKind = exercise::kText;
     };
     shell.setCommand(QStringLiteral("MenuChinese(2)"),
                      [openTextPractice] { openTextPractice(true, QStringLiteral("中文文本对照练习")); });
@@ -22,5 +24,6 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
     shell.setCommand(QStringLiteral("imgType(3)"), [&ctx, &shell] {
         shell.openPair(ManagedWindow::FreeForm);
         ctx.state.practiceTitle = QStringLiteral("自由录入");
+        ctx.state.exerciseKind = exercise::kFree;
     });
 }

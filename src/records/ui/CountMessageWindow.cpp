@@ -39,7 +39,7 @@ public:
 } // namespace
 
 CountMessageWindow::CountMessageWindow(AppContext &ctx, const PracticeReport &report, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx)
+    : QDialog(parent), m_ctx(ctx), m_report(report)
 {
     setObjectName(QStringLiteral("CountMessage"));
     setWindowTitle(report.title);
@@ -161,10 +161,8 @@ void CountMessageWindow::comSave_Click()
              QStringLiteral("记录没有保存：无法创建记录文件 %1").arg(path));
         return;
     }
-    std::array<QString, 6> values;
-    for (int i = 0; i < 6; ++i)
-        values[i] = m_lblMessage[i]->text();
-    TypingRecord record = RecordFromReport(values, name, m_ctx.state.practiceTitle, m_ctx.clock.now());
+    TypingRecord record = RecordOfRun(m_report.figures, m_report.counts, name, m_ctx.state.practiceTitle,
+                                      m_ctx.clock.now());
     const qint64 number = CountRecordsInFile(path) + 1;
     record.number = static_cast<qint32>(number);
     const QString error = WriteRecordAt(path, number, record);

@@ -46,6 +46,7 @@ protected:
 private:
     void startDrill();
     void showBoard();
+    void recordAnswer(int keyCode, bool right);
     void endRun(int total);
     QPixmap radicalPicture(const QString &name);
     int now() const;
