@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the folder include graph of src/: no cycle, and every folder
-includes only its own layer or the ones below it.
+"""Checks the include graph of src/: no cycle between folders, every folder
+includes only its own layer or the ones below it, and no cycle between files
+(a header and its source count as one unit).
 
 Layers, bottom to top: core logic (src/<subsystem>/), the shell interface
 (src/shell/, src/shell/ui/), each subsystem's windows (src/<subsystem>/ui/,
@@ -61,6 +62,27 @@ def include_edges(src_root):
     return edges
 
 
+def unit_edges(src_root):
+    """{(from unit, to unit): "file: include"}, a unit being a path under src/
+    without its suffix, so that Foo.h and Foo.cpp are one."""
+    edges = {}
+    for dirpath, _, files in os.walk(src_root):
+        for name in sorted(files):
+            if not name.endswith(SOURCE_SUFFIXES):
+                continue
+            path = os.path.join(dirpath, name)
+            unit = os.path.splitext(os.path.relpath(path, src_root).replace(os.sep, '/'))[0]
+            with open(path, encoding='utf-8') as f:
+                text = f.read()
+            for include in INCLUDE.findall(text):
+                if not os.path.isfile(os.path.join(src_root, include)):
+                    continue
+                target = os.path.splitext(include)[0]
+                if target != unit:
+                    edges.setdefault((unit, target), f'src/{os.path.relpath(path, src_root)}: {include}')
+    return edges
+
+
 def find_cycle(edges):
     graph = {}
     for a, b in edges:
@@ -103,11 +125,17 @@ def main():
         problems.append('include cycle: ' + ' -> '.join(cycle))
         for a, b in zip(cycle, cycle[1:]):
             problems.append('    ' + edges[(a, b)][0])
+    units = unit_edges(src_root)
+    cycle = find_cycle(units)
+    if cycle:
+        problems.append('include cycle between files: ' + ' -> '.join(cycle))
+        for a, b in zip(cycle, cycle[1:]):
+            problems.append('    ' + units[(a, b)])
     for line in problems:
         print(line)
     if problems:
         return 1
-    print(f'include layers: {len(edges)} folder edges, no cycle')
+    print(f'include layers: {len(edges)} folder edges, {len(units)} file edges, no cycle')
     return 0
 
 

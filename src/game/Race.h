@@ -129,3 +129,11 @@ private:
 };
 
 } // namespace race
+
+// What an accepted settings dialog hands to the race window.
+struct RaceSetup {
+    race::Material material = race::Material::Letters;
+    race::RaceSettings settings;
+    QString pool;
+    QString firstLine;
+};

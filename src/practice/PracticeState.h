@@ -39,6 +39,7 @@ struct PracticeState {
     bool chineseText = false;
     bool generatedDrill = false;
     QString practiceTitle;
+    QString exerciseKind; // how the progress statistics file the run (exercise::kLine ...)
     bool lettersOnlyDrill = false;
     bool randomCharDrill = false;
     std::array<bool, 6> phraseDrillKind{}; // used at 2..5: two-, three-, four-, multi-character
@@ -52,8 +53,7 @@ struct PracticeState {
     // The run
     bool runStarted = false;
     bool clockRunning = false;
-    QString startTimeText; // "hh:mm:ss"
-    QString nowTimeText;
+    QString startTimeText; // "hh:mm:ss"; the run's figures are kept by the status window's run
     int activeLine = 0;
     QString typedText;
     QString typedSnapshot;

@@ -7,13 +7,22 @@
 #include <QString>
 #include <QVector>
 
-// Exercise kinds as the statistics name them.
+// Exercise kinds as the statistics name them. A stored kind never changes
+// meaning: "wubi" has always been the radical chart drill.
 namespace exercise {
 inline const QString kLine = QStringLiteral("line");
 inline const QString kText = QStringLiteral("text");
-inline const QString kWubi = QStringLiteral("wubi");
+inline const QString kFree = QStringLiteral("free");
+inline const QString kLetters = QStringLiteral("letters");
+inline const QString kWubiKeyNames = QStringLiteral("wubi-keynames");
+inline const QString kWubiShortCodes = QStringLiteral("wubi-shortcodes");
+inline const QString kWubiCharacters = QStringLiteral("wubi-characters");
+inline const QString kWubiPhrases = QStringLiteral("wubi-phrases");
+inline const QString kWubi = QStringLiteral("wubi"); // the radical chart drill
+inline const QString kRadicalDrill = QStringLiteral("radicals");
 inline const QString kRace = QStringLiteral("race");
 inline const QString kKeys = QStringLiteral("keys");
+inline const QString kFingering = QStringLiteral("fingering");
 inline const QString kKeypad = QStringLiteral("keypad");
 // What the learner reads for a kind ("逐行练习" ...); the kind itself when unknown.
 QString Caption(const QString &kind);
@@ -48,17 +57,31 @@ struct RunSummary {
     // Keys the built-in Wubi composer took for the run's characters; 0 for a
     // run typed without it.
     qint64 composerKeys = 0;
+    // Characters a minute as the run's own report gave them (a text practice
+    // counts the wall clock from its start); negative when the run has no
+    // report and the speed follows from the duration.
+    double reportedSpeed = -1;
+    qint64 id = 0; // its row in the store; 0 until first written
 
     // Characters a minute; 0 for a run too short to time.
-    double speed() const { return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0; }
+    double speed() const
+    {
+        if (reportedSpeed >= 0)
+            return reportedSpeed;
+        return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0;
+    }
 };
 
-// What is written in one go: the tallies gathered since the last write (kind
-// -> item -> tally) and the runs that ended meanwhile.
+using ItemTallies = QHash<QString, QHash<QString, ItemTally>>; // kind -> item -> tally
+
+// What is written in one go: the tallies gathered since the last write and
+// the runs that ended meanwhile, then the run still going on as it stands
+// (written again, over its own row, with every batch).
 struct ProgressBatch {
     QString learner;
-    QHash<QString, QHash<QString, ItemTally>> items;
+    ItemTallies items;
     QVector<RunSummary> runs;
+    bool lastRunOpen = false; // the last of runs is the one going on
 
     bool isEmpty() const { return items.isEmpty() && runs.isEmpty(); }
 };

@@ -1,5 +1,6 @@
 #include "progress/ProgressStore.h"
 
+#include <algorithm>
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,8 @@ const char *const kMigrations[] = {
     "CREATE INDEX runs_by_learner ON runs (learner, started)",
     // 2 -> 3: the keys typed through the built-in composer
     "ALTER TABLE runs ADD COLUMN composer_keys INTEGER NOT NULL DEFAULT 0",
+    // 3 -> 4: the speed a run's own report gave (NULL: follows from the duration)
+    "ALTER TABLE runs ADD COLUMN speed REAL",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -156,6 +159,15 @@ bool ProgressStore::migrate()
     return true;
 }
 
+namespace {
+// Two summaries of one run: the same row, or, before it has one, the same
+// kind and start.
+bool SameRun(const RunSummary &a, const RunSummary &b)
+{
+    return b.id > 0 ? a.id == b.id : a.kind == b.kind && a.start == b.start;
+}
+} // namespace
+
 void ProgressStore::keep(const ProgressBatch &batch)
 {
     if (batch.isEmpty())
@@ -169,10 +181,18 @@ void ProgressStore::keep(const ProgressBatch &batch)
     for (auto kind = batch.items.cbegin(); kind != batch.items.cend(); ++kind)
         for (auto item = kind->cbegin(); item != kind->cend(); ++item)
             last.items[kind.key()][item.key()].add(item.value());
-    last.runs += batch.runs;
+    // A run already kept is replaced by its newer summary: one row per run.
+    for (const RunSummary &run : batch.runs) {
+        const auto same = std::find_if(last.runs.begin(), last.runs.end(),
+                                       [&run](const RunSummary &k) { return SameRun(k, run); });
+        if (same != last.runs.end())
+            *same = run;
+        else
+            last.runs.append(run);
+    }
 }
 
-bool ProgressStore::write(const ProgressBatch &batch)
+bool ProgressStore::write(ProgressBatch &batch)
 {
     // Only a store that once opened is reopened: a file this program must not
     // touch (newer, damaged) stays closed.
@@ -191,6 +211,13 @@ bool ProgressStore::write(const ProgressBatch &batch)
         ++m_failedWrites;
         return false;
     }
+    // The caller learns the rows its runs got (kept ones were merged by id,
+    // or by kind and start while they had none).
+    for (RunSummary &run : batch.runs)
+        for (const ProgressBatch &kept : std::as_const(m_kept))
+            for (const RunSummary &written : kept.runs)
+                if (kept.learner == batch.learner && SameRun(written, run))
+                    run.id = written.id;
     m_kept.clear();
     m_failedWrites = 0;
     return true;
@@ -207,7 +234,7 @@ bool ProgressStore::writeKept()
                     db.lastError().text());
     }
     bool ok = true;
-    for (const ProgressBatch &batch : std::as_const(m_kept))
+    for (ProgressBatch &batch : m_kept)
         ok = ok && writeBatch(batch);
     if (!ok || !db.commit()) {
         if (ok)
@@ -220,8 +247,8 @@ bool ProgressStore::writeKept()
     return true;
 }
 
-// One batch inside the transaction writeKept() opened.
-bool ProgressStore::writeBatch(const ProgressBatch &batch)
+// One batch inside the transaction writeKept() opened; its new runs get their rows.
+bool ProgressStore::writeBatch(ProgressBatch &batch)
 {
     const QString learner = LearnerKey(batch.learner);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -236,11 +263,17 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
     QSqlQuery insertRun(db);
     const bool insertReady = insertRun.prepare(
         QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
-                       " composer_keys) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    if (!upsertReady || !insertReady) {
+                       " composer_keys, speed) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    // A run written before (the one going on, or it ended since) has its row
+    // brought up to date: one row per run.
+    QSqlQuery updateRun(db);
+    const bool updateReady = updateRun.prepare(
+        QStringLiteral("UPDATE runs SET learner = ?, kind = ?, started = ?, duration_ms = ?,"
+                       " characters = ?, errors = ?, composer_keys = ?, speed = ? WHERE id = ?"));
+    if (!upsertReady || !insertReady || !updateReady) {
         // A table or column missing: the file was changed by another program.
         return fail(QStringLiteral("学习进度数据库缺少数据表或列，无法写入"),
-                    upsert.lastError().text() + insertRun.lastError().text());
+                    upsert.lastError().text() + insertRun.lastError().text() + updateRun.lastError().text());
     }
     bool ok = true;
     for (auto kind = batch.items.cbegin(); ok && kind != batch.items.cend(); ++kind) {
@@ -258,21 +291,117 @@ bool ProgressStore::writeBatch(const ProgressBatch &batch)
         }
     }
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
-        const RunSummary &r = batch.runs[i];
-        insertRun.addBindValue(learner);
-        insertRun.addBindValue(r.kind);
-        insertRun.addBindValue(Iso(r.start));
-        insertRun.addBindValue(r.durationMs);
-        insertRun.addBindValue(r.characters);
-        insertRun.addBindValue(r.errors);
-        insertRun.addBindValue(r.composerKeys);
-        ok = insertRun.exec();
+        RunSummary &r = batch.runs[i];
+        const QVariantList values{learner, r.kind, Iso(r.start), r.durationMs, r.characters, r.errors,
+                                  r.composerKeys,
+                                  r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant()};
+        if (r.id > 0) {
+            for (const QVariant &v : values)
+                updateRun.addBindValue(v);
+            updateRun.addBindValue(r.id);
+            ok = updateRun.exec();
+            if (ok && updateRun.numRowsAffected() > 0)
+                continue;
+        }
+        for (const QVariant &v : values)
+            insertRun.addBindValue(v);
+        ok = ok && insertRun.exec();
+        if (ok)
+            r.id = insertRun.lastInsertId().toLongLong();
     }
     if (!ok) {
-        const QSqlError error = upsert.lastError().isValid() ? upsert.lastError() : insertRun.lastError();
+        const QSqlError error = upsert.lastError().isValid()      ? upsert.lastError()
+                                : updateRun.lastError().isValid() ? updateRun.lastError()
+                                                                  : insertRun.lastError();
         return fail(IsBusy(error) ? QStringLiteral("学习进度数据库正被另一个程序使用，稍后再写入")
                                   : QStringLiteral("学习进度无法写入，稍后再试"),
                     error.text());
+    }
+    return true;
+}
+
+bool ProgressStore::moveRun(qint64 runId, const QString &from, const QString &to, const ItemTallies &items)
+{
+    if (!isOpen())
+        return false;
+    if (LearnerKey(from) == LearnerKey(to))
+        return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE runs SET learner = ? WHERE id = ?"));
+    q.addBindValue(LearnerKey(to));
+    q.addBindValue(runId);
+    bool ok = q.exec();
+    QSqlQuery take(db);
+    take.prepare(QStringLiteral("UPDATE item_stats SET attempts = attempts - ?, errors = errors - ?,"
+                                " interval_ms = interval_ms - ?, timed = timed - ?"
+                                " WHERE learner = ? AND kind = ? AND item = ?"));
+    QSqlQuery give(db);
+    give.prepare(QStringLiteral(
+        "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+        " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+        " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+        " last_seen = max(coalesce(last_seen, ''), excluded.last_seen)"));
+    for (auto kind = items.cbegin(); ok && kind != items.cend(); ++kind) {
+        for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
+            const ItemTally &t = item.value();
+            for (const QVariant &v : QVariantList{t.attempts, t.errors, t.intervalMs, t.timed, LearnerKey(from),
+                                                  kind.key(), item.key()})
+                take.addBindValue(v);
+            ok = take.exec();
+            for (const QVariant &v : QVariantList{LearnerKey(to), kind.key(), item.key(), t.attempts, t.errors,
+                                                  t.intervalMs, t.timed, Iso(t.lastSeen)})
+                give.addBindValue(v);
+            ok = ok && give.exec();
+        }
+    }
+    ok = ok && q.exec(QStringLiteral("DELETE FROM item_stats WHERE attempts <= 0"));
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + take.lastError().text() + give.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入"), detail);
+    }
+    return true;
+}
+
+bool ProgressStore::mergeLearner(const QString &from, const QString &to)
+{
+    if (!isOpen())
+        return false;
+    if (LearnerKey(from) == LearnerKey(to))
+        return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery q(db);
+    const QString statements[] = {
+        QStringLiteral("INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+                       " SELECT ?, kind, item, attempts, errors, interval_ms, timed, last_seen FROM item_stats"
+                       " WHERE learner = ? AND true"
+                       " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+                       " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+                       " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+                       " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
+        QStringLiteral("DELETE FROM item_stats WHERE learner = ?"),
+        QStringLiteral("UPDATE runs SET learner = ? WHERE learner = ?"),
+    };
+    const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
+                                  {LearnerKey(to), LearnerKey(from)}};
+    bool ok = true;
+    for (int i = 0; ok && i < 3; ++i) {
+        q.prepare(statements[i]);
+        for (const QVariant &v : binds[i])
+            q.addBindValue(v);
+        ok = q.exec();
+    }
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入"), detail);
     }
     return true;
 }
@@ -314,8 +443,8 @@ QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString
 QVector<RunSummary> ProgressStore::runs(const QString &learner) const
 {
     QVector<RunSummary> result;
-    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys"
-                                        " FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
+    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys,"
+                                        " speed, id FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
                          {learner, learner});
     while (q.next()) {
         RunSummary r;
@@ -326,6 +455,9 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
         r.characters = q.value(4).toInt();
         r.errors = q.value(5).toInt();
         r.composerKeys = q.value(6).toLongLong();
+        if (!q.value(7).isNull())
+            r.reportedSpeed = q.value(7).toDouble();
+        r.id = q.value(8).toLongLong();
         result.append(r);
     }
     return result;
@@ -363,7 +495,7 @@ QVector<KindTotals> ProgressStore::kindTotals(const QString &learner) const
 {
     QVector<KindTotals> totals;
     QSqlQuery q = select(QStringLiteral("SELECT kind, sum(duration_ms), sum(characters),"
-                                        " max(CASE WHEN duration_ms >= ? THEN characters * 60000.0 / duration_ms END)"
+                                        " max(CASE WHEN duration_ms >= ? THEN coalesce(speed, characters * 60000.0 / duration_ms) END)"
                                         " FROM runs WHERE learner = ? GROUP BY kind ORDER BY kind"),
                          {kMinimumTimedRunMs, LearnerKey(learner)});
     while (q.next())

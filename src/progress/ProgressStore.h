@@ -29,12 +29,23 @@ public:
     QString error() const { return m_error; }
 
     // Adds the batch's tallies to the stored ones and stores its runs, all in
-    // one transaction: either all of it is written or none. On failure the
-    // batch is kept and written with the next call, before its batch.
-    bool write(const ProgressBatch &batch);
+    // one transaction: either all of it is written or none. A run with a row
+    // (id) has it brought up to date; a new one gets its id. On failure the
+    // batch is kept and written with the next call, before its batch; after
+    // a success `batch.runs` holds every run written, with its row.
+    bool write(ProgressBatch &batch);
+    bool write(const ProgressBatch &batch)
+    {
+        ProgressBatch copy = batch;
+        return write(copy);
+    }
     // Writes in a row that failed; 0 after a successful one.
     int failedWrites() const { return m_failedWrites; }
     bool holdsUnwritten() const { return !m_kept.isEmpty(); }
+    // The run `runId` and its tallies `items`, written under `from`, go to `to`.
+    bool moveRun(qint64 runId, const QString &from, const QString &to, const ItemTallies &items);
+    // Everything of learner `from` goes to `to`, added to what `to` has.
+    bool mergeLearner(const QString &from, const QString &to);
 
     QVector<ItemStat> itemStats(const QString &learner, const QString &kind = QString()) const;
     QVector<RunSummary> runs(const QString &learner = QString()) const;
@@ -54,7 +65,7 @@ private:
     bool openAndMigrate(const QString &path);
     bool migrate();
     bool writeKept();
-    bool writeBatch(const ProgressBatch &batch);
+    bool writeBatch(ProgressBatch &batch);
     void keep(const ProgressBatch &batch);
     void close();
 

@@ -4,7 +4,9 @@
 
 const QStringList &TextKinds()
 {
-    static const QStringList kinds{exercise::kLine, exercise::kText, exercise::kWubi, exercise::kRace};
+    static const QStringList kinds{exercise::kLine,          exercise::kText,           exercise::kLetters,
+                                   exercise::kWubiKeyNames, exercise::kWubiShortCodes, exercise::kWubiCharacters,
+                                   exercise::kWubiPhrases,  exercise::kWubi,           exercise::kRace};
     return kinds;
 }
 

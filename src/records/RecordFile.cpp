@@ -3,6 +3,7 @@
 #include "data/FileAccess.h"
 #include "data/Gbk.h"
 #include "data/Settings.h"
+#include "practice/Statistics.h"
 
 #include <QFile>
 #include <QHash>
@@ -267,6 +268,22 @@ TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QStrin
     r.total = SettingToInt32(values[3]);
     r.accuracy = values[4];
     r.timeUsed = values[5];
+    r.kind = kind;
+    r.savedAt = SaveTimeText(savedAt);
+    return r;
+}
+
+TypingRecord RecordOfRun(const RunFigures &figures, const TypedCounts &counts, const QString &name,
+                         const QString &kind, const QDateTime &savedAt)
+{
+    TypingRecord r;
+    r.name = name;
+    r.speed = figures.speed();
+    r.characters = counts.characterCount;
+    r.punctuation = counts.punctuationCount;
+    r.total = counts.totalCount;
+    r.accuracy = AccuracyText(counts.totalCount, figures.errors);
+    r.timeUsed = ElapsedTimeText(figures.elapsedSeconds);
     r.kind = kind;
     r.savedAt = SaveTimeText(savedAt);
     return r;

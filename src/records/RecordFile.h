@@ -2,6 +2,9 @@
 // The typing record file typerecord.dat: fixed 128-byte slots, the first 96
 // bytes of each hold one record (little-endian numbers, GBK text fields padded
 // with spaces). Shared by the result window and the record viewer.
+#include "practice/TextFile.h"
+#include "practice/TypingRun.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QIODevice>
@@ -79,6 +82,9 @@ QString SaveTimeText(const QDateTime &when);
 // time. The number is left 0 for the caller.
 TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
                               const QString &kind, const QDateTime &savedAt);
+// The record of a run from its figures, as the result window saves it.
+TypingRecord RecordOfRun(const RunFigures &figures, const TypedCounts &counts, const QString &name,
+                         const QString &kind, const QDateTime &savedAt);
 // The number in front of the unit of a speed text: "56 字/分" gives 56.
 qint32 SpeedFromText(const QString &speedText);
 

@@ -20,6 +20,7 @@ void RunLineDrill(AppContext &ctx, Shell &shell, const LineDrill &drill)
     run->fillReferencePage();
     s.chineseText = true;
     s.generatedDrill = true;
+    s.exerciseKind = drill.exerciseKind;
     if (!drill.titleAfterStart)
         s.practiceTitle = drill.title;
     run->showStartDialog();

@@ -13,6 +13,7 @@ struct LineDrill {
     bool titleAfterStart = false; // the title is set once the start dialog closed
     // Builds drillPool (or the edition) and returns the first page.
     std::function<QString(AppContext &)> firstPage;
+    QString exerciseKind; // how the progress statistics file its runs (exercise::kWubiPhrases ...)
 };
 
 void RunLineDrill(AppContext &ctx, Shell &shell, const LineDrill &drill);

@@ -12,4 +12,6 @@ public:
     virtual void fillReferencePage() = 0;
     // The start dialog StartDialog, modal; Enter starts the run.
     virtual void showStartDialog() = 0;
+    // Enter in the start dialog: the run's clock starts now.
+    virtual void startRun() = 0;
 };

@@ -20,6 +20,10 @@ public:
     virtual void setComposerKeys(int keys) = 0;
     // The exercise ended or closed: its run is summed up and written.
     virtual void endRun() = 0;
+    // A run ended with a report of its own (text practice): the report's
+    // figures go into the statistics, under the learner current now (the
+    // name the result was saved under, when it was).
+    virtual void endReportedRun(const RunSummary &reported) = 0;
     // Every run summary of every learner, oldest first.
     virtual QVector<RunSummary> runSummaries() = 0;
 };

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The typing race as a learner runs it: the menu item 龟兔赛跑, the settings
 # dialog, the countdown, typing letters (wrong ones are refused), pause and
-# resume, and the race ending by time-up. The runners are found on the screen
+# resume, the race ending by time-up, and its statistics surviving SIGTERM. The runners are found on the screen
 # by the colours of their pictures.
 # $1: the quorvel binary. Runs itself on a private Xvfb server.
 set -u
@@ -105,5 +105,10 @@ done
 shot time_up
 [ "$(runner_x hare)" = "$START" ] || fail "the hare is not back at the start after time-up"
 [ "$(runner_x tortoise)" -le $((START + 4)) ] || fail "the tortoise is not back at the start after time-up"
+# Ended by SIGTERM: the race's statistics are in the database.
 e2e_stop_quorvel
+RACED=$(progress_query "SELECT coalesce(sum(characters), 0) FROM runs WHERE kind = 'race'")
+[ "$RACED" -ge 26 ] || fail "the race's run is not in the progress database ($RACED characters)"
+TALLIED=$(progress_query "SELECT coalesce(sum(attempts), 0) FROM item_stats WHERE kind = 'race'")
+[ "$TALLIED" = "$RACED" ] || fail "the race's tallies ($TALLIED) do not match its run ($RACED)"
 echo "race: hare reached x=$HARE, tortoise x=$TORTOISE"

@@ -93,5 +93,16 @@ xdotool key Return
 window_gone "练习结束" || fail "the summary did not close"
 [ "$(pixel_colour "$MAIN" $CELL1_X $CELL1_Y)" = "srgb(0,0,255)" ] || fail "the first answered cell is not blue"
 area_has_ink "$MAIN" "32x44+$((PANEL_X + 28 + 3 * 32))+$((PANEL_Y + 79))" && fail "a fourth radical was drawn"
+
+# A chart run ended by SIGTERM straight after typing: its statistics and the
+# radical drill's are in the database.
+open_wubi_item 2
+xdotool windowfocus --sync "$MAIN" 2>/dev/null
+sleep 0.5
+type_slowly "的一是"
 e2e_stop_quorvel
+CHART=$(progress_query "SELECT coalesce(sum(characters), 0) FROM runs WHERE kind = 'wubi'")
+[ "$CHART" -ge 6 ] || fail "the chart runs are not in the progress database ($CHART characters)"
+RADICALS=$(progress_query "SELECT count(*) FROM runs WHERE kind = 'radicals' AND characters >= 3")
+[ "$RADICALS" = 1 ] || fail "the radical drill's run is not in the progress database"
 echo "PASS: both radical drills opened from the menu and answered"

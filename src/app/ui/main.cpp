@@ -1,6 +1,7 @@
 // Quorvel: a typing tutor for Simplified Chinese.
 #include "shell/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
@@ -40,9 +41,16 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     // status strip, once, instead of settings silently not sticking.
     settings.setProblemReporter([&main](const QString &message) { main.SetStatusMessage(message); });
     RegisterEverything(ctx, main);
+    // SIGTERM and SIGINT leave every event loop, modal dialogs included;
+    // the main window then closes as if the learner had closed it.
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, [] { QApplication::quit(); });
     main.show();
     main.activateWindow();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    if (main.isVisible())
+        main.close();
+    return result;
 }
 } // namespace
 

@@ -18,14 +18,6 @@ class QTextEdit;
 class QTimer;
 struct AppContext;
 
-// What an accepted settings dialog hands to the race window.
-struct RaceSetup {
-    race::Material material = race::Material::Letters;
-    race::RaceSettings settings;
-    QString pool;
-    QString firstLine;
-};
-
 class Game : public QWidget, public ExercisePanel {
     Q_OBJECT
 public:

@@ -2,7 +2,7 @@
 // The race settings dialog gtGameSet ("游戏设置"): what the race is typed
 // from, how long it lasts and how fast the tortoise runs. OK checks the
 // entries, builds the race pool and the first race line.
-#include "game/ui/Game.h"
+#include "game/Race.h"
 
 #include <QDialog>
 #include <array>

@@ -360,7 +360,10 @@ void KBExercise::WordCompare_KeyUp(int code)
         restartKeyPositionDrill();
         return;
     }
-    if (m_fingering.keyUp(code, m_ctx.random) == KeyVerdict::Wrong)
+    const QString target = m_fingering.line().mid(m_fingering.position(), 1);
+    const KeyVerdict verdict = m_fingering.keyUp(code, m_ctx.random);
+    RecordKeyVerdict(m_ctx.progressLog, exercise::kFingering, target, verdict);
+    if (verdict == KeyVerdict::Wrong)
         cue(false);
     if (m_wordCompare->text() != m_fingering.line()) // a new line after the last character
         m_wordCompare->setText(m_fingering.line());

@@ -6,6 +6,7 @@
 #include "practice/TypingJudge.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/Accessibility.h"
+#include "practice/ui/StateForm.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 

@@ -8,6 +8,7 @@
 #include "practice/TextUnits.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
+#include "practice/ui/StateForm.h"
 #include "wubi/Wubi.h"
 #include "wubi/PhraseBreaks.h"
 #include "shell/WubiHelp.h"
@@ -152,7 +153,7 @@ TypingOutcome LineForm::judgeLine(int index, const QString &before, const QStrin
 {
     PracticeState &s = m_ctx.state;
     TypingOutcome outcome = m_judges[index].judgeChange(before, after);
-    RecordVerdicts(m_ctx.progressLog, exercise::kLine, outcome.verdicts);
+    RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
     for (int position : outcome.marksCleared)
         m_out[index]->setMark(position, false);
     for (int position : outcome.marksSet)
@@ -466,4 +467,25 @@ bool LineForm::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
+}
+
+namespace {
+LineForm *OpenLineForm(AppContext &ctx)
+{
+    if (!ctx.shell || !ctx.state.shown(ManagedWindow::LineForm))
+        return nullptr;
+    return qobject_cast<LineForm *>(ctx.shell->window(ManagedWindow::LineForm));
+}
+} // namespace
+
+void FillReferencePage(AppContext &ctx)
+{
+    if (LineForm *lineForm = OpenLineForm(ctx))
+        lineForm->fillReferencePage();
+}
+
+void ClearReferencePage(AppContext &ctx)
+{
+    if (LineForm *lineForm = OpenLineForm(ctx))
+        lineForm->clearReferencePage();
 }

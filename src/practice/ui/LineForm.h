@@ -80,3 +80,8 @@ private:
     QString m_completedInput; // finished lines still held in typedText
     bool m_placingText = false; // the program, not the learner, is changing the input lines
 };
+
+// On the open line-by-line window: cut the next page from state.pendingText /
+// empty the four lines.
+void FillReferencePage(AppContext &ctx);
+void ClearReferencePage(AppContext &ctx);

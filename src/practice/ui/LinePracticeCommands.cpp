@@ -4,6 +4,7 @@
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/StateForm.h"
+#include "progress/ProgressData.h"
 #include "shell/ContextService.h"
 #include "shell/PracticeRun.h"
 #include "shell/Shell.h"
@@ -17,6 +18,7 @@ public:
     void showStartSettings() override { ShowStartSettings(m_ctx); }
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
+    void startRun() override { StartRunFigures(m_ctx); }
 };
 } // namespace
 
@@ -31,6 +33,7 @@ void RegisterLinePractice(AppContext &ctx, Shell &shell)
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
         ShowWaitingForStart(shell, true);
+        ctx.state.exerciseKind = exercise::kLine;
     };
     shell.setCommand(QStringLiteral("MenuChinese(1)"),
                      [openLinePractice] { openLinePractice(true, QStringLiteral("中文逐行对照练习")); });

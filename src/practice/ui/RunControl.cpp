@@ -1,33 +1,14 @@
 #include "practice/ui/RunControl.h"
 
 #include "shell/AppContext.h"
+#include "shell/Shell.h"
 #include "practice/PracticeState.h"
-#include "practice/Statistics.h"
-#include "practice/TextFile.h"
-#include "practice/ui/LineForm.h"
 #include "practice/ui/StartDialog.h"
 #include "practice/ui/StartSetDialog.h"
-#include "practice/ui/StateForm.h"
-#include "shell/PracticeReport.h"
-#include "shell/ui/ComposerInput.h"
+#include "progress/ProgressData.h"
 
-#include <QLabel>
 
 namespace {
-StateForm *OpenStateForm(AppContext &ctx)
-{
-    if (!ctx.shell || !IsWindowOpen(ctx.state, ManagedWindow::StateForm))
-        return nullptr;
-    return qobject_cast<StateForm *>(ctx.shell->window(ManagedWindow::StateForm));
-}
-
-LineForm *OpenLineForm(AppContext &ctx)
-{
-    if (!ctx.shell || !ctx.state.shown(ManagedWindow::LineForm))
-        return nullptr;
-    return qobject_cast<LineForm *>(ctx.shell->window(ManagedWindow::LineForm));
-}
-
 QWidget *DialogParent(AppContext &ctx)
 {
     return ctx.shell ? ctx.shell->mainWindow() : nullptr;
@@ -54,35 +35,13 @@ void ShowReadyWhileRunning(AppContext &ctx)
         ctx.shell->SetStatusState(true);
 }
 
-void ShowPracticeReport(AppContext &ctx)
+QString RunExerciseKind(const PracticeState &state)
 {
-    const PracticeState &s = ctx.state;
-    StateForm *stateForm = OpenStateForm(ctx);
-    const QString speed = stateForm ? stateForm->lblTypeNum->text() : QString();
-    const QString time = stateForm ? stateForm->lblTime->text() : QString();
-
-    PracticeReport report;
-    report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeForm));
-    report.captions = ReportCaptions(s.chineseText);
-    report.values = ReportValues(RunTypedCounts(s), s.errorCount, speed, time);
-    if (ctx.composer)
-        report.keysPerCharacter = ctx.composer->keysPerCharacterText();
-
-    ClearLiveFigures(ctx);
-    if (ctx.reportWindow)
-        ctx.reportWindow->showReport(report);
-}
-
-void ClearLiveFigures(AppContext &ctx)
-{
-    if (StateForm *stateForm = OpenStateForm(ctx))
-        stateForm->clearLiveFigures();
-}
-
-void ClearAccuracyFigure(AppContext &ctx)
-{
-    if (StateForm *stateForm = OpenStateForm(ctx))
-        stateForm->clearAccuracyFigure();
+    if (!state.exerciseKind.isEmpty())
+        return state.exerciseKind;
+    if (IsWindowOpen(state, ManagedWindow::FreeForm))
+        return exercise::kFree;
+    return IsWindowOpen(state, ManagedWindow::TextForm) ? exercise::kText : exercise::kLine;
 }
 
 void ShowStartSettings(AppContext &ctx)
@@ -95,16 +54,4 @@ void ShowStartDialog(AppContext &ctx)
 {
     StartDialog dialog(ctx, DialogParent(ctx));
     dialog.exec();
-}
-
-void FillReferencePage(AppContext &ctx)
-{
-    if (LineForm *lineForm = OpenLineForm(ctx))
-        lineForm->fillReferencePage();
-}
-
-void ClearReferencePage(AppContext &ctx)
-{
-    if (LineForm *lineForm = OpenLineForm(ctx))
-        lineForm->clearReferencePage();
 }

@@ -1,6 +1,10 @@
 #pragma once
-// Run control shared by the text-practice windows: the end-of-run report and
-// the live figures of the status window frmState.
+// Run control shared by the text-practice windows: which windows are open,
+// the kind of the run, and the start dialogs. The report and the live
+// figures belong to the status window (StateForm.h), the reference page to
+// the line-by-line window (LineForm.h).
+#include <QString>
+
 struct AppContext;
 struct PracticeState;
 enum class ManagedWindow;
@@ -12,21 +16,12 @@ void ForgetPracticeWindow(PracticeState &state, ManagedWindow which);
 // An input box got the focus: the strip shows "ready" while the clock runs.
 void ShowReadyWhileRunning(AppContext &ctx);
 
-// Computes the final statistics, fills the result window, empties the live
-// figures and shows the result window modally. Callers set runStarted and
-// clockRunning to false first.
-void ShowPracticeReport(AppContext &ctx);
-// lblRightRate, lblTime, lblTotalByte and lblTypeNum of frmState become empty.
-void ClearLiveFigures(AppContext &ctx);
-// Only lblRightRate (free input shows no accuracy).
-void ClearAccuracyFigure(AppContext &ctx);
+// How the progress statistics file the run of the open practice window: the
+// kind its command set, else the window's own.
+QString RunExerciseKind(const PracticeState &state);
 
 // The start-settings dialog frmStartSet, modal; the caller reads
 // state.startSetCancelled afterwards.
 void ShowStartSettings(AppContext &ctx);
 // The start dialog StartDialog, modal; Enter starts the run.
 void ShowStartDialog(AppContext &ctx);
-// On the open line-by-line window: cut the next page from state.pendingText /
-// empty the four lines.
-void FillReferencePage(AppContext &ctx);
-void ClearReferencePage(AppContext &ctx);

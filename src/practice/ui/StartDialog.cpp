@@ -1,6 +1,8 @@
 #include "practice/ui/StartDialog.h"
 
+
 #include "shell/AppContext.h"
+#include "shell/PracticeRun.h"
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
@@ -125,6 +127,8 @@ void StartDialog::Form_KeyPress(int keyAscii)
     s.startTimeText = m_ctx.clock.timeText();
     s.runStarted = true;
     s.clockRunning = true;
+    if (m_ctx.practiceRun)
+        m_ctx.practiceRun->startRun();
     if (m_ctx.composer)
         m_ctx.composer->startTally();
     accept();

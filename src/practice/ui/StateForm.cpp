@@ -6,8 +6,11 @@
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
 #include "practice/TextFile.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
+#include "shell/PracticeReport.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -63,6 +66,13 @@ public:
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
+StateForm *OpenStateForm(AppContext &ctx)
+{
+    if (!ctx.shell || !IsWindowOpen(ctx.state, ManagedWindow::StateForm))
+        return nullptr;
+    return qobject_cast<StateForm *>(ctx.shell->window(ManagedWindow::StateForm));
+}
+
 void SetEnabledIfDiffers(QWidget *w, bool enabled)
 {
     if (w->isEnabled() != enabled)
@@ -77,6 +87,7 @@ StateForm::StateForm(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(
     setAutoFillBackground(true);
     buildLabels();
     buildButtons();
+    m_run = new TypingRun(ctx.clock, this);
 
     m_timTime = new QTimer(this);
     m_timTime->setObjectName(QStringLiteral("timTime"));
@@ -119,8 +130,6 @@ void StateForm::followRun()
     // again after each such input.
     m_timTime->stop();
     m_timCount->stop();
-    if (!m_ctx.state.runStarted)
-        m_elapsedSeconds = 0;
     updateButtonStates();
     qApp->installEventFilter(this);
 }
@@ -223,6 +232,22 @@ void StateForm::showPaused(bool paused)
     }
 }
 
+void StateForm::startRun()
+{
+    m_run->setTimeLimit(m_ctx.state.timeLimited ? m_ctx.state.timeLimitSeconds : 0);
+    m_run->start(RunExerciseKind(m_ctx.state));
+}
+
+int StateForm::elapsedSeconds() const
+{
+    return m_run->isStarted() ? m_run->figures().elapsedSeconds : 0;
+}
+
+int StateForm::typedCount() const
+{
+    return m_run->isStarted() ? m_run->figures().characters : 0;
+}
+
 PracticeWindow *StateForm::practiceWindow(ManagedWindow which) const
 {
     if (!m_ctx.shell || !m_ctx.state.shown(which))
@@ -280,6 +305,7 @@ void StateForm::cmdPause_Click()
     if (!s.runStarted)
         return;
     s.clockRunning = !s.clockRunning;
+    m_run->setPaused(!s.clockRunning);
     const ManagedWindow order[] = {ManagedWindow::FreeForm, ManagedWindow::LineForm, ManagedWindow::TextForm};
     if (!s.clockRunning) {
         for (ManagedWindow which : order)
@@ -313,20 +339,16 @@ void StateForm::cmdStop_Click()
 void StateForm::timTime_Timer()
 {
     PracticeState &s = m_ctx.state;
+    if (s.runStarted && !m_run->isStarted())
+        startRun(); // started without the start dialog
     if (s.runStarted && s.clockRunning) {
-        ++m_elapsedSeconds;
-        lblTime->setText(ElapsedTimeText(m_elapsedSeconds));
-        if (s.timeLimited && m_elapsedSeconds == s.timeLimitSeconds) {
+        lblTime->setText(ElapsedTimeText(m_run->figures().elapsedSeconds));
+        if (s.timeLimited && m_run->timeLimitReached()) {
             s.runStarted = false;
             s.clockRunning = false;
-            QPointer<StateForm> self(this);
             ShowPracticeReport(m_ctx);
-            if (!self)
-                return;
         }
     }
-    if (!s.runStarted)
-        m_elapsedSeconds = 0;
 }
 
 void StateForm::timCount_Timer()
@@ -339,20 +361,16 @@ void StateForm::timCount_Timer()
 void StateForm::updateLiveFigures()
 {
     PracticeState &s = m_ctx.state;
-    s.nowTimeText = m_ctx.clock.timeText();
-    int nowSeconds = 0, startSeconds = 0;
-    if (s.nowTimeText.trimmed().size() == 8) {
-        nowSeconds = SecondsOfTimeText(s.nowTimeText);
-        startSeconds = SecondsOfTimeText(s.startTimeText);
-    }
-    m_typedCount += TypedCountChange(s.typedSnapshot, s.typedText);
-    if (m_typedCount > 0 && !IsWindowOpen(s, ManagedWindow::FreeForm))
-        lblRightRate->setText(AccuracyText(m_typedCount, s.errorCount));
-    lblTotalByte->setText(QString::number(m_typedCount));
-    // Past midnight the start lies ahead of now: the speed keeps its last value.
-    if (nowSeconds >= startSeconds)
-        lblTypeNum->setText(SpeedText(m_typedCount, nowSeconds - startSeconds));
+    if (!m_run->isStarted())
+        startRun();
+    m_run->addTyped(TypedCountChange(s.typedSnapshot, s.typedText));
+    m_run->setErrors(s.errorCount);
     s.typedSnapshot = s.typedText;
+    const RunFigures f = m_run->figures();
+    if (f.characters > 0 && !IsWindowOpen(s, ManagedWindow::FreeForm))
+        lblRightRate->setText(AccuracyText(f.characters, f.errors));
+    lblTotalByte->setText(QString::number(f.characters));
+    lblTypeNum->setText(SpeedText(f.characters, f.speedSeconds));
 }
 
 void StateForm::updateButtonStates()
@@ -367,8 +385,8 @@ void StateForm::updateButtonStates()
     s.typedText.clear();
     s.typedSnapshot.clear();
     s.earlierTypedCounts = {};
-    m_typedCount = 0;
     s.errorCount = 0;
+    m_run->end(); // a window closed without a report ends its run too
     SetEnabledIfDiffers(cmdStart, !s.generatedDrill);
     SetEnabledIfDiffers(cmdPause, false);
     SetEnabledIfDiffers(cmdStop, false);
@@ -387,4 +405,54 @@ void StateForm::clearLiveFigures()
 void StateForm::clearAccuracyFigure()
 {
     lblRightRate->clear();
+}
+
+void StartRunFigures(AppContext &ctx)
+{
+    if (StateForm *stateForm = OpenStateForm(ctx))
+        stateForm->startRun();
+}
+
+void ShowPracticeReport(AppContext &ctx)
+{
+    const PracticeState &s = ctx.state;
+    PracticeReport report;
+    report.counts = RunTypedCounts(s);
+    QString speed, time;
+    if (StateForm *stateForm = OpenStateForm(ctx)) {
+        // The report, the record and the statistics share the figures of the
+        // run as it ends.
+        TypingRun &run = stateForm->run();
+        if (!run.isStarted())
+            stateForm->startRun();
+        run.setErrors(s.errorCount);
+        run.settleCount(report.counts.totalCount);
+        run.end();
+        report.figures = run.figures();
+        report.exerciseKind = run.kind();
+        report.start = run.startTime();
+        speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
+        time = ElapsedTimeText(report.figures.elapsedSeconds);
+    }
+    report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeForm));
+    report.captions = ReportCaptions(s.chineseText);
+    report.values = ReportValues(report.counts, s.errorCount, speed, time);
+    if (ctx.composer)
+        report.keysPerCharacter = ctx.composer->keysPerCharacterText();
+
+    ClearLiveFigures(ctx);
+    if (ctx.reportWindow)
+        ctx.reportWindow->showReport(report);
+}
+
+void ClearLiveFigures(AppContext &ctx)
+{
+    if (StateForm *stateForm = OpenStateForm(ctx))
+        stateForm->clearLiveFigures();
+}
+
+void ClearAccuracyFigure(AppContext &ctx)
+{
+    if (StateForm *stateForm = OpenStateForm(ctx))
+        stateForm->clearAccuracyFigure();
 }

@@ -11,6 +11,7 @@
 class QLabel;
 class QToolButton;
 class PracticeWindow;
+class TypingRun;
 struct AppContext;
 
 class StateForm : public QWidget, public ExercisePanel {
@@ -43,8 +44,13 @@ public:
     QToolButton *cmdPause = nullptr;
     QToolButton *cmdStop = nullptr;
 
-    int elapsedSeconds() const { return m_elapsedSeconds; }
-    int typedCount() const { return m_typedCount; }
+    // The run the window shows; it lives as long as the window.
+    TypingRun &run() const { return *m_run; }
+    // Starts the run from Enter in the start dialog, with the limit set.
+    void startRun();
+    // Running seconds and typed count of the run going on; 0 when idle.
+    int elapsedSeconds() const;
+    int typedCount() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,8 +67,18 @@ private:
     AppContext &m_ctx;
     QTimer *m_timTime = nullptr;
     QTimer *m_timCount = nullptr;
-    int m_elapsedSeconds = 0;
-    int m_typedCount = 0;
     bool m_followPending = false;
+    TypingRun *m_run = nullptr;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };
+
+// Enter in the start dialog: the status window's run starts from now.
+void StartRunFigures(AppContext &ctx);
+// Ends the status window's run, computes the final statistics, fills the
+// result window, empties the live figures and shows the result window
+// modally. Callers set runStarted and clockRunning to false first.
+void ShowPracticeReport(AppContext &ctx);
+// lblRightRate, lblTime, lblTotalByte and lblTypeNum of frmState become empty.
+void ClearLiveFigures(AppContext &ctx);
+// Only lblRightRate (free input shows no accuracy).
+void ClearAccuracyFigure(AppContext &ctx);

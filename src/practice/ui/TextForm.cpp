@@ -7,6 +7,7 @@
 #include "practice/TextUnits.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/Accessibility.h"
+#include "practice/ui/StateForm.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
@@ -153,7 +154,7 @@ void TextForm::rtbIn_Change()
         return;
     }
     const TypingOutcome outcome = m_judge.judgeChange(before, typed);
-    RecordVerdicts(m_ctx.progressLog, exercise::kText, outcome.verdicts);
+    RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
     s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
     if (outcome.cue != JudgeCue::None)
         CueForJudgedKeystroke(m_ctx.cues, s.cues, outcome.cue == JudgeCue::Confirm);

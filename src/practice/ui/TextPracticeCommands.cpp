@@ -3,6 +3,7 @@
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/TextForm.h"
+#include "progress/ProgressData.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 
@@ -16,6 +17,7 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
         ShowWaitingForStart(shell, true);
+        ctx.state.exerciseKind = exercise::kText;
     };
     shell.setCommand(QStringLiteral("MenuChinese(2)"),
                      [openTextPractice] { openTextPractice(true, QStringLiteral("中文文本对照练习")); });
@@ -25,5 +27,6 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         shell.openPair(ManagedWindow::FreeForm);
         ctx.state.practiceTitle = QStringLiteral("自由录入");
         ShowWaitingForStart(shell, false);
+        ctx.state.exerciseKind = exercise::kFree;
     });
 }

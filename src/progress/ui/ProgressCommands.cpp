@@ -43,13 +43,15 @@ void OfferOrdinaryDrill(Shell &shell, const QString &what, const QString &ordina
         shell.runCommand(ordinary);
 }
 
+// A weak-spot drill is filed under the kind of drill it is.
 void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title, const QString &pool,
                   std::function<QString(AppContext &)> firstPage)
 {
+    const QString exerciseKind = kind == kRandomCharacters ? exercise::kWubiCharacters : exercise::kWubiPhrases;
     RunLineDrill(ctx, shell, {kind, title, false, [pool, firstPage](AppContext &c) {
                                   c.state.drillPool = pool;
                                   return firstPage(c);
-                              }});
+                              }, exerciseKind});
 }
 
 } // namespace
@@ -97,8 +99,16 @@ bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
     if (chosen.isEmpty())
         return false;
     progress.endRun(); // what was typed so far belongs to the previous learner
+    const QString name = FitTextField(chosen, kNameWidth).trimmed();
     // The result window offers the same name when a result is saved.
-    ctx.settings.write(QStringLiteral("User"), QStringLiteral("Name"), FitTextField(chosen, kNameWidth).trimmed());
+    ctx.settings.write(QStringLiteral("User"), QStringLiteral("Name"), name);
+    // Practice done before any name was set can be handed to this learner.
+    if (progress.store().learners().contains(QString())
+        && QMessageBox::question(parent, QStringLiteral("学习者"),
+                                 QStringLiteral("把未署名时的练习统计归到“%1”名下吗？").arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes)
+        progress.adoptUnnamed(name);
     return true;
 }
 

@@ -4,9 +4,20 @@
 #include "data/Settings.h"
 #include "shell/Shell.h"
 
+#include <QTimer>
+
 ProgressService::ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner)
     : ContextService(ctx, &AppContext::progressLog, owner), m_databasePath(databasePath)
 {
+    // Written a few seconds after the first keystroke gathered; no timer
+    // runs while nothing waits to be written.
+    m_flushTimer = new QTimer(this);
+    m_flushTimer->setSingleShot(true);
+    m_flushTimer->setInterval(kFlushIntervalMs);
+    connect(m_flushTimer, &QTimer::timeout, this, [this] {
+        if (m_collector.hasPending())
+            flush();
+    });
 }
 
 bool ProgressService::recording() const
@@ -34,7 +45,7 @@ ProgressService::~ProgressService()
 
 QString ProgressService::learner() const
 {
-    // The name last saved in the result window.
+    // The name last chosen in the learner dialog or saved in the result window.
     return m_ctx.settings.read(QStringLiteral("User"), QStringLiteral("Name")).trimmed();
 }
 
@@ -45,6 +56,8 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
     m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
     if (m_collector.batchDue())
         flush();
+    else if (!m_flushTimer->isActive())
+        m_flushTimer->start();
 }
 
 void ProgressService::setComposerKeys(int keys)
@@ -62,23 +75,69 @@ void ProgressService::endRun()
     flush();
 }
 
-bool ProgressService::flush()
+void ProgressService::endReportedRun(const RunSummary &reported)
 {
     if (!recording())
-        return false;
+        return;
+    if (reported.kind.isEmpty())
+        return endRun();
+    // Written so far under another name: the result was saved under a new
+    // one, and the whole run goes there.
+    const QString now = learner();
+    const QString before = m_collector.latestRunLearner();
+    if (m_collector.latestRunId() > 0 && before != now) {
+        if (!writeGathered(before))
+            return;
+        if (!m_store.moveRun(m_collector.latestRunId(), before, now, m_collector.latestRunItems()))
+            return reportWriteFailure();
+        m_collector.setLatestRunLearner(now);
+    }
+    m_collector.endRun(reported);
+    flush();
+}
+
+bool ProgressService::flush()
+{
+    return recording() && writeGathered(learner());
+}
+
+bool ProgressService::writeGathered(const QString &who)
+{
+    ProgressBatch batch = m_collector.take(who);
     // A failed write keeps its batch for the next flush; the learner hears
     // of it only when it keeps failing.
     constexpr int kFailuresBeforeMessage = 3;
-    if (!m_store.write(m_collector.take(learner())) && m_store.failedWrites() == kFailuresBeforeMessage
-        && m_ctx.shell)
-        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
-    return m_recording;
+    if (!m_store.write(batch)) {
+        if (m_store.failedWrites() == kFailuresBeforeMessage)
+            reportWriteFailure();
+        m_flushTimer->start();
+        return false;
+    }
+    m_collector.noteWritten(batch);
+    return true;
+}
+
+bool ProgressService::adoptUnnamed(const QString &name)
+{
+    if (!flush())
+        return false;
+    if (!m_store.mergeLearner(QString(), name)) {
+        reportWriteFailure();
+        return false;
+    }
+    return true;
 }
 
 QVector<RunSummary> ProgressService::runSummaries()
 {
     flush();
     return m_store.runs();
+}
+
+void ProgressService::reportWriteFailure() const
+{
+    if (m_ctx.shell)
+        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
 }
 
 void ProgressService::stopRecording() const

@@ -1,30 +1,44 @@
 #pragma once
 // The progress log the exercises write to: keystrokes are gathered in memory
-// and written a page or a run at a time. When the database cannot be opened
-// or written, the status strip says so once and practice goes on unrecorded.
+// and written a page at a time and every few seconds, with the run going on
+// as it stands, so that a crash loses only the last seconds. When the
+// database cannot be opened or written, the status strip says so once and
+// practice goes on unrecorded.
 #include "progress/KeystrokeCollector.h"
 #include "progress/ProgressStore.h"
 #include "shell/ContextService.h"
 #include "shell/ProgressLog.h"
 
+class QTimer;
+
 class ProgressService : public ContextService<ProgressLog> {
 public:
+    // How often what was gathered is written at the latest.
+    static constexpr int kFlushIntervalMs = 5000;
+
     ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner);
     ~ProgressService() override;
 
     void recordKeystroke(const QString &kind, const QString &expected, bool right) override;
     void setComposerKeys(int keys) override;
     void endRun() override;
+    void endReportedRun(const RunSummary &reported) override;
     QVector<RunSummary> runSummaries() override;
 
     // Writes what was gathered now; false when recording has stopped.
     bool flush();
+    // The current learner: the name last chosen or saved under; empty for
+    // the learner without a name.
     QString learner() const;
+    // Hands everything the learner without a name did to `name`.
+    bool adoptUnnamed(const QString &name);
     // Opens the database on first use.
     const ProgressStore &store() const;
 
 private:
     bool recording() const;
+    bool writeGathered(const QString &learner);
+    void reportWriteFailure() const;
     void stopRecording() const;
 
     QString m_databasePath;
@@ -33,5 +47,6 @@ private:
 
     mutable ProgressStore m_store;
     KeystrokeCollector m_collector;
+    QTimer *m_flushTimer = nullptr;
     mutable bool m_recording = false;
 };

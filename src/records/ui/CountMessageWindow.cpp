@@ -26,7 +26,7 @@ const QString kNameValue = QStringLiteral("Name");
 } // namespace
 
 CountMessageWindow::CountMessageWindow(AppContext &ctx, const PracticeReport &report, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx)
+    : QDialog(parent), m_ctx(ctx), m_report(report)
 {
     setObjectName(QStringLiteral("CountMessage"));
     setWindowTitle(report.title);
@@ -142,13 +142,11 @@ void CountMessageWindow::comSave_Click()
         return;
     }
 
-    std::array<QString, 6> values;
-    for (int i = 0; i < 6; ++i)
-        values[i] = m_lblMessage[i]->text();
     // Numbered and written under the record file's lock, so a save from
     // another running copy cannot take the same slot.
-    const SaveRecordResult saved = AppendRecord(
-        m_ctx.paths.recordFile(), RecordFromReport(values, name, m_ctx.state.practiceTitle, m_ctx.clock.now()));
+    const SaveRecordResult saved =
+        AppendRecord(m_ctx.paths.recordFile(), RecordOfRun(m_report.figures, m_report.counts, name,
+                                                           m_ctx.state.practiceTitle, m_ctx.clock.now()));
     if (!saved.error.isEmpty()) {
         tell(QMessageBox::Warning, QStringLiteral("记录保存"), QStringLiteral("记录没有保存：") + saved.error);
         return;

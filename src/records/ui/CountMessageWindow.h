@@ -1,10 +1,12 @@
 #pragma once
 // The result window CountMessage: the six rows of a practice report, the
 // learner's name, and saving, browsing and closing.
-#include "records/ui/CountMessage.h"
+#include "shell/PracticeReport.h"
 
 #include <QDialog>
 #include <QMessageBox>
+
+struct AppContext;
 
 class QLabel;
 class QLineEdit;
@@ -36,6 +38,7 @@ private:
     void openRecordViewer();
 
     AppContext &m_ctx;
+    const PracticeReport m_report;
     bool m_saved = false;
     std::array<QLabel *, 6> m_lblCaption{};
     std::array<QLabel *, 6> m_lblMessage{};

@@ -13,9 +13,23 @@ public:
     ResultWindow(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::reportWindow, owner) {}
     void showReport(const PracticeReport &report) override
     {
-        if (m_ctx.progressLog) // the report closes the run
-            m_ctx.progressLog->endRun();
         ShowCountMessage(m_ctx, report);
+        // Once closed, so that a name typed in it is the run's learner.
+        if (m_ctx.progressLog)
+            m_ctx.progressLog->endReportedRun(RunSummaryOf(report));
+    }
+
+private:
+    static RunSummary RunSummaryOf(const PracticeReport &report)
+    {
+        RunSummary run;
+        run.kind = report.exerciseKind;
+        run.start = report.start;
+        run.durationMs = qint64(report.figures.elapsedSeconds) * 1000;
+        run.characters = report.figures.characters;
+        run.errors = report.figures.errors;
+        run.reportedSpeed = report.figures.speed();
+        return run;
     }
 };
 } // namespace

@@ -4,7 +4,9 @@
 #include "data/Cues.h"
 #include "keyboard/KeyMapping.h"
 #include "practice/PracticeState.h"
+#include "progress/ProgressData.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/Shell.h"
 #include "shell/ui/DataPicture.h"
 #include "shell/ui/PictureButton.h"
@@ -196,10 +198,12 @@ void RadicalForm::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers)
     case Kind::Wrong:
         // Seen as well as heard: the cell to answer turns red until it is right.
         colourCell(outcome.cell, kWrongColour);
+        recordAnswer(keyCode, false);
         if (outcome.wrongCue)
             m_ctx.cues.play(Cue::Error);
         return;
     case Kind::Right:
+        recordAnswer(keyCode, true);
         break;
     }
     colourCell(outcome.cell, kRightColour);
@@ -233,8 +237,17 @@ void RadicalForm::zgTime_Timer()
         endRun(tick.total);
 }
 
+void RadicalForm::recordAnswer(int keyCode, bool right)
+{
+    // The statistics keep the key answered, as for the other key drills.
+    if (m_ctx.progressLog && keyCode >= 'A' && keyCode <= 'Z')
+        m_ctx.progressLog->recordKeystroke(exercise::kRadicalDrill, QString(QChar(keyCode)), right);
+}
+
 void RadicalForm::endRun(int total)
 {
+    if (m_ctx.progressLog)
+        m_ctx.progressLog->endRun();
     const QString text = QStringLiteral("统计结果：\n打字速度：%1\n所用时间：%2\n总字数：%3")
                              .arg(lblCount->text(), lblTime->text())
                              .arg(total);

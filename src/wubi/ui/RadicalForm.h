@@ -48,6 +48,7 @@ private:
     void startDrill();
     void showBoard();
     void colourCell(int k, const QColor &colour);
+    void recordAnswer(int keyCode, bool right);
     void endRun(int total);
     QPixmap radicalPicture(const QString &name);
     int now() const;

@@ -3,6 +3,7 @@
 
 #include "practice/PracticeState.h"
 #include "practice/TextFile.h"
+#include "progress/ProgressData.h"
 #include "shell/AppContext.h"
 #include "shell/LineDrill.h"
 #include "shell/PracticeRun.h"
@@ -32,7 +33,7 @@ Drill shortCodeDrill(ShortCodeSelectors which, const QString &title, bool titleA
 {
     return {RandomChars, title, titleAfterStart, [which](AppContext &ctx) {
                 return characterPage(ctx, wubi::ShortCodePool(ctx.state.tables, which));
-            }};
+            }, exercise::kWubiShortCodes};
 }
 
 Drill phraseDrill(int length, bool edition86, const QString &title)
@@ -40,7 +41,7 @@ Drill phraseDrill(int length, bool edition86, const QString &title)
     return {DrillKind(length + 1), title, false, [length, edition86](AppContext &ctx) {
                 ctx.state.drillPool = wubi::PhrasePool(ctx.state.tables, length, edition86);
                 return wubi::PhraseDrillText(ctx.state, ctx.state.drillPool, length, ctx.random);
-            }};
+            }, exercise::kWubiPhrases};
 }
 
 Drill longPhraseDrill(bool edition86)
@@ -48,7 +49,7 @@ Drill longPhraseDrill(bool edition86)
     return {LongPhrases, QStringLiteral("五笔四字词组练习"), false, [edition86](AppContext &ctx) {
                 ctx.state.phraseEdition86 = edition86;
                 return wubi::LongPhraseDrillText(ctx.state, edition86, ctx.random);
-            }};
+            }, exercise::kWubiPhrases};
 }
 
 void runLettersDrill(AppContext &ctx, Shell &shell)
@@ -70,6 +71,7 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
     run->fillReferencePage();
     s.generatedDrill = true;
     s.practiceTitle = QStringLiteral("英文纯字母对照练习");
+    s.exerciseKind = exercise::kLetters;
     run->showStartDialog();
 }
 
@@ -93,7 +95,7 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
         ctx.state.drillPool = KeyNameCharacters();
         RunLineDrill(ctx, shell, {RandomChars, QStringLiteral("五笔键名字练习"), false, [](AppContext &c) {
                                   return characterPage(c, KeyNameCharacters());
-                              }});
+                              }, exercise::kWubiKeyNames});
     });
     registerDrill(ctx, shell, QStringLiteral("Yj"),
                   shortCodeDrill({true, false, false, false, false}, QStringLiteral("五笔一级简码练习"), false));

@@ -101,7 +101,16 @@ e2e_start_quorvel() {
     fail "the program never reached the X server on $DISPLAY"
 }
 
-# Ends the program started by e2e_start_quorvel.
+# Prints what the SQL $1 finds in the learner's progress database.
+progress_query() {
+    local db
+    db=$(find "$WORK" -name progress.sqlite | head -n 1)
+    [ -n "$db" ] || fail "no progress database under $WORK"
+    sqlite3 "$db" "$1"
+}
+
+# Ends the program started by e2e_start_quorvel (SIGTERM, as a session
+# logout does).
 e2e_stop_quorvel() {
     kill "$APP"
     wait "$APP" 2>/dev/null

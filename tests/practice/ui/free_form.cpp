@@ -4,6 +4,7 @@
 #include "records/ui/Register.h"
 #include "practice/ui/FreeForm.h"
 #include "practice/ui/RunControl.h"
+#include "practice/ui/StateForm.h"
 #include "practice/ui/TextForm.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"

@@ -101,7 +101,8 @@ private slots:
         QVERIFY(!t.state.runStarted);
         QCOMPARE(catcher.reports.size(), size_t(1));
         QTEST(catcher.reports[0].title, "title");
-        QCOMPARE(catcher.reports[0].values.at(0), QStringLiteral("30 字/分"));
+        // Two characters in the run's five seconds.
+        QCOMPARE(catcher.reports[0].values.at(0), QStringLiteral("24 字/分"));
         QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("2"));
         QCOMPARE(catcher.reports[0].values.at(5), QStringLiteral("00:00:05"));
     }
@@ -148,7 +149,8 @@ private slots:
         QCOMPARE(h.status->typedCount(), 4);
     }
 
-    void speedHoldsPastMidnight()
+    // The clock passing midnight changes nothing: the speed goes on from the start.
+    void speedGoesOnPastMidnight()
     {
         PracticeHarness h(false);
         h.clock.set(QDateTime(QDate(2026, 3, 1), QTime(23, 59, 0)));
@@ -157,8 +159,8 @@ private slots:
         h.runSeconds(30);
         QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   8 字/分"));
         QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("efgh"));
-        h.runSeconds(60); // now 00:00:30 of the next day
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   8 字/分"));
+        h.runSeconds(60); // now 00:00:30 of the next day: 8 in 90 s
+        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   5 字/分"));
         QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("8"));
     }
 
