@@ -25,6 +25,8 @@ QString makeAssets(const TestEnv &env)
     WriteFileBytes(assets + "/wubi/wubi86.tsv", "工\ta\t1\n我\tq\t1\n我\ttrnt\tfull\n中华\tkwwl\tphrase\n");
     WriteFileBytes(assets + "/wubi/wubi98.tsv", "工\ta\t1\n我\ttrny\tfull\n");
     WriteFileBytes(assets + "/help/help.html", "<html>帮助</html>");
+    // The licence beside the assets goes into help/.
+    QFile::link(TestEnv::sourceDir() + "/COPYING", env.path() + "/COPYING");
     // The real tunes, copied: a test may spoil one.
     QDir().mkpath(assets + "/music");
     const QDir music(TestEnv::sourceDir() + "/assets/music");

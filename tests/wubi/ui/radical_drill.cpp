@@ -426,7 +426,7 @@ void RadicalDrillUi::aRefusedSettingLeavesTheRunAlone()
     for (int i = 5; i < 100; ++i)
         h.answerRight();
     QCOMPARE(boxes.seen.size(), std::size_t(1));
-    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("总字数:100")));
+    QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("总字数：100")));
 }
 
 void RadicalDrillUi::chosenKeysDrillOnlyThoseKeys()
