@@ -9,9 +9,8 @@
 #include "app/ui/HelpLauncher.h"
 #include "app/ui/MainPlacement.h"
 #include "app/ui/WindowRegistry.h"
-#include "shell/Shell.h"
-
 #include "data/CodeTable.h"
+#include "shell/Shell.h"
 
 #include <QFutureWatcher>
 #include <QPointer>
