@@ -31,5 +31,5 @@ QPixmap PictureFromDataFile(const AppPaths &paths, const QString &relativeName, 
                            QStringLiteral("%1 - %2").arg(int(reader.error())).arg(reader.errorString()));
         return QPixmap();
     }
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(WithPictureScale(image));
 }

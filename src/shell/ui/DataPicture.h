@@ -2,11 +2,13 @@
 // Pictures kept as scrambled files below data/: read through the scrambled
 // file reader and decoded in memory.
 #include "data/Paths.h"
+#include "shell/ui/PictureScale.h"
 
 #include <QPixmap>
 #include <QString>
 
 class QWidget;
+
 
 // The picture in data/<relativeName> (for example "pic/b3.bmp"). A missing or
 // empty file shows "请确认图片是否存在！", an undecodable one the decoder's
