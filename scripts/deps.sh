@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick python3
+  weston qt6-wayland
   ibus ibus-table-wubi dbus-x11
   desktop-file-utils appstream
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0

@@ -1,5 +1,6 @@
 // The picture button's two looks: data/pic/b3.bmp (at rest) and b4.bmp
-// (pressed), 113 x 40 pixels, stored scrambled as BMP. The button shows them
+// (pressed), 113 x 40 logical pixels drawn at twice the pixels, stored
+// scrambled as BMP. The button shows them
 // inside the rounded rectangle (4, 3)-(109, 37).
 #include "Output.h"
 #include "Steps.h"
@@ -16,7 +17,7 @@ namespace {
 
 QImage renderButton(bool pressed)
 {
-    QImage image(113, 40, QImage::Format_RGB32);
+    QImage image = DenseImage(113, 40, QImage::Format_RGB32);
     image.fill(QColor(0xd8, 0xe4, 0xf0));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

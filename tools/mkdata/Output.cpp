@@ -39,3 +39,14 @@ bool ReadUtf8Source(const QString &path, QString *text, QString *error)
     }
     return true;
 }
+
+QImage DenseImage(int width, int height, QImage::Format format)
+{
+    constexpr int kScale = 2;
+    constexpr int kDotsPerMetre = int(kScale * 96 / 0.0254 + 0.5);
+    QImage image(width * kScale, height * kScale, format);
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+    image.setDevicePixelRatio(kScale);
+    return image;
+}

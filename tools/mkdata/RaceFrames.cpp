@@ -1,7 +1,8 @@
 // Race animation frames: a running hare in eight frames of one gallop cycle,
 // data/gdata/gt1.gt .. gt8.gt, and a walking tortoise in two frames, gg1.gg
-// and gg2.gg. Drawn here, transparent around the animal, stored scrambled as
-// PNG.
+// and gg2.gg. Drawn here at twice the pixels, transparent around the animal,
+// stored scrambled as PNG.
+#include "Output.h"
 #include "Radicals.h"
 #include "Steps.h"
 
@@ -29,7 +30,7 @@ const QColor kTortoiseLine(0x2f, 0x5a, 0x2a);
 
 QImage transparentCanvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = DenseImage(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }

@@ -7,6 +7,7 @@
 // same from build to build. A row whose drawn stand-in would be typed with
 // another key is drawn from its compose recipe, or left out of the drill for
 // that edition.
+#include "Output.h"
 #include "Radicals.h"
 #include "Steps.h"
 
@@ -51,7 +52,7 @@ QString pictureName(const RadicalRow &row)
 
 QImage renderPicture(const RadicalRow &row)
 {
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image = DenseImage(kPictureWidth, kPictureHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -63,13 +64,13 @@ QImage renderPicture(const RadicalRow &row)
 
 QImage renderBackground()
 {
-    QImage image(kBackWidth, kBackHeight, QImage::Format_RGB32);
+    QImage image = DenseImage(kBackWidth, kBackHeight, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kBackHeight);
     sky.setColorAt(0, QColor(0xdf, 0xea, 0xf7));
     sky.setColorAt(1, QColor(0xf6, 0xf1, 0xe4));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, kBackWidth, kBackHeight), sky);
 
     p.setFont(CjkFont(26, true));
     p.setPen(QColor(0x2b, 0x4c, 0x7e));

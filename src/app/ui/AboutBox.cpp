@@ -32,7 +32,7 @@ AboutBox::AboutBox(AppContext &ctx, QWidget *parent) : QDialog(parent)
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(artwork::emblem(64));
+    picIcon->setPixmap(artwork::emblem(64, devicePixelRatioF()));
     picIcon->setFixedSize(64, 64);
 
     QFont titleFont(artwork::songFamily());

@@ -1,5 +1,7 @@
 #include "app/ui/Artwork.h"
 
+#include "shell/ui/PictureScale.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -14,11 +16,9 @@ const QColor kSky(0x4f, 0x9b, 0xd1);
 const QColor kMist(0xe8, 0xf2, 0xfa);
 const QColor kCinnabar(0xc0, 0x39, 0x2b);
 
-QPixmap canvas(const QSize &size)
+QPixmap canvas(const QSize &size, qreal dpr)
 {
-    QPixmap pix(size);
-    pix.fill(Qt::transparent);
-    return pix;
+    return SharpCanvas(size, dpr);
 }
 
 QFont song(int pixelSize)
@@ -79,9 +79,9 @@ QString songFamily()
     return QStringLiteral("宋体");
 }
 
-QPixmap menuButton(const QSize &size, bool hover)
+QPixmap menuButton(const QSize &size, bool hover, qreal dpr)
 {
-    QPixmap pix = canvas(size);
+    QPixmap pix = canvas(size, dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     // The shape of the button's window region: (1, 0)-(81, 32), corners 29 x 23.
@@ -111,9 +111,9 @@ QPixmap menuButton(const QSize &size, bool hover)
     return pix;
 }
 
-QPixmap stripBackground(const QSize &size)
+QPixmap stripBackground(const QSize &size, qreal dpr)
 {
-    QPixmap pix(size);
+    QPixmap pix = canvas(size, dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     fillSky(p, size, 0.45, QColor(0x0e, 0x33, 0x55));
@@ -127,14 +127,14 @@ QPixmap stripBackground(const QSize &size)
     return pix;
 }
 
-QPixmap statusBackground(const QSize &size)
+QPixmap statusBackground(const QSize &size, qreal dpr)
 {
-    QPixmap pix(size);
+    QPixmap pix = canvas(size, dpr);
     QPainter p(&pix);
     QLinearGradient g(0, 0, 0, size.height());
     g.setColorAt(0, QColor(0xf4, 0xf8, 0xfc));
     g.setColorAt(1, QColor(0xd5, 0xe3, 0xf0));
-    p.fillRect(pix.rect(), g);
+    p.fillRect(QRect(QPoint(0, 0), size), g);
     p.setPen(QColor(0x9d, 0xb6, 0xcf));
     p.drawLine(0, 0, size.width(), 0);
     p.setPen(QColor(0x0e, 0x33, 0x55));
@@ -189,9 +189,9 @@ QString svgPathData(const QPainterPath &path)
 }
 } // namespace
 
-QPixmap emblem(int side)
+QPixmap emblem(int side, qreal dpr)
 {
-    QPixmap pix = canvas(QSize(side, side));
+    QPixmap pix = canvas(QSize(side, side), dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     const EmblemShapes e = emblemShapes(side);
@@ -234,9 +234,9 @@ QByteArray emblemSvg(int side)
     return svg.toUtf8();
 }
 
-QPixmap splash(const QSize &size)
+QPixmap splash(const QSize &size, qreal dpr)
 {
-    QPixmap pix(size);
+    QPixmap pix = canvas(size, dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -244,7 +244,7 @@ QPixmap splash(const QSize &size)
     drawKeyRows(p, QRectF(-10, size.height() * 0.66, size.width() + 20, size.height() * 0.4),
                 QColor(255, 255, 255, 22), 26);
     const int w = size.width();
-    p.drawPixmap(QRect((w - 96) / 2, 42, 96, 96), emblem(96));
+    p.drawPixmap(QRect((w - 96) / 2, 42, 96, 96), emblem(96, dpr));
     p.setPen(Qt::white);
     drawBoldText(p, QRect(0, 150, w, 54), 40, QStringLiteral("中文打字练习"));
     p.setPen(QColor(0xcf, 0xe4, 0xf5));
@@ -261,20 +261,20 @@ QPixmap splash(const QSize &size)
     return pix;
 }
 
-QPixmap idleBackground(const QSize &size)
+QPixmap idleBackground(const QSize &size, qreal dpr)
 {
-    QPixmap pix(size);
+    QPixmap pix = canvas(size, dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     QRadialGradient g(QPointF(size.width() * 0.5, size.height() * 0.35), size.width() * 0.75);
     g.setColorAt(0, QColor(0xfd, 0xfe, 0xff));
     g.setColorAt(1, kMist.darker(104));
-    p.fillRect(pix.rect(), g);
+    p.fillRect(QRect(QPoint(0, 0), size), g);
     drawKeyRows(p, QRectF(-20, size.height() * 0.62, size.width() + 40, size.height() * 0.4),
                 QColor(0x4f, 0x9b, 0xd1, 26), 34);
     const int w = size.width();
-    p.drawPixmap(QRect((w - 88) / 2, 60, 88, 88), emblem(88));
+    p.drawPixmap(QRect((w - 88) / 2, 60, 88, 88), emblem(88, dpr));
     p.setPen(kInk);
     drawBoldText(p, QRect(0, 160, w, 50), 34, QStringLiteral("中文打字练习"));
     p.setPen(kSky.darker(130));

@@ -3,16 +3,21 @@
 #include "app/ui/Artwork.h"
 #include "shell/ui/Accessibility.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-const QPixmap &picture(bool hover)
+// Painted once per look and screen density.
+const QPixmap &picture(bool hover, qreal dpr)
 {
-    static const QPixmap rest = artwork::menuButton(QSize(GraphicButton::kWidth, GraphicButton::kHeight), false);
-    static const QPixmap lit = artwork::menuButton(QSize(GraphicButton::kWidth, GraphicButton::kHeight), true);
-    return hover ? lit : rest;
+    static QHash<QPair<bool, qreal>, QPixmap> painted;
+    auto it = painted.find({hover, dpr});
+    if (it == painted.end())
+        it = painted.insert({hover, dpr},
+                            artwork::menuButton(QSize(GraphicButton::kWidth, GraphicButton::kHeight), hover, dpr));
+    return it.value();
 }
 } // namespace
 
@@ -47,7 +52,7 @@ void GraphicButton::setHoverPicture(bool hover)
 void GraphicButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, picture(m_hover));
+    p.drawPixmap(0, 0, picture(m_hover, devicePixelRatioF()));
 }
 
 void GraphicButton::mousePressEvent(QMouseEvent *event)

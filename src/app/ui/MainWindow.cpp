@@ -10,6 +10,7 @@
 #include "data/Audio.h"
 #include "data/Settings.h"
 #include "shell/AppContext.h"
+#include "shell/ui/WindowSystem.h"
 
 #include <QAction>
 #include <QPromise>
@@ -131,7 +132,7 @@ void MainWindow::buildStrip()
 
     auto *image1 = new QLabel(m_strip);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(artwork::emblem(24));
+    image1->setPixmap(artwork::emblem(24, devicePixelRatioF()));
     image1->setGeometry(10, 4, 24, 24);
     image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto *label1 = new QLabel(QStringLiteral("QuorvelV1.41"), m_strip);
@@ -172,7 +173,7 @@ void MainWindow::Form_Load()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
 
-    auto *splash = new SplashWindow;
+    auto *splash = new SplashWindow(WindowSystemPlacesWindows() ? nullptr : this);
     m_splash = splash;
     splash->showOnScreenNow();
 

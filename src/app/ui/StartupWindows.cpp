@@ -1,6 +1,7 @@
 #include "app/ui/StartupWindows.h"
 
 #include "app/ui/Artwork.h"
+#include "shell/ui/PictureScale.h"
 #include "practice/PracticeState.h"
 
 #include <QCoreApplication>
@@ -15,12 +16,14 @@ namespace {
 const QSize kSplashSize(356, 366);
 }
 
-SplashWindow::SplashWindow()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+SplashWindow::SplashWindow(QWidget *host)
+    : QWidget(host, host ? Qt::Widget : Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("ForeForm"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kSplashSize);
+    if (host)
+        return; // placed when the host shows
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
@@ -31,6 +34,8 @@ void SplashWindow::showOnScreenNow()
 {
     show();
     raise();
+    if (!isWindow())
+        return; // painted with its host
     // The window system maps the window and asks for its contents through
     // events; wait for that (briefly: some platforms never expose a window).
     QElapsedTimer waited;
@@ -45,9 +50,17 @@ void SplashWindow::showOnScreenNow()
 
 void SplashWindow::paintEvent(QPaintEvent *)
 {
-    if (m_picture.size() != size())
-        m_picture = artwork::splash(size());
+    if (!PaintedFor(m_picture, size(), devicePixelRatioF()))
+        m_picture = artwork::splash(size(), devicePixelRatioF());
     QPainter(this).drawPixmap(0, 0, m_picture);
+}
+
+void SplashWindow::showEvent(QShowEvent *)
+{
+    if (QWidget *host = parentWidget()) {
+        move((host->width() - width()) / 2, (host->height() - height()) / 2);
+        raise();
+    }
 }
 
 IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
@@ -64,7 +77,7 @@ IdleBackground::~IdleBackground()
 
 void IdleBackground::paintEvent(QPaintEvent *)
 {
-    if (m_picture.size() != size())
-        m_picture = artwork::idleBackground(size());
+    if (!PaintedFor(m_picture, size(), devicePixelRatioF()))
+        m_picture = artwork::idleBackground(size(), devicePixelRatioF());
     QPainter(this).drawPixmap(0, 0, m_picture);
 }

@@ -1,6 +1,7 @@
 #include "app/ui/StatusStrip.h"
 
 #include "app/ui/Artwork.h"
+#include "shell/ui/PictureScale.h"
 #include "practice/PracticeState.h"
 
 #include <QHBoxLayout>
@@ -87,7 +88,7 @@ QString StatusStrip::stateText() const
 
 void StatusStrip::paintEvent(QPaintEvent *)
 {
-    if (m_background.size() != size())
-        m_background = artwork::statusBackground(size());
+    if (!PaintedFor(m_background, size(), devicePixelRatioF()))
+        m_background = artwork::statusBackground(size(), devicePixelRatioF());
     QPainter(this).drawPixmap(0, 0, m_background);
 }

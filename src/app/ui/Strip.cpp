@@ -1,6 +1,7 @@
 #include "app/ui/Strip.h"
 
 #include "app/ui/Artwork.h"
+#include "shell/ui/PictureScale.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,8 +14,8 @@ Strip::Strip(QWidget *mainWindow) : QWidget(mainWindow)
 
 void Strip::paintEvent(QPaintEvent *)
 {
-    if (m_background.size() != size())
-        m_background = artwork::stripBackground(size());
+    if (!PaintedFor(m_background, size(), devicePixelRatioF()))
+        m_background = artwork::stripBackground(size(), devicePixelRatioF());
     QPainter(this).drawPixmap(0, 0, m_background);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/CharacterMark.h"
+#include "shell/ui/PictureScale.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -53,16 +54,16 @@ QFont pixelFont(int size, bool bold = false)
 }
 
 // The meadow, the two lanes and the finish flags, drawn once.
-QPixmap drawBackground()
+QPixmap drawBackground(qreal dpr)
 {
-    QPixmap pixmap(kWidth, kHeight);
+    QPixmap pixmap = SharpCanvas(QSize(kWidth, kHeight), dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kHeight);
     sky.setColorAt(0, QColor(0xdf, 0xf1, 0xfb));
     sky.setColorAt(0.45, QColor(0xf4, 0xfa, 0xe8));
     sky.setColorAt(1, QColor(0xe8, 0xf3, 0xd6));
-    p.fillRect(pixmap.rect(), sky);
+    p.fillRect(QRect(0, 0, kWidth, kHeight), sky);
     for (int ground : {kHareGround, kTortoiseGround}) {
         const QRectF lane(8, ground - 54, kWidth - 16, 58);
         p.setPen(Qt::NoPen);
@@ -97,7 +98,7 @@ Game::Game(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
     for (std::size_t i = 0; i < m_tortoiseFrames.size(); ++i)
         m_tortoiseFrames[i] = QPixmap::fromImage(frames.tortoise[i]);
 
-    m_background = drawBackground();
+    m_background = drawBackground(devicePixelRatioF());
     buildControls();
     buildTimers();
     showHareFrame(2);
@@ -444,7 +445,7 @@ void Game::showFrame(QLabel *picture, const QPixmap &frame, const QString &name,
     if (frame.isNull())
         return;
     picture->setPixmap(frame);
-    picture->resize(frame.size());
+    picture->resize(frame.deviceIndependentSize().toSize());
     shownName = name;
 }
 

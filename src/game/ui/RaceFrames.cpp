@@ -1,6 +1,7 @@
 #include "game/ui/RaceFrames.h"
 
 #include "data/Scramble.h"
+#include "shell/ui/PictureScale.h"
 
 #include <QMap>
 
@@ -8,7 +9,7 @@ namespace {
 
 QImage decode(const QString &path)
 {
-    return QImage::fromData(ReadScrambledFile(path));
+    return WithPictureScale(QImage::fromData(ReadScrambledFile(path)));
 }
 
 RaceFrameImages load(const QString &dataRoot)

@@ -6,7 +6,9 @@
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
+#include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
+#include "shell/ui/WindowSystem.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -14,6 +16,29 @@
 #include <QRadialGradient>
 
 namespace {
+// Takes every press and wheel turn on the main window while the dialog, shown
+// inside it, waits for Enter: the dialog stays as modal as a window of its own.
+class InputShield : public QWidget {
+public:
+    explicit InputShield(QWidget *host) : QWidget(host) { setGeometry(host->rect()); }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            e->accept();
+            return true;
+        default:
+            return QWidget::event(e);
+        }
+    }
+};
+
 // The outline: the ellipse with the corners (4, 23) and (400, 200).
 const QRect kEllipse(4, 23, 396, 177);
 
@@ -56,6 +81,9 @@ StartDialog::StartDialog(AppContext &ctx, QWidget *parent)
     setModal(true);
     setFixedSize(404, 204);
     setMask(QRegion(kEllipse, QRegion::Ellipse));
+    if (parent && !WindowSystemPlacesWindows())
+        setParent(parent->window(), Qt::Widget);
+    MakeAccessibleButton(this, QStringLiteral("准备开始"), QStringLiteral("按回车键开始练习，计时随即开始"));
     m_ctx.state.startDialogShown = true;
 }
 
@@ -68,15 +96,36 @@ void StartDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     placeBesideStatusWindow();
+    if (!isWindow()) {
+        m_shield = new InputShield(parentWidget());
+        m_shield->show();
+        raise();
+    }
     activateWindow();
     setFocus();
+}
+
+void StartDialog::hideEvent(QHideEvent *event)
+{
+    delete m_shield.data();
+    QDialog::hideEvent(event);
+}
+
+bool StartDialog::focusNextPrevChild(bool)
+{
+    return true; // Tab does not lead out of the dialog: only Enter does
 }
 
 void StartDialog::placeBesideStatusWindow()
 {
     // 3000 twips right of and 2000 twips below frmState's top-left corner.
     QWidget *state = m_ctx.shell ? m_ctx.shell->window(ManagedWindow::StateForm) : nullptr;
-    if (state)
+    if (!isWindow()) {
+        const QPoint spot = state && parentWidget()->isAncestorOf(state)
+                                ? state->mapTo(parentWidget(), QPoint(0, 0)) + QPoint(3000 / 15, 2000 / 15)
+                                  : QPoint((parentWidget()->width() - width()) / 2, (parentWidget()->height() - height()) / 2);
+        move(spot);
+    } else if (state)
         move(state->mapToGlobal(QPoint(0, 0)) + QPoint(3000 / 15, 2000 / 15));
     else if (m_ctx.shell)
         m_ctx.shell->centreDialog(this);

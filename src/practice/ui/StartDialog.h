@@ -1,7 +1,10 @@
 #pragma once
 // The start dialog: an elliptic window with a picture asking for Enter. Enter
-// starts the run and the clock; every other key is ignored.
+// starts the run and the clock; every other key is ignored. Where the window
+// system does not let the program place it (Wayland), the dialog is a part of
+// the main window over the practice area instead of a window of its own.
 #include <QDialog>
+#include <QPointer>
 
 struct AppContext;
 
@@ -12,13 +15,18 @@ public:
     ~StartDialog() override;
 
     void Form_KeyPress(int keyAscii);
+    // The dialog's press for assistive technology: the same as Enter.
+    Q_INVOKABLE void click() { Form_KeyPress(13); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void placeBesideStatusWindow();
     AppContext &m_ctx;
+    QPointer<QWidget> m_shield; // keeps the pointer off the main window meanwhile
 };

@@ -63,5 +63,5 @@ QPixmap PictureFromDataFile(const AppPaths &paths, const QString &relativeName, 
                            file);
         return QPixmap();
     }
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(WithPictureScale(image));
 }

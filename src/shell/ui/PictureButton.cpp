@@ -44,6 +44,7 @@ void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPainterPath outline = ShapePath();
     p.setClipPath(outline);
     const QPixmap &picture = m_pressed ? m_down : m_up;

@@ -79,7 +79,7 @@ RadicalForm::RadicalForm(AppContext &ctx, wubi::RadicalDrillSettings &settings, 
     WindowFlags &flags = m_ctx.state.window(ManagedWindow::RadicalForm);
     flags.shown = true;
     flags.hiddenWithMain = false;
-    m_background.load(m_ctx.paths.data(QStringLiteral("data/pic/zgpic.jpg")));
+    m_background = QPixmap::fromImage(WithPictureScale(QImage(m_ctx.paths.data(QStringLiteral("data/pic/zgpic.jpg")))));
     showBoard();
 }
 

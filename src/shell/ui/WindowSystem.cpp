@@ -1,0 +1,8 @@
+#include "shell/ui/WindowSystem.h"
+
+#include <QGuiApplication>
+
+bool WindowSystemPlacesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
