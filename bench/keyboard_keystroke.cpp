@@ -8,8 +8,8 @@
 #include "data/Cues.h"
 #include "data/Random.h"
 #include "data/Settings.h"
-#include "keyboard/ui/FrmNKB.h"
-#include "keyboard/ui/KBExercise.h"
+#include "keyboard/ui/KeypadDrillWindow.h"
+#include "keyboard/ui/KeyDrillWindow.h"
 #include "keyboard/ui/KeyboardView.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
@@ -30,7 +30,7 @@ struct Services : BenchServices {
     Services() : BenchServices(AppPaths{QStringLiteral(QUORVEL_DATA_ROOT), {}, {}}) {}
 };
 
-void Strike(KeyDrillWindow *w, Qt::Key key)
+void Strike(PhysicalKeyWindow *w, Qt::Key key)
 {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
     QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
@@ -42,7 +42,7 @@ void Strike(KeyDrillWindow *w, Qt::Key key)
 void BM_KeystrokeToRepaint(benchmark::State &bench)
 {
     Services s;
-    KBExercise window(s.ctx);
+    KeyDrillWindow window(s.ctx);
     QImage image(window.view()->size(), QImage::Format_ARGB32_Premultiplied);
     // Alternately the target (a hit) and a key next to it (a miss).
     std::vector<double> perKeystroke;
@@ -73,8 +73,8 @@ void BM_FullRepaint(benchmark::State &bench)
     for (auto _ : bench)
         window.view()->render(&image);
 }
-BENCHMARK_TEMPLATE(BM_FullRepaint, KBExercise)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_FullRepaint, FrmNKB)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_FullRepaint, KeyDrillWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_FullRepaint, KeypadDrillWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -9,7 +9,7 @@
 #include "data/Random.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
 
@@ -46,23 +46,23 @@ struct LineRun : BenchServices {
     std::vector<double> perCommit;
 
     void run(benchmark::State &bench, const QString &reference, const QStringList &commits,
-             const std::function<void(LineForm &)> &repaint)
+             const std::function<void(LinePracticeWindow &)> &repaint)
     {
         paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
         perCommit.reserve(size_t(commits.size()) * 16);
         for (auto _ : bench) {
             bench.PauseTiming();
-            LineForm form(ctx);
+            LinePracticeWindow form(ctx);
             form.show();
             state.pendingText = reference + QStringLiteral("末\r\n");
             form.fillReferencePage();
-            StartDialog(ctx).Form_KeyPress(13);
+            StartDialog(ctx).startOnEnter(13);
             bench.ResumeTiming();
             for (const QString &text : commits) {
                 const auto start = std::chrono::steady_clock::now();
                 QInputMethodEvent commit;
                 commit.setCommitString(text);
-                QApplication::sendEvent(form.rtbIn(state.activeLine), &commit);
+                QApplication::sendEvent(form.input(state.activeLine), &commit);
                 repaint(form);
                 perCommit.push_back(std::chrono::duration<double, std::micro>(
                                         std::chrono::steady_clock::now() - start).count());
@@ -97,7 +97,7 @@ void BM_JudgeCommittedCharacter(benchmark::State &bench)
     for (const QChar c : TypedText(reference))
         commits << QString(c);
     LineRun run;
-    run.run(bench, reference, commits, [&](LineForm &form) { form.rtbOut(run.state.activeLine)->repaint(); });
+    run.run(bench, reference, commits, [&](LinePracticeWindow &form) { form.reference(run.state.activeLine)->repaint(); });
 }
 BENCHMARK(BM_JudgeCommittedCharacter)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)
     ->ReportAggregatesOnly(true);
@@ -113,7 +113,7 @@ void BM_JudgeFourCharacterCommit(benchmark::State &bench)
     for (int i = 0; i < typed.size(); i += 4)
         commits << typed.mid(i, 4);
     LineRun run;
-    run.run(bench, reference, commits, [](LineForm &) { QApplication::processEvents(); });
+    run.run(bench, reference, commits, [](LinePracticeWindow &) { QApplication::processEvents(); });
 }
 BENCHMARK(BM_JudgeFourCharacterCommit)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)
     ->ReportAggregatesOnly(true);

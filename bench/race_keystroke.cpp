@@ -11,7 +11,7 @@
 #include "data/Cues.h"
 #include "data/Random.h"
 #include "data/Settings.h"
-#include "game/ui/Game.h"
+#include "game/ui/RaceWindow.h"
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 
@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     SeededRandom random(1);
     AppContext ctx{state, settings, cues, clock, random, paths};
 
-    Game game(ctx);
+    RaceWindow game(ctx);
     game.show();
     RaceSetup setup;
     setup.material = race::Material::Letters;
@@ -78,10 +78,10 @@ int main(int argc, char *argv[])
     setup.firstLine = race::NextLine(state, setup.pool, setup.material, true, random);
     game.startRace(setup);
     for (int i = 0; i < race::kCountdownTicks; ++i)
-        game.TimeS_Timer();
+        game.tickCountdown();
 
     PaintWatch watch;
-    game.imgt()->installEventFilter(&watch);
+    game.harePicture()->installEventFilter(&watch);
     SeededRandom pause(7);
     std::vector<double> latencies, cpu;
     QElapsedTimer idle, measure;
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
         watch.painted = false;
         measure.start();
         const double cpuStart = threadCpuMs();
-        QCoreApplication::postEvent(game.rtbIn(), new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown,
+        QCoreApplication::postEvent(game.input(), new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown,
                                                                 Qt::NoModifier, QString(target)));
         while (game.race()->hareCount() == before || !watch.painted)
             QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -9,7 +9,7 @@
 #include "practice/PracticeState.h"
 #include "records/RecordFile.h"
 #include "records/RecordOrder.h"
-#include "records/ui/TypeRecord.h"
+#include "records/ui/RecordViewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,7 +74,7 @@ void BM_OpenViewer(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state) {
-        TypeRecord viewer(f.ctx);
+        RecordViewer viewer(f.ctx);
         viewer.show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(viewer.model().rowCount());
@@ -109,7 +109,7 @@ void BM_ViewerMemory(benchmark::State &state)
     fewCtx.paths.userDataDir = few.path();
     ReplaceAllRecords(fewCtx.paths.recordFile(), std::vector<TypingRecord>(f.records.begin(), f.records.begin() + 50));
     {
-        TypeRecord warmUp(fewCtx);
+        RecordViewer warmUp(fewCtx);
         warmUp.show();
         QCoreApplication::processEvents();
     }
@@ -119,7 +119,7 @@ void BM_ViewerMemory(benchmark::State &state)
         const double residentBefore = ResidentBytes();
         QElapsedTimer clock;
         clock.start();
-        auto *viewer = new TypeRecord(f.ctx);
+        auto *viewer = new RecordViewer(f.ctx);
         viewer->show();
         QCoreApplication::processEvents();
         const double openSeconds = clock.nsecsElapsed() / 1e9;
@@ -136,12 +136,12 @@ BENCHMARK(BM_ViewerMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_Reorder(benchmark::State &state)
 {
     Fixture &f = fixture();
-    TypeRecord viewer(f.ctx);
+    RecordViewer viewer(f.ctx);
     for (auto _ : state) {
         state.PauseTiming();
         f.restore();
         state.ResumeTiming();
-        viewer.OpOrder_Click(int(state.range(0)));
+        viewer.sortBy(int(state.range(0)));
     }
 }
 BENCHMARK(BM_Reorder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
@@ -150,8 +150,8 @@ BENCHMARK(BM_Reorder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_DeleteUser(benchmark::State &state)
 {
     Fixture &f = fixture();
-    TypeRecord viewer(f.ctx);
-    viewer.txtName()->setText(QStringLiteral("王"));
+    RecordViewer viewer(f.ctx);
+    viewer.nameBox()->setText(QStringLiteral("王"));
     for (auto _ : state) {
         state.PauseTiming();
         f.restore();
@@ -160,7 +160,7 @@ void BM_DeleteUser(benchmark::State &state)
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                 box->button(QMessageBox::Yes)->click();
         });
-        viewer.Command1_Click();
+        viewer.deleteByName();
         benchmark::DoNotOptimize(viewer.model().rowCount());
     }
     if (viewer.model().rowCount() >= kRecords)

@@ -13,10 +13,10 @@
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunPanel.h"
 #include "wubi/Wubi.h"
 
 #include <QApplication>
@@ -63,9 +63,9 @@ int main(int argc, char **argv)
     paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
     AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
 
-    StateForm status(ctx);
+    RunPanel status(ctx);
     status.show();
-    LineForm form(ctx);
+    LinePracticeWindow form(ctx);
     form.show();
     state.generatedDrill = true;
     state.randomCharDrill = true;
@@ -74,7 +74,7 @@ int main(int argc, char **argv)
     state.unlimitedRun = true;
     state.pendingText = wubi::CharacterDrillText(state, state.drillPool, 30, 4, random);
     form.fillReferencePage();
-    StartDialog(ctx).Form_KeyPress(13);
+    StartDialog(ctx).startOnEnter(13);
 
     constexpr long kWarmUp = 50000;
     // Filled in advance, so that the timings' own pages are resident from the start.
@@ -86,13 +86,13 @@ int main(int argc, char **argv)
     long typed = 0;
     while (typed < keystrokes && state.runStarted) {
         const int line = state.activeLine;
-        const QString reference = form.rtbOut(line)->text();
-        const int at = int(form.rtbIn(line)->text().size());
+        const QString reference = form.reference(line)->text();
+        const int at = int(form.input(line)->text().size());
         const QChar expected = at < reference.size() ? reference.at(at) : QChar(0x9519);
         QInputMethodEvent commit;
         commit.setCommitString(QString(typed % 25 == 24 ? QChar(0x9519) : expected));
         const auto start = std::chrono::steady_clock::now();
-        QApplication::sendEvent(form.rtbIn(line), &commit);
+        QApplication::sendEvent(form.input(line), &commit);
         QApplication::processEvents(); // repaints and deferred work, as the event loop would
         micros[size_t(typed)] = std::chrono::duration<float, std::micro>(std::chrono::steady_clock::now() - start).count();
         ++typed;
@@ -121,7 +121,7 @@ int main(int argc, char **argv)
                 double(micros[micros.size() * 99 / 100]), double(micros.back()));
     std::printf("text kept by the run: %lld characters; characters counted: %d; live count: %s\n",
                 static_cast<long long>(state.typedText.size()), RunTypedCounts(state).totalCount,
-                qPrintable(status.lblTotalByte->text()));
+                qPrintable(status.typedCountLabel->text()));
     std::printf("characters generated: %d, run still going: %s\n", state.charsGenerated,
                 state.runStarted ? "yes" : "no");
     return typed == keystrokes ? 0 : 1;

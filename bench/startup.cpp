@@ -45,7 +45,7 @@ void BM_MainWindowShownAndIdle(benchmark::State &st)
         SeededRandom random(1);
         AppContext ctx{state, settings, cues, clock, random, paths};
         MainWindow main(ctx, std::make_unique<SilentPlayer>());
-        main.Form_Load();
+        main.startUp();
         RegisterEverything(ctx, main);
         main.show();
         // Idle: nothing left to paint or lay out.
@@ -53,7 +53,7 @@ void BM_MainWindowShownAndIdle(benchmark::State &st)
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         st.PauseTiming();
-        main.TimAct_Timer();
+        main.dismissSplash();
         main.close();
         st.ResumeTiming();
     }

@@ -12,19 +12,19 @@
 
 // The twelve managed windows of the registry.
 enum class ManagedWindow {
-    LineForm,    // frmIn_In     lineFormLoaded
-    TextForm,    // frmInT_In    textFormLoaded
-    FreeForm,    // frmOut_In    freeFormLoaded
-    StateForm,   // frmState     stateFormLoaded
-    BackForm,    // frmBackForm  backFormLoaded
-    BaseForm,    // frmBase      baseFormLoaded
-    KeysForm,    // KBExercise   keysFormLoaded
-    WordForm,    // frmWord      wordFormLoaded
-    RaceForm,    // Game         raceFormLoaded
-    RecordForm,  // TypeRecord   recordFormLoaded
-    KeypadForm,  // frmNKB       keypadFormLoaded
-    RadicalForm, // frmZGEx      radicalFormLoaded
-    ProgressForm, // the learning progress window
+    LinePracticeWindow,    // LinePracticeWindow     lineFormLoaded
+    TextPracticeWindow,    // TextPracticeWindow    textFormLoaded
+    FreeInputWindow,    // FreeInputWindow    freeFormLoaded
+    RunPanel,   // RunPanel     stateFormLoaded
+    IdleBackground,    // IdleBackground  backFormLoaded
+    StatusStrip,    // StatusStrip      baseFormLoaded
+    KeyDrillWindow,    // KeyDrillWindow   keysFormLoaded
+    RadicalChartDrillWindow,    // RadicalChartDrillWindow      wordFormLoaded
+    RaceWindow,    // RaceWindow         raceFormLoaded
+    RecordViewer,  // RecordViewer   recordFormLoaded
+    KeypadDrillWindow,  // KeypadDrillWindow       keypadFormLoaded
+    RadicalDrillWindow, // RadicalDrillWindow      radicalFormLoaded
+    ProgressWindow, // the learning progress window
 };
 inline constexpr int kManagedWindowCount = 13;
 
@@ -68,13 +68,13 @@ struct PracticeState {
     bool timeLimited = false;
     int timeLimitSeconds = 0;
     bool unlimitedRun = false;
-    bool startSetCancelled = false;
+    bool runLimitsCancelled = false;
 
     // Open dialogs and helpers
     bool startDialogShown = false;
     bool hintShown = false;
-    bool resultFormOpen = false;
-    bool lookupFormOpen = false;
+    bool resultWindowOpen = false;
+    bool lookupWindowOpen = false;
     bool radicalCardOpen = false;
 
     // Window registry

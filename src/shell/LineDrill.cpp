@@ -12,8 +12,8 @@ void RunLineDrill(AppContext &ctx, Shell &shell, const LineDrill &drill)
     if (!run)
         return;
     shell.openLinePractice();
-    run->showStartSettings();
-    if (s.startSetCancelled)
+    run->showRunLimits();
+    if (s.runLimitsCancelled)
         return;
     shell.selectDrillKind(drill.kind);
     s.pendingText = drill.firstPage(ctx);

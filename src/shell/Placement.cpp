@@ -11,22 +11,22 @@ std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main
     const double W = main.width;
     const double P = main.practiceTop();
     switch (which) {
-    case ManagedWindow::StateForm:
+    case ManagedWindow::RunPanel:
         return TwipRect{L + kLeftMargin, P, kStateWidth, kPracticeHeight};
-    case ManagedWindow::LineForm:
-    case ManagedWindow::TextForm:
-    case ManagedWindow::FreeForm:
+    case ManagedWindow::LinePracticeWindow:
+    case ManagedWindow::TextPracticeWindow:
+    case ManagedWindow::FreeInputWindow:
         return TwipRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
-    case ManagedWindow::WordForm:
-    case ManagedWindow::BackForm:
-    case ManagedWindow::KeysForm:
-    case ManagedWindow::KeypadForm:
-    case ManagedWindow::RaceForm:
-    case ManagedWindow::RecordForm:
-    case ManagedWindow::ProgressForm:
-    case ManagedWindow::RadicalForm:
+    case ManagedWindow::RadicalChartDrillWindow:
+    case ManagedWindow::IdleBackground:
+    case ManagedWindow::KeyDrillWindow:
+    case ManagedWindow::KeypadDrillWindow:
+    case ManagedWindow::RaceWindow:
+    case ManagedWindow::RecordViewer:
+    case ManagedWindow::ProgressWindow:
+    case ManagedWindow::RadicalDrillWindow:
         return TwipRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
-    case ManagedWindow::BaseForm:
+    case ManagedWindow::StatusStrip:
         return TwipRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};
     }
     return std::nullopt;

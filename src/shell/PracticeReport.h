@@ -11,7 +11,7 @@
 struct PracticeReport {
     QString title;                   // "统计资料——打字类型：中文打字" ...
     std::array<QString, 6> captions; // lblCaption(0..5)
-    std::array<QString, 6> values;   // lblMessage(0..5), shown as the figures below say
+    std::array<QString, 6> values;   // figureLabel(0..5), shown as the figures below say
     QString keysPerCharacter;        // "平均码长" of a run typed through the built-in composer, else empty
 
     // The run's figures, which the record file and the statistics keep.

@@ -4,10 +4,10 @@
 class PracticeRun {
 public:
     virtual ~PracticeRun() = default;
-    // lblRightRate, lblTime, lblTotalByte and lblTypeNum of frmState become empty.
+    // accuracyLabel, timeLabel, typedCountLabel and speedLabel of RunPanel become empty.
     virtual void clearLiveFigures() = 0;
-    // The start-settings dialog frmStartSet, modal; read state.startSetCancelled after.
-    virtual void showStartSettings() = 0;
+    // The start-settings dialog RunLimitsDialog, modal; read state.runLimitsCancelled after.
+    virtual void showRunLimits() = 0;
     // The first page of state.pendingText into the open line-by-line window.
     virtual void fillReferencePage() = 0;
     // The start dialog StartDialog, modal; Enter starts the run.

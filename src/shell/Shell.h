@@ -31,8 +31,8 @@ public:
     virtual QPointF mainOriginTwips() const = 0;
 
     // Status strip. Writable while hidden.
-    virtual void SetStatusMessage(const QString &text) = 0;
-    virtual void SetStatusState(bool ready) = 0;
+    virtual void setStatusMessage(const QString &text) = 0;
+    virtual void setStatusReady(bool ready) = 0;
 
     // Window registry. A managed window is created by its registered factory
     // (parent: the practice area), shown, and records itself in the registry.
@@ -46,8 +46,8 @@ public:
     virtual void closeOthers() = 0;
     // The status window and `practice` open together; everything else closes.
     virtual void openPair(ManagedWindow practice) = 0;
-    void openLinePractice() { openPair(ManagedWindow::LineForm); }
-    void openTextPractice() { openPair(ManagedWindow::TextForm); }
+    void openLinePractice() { openPair(ManagedWindow::LinePracticeWindow); }
+    void openTextPractice() { openPair(ManagedWindow::TextPracticeWindow); }
     virtual void selectDrillKind(int kind) = 0;
 
     // Menu commands by the menu control's name ("MenuChinese(1)", "CZ2_86",

@@ -17,18 +17,18 @@ private slots:
     void dockedWindowsAtMainLeftZero()
     {
         const MainGeometry main;
-        QCOMPARE(*DockedRect(ManagedWindow::LineForm, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::StateForm, main), (TwipRect{55, 1492, 1680, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::TextForm, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::FreeForm, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::BaseForm, main), (TwipRect{55, 8167, 10650, 400}));
-        for (ManagedWindow w : {ManagedWindow::WordForm, ManagedWindow::BackForm, ManagedWindow::KeysForm,
-                                ManagedWindow::KeypadForm, ManagedWindow::RaceForm, ManagedWindow::RecordForm,
-                                ManagedWindow::RadicalForm, ManagedWindow::ProgressForm})
+        QCOMPARE(*DockedRect(ManagedWindow::LinePracticeWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::RunPanel, main), (TwipRect{55, 1492, 1680, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::TextPracticeWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::FreeInputWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
+        QCOMPARE(*DockedRect(ManagedWindow::StatusStrip, main), (TwipRect{55, 8167, 10650, 400}));
+        for (ManagedWindow w : {ManagedWindow::RadicalChartDrillWindow, ManagedWindow::IdleBackground, ManagedWindow::KeyDrillWindow,
+                                ManagedWindow::KeypadDrillWindow, ManagedWindow::RaceWindow, ManagedWindow::RecordViewer,
+                                ManagedWindow::RadicalDrillWindow, ManagedWindow::ProgressWindow})
             QCOMPARE(*DockedRect(w, main), (TwipRect{55, 1492, 10650, 6675}));
         // The status window and a practice window share the area edge to edge.
-        const TwipRect state = *DockedRect(ManagedWindow::StateForm, main);
-        const TwipRect line = *DockedRect(ManagedWindow::LineForm, main);
+        const TwipRect state = *DockedRect(ManagedWindow::RunPanel, main);
+        const TwipRect line = *DockedRect(ManagedWindow::LinePracticeWindow, main);
         QCOMPARE(state.left + state.width, line.left);
         QCOMPARE(line.left + line.width, 10705.0);
     }
@@ -44,12 +44,12 @@ private slots:
         for (int i = 0; i < kManagedWindowCount; ++i) {
             const QRect r = *DockedStripRect(ManagedWindow(i), main);
             QVERIFY2(window.contains(r), qPrintable(QString::number(i)));
-            if (ManagedWindow(i) != ManagedWindow::BaseForm)
+            if (ManagedWindow(i) != ManagedWindow::StatusStrip)
                 QCOMPARE(r.top(), 76);
         }
-        QCOMPARE(*DockedStripRect(ManagedWindow::LineForm, main), QRect(112, 76, 598, 445));
-        QCOMPARE(*DockedStripRect(ManagedWindow::RecordForm, main), QRect(0, 76, 710, 445));
-        QCOMPARE(*DockedStripRect(ManagedWindow::BaseForm, main), QRect(0, 521, 710, 27));
+        QCOMPARE(*DockedStripRect(ManagedWindow::LinePracticeWindow, main), QRect(112, 76, 598, 445));
+        QCOMPARE(*DockedStripRect(ManagedWindow::RecordViewer, main), QRect(0, 76, 710, 445));
+        QCOMPARE(*DockedStripRect(ManagedWindow::StatusStrip, main), QRect(0, 521, 710, 27));
     }
 
     void dialogsAndTheChartAreCentredOnThePracticeWindow()

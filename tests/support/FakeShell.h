@@ -37,8 +37,8 @@ public:
     }
     QPointF mainOriginTwips() const override { return QPointF(m_main.x() * 15.0, m_main.y() * 15.0); }
 
-    void SetStatusMessage(const QString &text) override { statusMessage = text; }
-    void SetStatusState(bool ready) override { statusReady = ready; }
+    void setStatusMessage(const QString &text) override { statusMessage = text; }
+    void setStatusReady(bool ready) override { statusReady = ready; }
 
     void registerWindow(ManagedWindow which, WindowFactory factory) override
     {
@@ -59,8 +59,8 @@ public:
     }
     void openPair(ManagedWindow practice) override
     {
-        openLineCount += practice == ManagedWindow::LineForm;
-        openTextCount += practice == ManagedWindow::TextForm;
+        openLineCount += practice == ManagedWindow::LinePracticeWindow;
+        openTextCount += practice == ManagedWindow::TextPracticeWindow;
         m_registry.openPair(practice);
     }
     void selectDrillKind(int kind) override

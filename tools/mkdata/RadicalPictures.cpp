@@ -24,7 +24,7 @@ constexpr int kPictureWidth = 32;
 constexpr int kPictureHeight = 44;
 constexpr int kGlyphPixels = 26;
 
-// The drill window's size and board (frmZGEx).
+// The drill window's size and board (RadicalDrillWindow).
 constexpr int kBackWidth = 710;
 constexpr int kBackHeight = 445;
 constexpr int kBoardLeft = 28;

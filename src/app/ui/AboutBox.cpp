@@ -30,24 +30,24 @@ AboutBox::AboutBox(AppContext &ctx, QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("关于Quorvel"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto *picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(artwork::emblem(64, devicePixelRatioF()));
-    picIcon->setFixedSize(64, 64);
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("picIcon"));
+    icon->setPixmap(artwork::emblem(64, devicePixelRatioF()));
+    icon->setFixedSize(64, 64);
 
     QFont titleFont(artwork::songFamily());
     titleFont.setPointSize(16);
     titleFont.setBold(true);
-    auto *lblTitle = new QLabel(QStringLiteral("Quorvel"), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setFont(titleFont);
+    auto *titleLabel = new QLabel(QStringLiteral("Quorvel"), this);
+    titleLabel->setObjectName(QStringLiteral("lblTitle"));
+    titleLabel->setFont(titleFont);
     QFont textFont(artwork::songFamily());
     textFont.setPointSize(10);
-    auto *lblVersion = new QLabel(QStringLiteral("版本：1.41"), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setFont(textFont);
-    auto *lblPurpose = new QLabel(QStringLiteral("指法、英文、五笔与文章打字练习"), this);
-    lblPurpose->setFont(textFont);
+    auto *versionLabel = new QLabel(QStringLiteral("版本：1.41"), this);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
+    versionLabel->setFont(textFont);
+    auto *purposeLabel = new QLabel(QStringLiteral("指法、英文、五笔与文章打字练习"), this);
+    purposeLabel->setFont(textFont);
     // The program's licence, whose text ships in the help folder.
     auto *label1 = new QLabel(QStringLiteral("自由软件，依照<a href=\"%1\">GNU 通用公共许可证</a>第 3 版或更新版本发布")
                                   .arg(QUrl::fromLocalFile(ctx.paths.data(QStringLiteral("help/COPYING"))).toString()),
@@ -57,28 +57,28 @@ AboutBox::AboutBox(AppContext &ctx, QWidget *parent) : QDialog(parent)
     label1->setTextFormat(Qt::RichText);
     label1->setOpenExternalLinks(true);
 
-    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto *cmdSysInfo = new QPushButton(QStringLiteral("系统信息(&S)..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    connect(cmdOK, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+    auto *okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+    auto *systemInfoButton = new QPushButton(QStringLiteral("系统信息(&S)..."), this);
+    systemInfoButton->setObjectName(QStringLiteral("cmdSysInfo"));
+    connect(okButton, &QPushButton::clicked, this, &AboutBox::closeBox);
+    connect(systemInfoButton, &QPushButton::clicked, this, &AboutBox::openSystemInfo);
 
     auto *texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
-    texts->addWidget(lblPurpose);
+    texts->addWidget(titleLabel);
+    texts->addWidget(versionLabel);
+    texts->addWidget(purposeLabel);
     texts->addSpacing(8);
     texts->addWidget(label1);
     auto *top = new QHBoxLayout;
-    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addWidget(icon, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(texts, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    buttons->addWidget(okButton);
+    buttons->addWidget(systemInfoButton);
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(18, 18, 18, 14);
     all->addLayout(top);
@@ -90,12 +90,12 @@ AboutBox::AboutBox(AppContext &ctx, QWidget *parent) : QDialog(parent)
         ctx.shell->centreDialog(this);
 }
 
-void AboutBox::cmdOK_Click()
+void AboutBox::closeBox()
 {
     accept();
 }
 
-void AboutBox::cmdSysInfo_Click()
+void AboutBox::openSystemInfo()
 {
     const QString tool = FindSystemInfoTool();
     if (!tool.isEmpty() && QProcess::startDetached(tool, {}))

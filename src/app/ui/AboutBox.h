@@ -1,5 +1,5 @@
 #pragma once
-// frmAbout: name, version, web address and the system information button.
+// AboutBox: name, version, web address and the system information button.
 #include <QDialog>
 
 struct AppContext;
@@ -10,8 +10,8 @@ public:
     AboutBox(AppContext &ctx, QWidget *parent);
 
 public slots:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    void closeBox();
+    void openSystemInfo();
 };
 
 // The first system information program found on the search path, or empty.

@@ -45,7 +45,7 @@ void HoverTracker::hoverOver(QWidget *h)
             break;
         }
         if (w == m_shell.practiceArea() || w->isWindow() || qobject_cast<QToolButton *>(w) ||
-            w == m_shell.window(ManagedWindow::BaseForm))
+            w == m_shell.window(ManagedWindow::StatusStrip))
             break;
     }
     if (!target || target == m_lastHover)

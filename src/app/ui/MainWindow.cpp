@@ -80,8 +80,8 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     help->setShortcutContext(Qt::ApplicationShortcut);
     addAction(help);
 
-    registerWindow(ManagedWindow::BackForm, [this](QWidget *parent) { return new IdleBackground(m_state, parent); });
-    registerWindow(ManagedWindow::BaseForm, [this](QWidget *parent) { return new StatusStrip(m_state, parent); });
+    registerWindow(ManagedWindow::IdleBackground, [this](QWidget *parent) { return new IdleBackground(m_state, parent); });
+    registerWindow(ManagedWindow::StatusStrip, [this](QWidget *parent) { return new StatusStrip(m_state, parent); });
     startTimers();
 }
 
@@ -89,16 +89,16 @@ void MainWindow::startTimers()
 {
     // Children by parent, so they can be found by name; as members they are
     // destroyed before the window.
-    for (QTimer *t : {&m_timAct, &m_timer1})
+    for (QTimer *t : {&m_splashTimer, &m_minimizeWatch})
         t->setParent(this);
-    m_timAct.setObjectName(QStringLiteral("TimAct"));
-    m_timAct.setSingleShot(true);
-    connect(&m_timAct, &QTimer::timeout, this, &MainWindow::TimAct_Timer);
+    m_splashTimer.setObjectName(QStringLiteral("TimAct"));
+    m_splashTimer.setSingleShot(true);
+    connect(&m_splashTimer, &QTimer::timeout, this, &MainWindow::dismissSplash);
     // Runs once after a minimize, to see whether it was honoured.
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setSingleShot(true);
-    m_timer1.setInterval(kMinimizeGraceMs);
-    connect(&m_timer1, &QTimer::timeout, this, &MainWindow::takeBackIgnoredMinimize);
+    m_minimizeWatch.setObjectName(QStringLiteral("Timer1"));
+    m_minimizeWatch.setSingleShot(true);
+    m_minimizeWatch.setInterval(kMinimizeGraceMs);
+    connect(&m_minimizeWatch, &QTimer::timeout, this, &MainWindow::takeBackIgnoredMinimize);
     connect(&m_tableLoad, &QFutureWatcher<LoadedCodeTables>::finished, this, &MainWindow::installCodeTables);
 }
 
@@ -150,25 +150,25 @@ void MainWindow::buildStrip()
     for (int i = 0; i < GraphicMenu::kButtons; ++i) {
         auto *button = new GraphicButton(i, QString::fromUtf8(kButtonCaptions[i]), m_strip);
         button->move(left + i * 80, strip.height() - GraphicButton::kHeight - 6);
-        connect(button, &GraphicButton::pressed, this, &MainWindow::imgType_MouseDown);
+        connect(button, &GraphicButton::pressed, this, &MainWindow::pressMenuPicture);
         button->installEventFilter(this);
         m_buttons[std::size_t(i)] = button;
     }
-    auto *cmdMin = captionButton(m_strip, QStringLiteral("cmdMin"), QStringLiteral("–"), QStringLiteral("最小化"),
+    auto *minimizeButton = captionButton(m_strip, QStringLiteral("cmdMin"), QStringLiteral("–"), QStringLiteral("最小化"),
                                  QStringLiteral("rgba(255,255,255,80)"));
-    auto *cmdClose = captionButton(m_strip, QStringLiteral("cmdClose"), QStringLiteral("×"), QStringLiteral("关闭"),
+    auto *closeButton = captionButton(m_strip, QStringLiteral("cmdClose"), QStringLiteral("×"), QStringLiteral("关闭"),
                                    QStringLiteral("#c0392b"));
-    cmdMin->setAccessibleDescription(QStringLiteral("把主窗口和练习窗口一起最小化"));
-    cmdClose->setAccessibleDescription(QStringLiteral("退出程序"));
-    cmdMin->move(strip.width() - 60, 6);
-    cmdClose->move(strip.width() - 32, 6);
-    connect(cmdMin, &QToolButton::clicked, this, &MainWindow::cmdMin_Click);
-    connect(cmdClose, &QToolButton::clicked, this, &MainWindow::cmdClose_Click);
+    minimizeButton->setAccessibleDescription(QStringLiteral("把主窗口和练习窗口一起最小化"));
+    closeButton->setAccessibleDescription(QStringLiteral("退出程序"));
+    minimizeButton->move(strip.width() - 60, 6);
+    closeButton->move(strip.width() - 32, 6);
+    connect(minimizeButton, &QToolButton::clicked, this, &MainWindow::minimizeProgram);
+    connect(closeButton, &QToolButton::clicked, this, &MainWindow::closeProgram);
 }
 
 // ---- Start-up ---------------------------------------------------------------
 
-void MainWindow::Form_Load()
+void MainWindow::startUp()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
@@ -193,8 +193,8 @@ void MainWindow::Form_Load()
 
     m_help.findPage(m_ctx.paths.data(QStringLiteral("help/help.html")));
 
-    showWindow(ManagedWindow::BackForm);
-    showWindow(ManagedWindow::BaseForm);
+    showWindow(ManagedWindow::IdleBackground);
+    showWindow(ManagedWindow::StatusStrip);
 
     m_state.runStarted = false;
     m_state.clockRunning = false;
@@ -205,21 +205,21 @@ void MainWindow::Form_Load()
     // Some platforms never activate a window (no window manager): the splash
     // must not stay for ever then.
     QTimer::singleShot(3000, this, [this] {
-        if (m_splash && !m_timAct.isActive())
-            Form_Activate();
+        if (m_splash && !m_splashTimer.isActive())
+            activated();
     });
 }
 
-void MainWindow::Form_Activate()
+void MainWindow::activated()
 {
     // Without a window manager nothing keeps the splash on top.
     if (m_splash)
         m_splash->raise();
-    m_timAct.setInterval(400);
-    m_timAct.start();
+    m_splashTimer.setInterval(400);
+    m_splashTimer.start();
 }
 
-void MainWindow::TimAct_Timer()
+void MainWindow::dismissSplash()
 {
     if (m_splash) {
         m_splash->close();
@@ -229,7 +229,7 @@ void MainWindow::TimAct_Timer()
         QApplication::restoreOverrideCursor();
         m_busyCursor = false;
     }
-    m_timAct.stop();
+    m_splashTimer.stop();
 }
 
 QWidget *MainWindow::splash() const
@@ -240,13 +240,13 @@ QWidget *MainWindow::splash() const
 bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        activated();
     return QWidget::event(event);
 }
 
 // ---- Graphic menu -----------------------------------------------------------
 
-void MainWindow::imgType_MouseDown(int index, Qt::MouseButton button)
+void MainWindow::pressMenuPicture(int index, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton || index < 0 || index > 7)
         return;
@@ -285,21 +285,21 @@ QPointF MainWindow::mainOriginTwips() const
 
 StatusStrip *MainWindow::statusStrip() const
 {
-    return qobject_cast<StatusStrip *>(window(ManagedWindow::BaseForm));
+    return qobject_cast<StatusStrip *>(window(ManagedWindow::StatusStrip));
 }
 
-void MainWindow::SetStatusMessage(const QString &text)
+void MainWindow::setStatusMessage(const QString &text)
 {
     if (!statusStrip())
-        showWindow(ManagedWindow::BaseForm);
+        showWindow(ManagedWindow::StatusStrip);
     if (StatusStrip *strip = statusStrip())
         strip->setMessage(text);
 }
 
-void MainWindow::SetStatusState(bool ready)
+void MainWindow::setStatusReady(bool ready)
 {
     if (!statusStrip())
-        showWindow(ManagedWindow::BaseForm);
+        showWindow(ManagedWindow::StatusStrip);
     if (StatusStrip *strip = statusStrip())
         strip->setReady(ready);
 }
@@ -406,20 +406,20 @@ bool MainWindow::runCommand(const QString &menuName)
 
 // ---- Minimize, restore, exit ------------------------------------------------
 
-void MainWindow::cmdMin_Click()
+void MainWindow::minimizeProgram()
 {
     setWindowState(windowState() | Qt::WindowMinimized);
 }
 
-void MainWindow::cmdClose_Click()
+void MainWindow::closeProgram()
 {
     close();
 }
 
-void MainWindow::Timer1_Timer()
+void MainWindow::watchMinimize()
 {
-    if (isMinimized() && (m_state.shown(ManagedWindow::BaseForm) || m_state.shown(ManagedWindow::BackForm) ||
-                          m_state.shown(ManagedWindow::StateForm)))
+    if (isMinimized() && (m_state.shown(ManagedWindow::StatusStrip) || m_state.shown(ManagedWindow::IdleBackground) ||
+                          m_state.shown(ManagedWindow::RunPanel)))
         m_registry.hideWithMain();
 }
 
@@ -430,12 +430,12 @@ void MainWindow::takeBackIgnoredMinimize()
     // panels: after the grace period it counts as restored again.
     const bool onScreen = windowHandle() && windowHandle()->isExposed();
     if (isMinimized() && onScreen)
-        setWindowState(windowState() & ~Qt::WindowMinimized); // Form_Resize restores
+        setWindowState(windowState() & ~Qt::WindowMinimized); // restoreAfterResize restores
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::restoreAfterResize()
 {
-    if (m_loaded && !isMinimized() && !m_state.shown(ManagedWindow::BaseForm))
+    if (m_loaded && !isMinimized() && !m_state.shown(ManagedWindow::StatusStrip))
         m_registry.restoreWithMain();
 }
 
@@ -444,11 +444,11 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::WindowStateChange) {
         // Minimized: the companions go at once; restored: they come back.
         if (isMinimized()) {
-            Timer1_Timer();
-            m_timer1.start();
+            watchMinimize();
+            m_minimizeWatch.start();
         } else {
-            m_timer1.stop();
-            Form_Resize();
+            m_minimizeWatch.stop();
+            restoreAfterResize();
         }
     }
     // Shown or activated again: the learner is back, whatever the window
@@ -457,24 +457,24 @@ void MainWindow::changeEvent(QEvent *event)
         if (isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);
         else
-            Form_Resize();
+            restoreAfterResize();
     }
     QWidget::changeEvent(event);
 }
 
-void MainWindow::Form_Unload()
+void MainWindow::shutDown()
 {
     closeOthers();
     // Everything goes, also the windows hidden with the main window.
     m_registry.unloadAll();
     m_help.close();
     m_music->stop();
-    m_timer1.stop();
-    TimAct_Timer();
+    m_minimizeWatch.stop();
+    dismissSplash();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    shutDown();
     event->accept();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// frmDzy: the program's one top-level window. The strip with the graphic menu
+// MainWindow: the program's one top-level window. The strip with the graphic menu
 // at the top, the practice area where exercise panels dock, the status strip
 // at the bottom; start-up, the timers and exit. The window registry, the menu
 // commands, placement, hover pictures, music and help are classes of their own
@@ -38,7 +38,7 @@ public:
     ~MainWindow() override;
 
     // Start-up sequence; the window is shown after it returns.
-    void Form_Load();
+    void startUp();
     // Messages of code tables that did not load (known once they are loaded).
     const QStringList &startupMessages() const { return m_startupMessages; }
     // Starts reading the code tables on a worker thread unless done already.
@@ -46,18 +46,18 @@ public:
     // The code tables are in the practice state when this returns.
     void waitForCodeTables();
 
-    void Form_Activate();
-    void TimAct_Timer();        // the splash goes, the pointer returns
-    void Timer1_Timer();        // hide-with-main step, on minimizing
+    void activated();
+    void dismissSplash();        // the splash goes, the pointer returns
+    void watchMinimize();        // hide-with-main step, on minimizing
     void takeBackIgnoredMinimize(); // a while after minimizing
-    void Form_Resize();         // restore-with-main
-    void imgType_MouseDown(int index, Qt::MouseButton button);
-    void lblType_Click(int index) { imgType_MouseDown(index, Qt::LeftButton); }
-    void cmdMin_Click();
-    void cmdClose_Click();
+    void restoreAfterResize();         // restore-with-main
+    void pressMenuPicture(int index, Qt::MouseButton button);
+    void clickMenuCaption(int index) { pressMenuPicture(index, Qt::LeftButton); }
+    void minimizeProgram();
+    void closeProgram();
 
     QWidget *splash() const;
-    QTimer &activationTimer() { return m_timAct; }
+    QTimer &activationTimer() { return m_splashTimer; }
     GraphicButton *menuButton(int index) const { return m_buttons.at(std::size_t(index)); }
     QMenu *buttonMenu(int index) const { return m_menu->buttonMenu(index); } // nullptr for button 3
     // The QAction of a menu control ("MenuChinese(1)", "BackMusic(2)", ...).
@@ -75,8 +75,8 @@ public:
     void centreDialog(QWidget *dialog) override;
     QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const override;
     QPointF mainOriginTwips() const override;
-    void SetStatusMessage(const QString &text) override;
-    void SetStatusState(bool ready) override;
+    void setStatusMessage(const QString &text) override;
+    void setStatusReady(bool ready) override;
     void registerWindow(ManagedWindow which, WindowFactory factory) override;
     QWidget *showWindow(ManagedWindow which) override;
     QWidget *window(ManagedWindow which) const override;
@@ -98,7 +98,7 @@ private:
     void buildPracticeArea();
     void startTimers();
     void installCodeTables();
-    void Form_Unload();
+    void shutDown();
 
     struct LoadedCodeTables {
         CodeTables tables;
@@ -124,8 +124,8 @@ private:
     bool m_loaded = false;
     QStringList m_startupMessages;
 
-    QTimer m_timAct;
-    QTimer m_timer1;
+    QTimer m_splashTimer;
+    QTimer m_minimizeWatch;
     QFutureWatcher<LoadedCodeTables> m_tableLoad;
     std::thread m_tableReader;
     bool m_tablesRequested = false;

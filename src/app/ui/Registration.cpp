@@ -20,5 +20,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterRecords(ctx, main);
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);
-    RegisterGame(ctx, main);
+    RegisterRace(ctx, main);
 }

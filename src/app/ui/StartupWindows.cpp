@@ -66,13 +66,13 @@ void SplashWindow::showEvent(QShowEvent *)
 IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmBackForm"));
-    m_state.window(ManagedWindow::BackForm).shown = true;
+    m_state.window(ManagedWindow::IdleBackground).shown = true;
 }
 
 IdleBackground::~IdleBackground()
 {
-    m_state.window(ManagedWindow::BackForm).shown = false;
-    m_state.window(ManagedWindow::BackForm).opening = false;
+    m_state.window(ManagedWindow::IdleBackground).shown = false;
+    m_state.window(ManagedWindow::IdleBackground).opening = false;
 }
 
 void IdleBackground::paintEvent(QPaintEvent *)

@@ -1,5 +1,5 @@
 #pragma once
-// The splash window ForeForm and the idle background frmBackForm.
+// The splash window and the idle background.
 #include <QPixmap>
 #include <QWidget>
 

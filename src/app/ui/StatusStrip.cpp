@@ -14,76 +14,76 @@ QString StatusStateText(bool ready)
 }
 
 StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
-    : QWidget(parent), m_state(state), m_lblLib(new QLabel(this)), m_lblState(new QLabel(this)),
-      m_lblWubi(new QLabel(this))
+    : QWidget(parent), m_state(state), m_tableLabel(new QLabel(this)), m_stateLabel(new QLabel(this)),
+      m_wubiLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmBase"));
-    m_lblLib->setObjectName(QStringLiteral("lblLib"));
-    m_lblState->setObjectName(QStringLiteral("lblState"));
+    m_tableLabel->setObjectName(QStringLiteral("lblLib"));
+    m_stateLabel->setObjectName(QStringLiteral("lblState"));
     QFont font(artwork::songFamily());
     font.setPointSize(10);
-    for (QLabel *label : {m_lblLib, m_lblState}) {
+    for (QLabel *label : {m_tableLabel, m_stateLabel}) {
         label->setFont(font);
         label->setStyleSheet(QStringLiteral("color: #1f3b5c;"));
     }
     // Quiet: a lighter colour than the message line.
-    m_lblWubi->setObjectName(QStringLiteral("lblWubi"));
-    m_lblWubi->setFont(font);
-    m_lblWubi->setStyleSheet(QStringLiteral("color: #6f8aa6;"));
-    m_lblWubi->setTextFormat(Qt::PlainText);
-    m_lblWubi->hide();
-    m_lblState->setText(StatusStateText(false));
-    m_lblState->setMinimumWidth(48);
-    m_lblState->setTextFormat(Qt::PlainText);
-    m_lblState->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_wubiLabel->setObjectName(QStringLiteral("lblWubi"));
+    m_wubiLabel->setFont(font);
+    m_wubiLabel->setStyleSheet(QStringLiteral("color: #6f8aa6;"));
+    m_wubiLabel->setTextFormat(Qt::PlainText);
+    m_wubiLabel->hide();
+    m_stateLabel->setText(StatusStateText(false));
+    m_stateLabel->setMinimumWidth(48);
+    m_stateLabel->setTextFormat(Qt::PlainText);
+    m_stateLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(10, 0, 10, 0);
-    row->addWidget(m_lblLib, 1);
-    row->addWidget(m_lblWubi);
+    row->addWidget(m_tableLabel, 1);
+    row->addWidget(m_wubiLabel);
     row->addSpacing(8);
     auto *divider = new QLabel(this);
     divider->setFixedWidth(1);
     divider->setStyleSheet(QStringLiteral("background: #9db6cf;"));
     row->addWidget(divider);
-    row->addWidget(m_lblState);
-    m_state.window(ManagedWindow::BaseForm).shown = true;
-    m_state.window(ManagedWindow::BaseForm).hiddenWithMain = false;
+    row->addWidget(m_stateLabel);
+    m_state.window(ManagedWindow::StatusStrip).shown = true;
+    m_state.window(ManagedWindow::StatusStrip).hiddenWithMain = false;
 }
 
 StatusStrip::~StatusStrip()
 {
-    m_state.window(ManagedWindow::BaseForm).shown = false;
+    m_state.window(ManagedWindow::StatusStrip).shown = false;
 }
 
 void StatusStrip::setMessage(const QString &text)
 {
-    m_lblLib->setText(text);
+    m_tableLabel->setText(text);
 }
 
 void StatusStrip::setReady(bool ready)
 {
-    m_lblState->setText(StatusStateText(ready));
+    m_stateLabel->setText(StatusStateText(ready));
 }
 
 void StatusStrip::setComposerText(const QString &text)
 {
-    m_lblWubi->setText(text);
-    m_lblWubi->setVisible(!text.isEmpty());
+    m_wubiLabel->setText(text);
+    m_wubiLabel->setVisible(!text.isEmpty());
 }
 
 QString StatusStrip::composerText() const
 {
-    return m_lblWubi->text();
+    return m_wubiLabel->text();
 }
 
 QString StatusStrip::message() const
 {
-    return m_lblLib->text();
+    return m_tableLabel->text();
 }
 
 QString StatusStrip::stateText() const
 {
-    return m_lblState->text();
+    return m_stateLabel->text();
 }
 
 void StatusStrip::paintEvent(QPaintEvent *)

@@ -1,5 +1,5 @@
 #pragma once
-// frmBase: the status strip under the practice area, with the message line
+// StatusStrip: the status strip under the practice area, with the message line
 // lblLib, the composer's edition and note lblWubi, and the state indicator
 // lblState.
 #include <QWidget>
@@ -26,9 +26,9 @@ protected:
 
 private:
     PracticeState &m_state;
-    QLabel *m_lblLib;
-    QLabel *m_lblState;
-    QLabel *m_lblWubi;
+    QLabel *m_tableLabel;
+    QLabel *m_stateLabel;
+    QLabel *m_wubiLabel;
     QPixmap m_background;
 };
 

@@ -21,20 +21,20 @@ void Strip::paintEvent(QPaintEvent *)
 
 void Strip::mousePressEvent(QMouseEvent *e)
 {
-    Form_MouseDown(mapTo(window(), e->position().toPoint()), e->button());
+    pressAt(mapTo(window(), e->position().toPoint()), e->button());
 }
 
 void Strip::mouseMoveEvent(QMouseEvent *e)
 {
-    Form_MouseMove(mapTo(window(), e->position().toPoint()), e->buttons());
+    dragTo(mapTo(window(), e->position().toPoint()), e->buttons());
 }
 
 void Strip::mouseReleaseEvent(QMouseEvent *)
 {
-    Form_MouseUp();
+    release();
 }
 
-void Strip::Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button)
+void Strip::pressAt(const QPoint &windowPos, Qt::MouseButton button)
 {
     if (m_dragging)
         return;
@@ -47,7 +47,7 @@ void Strip::Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button)
     m_dragging = true;
 }
 
-void Strip::Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons)
+void Strip::dragTo(const QPoint &windowPos, Qt::MouseButtons buttons)
 {
     if (!m_dragging || !(buttons & Qt::LeftButton))
         return;
@@ -55,7 +55,7 @@ void Strip::Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons)
     main->move(main->pos() + (windowPos - m_grab));
 }
 
-void Strip::Form_MouseUp()
+void Strip::release()
 {
     m_dragging = false;
 }

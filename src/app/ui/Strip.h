@@ -10,9 +10,9 @@ public:
     explicit Strip(QWidget *mainWindow);
 
     // Positions are in the main window's coordinates.
-    void Form_MouseDown(const QPoint &windowPos, Qt::MouseButton button);
-    void Form_MouseMove(const QPoint &windowPos, Qt::MouseButtons buttons);
-    void Form_MouseUp();
+    void pressAt(const QPoint &windowPos, Qt::MouseButton button);
+    void dragTo(const QPoint &windowPos, Qt::MouseButtons buttons);
+    void release();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -19,7 +19,7 @@ WindowRegistry::~WindowRegistry()
 
 QWidget *WindowRegistry::parentFor(ManagedWindow which) const
 {
-    return which == W::BaseForm ? m_shell.mainWindow() : m_shell.practiceArea();
+    return which == W::StatusStrip ? m_shell.mainWindow() : m_shell.practiceArea();
 }
 
 void WindowRegistry::registerWindow(ManagedWindow which, Shell::WindowFactory factory)
@@ -97,30 +97,30 @@ void WindowRegistry::closeOthers()
     m_state.runStarted = false;
     m_state.clockRunning = false;
     selectDrillKind(0);
-    unloadUnlessOpening(W::WordForm);
-    unloadUnlessOpening(W::BackForm);
-    clearPanel(W::LineForm);
-    clearPanel(W::TextForm);
-    clearPanel(W::FreeForm);
-    for (W w : {W::RadicalForm, W::KeypadForm, W::StateForm, W::RaceForm})
+    unloadUnlessOpening(W::RadicalChartDrillWindow);
+    unloadUnlessOpening(W::IdleBackground);
+    clearPanel(W::LinePracticeWindow);
+    clearPanel(W::TextPracticeWindow);
+    clearPanel(W::FreeInputWindow);
+    for (W w : {W::RadicalDrillWindow, W::KeypadDrillWindow, W::RunPanel, W::RaceWindow})
         unloadUnlessOpening(w);
     m_state.generatedDrill = false;
-    if (m_state.shown(W::StateForm) && m_state.window(W::StateForm).opening && m_ctx.practiceRun)
+    if (m_state.shown(W::RunPanel) && m_state.window(W::RunPanel).opening && m_ctx.practiceRun)
         m_ctx.practiceRun->clearLiveFigures();
-    unloadUnlessOpening(W::RecordForm);
-    unloadUnlessOpening(W::ProgressForm);
-    unloadUnlessOpening(W::KeysForm);
-    m_shell.SetStatusMessage(QString());
+    unloadUnlessOpening(W::RecordViewer);
+    unloadUnlessOpening(W::ProgressWindow);
+    unloadUnlessOpening(W::KeyDrillWindow);
+    m_shell.setStatusMessage(QString());
 }
 
 void WindowRegistry::openPair(ManagedWindow practice)
 {
-    WindowFlags &status = m_state.window(W::StateForm);
+    WindowFlags &status = m_state.window(W::RunPanel);
     WindowFlags &panel = m_state.window(practice);
     status.opening = true;
     panel.opening = true;
     if (!status.shown)
-        m_shell.showWindow(W::StateForm);
+        m_shell.showWindow(W::RunPanel);
     if (!panel.shown)
         m_shell.showWindow(practice);
     m_shell.closeOthers();
@@ -160,15 +160,15 @@ void WindowRegistry::showOneAgain(ManagedWindow which)
 
 void WindowRegistry::hideWithMain()
 {
-    for (W w : {W::StateForm, W::RecordForm, W::ProgressForm, W::RaceForm, W::RadicalForm, W::KeysForm, W::KeypadForm})
+    for (W w : {W::RunPanel, W::RecordViewer, W::ProgressWindow, W::RaceWindow, W::RadicalDrillWindow, W::KeyDrillWindow, W::KeypadDrillWindow})
         hideOne(w);
-    if (QWidget *base = window(W::BaseForm))
+    if (QWidget *base = window(W::StatusStrip))
         base->hide();
-    m_state.window(W::BaseForm).shown = false;
-    m_state.window(W::BaseForm).hiddenWithMain = true;
-    for (W w : {W::BackForm, W::WordForm})
+    m_state.window(W::StatusStrip).shown = false;
+    m_state.window(W::StatusStrip).hiddenWithMain = true;
+    for (W w : {W::IdleBackground, W::RadicalChartDrillWindow})
         hideOne(w);
-    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
+    for (W w : {W::LinePracticeWindow, W::TextPracticeWindow, W::FreeInputWindow}) {
         if (m_state.shown(w)) {
             hideOne(w);
             break;
@@ -178,14 +178,14 @@ void WindowRegistry::hideWithMain()
 
 void WindowRegistry::restoreWithMain()
 {
-    for (W w : {W::StateForm, W::RaceForm})
+    for (W w : {W::RunPanel, W::RaceWindow})
         showOneAgain(w);
-    showWindow(W::BaseForm);
-    m_state.window(W::BaseForm).hiddenWithMain = false;
-    m_state.window(W::BaseForm).shown = true;
-    for (W w : {W::WordForm, W::RadicalForm, W::RecordForm, W::ProgressForm, W::KeysForm, W::KeypadForm, W::BackForm})
+    showWindow(W::StatusStrip);
+    m_state.window(W::StatusStrip).hiddenWithMain = false;
+    m_state.window(W::StatusStrip).shown = true;
+    for (W w : {W::RadicalChartDrillWindow, W::RadicalDrillWindow, W::RecordViewer, W::ProgressWindow, W::KeyDrillWindow, W::KeypadDrillWindow, W::IdleBackground})
         showOneAgain(w);
-    for (W w : {W::LineForm, W::TextForm, W::FreeForm}) {
+    for (W w : {W::LinePracticeWindow, W::TextPracticeWindow, W::FreeInputWindow}) {
         if (m_state.window(w).hiddenWithMain) {
             showOneAgain(w);
             break;

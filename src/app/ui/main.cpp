@@ -36,10 +36,10 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     AppContext ctx{state, settings, cues, clock, random, paths};
 
     MainWindow main(ctx);
-    main.Form_Load();
+    main.startUp();
     // A settings file that cannot be read whole or written is named in the
     // status strip, once, instead of settings silently not sticking.
-    settings.setProblemReporter([&main](const QString &message) { main.SetStatusMessage(message); });
+    settings.setProblemReporter([&main](const QString &message) { main.setStatusMessage(message); });
     RegisterEverything(ctx, main);
     // SIGTERM and SIGINT leave every event loop, modal dialogs included;
     // the main window then closes as if the learner had closed it.

@@ -1,13 +1,13 @@
 #include "data/ui/Register.h"
 
-#include "data/ui/ConfigSys.h"
+#include "data/ui/SettingsDialog.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 
 void RegisterSettingsDialog(AppContext &ctx, Shell &shell)
 {
     shell.setCommand(QStringLiteral("Config"), [&ctx, &shell] {
-        ConfigSys dialog(ctx, shell.mainWindow());
+        SettingsDialog dialog(ctx, shell.mainWindow());
         dialog.exec();
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The typing race: its window Game and the menu item "龟兔赛跑" ("GtSp").
+// The typing race: its window RaceWindow and the menu item "龟兔赛跑" ("GtSp").
 struct AppContext;
 class Shell;
 
-void RegisterGame(AppContext &ctx, Shell &shell);
+void RegisterRace(AppContext &ctx, Shell &shell);

@@ -1,7 +1,7 @@
 #include "keyboard/ui/KeyboardRegistration.h"
 
-#include "keyboard/ui/FrmNKB.h"
-#include "keyboard/ui/KBExercise.h"
+#include "keyboard/ui/KeypadDrillWindow.h"
+#include "keyboard/ui/KeyDrillWindow.h"
 #include "shell/AppContext.h"
 #include "shell/ContextService.h"
 #include "shell/KeyDrills.h"
@@ -9,31 +9,31 @@
 
 namespace {
 
-KBExercise *KeysWindow(Shell &shell)
+KeyDrillWindow *KeysWindow(Shell &shell)
 {
-    return qobject_cast<KBExercise *>(shell.window(ManagedWindow::KeysForm));
+    return qobject_cast<KeyDrillWindow *>(shell.window(ManagedWindow::KeyDrillWindow));
 }
 
 void UnloadStatusWindow(AppContext &ctx, Shell &shell)
 {
-    if (ctx.state.shown(ManagedWindow::StateForm))
-        shell.unloadWindow(ManagedWindow::StateForm);
+    if (ctx.state.shown(ManagedWindow::RunPanel))
+        shell.unloadWindow(ManagedWindow::RunPanel);
 }
 
 // "打字键区键位练习" (an empty pool) and the weak-key drill: opens the
 // window, or brings the open one back to the key-position drill.
 void OpenKeyPositionDrill(AppContext &ctx, Shell &shell, const std::vector<int> &targetPool)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeysForm);
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeyDrillWindow);
     flags.opening = true;
-    KBExercise *open = flags.shown ? KeysWindow(shell) : nullptr;
+    KeyDrillWindow *open = flags.shown ? KeysWindow(shell) : nullptr;
     if (!open)
-        shell.showWindow(ManagedWindow::KeysForm);
+        shell.showWindow(ManagedWindow::KeyDrillWindow);
     UnloadStatusWindow(ctx, shell);
     shell.closeOthers();
     if (open) // F6, once the command is through
         open->restartKeyPositionDrill();
-    if (KBExercise *window = KeysWindow(shell); window && (open || !targetPool.empty()))
+    if (KeyDrillWindow *window = KeysWindow(shell); window && (open || !targetPool.empty()))
         window->setTargetPool(targetPool);
     flags.opening = false;
 }
@@ -56,23 +56,23 @@ private:
 // "打字键区指法练习": opens the window when needed, in the fingering drill.
 void FingerEx(AppContext &ctx, Shell &shell)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeysForm);
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeyDrillWindow);
     flags.opening = true;
     if (!flags.shown)
-        shell.showWindow(ManagedWindow::KeysForm);
+        shell.showWindow(ManagedWindow::KeyDrillWindow);
     UnloadStatusWindow(ctx, shell);
     shell.closeOthers();
-    if (KBExercise *window = KeysWindow(shell))
+    if (KeyDrillWindow *window = KeysWindow(shell))
         window->switchToFingeringDrill();
     flags.opening = false;
 }
 
-void NKBExercise(AppContext &ctx, Shell &shell)
+void KeypadDrillExercise(AppContext &ctx, Shell &shell)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeypadForm);
+    WindowFlags &flags = ctx.state.window(ManagedWindow::KeypadDrillWindow);
     flags.opening = true;
     if (!flags.shown)
-        shell.showWindow(ManagedWindow::KeypadForm);
+        shell.showWindow(ManagedWindow::KeypadDrillWindow);
     shell.closeOthers();
     flags.opening = false;
 }
@@ -82,9 +82,9 @@ void NKBExercise(AppContext &ctx, Shell &shell)
 void RegisterKeyboard(AppContext &ctx, Shell &shell)
 {
     new KeyDrillService(ctx, shell, shell.mainWindow());
-    shell.registerWindow(ManagedWindow::KeysForm, [&ctx](QWidget *parent) { return new KBExercise(ctx, parent); });
-    shell.registerWindow(ManagedWindow::KeypadForm, [&ctx](QWidget *parent) { return new FrmNKB(ctx, parent); });
+    shell.registerWindow(ManagedWindow::KeyDrillWindow, [&ctx](QWidget *parent) { return new KeyDrillWindow(ctx, parent); });
+    shell.registerWindow(ManagedWindow::KeypadDrillWindow, [&ctx](QWidget *parent) { return new KeypadDrillWindow(ctx, parent); });
     shell.setCommand(QStringLiteral("OnlyKeyBoard"), [&ctx, &shell] { OpenKeyPositionDrill(ctx, shell, {}); });
     shell.setCommand(QStringLiteral("FingerEx"), [&ctx, &shell] { FingerEx(ctx, shell); });
-    shell.setCommand(QStringLiteral("NKBExercise"), [&ctx, &shell] { NKBExercise(ctx, shell); });
+    shell.setCommand(QStringLiteral("NKBExercise"), [&ctx, &shell] { KeypadDrillExercise(ctx, shell); });
 }

@@ -1,9 +1,9 @@
 #include "practice/ui/Register.h"
 
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
 #include "shell/ContextService.h"
 #include "shell/PracticeRun.h"
@@ -15,7 +15,7 @@ class LinePracticeRun : public ContextService<PracticeRun> {
 public:
     LinePracticeRun(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::practiceRun, owner) {}
     void clearLiveFigures() override { ClearLiveFigures(m_ctx); }
-    void showStartSettings() override { ShowStartSettings(m_ctx); }
+    void showRunLimits() override { ShowRunLimits(m_ctx); }
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
     void startRun() override { StartRunFigures(m_ctx); }
@@ -25,8 +25,8 @@ public:
 void RegisterLinePractice(AppContext &ctx, Shell &shell)
 {
     new LinePracticeRun(ctx, shell.mainWindow());
-    shell.registerWindow(ManagedWindow::LineForm, [&ctx](QWidget *parent) { return new LineForm(ctx, parent); });
-    shell.registerWindow(ManagedWindow::StateForm, [&ctx](QWidget *parent) { return new StateForm(ctx, parent); });
+    shell.registerWindow(ManagedWindow::LinePracticeWindow, [&ctx](QWidget *parent) { return new LinePracticeWindow(ctx, parent); });
+    shell.registerWindow(ManagedWindow::RunPanel, [&ctx](QWidget *parent) { return new RunPanel(ctx, parent); });
 
     auto openLinePractice = [&ctx, &shell](bool chinese, const QString &title) {
         shell.openLinePractice();

@@ -5,7 +5,7 @@
 
 void ShowWaitingForStart(Shell &shell, bool choosesText)
 {
-    shell.SetStatusMessage(choosesText ? QStringLiteral("请点击左边的 ▶ 按钮，选好对照文本后按回车键开始练习")
+    shell.setStatusMessage(choosesText ? QStringLiteral("请点击左边的 ▶ 按钮，选好对照文本后按回车键开始练习")
                                        : QStringLiteral("请点击左边的 ▶ 按钮，然后按回车键开始自由录入"));
 }
 

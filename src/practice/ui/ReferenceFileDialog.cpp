@@ -35,8 +35,8 @@ QString InitialReferenceFolder(const AppPaths &paths, const PracticeState &state
         }
         return false;
     };
-    const bool line = state.shown(ManagedWindow::LineForm);
-    const bool whole = state.shown(ManagedWindow::TextForm);
+    const bool line = state.shown(ManagedWindow::LinePracticeWindow);
+    const bool whole = state.shown(ManagedWindow::TextPracticeWindow);
     if (!useWhen("text/Czh", state.chineseText && line))
         useWhen("text/ezh", !state.chineseText && line);
     if (!useWhen("text/Cwb", state.chineseText && whole))

@@ -3,8 +3,8 @@
 struct AppContext;
 class Shell;
 
-// frmIn_In, frmState, "MenuChinese(1)", "MenuEngLish(1)"; the practice run
+// LinePracticeWindow, RunPanel, "MenuChinese(1)", "MenuEngLish(1)"; the practice run
 // the drill commands and the close-others step use.
 void RegisterLinePractice(AppContext &ctx, Shell &shell);
-// frmInT_In, frmOut_In, "MenuChinese(2)", "MenuEngLish(2)", free input.
+// TextPracticeWindow, FreeInputWindow, "MenuChinese(2)", "MenuEngLish(2)", free input.
 void RegisterTextPractice(AppContext &ctx, Shell &shell);

@@ -4,7 +4,7 @@
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/StartDialog.h"
-#include "practice/ui/StartSetDialog.h"
+#include "practice/ui/RunLimitsDialog.h"
 #include "progress/ProgressData.h"
 
 
@@ -32,21 +32,21 @@ void ShowReadyWhileRunning(AppContext &ctx)
 {
     const PracticeState &s = ctx.state;
     if (s.runStarted && s.clockRunning && ctx.shell)
-        ctx.shell->SetStatusState(true);
+        ctx.shell->setStatusReady(true);
 }
 
 QString RunExerciseKind(const PracticeState &state)
 {
     if (!state.exerciseKind.isEmpty())
         return state.exerciseKind;
-    if (IsWindowOpen(state, ManagedWindow::FreeForm))
+    if (IsWindowOpen(state, ManagedWindow::FreeInputWindow))
         return exercise::kFree;
-    return IsWindowOpen(state, ManagedWindow::TextForm) ? exercise::kText : exercise::kLine;
+    return IsWindowOpen(state, ManagedWindow::TextPracticeWindow) ? exercise::kText : exercise::kLine;
 }
 
-void ShowStartSettings(AppContext &ctx)
+void ShowRunLimits(AppContext &ctx)
 {
-    StartSetDialog dialog(ctx, DialogParent(ctx));
+    RunLimitsDialog dialog(ctx, DialogParent(ctx));
     dialog.exec();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Run control shared by the text-practice windows: which windows are open,
 // the kind of the run, and the start dialogs. The report and the live
-// figures belong to the status window (StateForm.h), the reference page to
-// the line-by-line window (LineForm.h).
+// figures belong to the status window (RunPanel.h), the reference page to
+// the line-by-line window (LinePracticeWindow.h).
 #include <QString>
 
 struct AppContext;
@@ -20,8 +20,8 @@ void ShowReadyWhileRunning(AppContext &ctx);
 // kind its command set, else the window's own.
 QString RunExerciseKind(const PracticeState &state);
 
-// The start-settings dialog frmStartSet, modal; the caller reads
-// state.startSetCancelled afterwards.
-void ShowStartSettings(AppContext &ctx);
+// The start-settings dialog RunLimitsDialog, modal; the caller reads
+// state.runLimitsCancelled afterwards.
+void ShowRunLimits(AppContext &ctx);
 // The start dialog StartDialog, modal; Enter starts the run.
 void ShowStartDialog(AppContext &ctx);

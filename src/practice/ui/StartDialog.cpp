@@ -118,8 +118,8 @@ bool StartDialog::focusNextPrevChild(bool)
 
 void StartDialog::placeBesideStatusWindow()
 {
-    // 3000 twips right of and 2000 twips below frmState's top-left corner.
-    QWidget *state = m_ctx.shell ? m_ctx.shell->window(ManagedWindow::StateForm) : nullptr;
+    // 3000 twips right of and 2000 twips below RunPanel's top-left corner.
+    QWidget *state = m_ctx.shell ? m_ctx.shell->window(ManagedWindow::RunPanel) : nullptr;
     if (!isWindow()) {
         const QPoint spot = state && parentWidget()->isAncestorOf(state)
                                 ? state->mapTo(parentWidget(), QPoint(0, 0)) + QPoint(3000 / 15, 2000 / 15)
@@ -164,11 +164,11 @@ void StartDialog::paintEvent(QPaintEvent *)
 void StartDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        Form_KeyPress(13);
+        startOnEnter(13);
     // Escape and every other key are ignored: the run starts only on Enter.
 }
 
-void StartDialog::Form_KeyPress(int keyAscii)
+void StartDialog::startOnEnter(int keyAscii)
 {
     if (keyAscii != 13)
         return;
@@ -183,8 +183,8 @@ void StartDialog::Form_KeyPress(int keyAscii)
     accept();
     if (!m_ctx.shell)
         return;
-    m_ctx.shell->SetStatusMessage(QString()); // the waiting prompt has done its job
-    for (ManagedWindow which : {ManagedWindow::FreeForm, ManagedWindow::TextForm, ManagedWindow::LineForm}) {
+    m_ctx.shell->setStatusMessage(QString()); // the waiting prompt has done its job
+    for (ManagedWindow which : {ManagedWindow::FreeInputWindow, ManagedWindow::TextPracticeWindow, ManagedWindow::LinePracticeWindow}) {
         if (!s.shown(which))
             continue;
         if (auto *w = dynamic_cast<PracticeWindow *>(m_ctx.shell->window(which)))

@@ -14,9 +14,9 @@ public:
     StartDialog(AppContext &ctx, QWidget *parent = nullptr);
     ~StartDialog() override;
 
-    void Form_KeyPress(int keyAscii);
+    void startOnEnter(int keyAscii);
     // The dialog's press for assistive technology: the same as Enter.
-    Q_INVOKABLE void click() { Form_KeyPress(13); }
+    Q_INVOKABLE void click() { startOnEnter(13); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,16 +1,16 @@
 #include "practice/ui/Register.h"
 
-#include "practice/ui/FreeForm.h"
+#include "practice/ui/FreeInputWindow.h"
 #include "practice/ui/PracticeWindow.h"
-#include "practice/ui/TextForm.h"
+#include "practice/ui/TextPracticeWindow.h"
 #include "progress/ProgressData.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 
 void RegisterTextPractice(AppContext &ctx, Shell &shell)
 {
-    shell.registerWindow(ManagedWindow::TextForm, [&ctx](QWidget *parent) { return new TextForm(ctx, parent); });
-    shell.registerWindow(ManagedWindow::FreeForm, [&ctx](QWidget *parent) { return new FreeForm(ctx, parent); });
+    shell.registerWindow(ManagedWindow::TextPracticeWindow, [&ctx](QWidget *parent) { return new TextPracticeWindow(ctx, parent); });
+    shell.registerWindow(ManagedWindow::FreeInputWindow, [&ctx](QWidget *parent) { return new FreeInputWindow(ctx, parent); });
 
     auto openTextPractice = [&ctx, &shell](bool chinese, const QString &title) {
         shell.openTextPractice();
@@ -24,7 +24,7 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
     shell.setCommand(QStringLiteral("MenuEngLish(2)"),
                      [openTextPractice] { openTextPractice(false, QStringLiteral("英文文本对照练习")); });
     shell.setCommand(QStringLiteral("imgType(3)"), [&ctx, &shell] {
-        shell.openPair(ManagedWindow::FreeForm);
+        shell.openPair(ManagedWindow::FreeInputWindow);
         ctx.state.practiceTitle = QStringLiteral("自由录入");
         ShowWaitingForStart(shell, false);
         ctx.state.exerciseKind = exercise::kFree;

@@ -37,7 +37,7 @@ void KeyHeatMap::setTallies(QHash<int, ItemTally> tallies)
     update();
 }
 
-QColor KeyHeatMap::HeatColour(double errorRate)
+QColor KeyHeatMap::heatColour(double errorRate)
 {
     // Cream at no errors, orange half way, red from kHottestRate on.
     static const QColor cool(0xf7, 0xf3, 0xd6), warm(0xf5, 0xa6, 0x3c), hot(0xc8, 0x1e, 0x1e);
@@ -45,14 +45,14 @@ QColor KeyHeatMap::HeatColour(double errorRate)
     return t < 0.5 ? Mix(cool, warm, t * 2) : Mix(warm, hot, (t - 0.5) * 2);
 }
 
-QColor KeyHeatMap::UnpractisedColour() { return QColor(0xa9, 0xab, 0xa8); }
+QColor KeyHeatMap::unpractisedColour() { return QColor(0xa9, 0xab, 0xa8); }
 
 QColor KeyHeatMap::faceOf(int code) const
 {
     const auto it = m_tallies.constFind(code);
     if (it == m_tallies.constEnd() || it->attempts == 0)
-        return UnpractisedColour();
-    return HeatColour(it->errorRate());
+        return unpractisedColour();
+    return heatColour(it->errorRate());
 }
 
 QSize KeyHeatMap::sizeHint() const
@@ -109,13 +109,13 @@ void KeyHeatMap::paintScale(QPainter &p, const QRectF &bar) const
     p.setPen(palette().color(QPalette::WindowText));
     const double swatch = 14;
     const QRectF unpractised(bar.left(), bar.top(), swatch, swatch);
-    p.fillRect(unpractised, UnpractisedColour());
+    p.fillRect(unpractised, unpractisedColour());
     p.drawText(QRectF(unpractised.right() + 4, bar.top(), 80, swatch), Qt::AlignVCenter, QStringLiteral("未练过"));
 
     const QRectF gradient(bar.left() + 130, bar.top(), bar.width() - 260, swatch);
     QLinearGradient fill(gradient.topLeft(), gradient.topRight());
     for (double t : {0.0, 0.25, 0.5, 0.75, 1.0})
-        fill.setColorAt(t, HeatColour(t * kHottestRate));
+        fill.setColorAt(t, heatColour(t * kHottestRate));
     p.fillRect(gradient, fill);
     p.drawText(QRectF(gradient.left() - 110, bar.top(), 104, swatch), Qt::AlignVCenter | Qt::AlignRight,
                QStringLiteral("出错率 0%"));

@@ -20,8 +20,8 @@ public:
     void setTallies(QHash<int, ItemTally> tallies);
     // The colour the key's cap face is drawn in.
     QColor faceOf(int code) const;
-    static QColor HeatColour(double errorRate);
-    static QColor UnpractisedColour();
+    static QColor heatColour(double errorRate);
+    static QColor unpractisedColour();
     // Where the (first) cap of the key is drawn, in widget pixels.
     QRectF keyRect(int code) const;
 

@@ -13,17 +13,17 @@ void RegisterProgress(AppContext &ctx, Shell &shell)
     auto *progress = new ProgressService(
         ctx, QDir(ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), shell.mainWindow());
     RegisterProgressCommands(ctx, shell, *progress);
-    shell.registerWindow(ManagedWindow::ProgressForm,
+    shell.registerWindow(ManagedWindow::ProgressWindow,
                          [&ctx, progress](QWidget *parent) { return new ProgressWindow(ctx, *progress, parent); });
     // Opened like the record viewer; opened again, it reads the statistics anew.
     shell.setCommand(QStringLiteral("Progress"), [&ctx, &shell] {
-        WindowFlags &flags = ctx.state.window(ManagedWindow::ProgressForm);
+        WindowFlags &flags = ctx.state.window(ManagedWindow::ProgressWindow);
         flags.opening = true;
         shell.closeOthers();
         if (flags.shown)
-            static_cast<ProgressWindow *>(shell.window(ManagedWindow::ProgressForm))->refresh();
+            static_cast<ProgressWindow *>(shell.window(ManagedWindow::ProgressWindow))->refresh();
         else
-            shell.showWindow(ManagedWindow::ProgressForm);
+            shell.showWindow(ManagedWindow::ProgressWindow);
         flags.opening = false;
     });
 }

@@ -137,12 +137,12 @@ QVector<RunSummary> ProgressService::runSummaries()
 void ProgressService::reportWriteFailure() const
 {
     if (m_ctx.shell)
-        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
+        m_ctx.shell->setStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
 }
 
 void ProgressService::stopRecording() const
 {
     m_recording = false;
     if (m_ctx.shell)
-        m_ctx.shell->SetStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
+        m_ctx.shell->setStatusMessage(m_store.error() + QStringLiteral("，练习照常进行"));
 }

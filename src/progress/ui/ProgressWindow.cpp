@@ -142,21 +142,21 @@ ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidg
     buildLayout();
     refresh();
 
-    m_ctx.state.window(ManagedWindow::ProgressForm).shown = true;
+    m_ctx.state.window(ManagedWindow::ProgressWindow).shown = true;
     if (Shell *shell = m_ctx.shell) {
-        shell->placeDocked(this, ManagedWindow::ProgressForm);
+        shell->placeDocked(this, ManagedWindow::ProgressWindow);
         // Unloaded once the shortcut's signal has returned.
         auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
         connect(escape, &QShortcut::activated, shell->mainWindow(), [shell] {
-            QTimer::singleShot(0, shell->mainWindow(), [shell] { shell->unloadWindow(ManagedWindow::ProgressForm); });
+            QTimer::singleShot(0, shell->mainWindow(), [shell] { shell->unloadWindow(ManagedWindow::ProgressWindow); });
         });
     }
 }
 
 ProgressWindow::~ProgressWindow()
 {
-    m_ctx.state.window(ManagedWindow::ProgressForm).shown = false;
-    m_ctx.state.window(ManagedWindow::ProgressForm).opening = false;
+    m_ctx.state.window(ManagedWindow::ProgressWindow).shown = false;
+    m_ctx.state.window(ManagedWindow::ProgressWindow).opening = false;
 }
 
 void ProgressWindow::buildLayout()

@@ -1,7 +1,7 @@
 #include "records/ui/Register.h"
 
-#include "records/ui/CountMessage.h"
-#include "records/ui/TypeRecord.h"
+#include "records/ui/ShowResultWindow.h"
+#include "records/ui/RecordViewer.h"
 #include "shell/ContextService.h"
 #include "shell/ProgressLog.h"
 #include "shell/Shell.h"
@@ -13,7 +13,7 @@ public:
     ResultWindow(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::reportWindow, owner) {}
     void showReport(const PracticeReport &report) override
     {
-        ShowCountMessage(m_ctx, report);
+        ShowResultWindow(m_ctx, report);
         // Once closed, so that a name typed in it is the run's learner.
         if (m_ctx.progressLog)
             m_ctx.progressLog->endReportedRun(RunSummaryOf(report));
@@ -37,13 +37,13 @@ private:
 void RegisterRecords(AppContext &ctx, Shell &shell)
 {
     new ResultWindow(ctx, shell.mainWindow());
-    shell.registerWindow(ManagedWindow::RecordForm, [&ctx](QWidget *parent) { return new TypeRecord(ctx, parent); });
+    shell.registerWindow(ManagedWindow::RecordViewer, [&ctx](QWidget *parent) { return new RecordViewer(ctx, parent); });
     shell.setCommand(QStringLiteral("Record_View"), [&ctx, &shell] {
-        WindowFlags &viewer = ctx.state.window(ManagedWindow::RecordForm);
+        WindowFlags &viewer = ctx.state.window(ManagedWindow::RecordViewer);
         viewer.opening = true;
         shell.closeOthers();
         if (!viewer.shown)
-            shell.showWindow(ManagedWindow::RecordForm);
+            shell.showWindow(ManagedWindow::RecordViewer);
         viewer.opening = false;
     });
 }

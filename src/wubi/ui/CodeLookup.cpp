@@ -57,85 +57,85 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
     const QString zCaptions[2] = {QStringLiteral("字"), QStringLiteral("词")};
     const QString gCaptions[2] = {QStringLiteral("86"), QStringLiteral("98")};
     for (int i = 0; i < 2; ++i) {
-        OpZ[i] = new QRadioButton(zCaptions[i], Frame1);
-        OpZ[i]->setObjectName(QStringLiteral("OpZ(%1)").arg(i));
-        OpZ[i]->setGeometry(24 + i * 90, 22, 70, 24);
-        connect(OpZ[i], &QRadioButton::clicked, this, [this, i] { OpZ_Click(i); });
-        OpZg[i] = new QRadioButton(gCaptions[i], Frame2);
-        OpZg[i]->setObjectName(QStringLiteral("OpZg(%1)").arg(i));
-        OpZg[i]->setGeometry(24 + i * 90, 22, 70, 24);
-        connect(OpZg[i], &QRadioButton::clicked, this, [this, i] { OpZg_Click(i); });
+        kindButtons[i] = new QRadioButton(zCaptions[i], Frame1);
+        kindButtons[i]->setObjectName(QStringLiteral("OpZ(%1)").arg(i));
+        kindButtons[i]->setGeometry(24 + i * 90, 22, 70, 24);
+        connect(kindButtons[i], &QRadioButton::clicked, this, [this, i] { chooseLookupKind(i); });
+        editionButtons[i] = new QRadioButton(gCaptions[i], Frame2);
+        editionButtons[i]->setObjectName(QStringLiteral("OpZg(%1)").arg(i));
+        editionButtons[i]->setGeometry(24 + i * 90, 22, 70, 24);
+        connect(editionButtons[i], &QRadioButton::clicked, this, [this, i] { chooseEdition(i); });
     }
 
-    txtIn = new QLineEdit(this);
-    txtIn->setObjectName(QStringLiteral("txtIn"));
-    txtIn->setAlignment(Qt::AlignCenter);
-    txtIn->setTextMargins(0, 0, 0, 0);
-    txtIn->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
-    txtIn->installEventFilter(this);
-    connect(txtIn, &QLineEdit::textChanged, this, [this] { txtIn_Change(); });
+    input = new QLineEdit(this);
+    input->setObjectName(QStringLiteral("txtIn"));
+    input->setAlignment(Qt::AlignCenter);
+    input->setTextMargins(0, 0, 0, 0);
+    input->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
+    input->installEventFilter(this);
+    connect(input, &QLineEdit::textChanged, this, [this] { lookUp(); });
 
-    lblZ = new QLabel(this);
-    lblZ->setObjectName(QStringLiteral("lblZ"));
-    lblZ->setGeometry(250, 70, 186, 46);
-    lblZ->setFont(SongFont(kEchoPointSize));
-    lblZ->setAlignment(Qt::AlignCenter);
-    lblZm = new QLabel(this);
-    lblZm->setObjectName(QStringLiteral("lblZm"));
-    lblZm->setGeometry(250, 122, 186, 46);
-    lblZm->setFont(SongFont(20, true));
-    lblZm->setAlignment(Qt::AlignCenter);
-    lblZm->setStyleSheet(QStringLiteral("color: #1f4e9a;"));
+    echoLabel = new QLabel(this);
+    echoLabel->setObjectName(QStringLiteral("lblZ"));
+    echoLabel->setGeometry(250, 70, 186, 46);
+    echoLabel->setFont(SongFont(kEchoPointSize));
+    echoLabel->setAlignment(Qt::AlignCenter);
+    codeLabel = new QLabel(this);
+    codeLabel->setObjectName(QStringLiteral("lblZm"));
+    codeLabel->setGeometry(250, 122, 186, 46);
+    codeLabel->setFont(SongFont(20, true));
+    codeLabel->setAlignment(Qt::AlignCenter);
+    codeLabel->setStyleSheet(QStringLiteral("color: #1f4e9a;"));
 
-    OpZ[0]->setChecked(true);
-    OpZg[0]->setChecked(true);
+    kindButtons[0]->setChecked(true);
+    editionButtons[0]->setChecked(true);
     m_edition86 = true;
     setCharacterLayout(true);
-    m_ctx.state.lookupFormOpen = true;
+    m_ctx.state.lookupWindowOpen = true;
     if (m_ctx.shell)
         m_ctx.shell->centreDialog(this);
 }
 
-CodeLookup::~CodeLookup() { m_ctx.state.lookupFormOpen = false; }
+CodeLookup::~CodeLookup() { m_ctx.state.lookupWindowOpen = false; }
 
 void CodeLookup::setCharacterLayout(bool characterMode)
 {
     m_characterMode = characterMode;
     const InputLayout &layout = characterMode ? kCharacterLayout : kPhraseLayout;
-    txtIn->setGeometry(layout.geometry);
-    txtIn->setFont(SongFont(layout.pointSize));
-    txtIn->setMaxLength(layout.maxLength);
+    input->setGeometry(layout.geometry);
+    input->setFont(SongFont(layout.pointSize));
+    input->setMaxLength(layout.maxLength);
 }
 
-void CodeLookup::OpZ_Click(int index)
+void CodeLookup::chooseLookupKind(int index)
 {
-    OpZ[index]->setChecked(true);
+    kindButtons[index]->setChecked(true);
     setCharacterLayout(index == 0);
     // Emptying the input runs the lookup, also when it was empty already.
-    if (txtIn->text().isEmpty())
-        txtIn_Change();
+    if (input->text().isEmpty())
+        lookUp();
     else
-        txtIn->clear();
-    txtIn->setFocus();
+        input->clear();
+    input->setFocus();
 }
 
-void CodeLookup::OpZg_Click(int index)
+void CodeLookup::chooseEdition(int index)
 {
-    OpZg[index]->setChecked(true);
+    editionButtons[index]->setChecked(true);
     m_edition86 = index == 0;
-    txtIn_Change();
+    lookUp();
 }
 
-void CodeLookup::txtIn_Change()
+void CodeLookup::lookUp()
 {
     if (m_characterMode)
-        txtIn->selectAll(); // the next character replaces this one
-    const QString text = txtIn->text();
+        input->selectAll(); // the next character replaces this one
+    const QString text = input->text();
     for (bool edition86 : {true, false}) {
         const bool found = LookUpCode(m_ctx.state, text, edition86);
         if (edition86 == m_edition86) {
-            showEcho(lblZ, text);
-            lblZm->setText(found ? m_ctx.state.lookupCode : QStringLiteral("无"));
+            showEcho(echoLabel, text);
+            codeLabel->setText(found ? m_ctx.state.lookupCode : QStringLiteral("无"));
         }
     }
 }
@@ -143,14 +143,14 @@ void CodeLookup::txtIn_Change()
 bool CodeLookup::eventFilter(QObject *watched, QEvent *event)
 {
     // txtIn_GotFocus: the whole text, selected after the focus change settles.
-    if (watched == txtIn && event->type() == QEvent::FocusIn)
-        QTimer::singleShot(0, txtIn, [edit = txtIn] { edit->selectAll(); });
+    if (watched == input && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, input, [edit = input] { edit->selectAll(); });
     return QDialog::eventFilter(watched, event);
 }
 
 void ShowCodeLookup(AppContext &ctx)
 {
     CodeLookup lookup(ctx, ctx.shell ? ctx.shell->mainWindow() : nullptr);
-    lookup.txtIn->setFocus();
+    lookup.input->setFocus();
     lookup.exec();
 }

@@ -15,15 +15,15 @@ public:
     explicit CodeLookup(AppContext &ctx, QWidget *parent = nullptr);
     ~CodeLookup() override;
 
-    std::array<QRadioButton *, 2> OpZ{};  // 字, 词
-    std::array<QRadioButton *, 2> OpZg{}; // 86, 98
-    QLineEdit *txtIn = nullptr;
-    QLabel *lblZ = nullptr;
-    QLabel *lblZm = nullptr;
+    std::array<QRadioButton *, 2> kindButtons{};  // 字, 词
+    std::array<QRadioButton *, 2> editionButtons{}; // 86, 98
+    QLineEdit *input = nullptr;
+    QLabel *echoLabel = nullptr;
+    QLabel *codeLabel = nullptr;
 
-    void OpZ_Click(int index);
-    void OpZg_Click(int index);
-    void txtIn_Change();
+    void chooseLookupKind(int index);
+    void chooseEdition(int index);
+    void lookUp();
 
     bool edition86Chosen() const { return m_edition86; }
 

@@ -39,20 +39,20 @@ HintBalloon::HintBalloon(PracticeState &state, QWidget *parent) : QWidget(parent
     pal.setColor(QPalette::WindowText, QColor(0x22, 0x22, 0x22));
     setPalette(pal);
 
-    CText = makeLabel(this, QStringLiteral("CText"), 10, true);
-    CText->setAlignment(Qt::AlignCenter);
-    SingleText = makeLabel(this, QStringLiteral("SingleText"), 16);
-    SingleHint = makeLabel(this, QStringLiteral("SingleHint"), 14, true, QStringLiteral("DejaVu Sans Mono"));
-    MoreText = makeLabel(this, QStringLiteral("MoreText"), 13);
-    MoreHint = makeLabel(this, QStringLiteral("MoreHint"), 12, true, QStringLiteral("DejaVu Sans Mono"));
-    for (QLabel *code : {SingleHint, MoreHint}) {
+    titleLabel = makeLabel(this, QStringLiteral("CText"), 10, true);
+    titleLabel->setAlignment(Qt::AlignCenter);
+    characterLabel = makeLabel(this, QStringLiteral("SingleText"), 16);
+    characterCodeLabel = makeLabel(this, QStringLiteral("SingleHint"), 14, true, QStringLiteral("DejaVu Sans Mono"));
+    phraseLabel = makeLabel(this, QStringLiteral("MoreText"), 13);
+    phraseCodeLabel = makeLabel(this, QStringLiteral("MoreHint"), 12, true, QStringLiteral("DejaVu Sans Mono"));
+    for (QLabel *code : {characterCodeLabel, phraseCodeLabel}) {
         QPalette p = code->palette();
         p.setColor(QPalette::WindowText, QColor(0x1f, 0x4e, 0x9a));
         code->setPalette(p);
     }
     for (int i = 0; i < 4; ++i) {
-        imgDZ[i] = makeLabel(this, QStringLiteral("imgDZ(%1)").arg(i), 9);
-        imgZG[i] = makeLabel(this, QStringLiteral("imgZG(%1)").arg(i), 9);
+        keyNameLabels[i] = makeLabel(this, QStringLiteral("imgDZ(%1)").arg(i), 9);
+        radicalLabels[i] = makeLabel(this, QStringLiteral("imgZG(%1)").arg(i), 9);
     }
     for (QObject *child : children()) {
         child->installEventFilter(this);
@@ -74,17 +74,17 @@ void HintBalloon::showHint(bool is86, const QString &character, const QString &c
                            const QString &phrase, const QString &phraseCode, const QPoint &topLeft)
 {
     resize(widthFor(phrase), kHeight);
-    CText->setText(is86 ? QStringLiteral("五笔86版打法提示") : QStringLiteral("五笔98版打法提示"));
+    titleLabel->setText(is86 ? QStringLiteral("五笔86版打法提示") : QStringLiteral("五笔98版打法提示"));
     for (int i = 0; i < 4; ++i) {
-        imgDZ[i]->clear();
-        imgZG[i]->clear();
+        keyNameLabels[i]->clear();
+        radicalLabels[i]->clear();
     }
     move(topLeft);
     m_pressed = m_dragging = false;
-    SingleText->setText(character);
-    SingleHint->setText(characterCode);
-    MoreText->setText(phrase);
-    MoreHint->setText(phraseCode);
+    characterLabel->setText(character);
+    characterCodeLabel->setText(characterCode);
+    phraseLabel->setText(phrase);
+    phraseCodeLabel->setText(phraseCode);
     layoutRows();
     show();
     raise();
@@ -94,15 +94,15 @@ void HintBalloon::showHint(bool is86, const QString &character, const QString &c
 void HintBalloon::layoutRows()
 {
     const int w = width();
-    CText->setGeometry(4, 6, w - 8, 22);
-    SingleText->setGeometry(14, 34, 40, 34);
-    SingleHint->setGeometry(60, 34, 90, 34);
-    MoreText->setGeometry(14, 74, w - 110, 30);
-    MoreHint->setGeometry(w - 90, 74, 78, 30);
-    MoreHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    titleLabel->setGeometry(4, 6, w - 8, 22);
+    characterLabel->setGeometry(14, 34, 40, 34);
+    characterCodeLabel->setGeometry(60, 34, 90, 34);
+    phraseLabel->setGeometry(14, 74, w - 110, 30);
+    phraseCodeLabel->setGeometry(w - 90, 74, 78, 30);
+    phraseCodeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int i = 0; i < 4; ++i) {
-        imgDZ[i]->setGeometry(w - 110 + i * 24, 38, 22, 22);
-        imgZG[i]->setGeometry(w - 110 + i * 24, 104, 22, 8);
+        keyNameLabels[i]->setGeometry(w - 110 + i * 24, 38, 22, 22);
+        radicalLabels[i]->setGeometry(w - 110 + i * 24, 104, 22, 8);
     }
 }
 
@@ -139,7 +139,7 @@ bool HintBalloon::handleMouse(QEvent *event)
         const bool click = m_pressed && !m_dragging;
         m_pressed = m_dragging = false;
         if (click)
-            Form_Click();
+            closeOnClick();
         return true;
     }
     default:

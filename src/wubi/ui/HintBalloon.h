@@ -1,5 +1,5 @@
 #pragma once
-// The hint balloon frmShowHint: how the highlighted character, and the
+// The hint balloon HintBalloon: how the highlighted character, and the
 // longest phrase starting with it, are typed in Wubi 86 or 98. A child of the
 // practice window it helps, so it never covers the main window's title or
 // menu strip, goes with that window, and needs no placement of its own on
@@ -27,16 +27,16 @@ public:
     void showHint(bool is86, const QString &character, const QString &characterCode,
                   const QString &phrase, const QString &phraseCode, const QPoint &topLeft);
 
-    QLabel *CText = nullptr;
-    QLabel *SingleText = nullptr;
-    QLabel *SingleHint = nullptr;
-    QLabel *MoreText = nullptr;
-    QLabel *MoreHint = nullptr;
-    std::array<QLabel *, 4> imgDZ{};
-    std::array<QLabel *, 4> imgZG{};
+    QLabel *titleLabel = nullptr;
+    QLabel *characterLabel = nullptr;
+    QLabel *characterCodeLabel = nullptr;
+    QLabel *phraseLabel = nullptr;
+    QLabel *phraseCodeLabel = nullptr;
+    std::array<QLabel *, 4> keyNameLabels{};
+    std::array<QLabel *, 4> radicalLabels{};
 
     // A click (not a drag) on the balloon or any of its controls.
-    void Form_Click() { close(); }
+    void closeOnClick() { close(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -17,11 +17,11 @@ RadicalCard::RadicalCard(AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("ShowZgb"));
     setModal(true);
-    picZg = new QLabel(this);
-    picZg->setObjectName(QStringLiteral("picZg"));
-    picZg->setFocusPolicy(Qt::StrongFocus);
-    picZg->installEventFilter(this);
-    picZg->move(0, 0);
+    cardPicture = new QLabel(this);
+    cardPicture->setObjectName(QStringLiteral("picZg"));
+    cardPicture->setFocusPolicy(Qt::StrongFocus);
+    cardPicture->installEventFilter(this);
+    cardPicture->move(0, 0);
     m_ctx.state.radicalCardOpen = true;
 }
 
@@ -38,22 +38,22 @@ bool RadicalCard::loadCard(int keyCode, bool edition86)
     QPixmap card;
     const bool loaded = card.loadFromData(ReadScrambledFile(path));
     if (loaded) {
-        picZg->setPixmap(card);
-        picZg->resize(card.size());
+        cardPicture->setPixmap(card);
+        cardPicture->resize(card.size());
     } else {
         // The program stays usable: say what is missing, closable as a card.
-        picZg->setText(QStringLiteral("找不到%1键的字根卡片\n(%2)\n\n单击或按回车关闭")
+        cardPicture->setText(QStringLiteral("找不到%1键的字根卡片\n(%2)\n\n单击或按回车关闭")
                            .arg(QChar(keyCode))
                            .arg(fileName(keyCode, edition86)));
-        picZg->setAlignment(Qt::AlignCenter);
-        picZg->setStyleSheet(QStringLiteral("background:#fffbe6; border:1px solid #8a7a40;"));
-        picZg->resize(260, 120);
+        cardPicture->setAlignment(Qt::AlignCenter);
+        cardPicture->setStyleSheet(QStringLiteral("background:#fffbe6; border:1px solid #8a7a40;"));
+        cardPicture->resize(260, 120);
     }
-    setFixedSize(picZg->size());
+    setFixedSize(cardPicture->size());
     return loaded;
 }
 
-void RadicalCard::picZg_KeyDown(int keyCode)
+void RadicalCard::handleKey(int keyCode)
 {
     if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
         accept();
@@ -61,20 +61,20 @@ void RadicalCard::picZg_KeyDown(int keyCode)
 
 bool RadicalCard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == picZg) {
+    if (watched == cardPicture) {
         if (event->type() == QEvent::MouseButtonRelease) {
-            picZg_Click();
+            closeCard();
             return true;
         }
         if (event->type() == QEvent::KeyPress) {
-            picZg_KeyDown(static_cast<QKeyEvent *>(event)->key());
+            handleKey(static_cast<QKeyEvent *>(event)->key());
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void RadicalCard::keyPressEvent(QKeyEvent *event) { picZg_KeyDown(event->key()); }
+void RadicalCard::keyPressEvent(QKeyEvent *event) { handleKey(event->key()); }
 
 void ShowRadicalCard(AppContext &ctx, int keyCode, bool edition86)
 {
@@ -88,7 +88,7 @@ void ShowRadicalCard(AppContext &ctx, int keyCode, bool edition86)
         const QPointF at = RadicalChartPosition(atOrigin);
         card->move(ctx.shell->mainTwipsToGlobal(at.x(), at.y()));
     }
-    card->picZg->setFocus();
+    card->cardPicture->setFocus();
     card->exec();
     delete card;
 }

@@ -14,14 +14,14 @@ public:
 
     // Card file name: "b" (Wubi 86) or "j" (Wubi 98), the key code, ".cr".
     static QString fileName(int keyCode, bool edition86);
-    // Puts the card of the key into picZg and sizes the window to it; a
+    // Puts the card of the key into cardPicture and sizes the window to it; a
     // missing or damaged file shows a notice instead.
     bool loadCard(int keyCode, bool edition86);
 
-    QLabel *picZg = nullptr;
+    QLabel *cardPicture = nullptr;
 
-    void picZg_Click() { accept(); }
-    void picZg_KeyDown(int keyCode);
+    void closeCard() { accept(); }
+    void handleKey(int keyCode);
 
 public slots:
     void reject() override {} // Escape and the window manager do not close a card

@@ -1,12 +1,12 @@
-// The radical drills of the Wubi menu: 字根表对照打字 (Wbzg, frmWord) and
-// 字根练习 (ZGEx, frmZGEx).
+// The radical drills of the Wubi menu: 字根表对照打字 (Wbzg, RadicalChartDrillWindow) and
+// 字根练习 (ZGEx, RadicalDrillWindow).
 #include "wubi/ui/RadicalDrillCommands.h"
 
 #include "practice/PracticeState.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
-#include "wubi/ui/RadicalForm.h"
-#include "wubi/ui/WordForm.h"
+#include "wubi/ui/RadicalDrillWindow.h"
+#include "wubi/ui/RadicalChartDrillWindow.h"
 
 #include <memory>
 
@@ -27,13 +27,13 @@ void openExercise(AppContext &ctx, Shell &shell, ManagedWindow which)
 
 void RegisterRadicalDrills(AppContext &ctx, Shell &shell)
 {
-    shell.registerWindow(ManagedWindow::WordForm, [&ctx](QWidget *parent) { return new WordForm(ctx, parent); });
-    shell.setCommand(QStringLiteral("Wbzg"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::WordForm); });
+    shell.registerWindow(ManagedWindow::RadicalChartDrillWindow, [&ctx](QWidget *parent) { return new RadicalChartDrillWindow(ctx, parent); });
+    shell.setCommand(QStringLiteral("Wbzg"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalChartDrillWindow); });
 
     // The radical drill's settings outlive its window, as long as the program runs.
     auto settings = std::make_shared<wubi::RadicalDrillSettings>();
-    shell.registerWindow(ManagedWindow::RadicalForm, [&ctx, settings](QWidget *parent) {
-        return new RadicalForm(ctx, *settings, parent);
+    shell.registerWindow(ManagedWindow::RadicalDrillWindow, [&ctx, settings](QWidget *parent) {
+        return new RadicalDrillWindow(ctx, *settings, parent);
     });
-    shell.setCommand(QStringLiteral("ZGEx"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalForm); });
+    shell.setCommand(QStringLiteral("ZGEx"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalDrillWindow); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Registers frmWord and frmZGEx with their menu commands Wbzg and ZGEx.
+// Registers RadicalChartDrillWindow and RadicalDrillWindow with their menu commands Wbzg and ZGEx.
 struct AppContext;
 class Shell;
 

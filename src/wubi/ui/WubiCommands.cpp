@@ -63,8 +63,8 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
     // however often the drill is chosen.
     s.letterPool = BuildLetterPool();
     shell.selectDrillKind(Letters); // the start settings read lettersOnlyDrill
-    run->showStartSettings();
-    if (s.startSetCancelled)
+    run->showRunLimits();
+    if (s.runLimitsCancelled)
         return;
     s.chineseText = false;
     s.pendingText = wubi::CharacterDrillText(s, s.letterPool, wubi::kLetterDrillPerLine, wubi::kDrillPageLines, ctx.random);

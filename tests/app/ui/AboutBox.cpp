@@ -53,7 +53,7 @@ private slots:
                 box->accept();
             }
         });
-        about.cmdSysInfo_Click();
+        about.openSystemInfo();
         qputenv("PATH", path);
         QCOMPARE(title, QString("Quorvel"));
         QCOMPARE(text, QString("此时系统信息不可用"));
@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(FindSystemInfoTool(), tool);
         f.start();
         AboutBox about(f.ctx, &f.main);
-        about.cmdSysInfo_Click();
+        about.openSystemInfo();
         qputenv("PATH", path);
         QTRY_VERIFY(QFile::exists(marker));
     }

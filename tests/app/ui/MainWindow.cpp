@@ -32,10 +32,10 @@ private slots:
         f.state.clockRunning = true;
         f.settings.write("Sound", "Sound_ZW_Error", "0");
         f.settings.write("Font", "out_in_fontsize", "15");
-        f.main.Form_Load();
+        f.main.startUp();
         f.stopTimers();
-        QVERIFY(f.state.shown(W::BackForm));
-        QVERIFY(f.state.shown(W::BaseForm));
+        QVERIFY(f.state.shown(W::IdleBackground));
+        QVERIFY(f.state.shown(W::StatusStrip));
         QVERIFY(!f.state.runStarted && !f.state.clockRunning);
         QVERIFY(!f.state.cues.zwError && f.state.cues.zwRight);
         QCOMPARE(f.state.fonts.outIn, 15);
@@ -46,17 +46,17 @@ private slots:
         QVERIFY(f.main.splash() && f.main.splash()->isVisible());
         QCOMPARE(f.main.splash()->size(), QSize(356, 366));
         QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
-        f.main.Form_Activate();
+        f.main.activated();
         QCOMPARE(f.main.activationTimer().interval(), 400);
         QVERIFY(f.main.activationTimer().isActive());
         QVERIFY(f.main.splash());
-        f.main.TimAct_Timer();
+        f.main.dismissSplash();
         QVERIFY(!f.main.splash());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!f.main.activationTimer().isActive());
         // A later activation does not touch the pointer again.
-        f.main.Form_Activate();
-        f.main.TimAct_Timer();
+        f.main.activated();
+        f.main.dismissSplash();
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -64,16 +64,16 @@ private slots:
     {
         ShellFixture f;
         f.ctx.paths.dataRoot = f.env.path();
-        f.main.Form_Load();
+        f.main.startUp();
         f.stopTimers();
         f.main.waitForCodeTables();
         QCOMPARE(f.main.startupMessages().size(), 2);
         QVERIFY(f.state.tables.t86.isEmpty());
-        QVERIFY(f.state.shown(W::BaseForm));
+        QVERIFY(f.state.shown(W::StatusStrip));
         QVERIFY(f.main.help().helpFile().isEmpty());
         f.main.help().showHelp(); // without the page nothing happens
         QVERIFY(!f.main.help().helpWindow());
-        f.main.TimAct_Timer();
+        f.main.dismissSplash();
     }
 
     // The buttons read as buttons named by their captions, a screen reader's
@@ -164,16 +164,16 @@ private slots:
     void panelsDockByThePlacementRules()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm, W::RecordForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow, W::RecordViewer});
         f.start();
         QCOMPARE(f.main.practiceArea()->geometry(), QRect(0, 76, 710, 445));
         f.main.openLinePractice();
-        QCOMPARE(f.main.window(W::StateForm)->geometry(), QRect(0, 0, 112, 445));
-        QCOMPARE(f.main.window(W::LineForm)->geometry(), QRect(112, 0, 598, 445));
-        QCOMPARE(f.main.window(W::BaseForm)->geometry(), QRect(0, 521, 710, 27));
+        QCOMPARE(f.main.window(W::RunPanel)->geometry(), QRect(0, 0, 112, 445));
+        QCOMPARE(f.main.window(W::LinePracticeWindow)->geometry(), QRect(112, 0, 598, 445));
+        QCOMPARE(f.main.window(W::StatusStrip)->geometry(), QRect(0, 521, 710, 27));
         // Twips from the main window's origin reach the same screen points.
         const QPointF origin = f.main.mainOriginTwips();
-        QCOMPARE(f.main.mainTwipsToGlobal(1735, 1492), f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(f.main.mainTwipsToGlobal(1735, 1492), f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0)));
         QCOMPARE(QPointF(f.main.mapToGlobal(QPoint(0, 0)) * 15), origin + QPointF(60, 345));
         QDialog dialog(&f.main);
         dialog.resize(300, 200);
@@ -187,43 +187,43 @@ private slots:
     void closeOthersLeavesOnlyTheOpeningWindowsEmptied()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm, W::TextForm, W::RecordForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow, W::TextPracticeWindow, W::RecordViewer});
         f.start();
-        f.main.showWindow(W::RecordForm);
+        f.main.showWindow(W::RecordViewer);
         f.state.pendingText = "abc\r\n";
         f.state.runStarted = f.state.clockRunning = f.state.generatedDrill = true;
         f.main.selectDrillKind(4);
         QVERIFY(f.state.phraseDrillKind[3]);
-        f.main.SetStatusMessage("提示");
+        f.main.setStatusMessage("提示");
 
         f.main.openLinePractice();
-        QVERIFY(!f.main.window(W::BackForm) && !f.state.shown(W::BackForm));
-        QVERIFY(!f.main.window(W::RecordForm) && !f.state.shown(W::RecordForm));
-        QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::LineForm));
-        QVERIFY(!f.state.window(W::StateForm).opening && !f.state.window(W::LineForm).opening);
+        QVERIFY(!f.main.window(W::IdleBackground) && !f.state.shown(W::IdleBackground));
+        QVERIFY(!f.main.window(W::RecordViewer) && !f.state.shown(W::RecordViewer));
+        QVERIFY(f.state.shown(W::RunPanel) && f.state.shown(W::LinePracticeWindow));
+        QVERIFY(!f.state.window(W::RunPanel).opening && !f.state.window(W::LinePracticeWindow).opening);
         QVERIFY(f.state.pendingText.isEmpty());
         QVERIFY(!f.state.runStarted && !f.state.clockRunning && !f.state.generatedDrill);
         QVERIFY(!f.state.phraseDrillKind[3]);
         QCOMPARE(f.main.statusStrip()->message(), QString());
 
         // The same practice again keeps its windows and empties them.
-        FakePanel *line = f.panel(W::LineForm);
+        FakePanel *line = f.panel(W::LinePracticeWindow);
         line->input->setText("我们");
         f.main.openLinePractice();
-        QCOMPARE(f.panel(W::LineForm), line);
+        QCOMPARE(f.panel(W::LinePracticeWindow), line);
         QCOMPARE(line->clears, 2);
         QVERIFY(line->input->text().isEmpty());
 
-        // The text practice replaces the line practice but keeps frmState.
-        QWidget *state = f.main.window(W::StateForm);
+        // The text practice replaces the line practice but keeps RunPanel.
+        QWidget *state = f.main.window(W::RunPanel);
         f.main.openTextPractice();
-        QVERIFY(!f.main.window(W::LineForm) && !f.state.shown(W::LineForm));
-        QCOMPARE(f.main.window(W::StateForm), state);
-        QVERIFY(f.state.shown(W::TextForm));
+        QVERIFY(!f.main.window(W::LinePracticeWindow) && !f.state.shown(W::LinePracticeWindow));
+        QCOMPARE(f.main.window(W::RunPanel), state);
+        QVERIFY(f.state.shown(W::TextPracticeWindow));
         f.main.closeOthers();
-        for (W w : {W::LineForm, W::TextForm, W::StateForm, W::RecordForm, W::BackForm})
+        for (W w : {W::LinePracticeWindow, W::TextPracticeWindow, W::RunPanel, W::RecordViewer, W::IdleBackground})
             QVERIFY(!f.state.shown(w));
-        QVERIFY(f.state.shown(W::BaseForm));
+        QVERIFY(f.state.shown(W::StatusStrip));
     }
 
     void drillKindSelection()
@@ -246,32 +246,32 @@ private slots:
     void minimizeAndRestoreKeepPanelsAndContents()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow});
         f.start();
         f.main.openLinePractice();
-        FakePanel *line = f.panel(W::LineForm);
+        FakePanel *line = f.panel(W::LinePracticeWindow);
         line->input->setText("中文");
         const QRect where = line->geometry();
-        f.main.SetStatusState(true);
+        f.main.setStatusReady(true);
 
         f.main.setWindowState(Qt::WindowMinimized);
-        for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
+        for (W w : {W::RunPanel, W::LinePracticeWindow, W::StatusStrip}) {
             QVERIFY(!f.state.shown(w));
             QVERIFY(f.state.window(w).hiddenWithMain);
             QVERIFY(f.main.window(w) && !f.main.window(w)->isVisibleTo(&f.main));
         }
         // The strip can be written while it is hidden.
-        f.main.SetStatusMessage("暂停中");
-        f.main.SetStatusState(false);
-        QVERIFY(!f.state.shown(W::BaseForm));
+        f.main.setStatusMessage("暂停中");
+        f.main.setStatusReady(false);
+        QVERIFY(!f.state.shown(W::StatusStrip));
 
         f.main.setWindowState(Qt::WindowNoState);
-        for (W w : {W::StateForm, W::LineForm, W::BaseForm}) {
+        for (W w : {W::RunPanel, W::LinePracticeWindow, W::StatusStrip}) {
             QVERIFY(f.state.shown(w));
             QVERIFY(!f.state.window(w).hiddenWithMain);
             QVERIFY(f.main.window(w)->isVisibleTo(&f.main));
         }
-        QCOMPARE(f.panel(W::LineForm), line);
+        QCOMPARE(f.panel(W::LinePracticeWindow), line);
         QCOMPARE(line->input->text(), QString("中文"));
         QCOMPARE(line->geometry(), where);
         QCOMPARE(f.main.statusStrip()->message(), QString("暂停中"));
@@ -281,51 +281,51 @@ private slots:
     void minimizeThatNoWindowManagerHonoursIsTakenBack()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow});
         f.start();
         f.main.openLinePractice();
         QVERIFY(QTest::qWaitForWindowExposed(&f.main));
         // The window stays on the screen (nothing minimizes it here): the
         // panels come back by themselves.
-        f.main.cmdMin_Click();
-        QVERIFY(!f.state.shown(W::LineForm));
-        QTRY_VERIFY_WITH_TIMEOUT(f.state.shown(W::LineForm), 5000);
+        f.main.minimizeProgram();
+        QVERIFY(!f.state.shown(W::LinePracticeWindow));
+        QTRY_VERIFY_WITH_TIMEOUT(f.state.shown(W::LinePracticeWindow), 5000);
         QVERIFY(!f.main.isMinimized());
-        QVERIFY(f.state.shown(W::StateForm) && f.state.shown(W::BaseForm));
+        QVERIFY(f.state.shown(W::RunPanel) && f.state.shown(W::StatusStrip));
 
         // Activating the main window brings them back at once.
-        f.main.cmdMin_Click();
-        QVERIFY(!f.state.shown(W::LineForm));
+        f.main.minimizeProgram();
+        QVERIFY(!f.state.shown(W::LinePracticeWindow));
         QApplication::setActiveWindow(&f.main);
         QEvent activation(QEvent::ActivationChange);
         QApplication::sendEvent(&f.main, &activation);
-        QVERIFY(f.state.shown(W::LineForm));
-        QVERIFY(f.main.window(W::LineForm)->isVisibleTo(&f.main));
+        QVERIFY(f.state.shown(W::LinePracticeWindow));
+        QVERIFY(f.main.window(W::LinePracticeWindow)->isVisibleTo(&f.main));
     }
 
     void statusStateTexts()
     {
         ShellFixture f;
         f.start();
-        f.main.SetStatusMessage("请按回车键开始");
-        f.main.SetStatusState(true);
+        f.main.setStatusMessage("请按回车键开始");
+        f.main.setStatusReady(true);
         QCOMPARE(f.main.statusStrip()->stateText(), QString("就绪"));
-        f.main.SetStatusState(false);
+        f.main.setStatusReady(false);
         QCOMPARE(f.main.statusStrip()->stateText(), QString("未就绪"));
-        f.main.SetStatusMessage("");
+        f.main.setStatusMessage("");
         QCOMPARE(f.main.statusStrip()->message(), QString());
         QCOMPARE(f.main.statusStrip()->stateText(), QString("未就绪"));
         // Writing loads the strip when it is gone.
-        f.main.unloadWindow(W::BaseForm);
-        f.main.SetStatusMessage("x");
-        QVERIFY(f.state.shown(W::BaseForm));
+        f.main.unloadWindow(W::StatusStrip);
+        f.main.setStatusMessage("x");
+        QVERIFY(f.state.shown(W::StatusStrip));
         QCOMPARE(f.main.statusStrip()->message(), QString("x"));
     }
 
     void hoverMovesTheHighlightInOneTick()
     {
         ShellFixture f;
-        f.registerFakes({W::RecordForm});
+        f.registerFakes({W::RecordViewer});
         f.start();
         GraphicButton *two = f.main.menuButton(2);
         GraphicButton *five = f.main.menuButton(5);
@@ -335,7 +335,7 @@ private slots:
         QVERIFY(five->showsHoverPicture());
         QVERIFY(!two->showsHoverPicture());
         // Another window leaves the highlight where it is.
-        f.main.hover().hoverOver(f.main.showWindow(W::RecordForm));
+        f.main.hover().hoverOver(f.main.showWindow(W::RecordViewer));
         f.main.hover().hoverOver(nullptr);
         QVERIFY(five->showsHoverPicture());
         // The bare strip and its decorations count as the main window.
@@ -417,11 +417,11 @@ private slots:
     void draggingTheStripTakesThePanelsAlong()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow});
         f.start();
         f.main.openLinePractice();
         const QPointF originBefore = f.main.mainOriginTwips();
-        const QPoint lineBefore = f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0));
+        const QPoint lineBefore = f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0));
         QWidget *strip = f.main.findChild<QWidget *>("strip");
         const QPoint grab(300, 10);
         QTest::mousePress(strip, Qt::LeftButton, {}, grab);
@@ -430,7 +430,7 @@ private slots:
         QApplication::sendEvent(strip, &move);
         QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
         QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
-        QCOMPARE(f.main.window(W::LineForm)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
+        QCOMPARE(f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
         // A press on a button starts no drag: the button takes it, so moving
         // with the left button held leaves the window where it is.
         QTest::mousePress(f.main.menuButton(3), Qt::LeftButton);
@@ -447,15 +447,15 @@ private slots:
         QVERIFY(f.main.menuAction("MenuChinese(1)")->isEnabled());
         QVERIFY(f.main.runCommand("MenuChinese(1)"));
         QCOMPARE(f.state.practiceTitle, QString("中文逐行对照练习"));
-        QVERIFY(f.state.shown(W::LineForm) && f.state.shown(W::StateForm));
-        QVERIFY(!f.state.shown(W::BackForm));
-        QCOMPARE(f.main.window(W::StateForm)->geometry(), QRect(0, 0, 112, 445));
-        QCOMPARE(f.main.window(W::LineForm)->geometry(), QRect(112, 0, 598, 445));
+        QVERIFY(f.state.shown(W::LinePracticeWindow) && f.state.shown(W::RunPanel));
+        QVERIFY(!f.state.shown(W::IdleBackground));
+        QCOMPARE(f.main.window(W::RunPanel)->geometry(), QRect(0, 0, 112, 445));
+        QCOMPARE(f.main.window(W::LinePracticeWindow)->geometry(), QRect(112, 0, 598, 445));
         QVERIFY(f.main.runCommand("Record_View"));
-        QVERIFY(!f.main.window(W::LineForm) && !f.state.shown(W::LineForm) && !f.state.shown(W::StateForm));
-        QVERIFY(f.state.shown(W::RecordForm));
-        QCOMPARE(f.main.window(W::RecordForm)->geometry(), QRect(0, 0, 710, 445));
-        f.main.cmdClose_Click();
+        QVERIFY(!f.main.window(W::LinePracticeWindow) && !f.state.shown(W::LinePracticeWindow) && !f.state.shown(W::RunPanel));
+        QVERIFY(f.state.shown(W::RecordViewer));
+        QCOMPARE(f.main.window(W::RecordViewer)->geometry(), QRect(0, 0, 710, 445));
+        f.main.closeProgram();
         for (int i = 0; i < kManagedWindowCount; ++i)
             QVERIFY(!f.state.windows[i].shown);
     }
@@ -463,12 +463,12 @@ private slots:
     void exitClosesEverythingAlsoWhatIsHidden()
     {
         ShellFixture f;
-        f.registerFakes({W::StateForm, W::LineForm});
+        f.registerFakes({W::RunPanel, W::LinePracticeWindow});
         f.start();
         f.main.openLinePractice();
         f.main.setWindowState(Qt::WindowMinimized);
-        QVERIFY(f.main.window(W::LineForm));
-        f.main.cmdClose_Click();
+        QVERIFY(f.main.window(W::LinePracticeWindow));
+        f.main.closeProgram();
         for (int i = 0; i < kManagedWindowCount; ++i) {
             QVERIFY(!f.main.window(W(i)));
             QVERIFY(!f.state.windows[i].shown);

@@ -62,7 +62,7 @@ struct ShellFixture : TestServices {
     // Starts the window as the program does, with the timers left to the test.
     void start()
     {
-        main.Form_Load();
+        main.startUp();
         stopTimers();
         RegisterShellCommands(ctx, main);
         RegisterSettingsDialog(ctx, main);

@@ -6,9 +6,9 @@
 #include "ShellFixture.h"
 
 #include "app/ui/GraphicButton.h"
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/StartDialog.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunPanel.h"
 
 #include <QTest>
 #include <QToolButton>
@@ -59,11 +59,11 @@ QStringList activeRepeatingTimers(const QObject *root)
 struct IdleProgram : ShellFixture {
     IdleProgram()
     {
-        main.Form_Load();
+        main.startUp();
         RegisterEverything(ctx, main);
         main.show();
-        main.Form_Activate();
-        main.TimAct_Timer(); // the splash is gone
+        main.activated();
+        main.dismissSplash(); // the splash is gone
     }
 };
 } // namespace
@@ -94,7 +94,7 @@ private slots:
     {
         IdleProgram p;
         QVERIFY(p.main.runCommand("MenuChinese(1)"));
-        auto *line = qobject_cast<LineForm *>(p.main.window(W::LineForm));
+        auto *line = qobject_cast<LinePracticeWindow *>(p.main.window(W::LinePracticeWindow));
         QVERIFY(line);
         p.state.pendingText = QStringLiteral("你好世界\r\n");
         line->fillReferencePage();
@@ -105,18 +105,18 @@ private slots:
         QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
 
         // Paused: nothing ticks; resumed: the clock again.
-        auto *status = qobject_cast<StateForm *>(p.main.window(W::StateForm));
-        QTest::mouseClick(status->cmdPause, Qt::LeftButton);
+        auto *status = qobject_cast<RunPanel *>(p.main.window(W::RunPanel));
+        QTest::mouseClick(status->pauseButton, Qt::LeftButton);
         QVERIFY(!p.state.clockRunning);
         QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
-        QTest::mouseClick(status->cmdPause, Qt::LeftButton);
+        QTest::mouseClick(status->pauseButton, Qt::LeftButton);
         QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
 
         // The run ends: the clock stops and the window is idle once more.
         p.state.runStarted = false;
         p.state.clockRunning = false;
         QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
-        QVERIFY(status->cmdStart->isEnabled() && !status->cmdStop->isEnabled());
+        QVERIFY(status->startButton->isEnabled() && !status->stopButton->isEnabled());
     }
 
     void theCodeTablesWaitForTheMenuAndAreThereForTheFirstCommand()

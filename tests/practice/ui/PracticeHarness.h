@@ -4,10 +4,10 @@
 // recording cue player, and a watcher that answers modal dialogs.
 #include "practice/ui/Register.h"
 #include "records/ui/Register.h"
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunPanel.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
 
@@ -65,8 +65,8 @@ private:
 
 // The commands run the real close-others step, as in the program.
 struct PracticeHarness : TestContext {
-    LineForm *line = nullptr;
-    StateForm *status = nullptr;
+    LinePracticeWindow *line = nullptr;
+    RunPanel *status = nullptr;
 
     explicit PracticeHarness(bool chinese = true) : TestContext(7)
     {
@@ -74,8 +74,8 @@ struct PracticeHarness : TestContext {
         RegisterLinePractice(ctx, shell);
         RegisterRecords(ctx, shell); // the result window
         shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
-        line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
-        status = qobject_cast<StateForm *>(shell.window(ManagedWindow::StateForm));
+        line = qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow));
+        status = qobject_cast<RunPanel *>(shell.window(ManagedWindow::RunPanel));
         shell.mainWindow()->show();
         // The tests tick the timers themselves, with the manual clock; the
         // window does not follow the run on input either.
@@ -90,7 +90,7 @@ struct PracticeHarness : TestContext {
         state.pendingText = text;
         line->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.Form_KeyPress(13);
+        dialog.startOnEnter(13);
     }
 
     // What an input method hands over when the learner picks a candidate.
@@ -98,7 +98,7 @@ struct PracticeHarness : TestContext {
     {
         QInputMethodEvent event;
         event.setCommitString(text);
-        QApplication::sendEvent(line->rtbIn(index), &event);
+        QApplication::sendEvent(line->input(index), &event);
     }
     // One commit per character.
     void commitEach(int index, const QString &text)
@@ -109,22 +109,22 @@ struct PracticeHarness : TestContext {
     void backspace(int index)
     {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QApplication::sendEvent(line->rtbIn(index), &press);
+        QApplication::sendEvent(line->input(index), &press);
     }
     // Running-clock seconds with the wall clock moving along.
     void runSeconds(int seconds)
     {
         for (int i = 0; i < seconds; ++i) {
             clock.advanceSeconds(1);
-            status->timTime_Timer();
+            status->tickClock();
         }
-        status->timCount_Timer();
+        status->tickFigures();
     }
     int unlockedInputs() const
     {
         int n = 0;
-        for (int i = 0; i < LineForm::kLines; ++i)
-            n += line->rtbIn(i)->isReadOnly() ? 0 : 1;
+        for (int i = 0; i < LinePracticeWindow::kLines; ++i)
+            n += line->input(i)->isReadOnly() ? 0 : 1;
         return n;
     }
 };

@@ -13,8 +13,8 @@ private:
     // Types every reference line of the page, right, one character at a time.
     static void typePage(PracticeHarness &h)
     {
-        for (int i = 0; i < LineForm::kLines && h.state.runStarted; ++i) {
-            const QString reference = h.line->rtbOut(i)->text();
+        for (int i = 0; i < LinePracticeWindow::kLines && h.state.runStarted; ++i) {
+            const QString reference = h.line->reference(i)->text();
             if (reference.isEmpty())
                 break;
             h.commitEach(i, reference);
@@ -37,12 +37,12 @@ private slots:
         PracticeHarness h;
         ModalWatcher watcher;
         startDrill(h, 150, false);
-        QCOMPARE(h.line->rtbOut(3)->charCount(), 30);
+        QCOMPARE(h.line->reference(3)->charCount(), 30);
         typePage(h);
         // The second page holds the 30 characters left in the budget.
         QVERIFY(h.state.runStarted);
-        QCOMPARE(h.line->rtbOut(0)->charCount(), 30);
-        QCOMPARE(h.line->rtbOut(1)->charCount(), 0);
+        QCOMPARE(h.line->reference(0)->charCount(), 30);
+        QCOMPARE(h.line->reference(1)->charCount(), 0);
         QCOMPARE(h.state.charsGenerated, 150);
         typePage(h);
         QVERIFY(!h.state.runStarted);
@@ -61,7 +61,7 @@ private slots:
         QVERIFY(h.state.runStarted);
         QCOMPARE(h.state.charBudget, 480);
         QCOMPARE(h.state.charsGenerated, 480);
-        QCOMPARE(h.line->rtbOut(3)->charCount(), 30);
+        QCOMPARE(h.line->reference(3)->charCount(), 30);
         QVERIFY(watcher.titles.isEmpty());
     }
 
@@ -76,7 +76,7 @@ private slots:
         h.commitEach(1, QStringLiteral("二"));
         h.commitEach(2, QStringLiteral("三"));
         h.commitEach(3, QStringLiteral("四"));
-        QCOMPARE(h.line->rtbOut(0)->text(), QStringLiteral("五"));
+        QCOMPARE(h.line->reference(0)->text(), QStringLiteral("五"));
     }
 
     void statusStripOffersTheHints()
@@ -95,7 +95,7 @@ private slots:
         // File practice: the strip is left alone.
         h.state.generatedDrill = false;
         h.shell.statusMessage = QStringLiteral("unchanged");
-        h.line->rtbOut(0)->select(0);
+        h.line->reference(0)->select(0);
         QCOMPARE(h.shell.statusMessage, QStringLiteral("unchanged"));
     }
 };

@@ -4,7 +4,7 @@
 #include "PracticeHarness.h"
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
-#include "practice/ui/StartSetDialog.h"
+#include "practice/ui/RunLimitsDialog.h"
 #include "support/FileBytes.h"
 #include "support/ModalScript.h"
 
@@ -25,10 +25,10 @@ private slots:
         h.state.timeLimitSeconds = 60;
         h.startRun(QStringLiteral("abcdef\r\n"));
         h.runSeconds(30);
-        h.status->cmdPause_Click();
+        h.status->togglePause();
         h.runSeconds(100); // paused: the clock stands still
-        QCOMPARE(h.status->lblTime->text(), QStringLiteral("00:00:30"));
-        h.status->cmdPause_Click();
+        QCOMPARE(h.status->timeLabel->text(), QStringLiteral("00:00:30"));
+        h.status->togglePause();
         h.runSeconds(29);
         QVERIFY(h.state.runStarted);
         QVERIFY(watcher.titles.isEmpty());
@@ -47,9 +47,9 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("practice"); // ManagedWindow
         QTest::addColumn<QString>("title");
-        QTest::newRow("line by line") << "MenuChinese(1)" << int(ManagedWindow::LineForm)
+        QTest::newRow("line by line") << "MenuChinese(1)" << int(ManagedWindow::LinePracticeWindow)
                                       << "统计资料——打字类型：中文打字";
-        QTest::newRow("free input") << "imgType(3)" << int(ManagedWindow::FreeForm)
+        QTest::newRow("free input") << "imgType(3)" << int(ManagedWindow::FreeInputWindow)
                                     << "统计资料——打字类型：自由录入";
     }
     void timeLimitWhileMinimizedReportsInFull()
@@ -63,19 +63,19 @@ private slots:
         t.clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
         t.shell.mainWindow()->show();
         QVERIFY(t.shell.runCommand(command));
-        auto *status = qobject_cast<StateForm *>(t.shell.window(ManagedWindow::StateForm));
+        auto *status = qobject_cast<RunPanel *>(t.shell.window(ManagedWindow::RunPanel));
         QVERIFY(status);
         for (QTimer *timer : status->findChildren<QTimer *>())
             timer->stop();
         const auto which = ManagedWindow(practice);
-        if (auto *line = qobject_cast<LineForm *>(t.shell.window(which))) {
+        if (auto *line = qobject_cast<LinePracticeWindow *>(t.shell.window(which))) {
             t.state.pendingText = QStringLiteral("你好世界\r\n");
             line->fillReferencePage();
         }
         t.state.timeLimited = true;
         t.state.timeLimitSeconds = 5;
-        StartDialog(t.ctx).Form_KeyPress(13);
-        const QString inputName = which == ManagedWindow::LineForm ? QStringLiteral("rtbIn(0)") : QStringLiteral("rtbIn");
+        StartDialog(t.ctx).startOnEnter(13);
+        const QString inputName = which == ManagedWindow::LinePracticeWindow ? QStringLiteral("rtbIn(0)") : QStringLiteral("rtbIn");
         QWidget *input = t.shell.window(which)->findChild<QWidget *>(inputName);
         QVERIFY(input);
         QInputMethodEvent commit;
@@ -84,14 +84,14 @@ private slots:
         QCOMPARE(t.state.typedText, QStringLiteral("你好"));
         auto tick = [&] {
             t.clock.advanceSeconds(1);
-            status->timTime_Timer();
-            status->timCount_Timer();
+            status->tickClock();
+            status->tickFigures();
         };
         for (int i = 0; i < 4; ++i)
             tick();
 
         // Minimized: the windows are hidden with the main window.
-        for (ManagedWindow w : {ManagedWindow::StateForm, which}) {
+        for (ManagedWindow w : {ManagedWindow::RunPanel, which}) {
             t.shell.window(w)->hide();
             t.state.window(w).shown = false;
             t.state.window(w).hiddenWithMain = true;
@@ -123,29 +123,29 @@ private slots:
         PracticeHarness h(false);
         h.startRun(QStringLiteral("abcdefghij\r\nklm\r\n"));
         QCOMPARE(h.state.startTimeText, QStringLiteral("09:00:00"));
-        h.status->timCount_Timer();
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   0 字/分"));
-        QCOMPARE(h.status->lblRightRate->text(), QString());
-        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abcXe"));
+        h.status->tickFigures();
+        QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   0 字/分"));
+        QCOMPARE(h.status->accuracyLabel->text(), QString());
+        QTest::keyClicks(h.line->input(0), QStringLiteral("abcXe"));
         h.runSeconds(60);
         QCOMPARE(h.status->typedCount(), 5);
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   5 字/分"));
-        QCOMPARE(h.status->lblRightRate->text(), QStringLiteral("80.00%"));
-        QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("5"));
+        QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   5 字/分"));
+        QCOMPARE(h.status->accuracyLabel->text(), QStringLiteral("80.00%"));
+        QCOMPARE(h.status->typedCountLabel->text(), QStringLiteral("5"));
 
         // A minute's pause: the running clock stands, the speed drops.
-        h.status->cmdPause_Click();
+        h.status->togglePause();
         h.clock.advanceSeconds(60);
-        h.status->timTime_Timer();
-        h.status->timCount_Timer();
-        h.status->cmdPause_Click();
-        h.status->timCount_Timer();
-        QCOMPARE(h.status->lblTime->text(), QStringLiteral("00:01:00"));
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   2 字/分"));
+        h.status->tickClock();
+        h.status->tickFigures();
+        h.status->togglePause();
+        h.status->tickFigures();
+        QCOMPARE(h.status->timeLabel->text(), QStringLiteral("00:01:00"));
+        QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   2 字/分"));
 
         // Erasing takes from the count.
         h.backspace(0);
-        h.status->timCount_Timer();
+        h.status->tickFigures();
         QCOMPARE(h.status->typedCount(), 4);
     }
 
@@ -155,13 +155,13 @@ private slots:
         PracticeHarness h(false);
         h.clock.set(QDateTime(QDate(2026, 3, 1), QTime(23, 59, 0)));
         h.startRun(QStringLiteral("abcdefghij\r\n"));
-        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("abcd"));
+        QTest::keyClicks(h.line->input(0), QStringLiteral("abcd"));
         h.runSeconds(30);
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   8 字/分"));
-        QTest::keyClicks(h.line->rtbIn(0), QStringLiteral("efgh"));
+        QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   8 字/分"));
+        QTest::keyClicks(h.line->input(0), QStringLiteral("efgh"));
         h.runSeconds(60); // now 00:00:30 of the next day: 8 in 90 s
-        QCOMPARE(h.status->lblTypeNum->text(), QStringLiteral("   5 字/分"));
-        QCOMPARE(h.status->lblTotalByte->text(), QStringLiteral("8"));
+        QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   5 字/分"));
+        QCOMPARE(h.status->typedCountLabel->text(), QStringLiteral("8"));
     }
 
     void idleTicksResetTheRunAndSetButtons()
@@ -169,24 +169,24 @@ private slots:
         PracticeHarness h(false);
         h.state.typedText = QStringLiteral("left over");
         h.state.errorCount = 4;
-        h.status->timCount_Timer();
+        h.status->tickFigures();
         QVERIFY(h.state.typedText.isEmpty());
         QCOMPARE(h.state.errorCount, 0);
-        QVERIFY(h.status->cmdStart->isEnabled());
-        QVERIFY(!h.status->cmdPause->isEnabled());
-        QVERIFY(!h.status->cmdStop->isEnabled());
-        QCOMPARE(h.status->cmdStart->toolTip(), QStringLiteral("开始"));
-        QCOMPARE(h.status->cmdStop->toolTip(), QStringLiteral("停止"));
+        QVERIFY(h.status->startButton->isEnabled());
+        QVERIFY(!h.status->pauseButton->isEnabled());
+        QVERIFY(!h.status->stopButton->isEnabled());
+        QCOMPARE(h.status->startButton->toolTip(), QStringLiteral("开始"));
+        QCOMPARE(h.status->stopButton->toolTip(), QStringLiteral("停止"));
 
         h.state.generatedDrill = true;
-        h.status->timCount_Timer();
-        QVERIFY(!h.status->cmdStart->isEnabled());
+        h.status->tickFigures();
+        QVERIFY(!h.status->startButton->isEnabled());
 
         h.startRun(QStringLiteral("ab\r\n"));
-        h.status->timCount_Timer();
-        QVERIFY(!h.status->cmdStart->isEnabled());
-        QVERIFY(h.status->cmdPause->isEnabled());
-        QVERIFY(h.status->cmdStop->isEnabled());
+        h.status->tickFigures();
+        QVERIFY(!h.status->startButton->isEnabled());
+        QVERIFY(h.status->pauseButton->isEnabled());
+        QVERIFY(h.status->stopButton->isEnabled());
     }
 
     void stopShowsTheReport()
@@ -196,16 +196,16 @@ private slots:
         h.startRun(QStringLiteral("你好，世界\r\n"));
         h.commitEach(0, QStringLiteral("你好，"));
         h.runSeconds(3);
-        h.status->cmdPause_Click();
-        h.status->cmdStop_Click();
+        h.status->togglePause();
+        h.status->stopRun();
         QVERIFY(!h.state.runStarted && !h.state.clockRunning);
         const std::array<QString, 6> expected = {"60 字/分", "2", "1", "3", "100.00%", "00:00:03"};
         QCOMPARE(watcher.reports.size(), size_t(1));
         QCOMPARE(watcher.reports[0].values, expected);
-        for (QLabel *label : {h.status->lblTypeNum, h.status->lblRightRate, h.status->lblTotalByte, h.status->lblTime})
+        for (QLabel *label : {h.status->speedLabel, h.status->accuracyLabel, h.status->typedCountLabel, h.status->timeLabel})
             QVERIFY(label->text().isEmpty());
-        h.status->timCount_Timer();
-        QCOMPARE(h.status->cmdPause->toolTip(), QStringLiteral("暂停"));
+        h.status->tickFigures();
+        QCOMPARE(h.status->pauseButton->toolTip(), QStringLiteral("暂停"));
     }
 
     void startDialogStartsOnlyOnEnter()
@@ -225,8 +225,8 @@ private slots:
         QVERIFY(h.state.runStarted && h.state.clockRunning);
         QCOMPARE(h.state.startTimeText, QStringLiteral("14:05:09"));
         QCOMPARE(h.unlockedInputs(), 1);
-        QVERIFY(!h.line->rtbIn(0)->isReadOnly());
-        QVERIFY(h.line->rtbOut(0)->selectionVisible());
+        QVERIFY(!h.line->input(0)->isReadOnly());
+        QVERIFY(h.line->reference(0)->selectionVisible());
         QCOMPARE(h.line->expectedChar(), QStringLiteral("一"));
     }
 
@@ -236,7 +236,7 @@ private slots:
         ModalWatcher watcher;
         watcher.handle = [](QWidget *w) {
             if (auto *start = qobject_cast<StartDialog *>(w)) {
-                start->Form_KeyPress(13);
+                start->startOnEnter(13);
                 return true;
             }
             return false;
@@ -249,13 +249,13 @@ private slots:
             askedFolder = folder;
             return file;
         });
-        h.status->cmdStart_Click();
+        h.status->prepareRun();
         QCOMPARE(askedFolder, InitialReferenceFolder(h.ctx.paths, h.state));
-        QCOMPARE(h.line->rtbOut(0)->text(), QStringLiteral("甲"));
-        QCOMPARE(h.line->rtbOut(3)->text(), QStringLiteral("丁"));
+        QCOMPARE(h.line->reference(0)->text(), QStringLiteral("甲"));
+        QCOMPARE(h.line->reference(3)->text(), QStringLiteral("丁"));
         QCOMPARE(h.state.pendingText, QStringLiteral("戊\r\n己\r\n"));
         QVERIFY(h.state.runStarted);
-        QVERIFY(h.state.shown(ManagedWindow::LineForm));
+        QVERIFY(h.state.shown(ManagedWindow::LinePracticeWindow));
     }
 
     void cancelledOrUnreadableFilePreparesNothing()
@@ -264,13 +264,13 @@ private slots:
         ModalWatcher watcher;
         h.state.pendingText = QStringLiteral("kept\r\n");
         h.status->setFileChooser([](QWidget *, const QString &) { return QString(); });
-        h.status->cmdStart_Click();
+        h.status->prepareRun();
         QCOMPARE(h.state.pendingText, QStringLiteral("kept\r\n"));
         QVERIFY(watcher.titles.isEmpty());
 
         const QString missing = h.env.path() + QStringLiteral("/missing.txt");
         h.status->setFileChooser([&](QWidget *, const QString &) { return missing; });
-        h.status->cmdStart_Click();
+        h.status->prepareRun();
         QCOMPARE(watcher.messages.size(), 1);
         QVERIFY(watcher.messages.first().contains(QStringLiteral("无法读取对照文本")));
         QVERIFY(!h.state.runStarted);
@@ -286,27 +286,27 @@ private slots:
         QDir().mkpath(paths.dataRoot + QStringLiteral("/text/Czh"));
         QDir().mkpath(paths.dataRoot + QStringLiteral("/text/ewb"));
         QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
-        state.window(ManagedWindow::LineForm).shown = true;
+        state.window(ManagedWindow::LinePracticeWindow).shown = true;
         state.chineseText = true;
         QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot + QStringLiteral("/text/Czh"));
         state.chineseText = false; // text/ezh does not exist
         QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
-        state.window(ManagedWindow::LineForm).shown = false;
-        state.window(ManagedWindow::TextForm).shown = true;
+        state.window(ManagedWindow::LinePracticeWindow).shown = false;
+        state.window(ManagedWindow::TextPracticeWindow).shown = true;
         QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot + QStringLiteral("/text/ewb"));
         state.chineseText = true;
         QCOMPARE(InitialReferenceFolder(paths, state), paths.dataRoot);
     }
 
-    void startSettingsMessages()
+    void runLimitsMessages()
     {
         PracticeHarness h;
         ModalWatcher watcher;
-        StartSetDialog dialog(h.ctx);
+        RunLimitsDialog dialog(h.ctx);
         const QStringList inputs = {"0", "30001", "-3", "abc", "   "};
         for (const QString &text : inputs) {
-            dialog.txtSetN->setText(text);
-            dialog.cmdOK_Click();
+            dialog.countLimitBox->setText(text);
+            dialog.confirmLimits();
         }
         QCOMPARE(watcher.messages,
                  (QStringList{"你输入的数字太大或太小了！", "你输入的数字太大或太小了！", "你输入的数字太大或太小了！",
@@ -314,46 +314,46 @@ private slots:
         QCOMPARE(dialog.result(), 0); // still open
         QCOMPARE(watcher.titles.first(), QStringLiteral("QuorvelV1.41"));
 
-        dialog.txtSetN->setText(QStringLiteral(" 2.5 "));
-        dialog.cmdOK_Click();
+        dialog.countLimitBox->setText(QStringLiteral(" 2.5 "));
+        dialog.confirmLimits();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(h.state.charBudget, 2);
-        QVERIFY(!h.state.timeLimited && !h.state.unlimitedRun && !h.state.startSetCancelled);
+        QVERIFY(!h.state.timeLimited && !h.state.unlimitedRun && !h.state.runLimitsCancelled);
     }
 
-    void startSettingsByTimeAndUnlimited()
+    void runLimitsByTimeAndUnlimited()
     {
         PracticeHarness h;
         h.state.charsGenerated = 50;
         h.state.lettersOnlyDrill = true;
         {
-            StartSetDialog dialog(h.ctx);
+            RunLimitsDialog dialog(h.ctx);
             QCOMPARE(h.state.charsGenerated, 0);
-            QVERIFY(dialog.op[0]->isChecked());
-            QVERIFY(dialog.txtSetN->isEnabled() && !dialog.txtSetT->isEnabled());
-            dialog.op[1]->click();
-            QVERIFY(!dialog.txtSetN->isEnabled() && dialog.txtSetT->isEnabled());
-            dialog.txtSetT->setText(QStringLiteral("60"));
-            dialog.cmdOK_Click();
+            QVERIFY(dialog.limitKindButtons[0]->isChecked());
+            QVERIFY(dialog.countLimitBox->isEnabled() && !dialog.timeLimitBox->isEnabled());
+            dialog.limitKindButtons[1]->click();
+            QVERIFY(!dialog.countLimitBox->isEnabled() && dialog.timeLimitBox->isEnabled());
+            dialog.timeLimitBox->setText(QStringLiteral("60"));
+            dialog.confirmLimits();
             QVERIFY(h.state.timeLimited);
             QCOMPARE(h.state.timeLimitSeconds, 60);
             QCOMPARE(h.state.charBudget, 240);
         }
         h.state.lettersOnlyDrill = false;
         {
-            StartSetDialog dialog(h.ctx);
+            RunLimitsDialog dialog(h.ctx);
             QCOMPARE(h.state.timeLimitSeconds, 0);
-            dialog.op[2]->click();
-            QVERIFY(!dialog.txtSetN->isEnabled() && !dialog.txtSetT->isEnabled());
-            dialog.cmdOK_Click();
+            dialog.limitKindButtons[2]->click();
+            QVERIFY(!dialog.countLimitBox->isEnabled() && !dialog.timeLimitBox->isEnabled());
+            dialog.confirmLimits();
             QVERIFY(h.state.unlimitedRun && !h.state.timeLimited);
             QCOMPARE(h.state.charBudget, 120);
         }
         {
-            StartSetDialog dialog(h.ctx);
+            RunLimitsDialog dialog(h.ctx);
             h.state.generatedDrill = false;
             QTest::keyClick(&dialog, Qt::Key_Escape); // cancels like the button
-            QVERIFY(h.state.startSetCancelled);
+            QVERIFY(h.state.runLimitsCancelled);
             QVERIFY(h.state.generatedDrill);
         }
     }
@@ -361,11 +361,11 @@ private slots:
     void runControlWithoutWindowsDoesNothing()
     {
         PracticeHarness h;
-        h.shell.unloadWindow(ManagedWindow::LineForm);
+        h.shell.unloadWindow(ManagedWindow::LinePracticeWindow);
         h.state.pendingText = QStringLiteral("a\r\n");
         FillReferencePage(h.ctx);
         QCOMPARE(h.state.pendingText, QStringLiteral("a\r\n"));
-        h.shell.unloadWindow(ManagedWindow::StateForm);
+        h.shell.unloadWindow(ManagedWindow::RunPanel);
         ClearLiveFigures(h.ctx);
         ClearAccuracyFigure(h.ctx);
     }
@@ -378,10 +378,10 @@ private slots:
         QVERIFY(h.shell.runCommand(QStringLiteral("MenuChinese(1)")));
         QCOMPARE(h.state.practiceTitle, QStringLiteral("中文逐行对照练习"));
         QVERIFY(h.state.chineseText);
-        QCOMPARE(h.shell.window(ManagedWindow::LineForm), static_cast<QWidget *>(h.line));
+        QCOMPARE(h.shell.window(ManagedWindow::LinePracticeWindow), static_cast<QWidget *>(h.line));
         // The status window stays too, its live figures emptied by close-others.
-        QCOMPARE(h.shell.window(ManagedWindow::StateForm), static_cast<QWidget *>(h.status));
-        QCOMPARE(h.status->lblTypeNum->text(), QString());
+        QCOMPARE(h.shell.window(ManagedWindow::RunPanel), static_cast<QWidget *>(h.status));
+        QCOMPARE(h.status->speedLabel->text(), QString());
     }
 };
 

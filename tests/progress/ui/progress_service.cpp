@@ -2,7 +2,7 @@
 // reach the statistics of the current learner, written in a batch when the
 // run ends; a damaged database leaves a note and practice goes on.
 #include "keyboard/KeyCodes.h"
-#include "keyboard/ui/KBExercise.h"
+#include "keyboard/ui/KeyDrillWindow.h"
 #include "keyboard/ui/KeyboardRegistration.h"
 #include "practice/ui/PracticeHarness.h"
 #include "progress/ui/ProgressCommands.h"
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(t.shell.runCommand(QStringLiteral("WeakChars")));
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱字练习")});
         QVERIFY(watcher.messages.first().contains(QStringLiteral("中文逐行对打")));
-        QVERIFY(!t.state.shown(ManagedWindow::LineForm));
+        QVERIFY(!t.state.shown(ManagedWindow::LinePracticeWindow));
 
         const QString characters = QStringLiteral("的一是在不了有和人这");
         for (int round = 0; round < 20; ++round)
@@ -135,11 +135,11 @@ private slots:
         QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱键练习")});
         QVERIFY(watcher.messages.first().contains(QStringLiteral("打字键区键位练习")));
-        QVERIFY(!t.state.shown(ManagedWindow::KeysForm));
+        QVERIFY(!t.state.shown(ManagedWindow::KeyDrillWindow));
 
         // The ordinary drill: F is missed (G struck first) every time it comes.
         QVERIFY(t.shell.runCommand(QStringLiteral("OnlyKeyBoard")));
-        auto *w = qobject_cast<KBExercise *>(t.shell.window(ManagedWindow::KeysForm));
+        auto *w = qobject_cast<KeyDrillWindow *>(t.shell.window(ManagedWindow::KeyDrillWindow));
         QVERIFY(w);
         const auto hitTargets = [&](int hits) {
             QHash<int, int> targets;
@@ -148,10 +148,10 @@ private slots:
                 ++targets[target];
                 if (target == 'F') {
                     t.clock.advanceMs(900);
-                    w->Form_KeyUp('G');
+                    w->keyUp('G');
                 }
                 t.clock.advanceMs(300);
-                w->Form_KeyUp(target);
+                w->keyUp(target);
             }
             return targets;
         };
@@ -160,12 +160,12 @@ private slots:
         QVERIFY(!ordinary.contains(vk::Tab)); // the typing area only
 
         QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
-        QCOMPARE(t.shell.window(ManagedWindow::KeysForm), w);
+        QCOMPARE(t.shell.window(ManagedWindow::KeyDrillWindow), w);
         QVERIFY(w->weakKeyDrill());
         QVERIFY(w->weakKeysCaption()->isVisibleTo(w));
         QCOMPARE(w->weakKeysCaption()->text(), QStringLiteral("薄弱键练习"));
         QCOMPARE(w->drill().statistics().keystrokes, 0.0f); // a fresh run
-        w->Form_KeyUp(vk::F4); // the weak drill keeps its own targets
+        w->keyUp(vk::F4); // the weak drill keeps its own targets
         QHash<int, int> weak = hitTargets(2000);
         const int f = weak.take('F');
         int mostOther = 0;

@@ -94,7 +94,7 @@ ProgressWindow *OpenWindow(TestContext &t)
     RegisterProgress(t.ctx, t.shell);
     if (!t.shell.runCommand(QStringLiteral("Progress")))
         return nullptr;
-    return qobject_cast<ProgressWindow *>(t.shell.window(ManagedWindow::ProgressForm));
+    return qobject_cast<ProgressWindow *>(t.shell.window(ManagedWindow::ProgressWindow));
 }
 
 } // namespace
@@ -110,8 +110,8 @@ private slots:
         Seed(DatabaseIn(t));
         ProgressWindow *w = OpenWindow(t);
         QVERIFY(w);
-        QVERIFY(t.state.shown(ManagedWindow::ProgressForm));
-        QVERIFY(!t.state.window(ManagedWindow::ProgressForm).opening);
+        QVERIFY(t.state.shown(ManagedWindow::ProgressWindow));
+        QVERIFY(!t.state.window(ManagedWindow::ProgressWindow).opening);
         QVERIFY(w->note()->isHidden());
 
         // Speed: 160 characters in 2 minutes on the 1st; 100 in 35 s on the 3rd.
@@ -126,10 +126,10 @@ private slots:
         // The heat map: F (40 % missed) and A (typed "a", 25 %) hot, J cool,
         // Z never practised; the drawn caps show it.
         KeyHeatMap *heat = w->heatMap();
-        QCOMPARE(heat->faceOf('Z'), KeyHeatMap::UnpractisedColour());
-        QCOMPARE(heat->faceOf('F'), KeyHeatMap::HeatColour(1.0));
+        QCOMPARE(heat->faceOf('Z'), KeyHeatMap::unpractisedColour());
+        QCOMPARE(heat->faceOf('F'), KeyHeatMap::heatColour(1.0));
         QCOMPARE(heat->faceOf('A'), heat->faceOf('F'));
-        QCOMPARE(heat->faceOf('J'), KeyHeatMap::HeatColour(0.0));
+        QCOMPARE(heat->faceOf('J'), KeyHeatMap::heatColour(0.0));
         heat->resize(640, 260);
         const QImage picture = heat->grab().toImage();
         auto faceGreen = [&](int code) {
@@ -174,7 +174,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             t.ctx.progressLog->recordKeystroke(exercise::kLine, QStringLiteral("的"), false);
         QVERIFY(t.shell.runCommand(QStringLiteral("Progress")));
-        QCOMPARE(t.shell.window(ManagedWindow::ProgressForm), w);
+        QCOMPARE(t.shell.window(ManagedWindow::ProgressWindow), w);
         QCOMPARE(Cell(weakest, 0, 3), QStringLiteral("60"));
 
         // Escape closes it.
@@ -182,8 +182,8 @@ private slots:
         t.shell.mainWindow()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t.shell.mainWindow()));
         QTest::keyClick(w, Qt::Key_Escape);
-        QTRY_VERIFY(!t.state.shown(ManagedWindow::ProgressForm));
-        QVERIFY(!t.shell.window(ManagedWindow::ProgressForm));
+        QTRY_VERIFY(!t.state.shown(ManagedWindow::ProgressWindow));
+        QVERIFY(!t.shell.window(ManagedWindow::ProgressWindow));
     }
 
     // Nothing to draw: a note for a learner without statistics, and the

@@ -5,12 +5,12 @@
 // typed in the result window after part of the run was already written.
 #include "../../wubi/ui/WubiHarness.h"
 #include "practice/PracticeState.h"
-#include "practice/ui/StartSetDialog.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunLimitsDialog.h"
+#include "practice/ui/RunPanel.h"
 #include "progress/StoreTally.h"
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
-#include "records/ui/CountMessageWindow.h"
+#include "records/ui/ResultWindow.h"
 #include "shell/ui/ComposerInput.h"
 #include "support/ModalScript.h"
 
@@ -33,27 +33,27 @@ struct ComposedDrill {
     explicit ComposedDrill(WubiHarness &harness) : h(harness)
     {
         answerer.handle = [this](QWidget *w) {
-            if (auto *settings = qobject_cast<StartSetDialog *>(w)) {
-                settings->op[0]->click();
-                settings->txtSetN->setText(QStringLiteral("8"));
-                settings->cmdOK_Click();
+            if (auto *settings = qobject_cast<RunLimitsDialog *>(w)) {
+                settings->limitKindButtons[0]->click();
+                settings->countLimitBox->setText(QStringLiteral("8"));
+                settings->confirmLimits();
             } else if (auto *start = qobject_cast<StartDialog *>(w)) {
                 h.stopStatusTimers();
-                start->Form_KeyPress(13);
-            } else if (auto *result = qobject_cast<CountMessageWindow *>(w)) {
-                result->txtName()->setText(saveAs);
-                result->comSave_Click();
+                start->startOnEnter(13);
+            } else if (auto *result = qobject_cast<ResultWindow *>(w)) {
+                result->nameBox()->setText(saveAs);
+                result->saveResult();
             }
         };
     }
 
-    StateForm *status() const { return qobject_cast<StateForm *>(h.shell.window(ManagedWindow::StateForm)); }
+    RunPanel *status() const { return qobject_cast<RunPanel *>(h.shell.window(ManagedWindow::RunPanel)); }
 
     // Types `c` into the active input line with the composer's keys: its
     // code, then the candidate's number when the code alone does not commit it.
     void typeCharacter(ComposerMode &mode, QChar c)
     {
-        QWidget *input = h.line()->rtbIn(h.state.activeLine);
+        QWidget *input = h.line()->input(h.state.activeLine);
         QVERIFY(LookUpCode(h.state, QString(c), true));
         for (QChar letter : h.state.lookupCode) {
             QTest::keyClick(input, letter.toLatin1());
@@ -79,16 +79,16 @@ struct ComposedDrill {
         int typed = 0;
         while (h.state.runStarted) {
             const int line = h.state.activeLine;
-            const QString reference = h.line()->rtbOut(line)->text();
-            const QString done = h.line()->rtbIn(line)->text();
-            QVERIFY2(done.size() < reference.size(), qPrintable(QStringLiteral("%1 / %2 line %3 [%4|%5|%6] pending %7").arg(reference, done).arg(line).arg(h.line()->rtbOut(0)->text(), h.line()->rtbOut(1)->text(), h.line()->rtbOut(2)->text(), h.state.pendingText)));
+            const QString reference = h.line()->reference(line)->text();
+            const QString done = h.line()->input(line)->text();
+            QVERIFY2(done.size() < reference.size(), qPrintable(QStringLiteral("%1 / %2 line %3 [%4|%5|%6] pending %7").arg(reference, done).arg(line).arg(h.line()->reference(0)->text(), h.line()->reference(1)->text(), h.line()->reference(2)->text(), h.state.pendingText)));
             h.clock.advanceSeconds(2);
-            status()->timTime_Timer();
-            status()->timCount_Timer();
+            status()->tickClock();
+            status()->tickFigures();
             typeCharacter(mode, reference.at(done.size()));
             if (QTest::currentTestFailed())
                 return;
-            QVERIFY2(h.line()->rtbIn(line)->text().size() > done.size() || h.state.activeLine != line
+            QVERIFY2(h.line()->input(line)->text().size() > done.size() || h.state.activeLine != line
                          || !h.state.runStarted,
                      qPrintable(QStringLiteral("%1 did not reach the input line").arg(reference.at(done.size()))));
             if (++typed == 4 && midRun)

@@ -2,7 +2,7 @@
 // gathered by the progress log, read back by Python's csv module.
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
-#include "records/ui/TypeRecord.h"
+#include "records/ui/RecordViewer.h"
 #include "support/TestContext.h"
 
 #include <QDir>
@@ -68,8 +68,8 @@ private slots:
                                    {Record(1, QStringLiteral("王,\"小\""), QStringLiteral("中文文本对照练习")),
                                     Record(2, QStringLiteral("Li Lei"), QStringLiteral("英文\n练习"))}),
                  QString());
-        TypeRecord viewer(t.ctx);
-        QVERIFY(viewer.cmdExport());
+        RecordViewer viewer(t.ctx);
+        QVERIFY(viewer.exportButton());
 
         const QString out = QDir(t.env.path()).filePath(QStringLiteral("导出.csv"));
         QCOMPARE(viewer.exportTo(out), QString());
@@ -86,7 +86,7 @@ private slots:
                 QCOMPARE(records[row][column], viewer.model().cellText(row - 1, column).trimmed());
         QCOMPARE(records[1][1], QStringLiteral("王,\"小\""));
 
-        const QVector<QStringList> runs = ReadWithPython(TypeRecord::RunSummaryPath(out));
+        const QVector<QStringList> runs = ReadWithPython(RecordViewer::runSummaryPath(out));
         QCOMPARE(runs.size(), 2);
         QCOMPARE(runs[1], (QStringList{QStringLiteral("王,\"小\""), QStringLiteral("逐行练习"),
                                        QStringLiteral("2026-01-01 09:00:00"), QStringLiteral("1.5"),
@@ -96,7 +96,7 @@ private slots:
     void unwritableTargetIsReported()
     {
         TestContext t;
-        TypeRecord viewer(t.ctx);
+        RecordViewer viewer(t.ctx);
         const QString error = viewer.exportTo(QDir(t.env.path()).filePath(QStringLiteral("无此目录/导出.csv")));
         QVERIFY(!error.isEmpty());
     }

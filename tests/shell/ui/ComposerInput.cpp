@@ -13,7 +13,7 @@ namespace {
 // A line practice with the composer made first, as the program does.
 struct ComposerHarness : TestContext {
     ComposerMode *mode = nullptr;
-    LineForm *line = nullptr;
+    LinePracticeWindow *line = nullptr;
 
     explicit ComposerHarness(const QString &edition, bool chinese = true) : TestContext(7)
     {
@@ -24,7 +24,7 @@ struct ComposerHarness : TestContext {
         RegisterLinePractice(ctx, shell);
         RegisterRecords(ctx, shell);
         shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
-        line = qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm));
+        line = qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow));
         shell.mainWindow()->show();
         // Focus, as in the program: the box that takes it turns its input method off.
         shell.mainWindow()->activateWindow();
@@ -37,10 +37,10 @@ struct ComposerHarness : TestContext {
         state.pendingText = text;
         line->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.Form_KeyPress(13);
+        dialog.startOnEnter(13);
     }
 
-    void type(int index, const char *keys) { QTest::keyClicks(line->rtbIn(index), QLatin1String(keys)); }
+    void type(int index, const char *keys) { QTest::keyClicks(line->input(index), QLatin1String(keys)); }
 };
 } // namespace
 
@@ -58,7 +58,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     ComposerHarness h(QStringLiteral("86"));
     QCOMPARE(h.mode->statusText(), QStringLiteral("五笔86"));
     h.startRun(QStringLiteral("经济中国，你好\r\n中国\r\n再见\r\n"));
-    QLineEdit *in0 = h.line->rtbIn(0);
+    QLineEdit *in0 = h.line->input(0);
     QVERIFY(!in0->testAttribute(Qt::WA_InputMethodEnabled));
 
     // A code in progress is pre-edit: nothing is committed or judged yet.
@@ -88,7 +88,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     QCOMPARE(in0->text().left(5), QStringLiteral("经济中国，"));
     QCOMPARE(in0->text().size(), 6);
     QCOMPARE(h.state.errorCount, 1);
-    QVERIFY(h.line->rtbOut(0)->isMarked(5));
+    QVERIFY(h.line->reference(0)->isMarked(5));
     QCOMPARE(h.cues.played.back(), Cue::Error);
 
     // Backspace with no code in progress is the box's own: the wrong one goes.
@@ -102,10 +102,10 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     h.type(0, "wqvbk");
     QCOMPARE(in0->text(), QStringLiteral("经济中国，你好"));
     QCOMPARE(h.state.activeLine, 1);
-    QVERIFY(h.line->rtbIn(1)->hasFocus() || QApplication::focusWidget() == nullptr);
+    QVERIFY(h.line->input(1)->hasFocus() || QApplication::focusWidget() == nullptr);
     QCOMPARE(h.mode->composer().code(), QStringLiteral("k"));
     h.type(1, " ");
-    QCOMPARE(h.line->rtbIn(1)->text(), QStringLiteral("中"));
+    QCOMPARE(h.line->input(1)->text(), QStringLiteral("中"));
     QCOMPARE(h.state.errorCount, 0);
 }
 
@@ -123,7 +123,7 @@ void ComposerInputTest::switchingTheEditionMidCodeClearsIt()
 
     // Now the 98 codes: 我 is trny there (trnt is 选择性).
     h.type(0, "trny1");
-    QCOMPARE(h.line->rtbIn(0)->text(), QStringLiteral("我"));
+    QCOMPARE(h.line->input(0)->text(), QStringLiteral("我"));
     QCOMPARE(h.state.errorCount, 0);
 }
 
@@ -132,20 +132,20 @@ void ComposerInputTest::englishPracticeAndTheSwitchOffLeaveTheBoxAlone()
     ComposerHarness english(QStringLiteral("86"), false);
     english.startRun(QStringLiteral("ab, cd\r\n"));
     english.type(0, "ab, c");
-    QCOMPARE(english.line->rtbIn(0)->text(), QStringLiteral("ab, c"));
-    QVERIFY(english.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(english.line->input(0)->text(), QStringLiteral("ab, c"));
+    QVERIFY(english.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
 
     ComposerHarness off(QStringLiteral("0"));
     QCOMPARE(off.mode->statusText(), QString());
     off.startRun(QStringLiteral("ab\r\n"));
     off.type(0, "a");
-    QCOMPARE(off.line->rtbIn(0)->text(), QStringLiteral("a"));
-    QVERIFY(off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(off.line->input(0)->text(), QStringLiteral("a"));
+    QVERIFY(off.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
     // On again: the same box composes and its input method is off.
     off.mode->setEdition(86);
-    QVERIFY(!off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(!off.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
     off.mode->setEdition(0);
-    QVERIFY(off.line->rtbIn(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(off.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 void ComposerInputTest::composedRunGivesKeysPerCharacterToReportAndStatistics()
@@ -163,8 +163,8 @@ void ComposerInputTest::composedRunGivesKeysPerCharacterToReportAndStatistics()
     // 你好 by its phrase code and a space (5 keys), 你 by "wq" and a
     // space after a slip erased (x, Backspace): 5 keys. 10 keys, 3 characters.
     h.type(0, "wqvb ");
-    QTest::keyClick(h.line->rtbIn(0), Qt::Key_X);
-    QTest::keyClick(h.line->rtbIn(0), Qt::Key_Backspace);
+    QTest::keyClick(h.line->input(0), Qt::Key_X);
+    QTest::keyClick(h.line->input(0), Qt::Key_Backspace);
     h.type(0, "wq ");
     QTRY_COMPARE(shown, QStringLiteral("3.33"));
     const QVector<RunSummary> runs = progress.runSummaries();

@@ -6,7 +6,7 @@
 #include "practice/ui/Register.h"
 #include "records/ui/Register.h"
 #include "wubi/ui/Register.h"
-#include "practice/ui/LineForm.h"
+#include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
 #include "support/TestContext.h"
@@ -68,10 +68,10 @@ struct WubiHarness : TestContext {
     // The hints go before the context they point back to.
     ~WubiHarness() { delete dynamic_cast<WubiHints *>(ctx.wubiHelp); }
 
-    LineForm *line() const { return qobject_cast<LineForm *>(shell.window(ManagedWindow::LineForm)); }
+    LinePracticeWindow *line() const { return qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow)); }
 
     // A generated Chinese drill page from `text`, started with Enter.
-    LineForm *startDrillPage(const QString &text)
+    LinePracticeWindow *startDrillPage(const QString &text)
     {
         shell.openLinePractice();
         stopStatusTimers();
@@ -80,14 +80,14 @@ struct WubiHarness : TestContext {
         state.pendingText = text;
         line()->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.Form_KeyPress(13);
+        dialog.startOnEnter(13);
         return line();
     }
 
     // The status window's clock is driven by the tests, not by real time.
     void stopStatusTimers()
     {
-        if (QWidget *status = shell.window(ManagedWindow::StateForm))
+        if (QWidget *status = shell.window(ManagedWindow::RunPanel))
             for (QTimer *timer : status->findChildren<QTimer *>())
                 timer->stop();
     }

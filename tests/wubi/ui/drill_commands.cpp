@@ -1,7 +1,7 @@
 // The generated drills as the menu runs them: start settings, first page,
 // start dialog, and every later page under the budget.
 #include "practice/TextFile.h"
-#include "practice/ui/StartSetDialog.h"
+#include "practice/ui/RunLimitsDialog.h"
 #include "wubi/Wubi.h"
 #include "WubiHarness.h"
 
@@ -41,19 +41,19 @@ struct DrillRun {
     DrillRun(WubiHarness &harness, Limit limit, const QString &value = QString()) : h(harness)
     {
         answerer.handle = [this, limit, value](QWidget *w) {
-            if (auto *settings = qobject_cast<StartSetDialog *>(w)) {
+            if (auto *settings = qobject_cast<RunLimitsDialog *>(w)) {
                 if (limit == Limit::Cancel) {
-                    settings->cmdCancel_Click();
+                    settings->cancel();
                     return;
                 }
                 const int option = limit == Limit::Count ? 0 : limit == Limit::Time ? 1 : 2;
-                settings->op[option]->click();
-                (limit == Limit::Time ? settings->txtSetT : settings->txtSetN)->setText(value);
-                settings->cmdOK_Click();
+                settings->limitKindButtons[option]->click();
+                (limit == Limit::Time ? settings->timeLimitBox : settings->countLimitBox)->setText(value);
+                settings->confirmLimits();
             } else if (auto *start = qobject_cast<StartDialog *>(w)) {
                 titleAtStartDialog = h.state.practiceTitle;
                 h.stopStatusTimers();
-                start->Form_KeyPress(13);
+                start->startOnEnter(13);
             } else if (w->objectName() == QLatin1String("CountMessage")) {
                 ++reports;
             }
@@ -65,11 +65,11 @@ struct DrillRun {
 // character at a time.
 void typePage(WubiHarness &h)
 {
-    LineForm *line = h.line();
-    for (int i = 0; i < LineForm::kLines && h.state.runStarted; ++i) {
-        const QString text = line->rtbOut(i)->text();
+    LinePracticeWindow *line = h.line();
+    for (int i = 0; i < LinePracticeWindow::kLines && h.state.runStarted; ++i) {
+        const QString text = line->reference(i)->text();
         for (QChar c : text)
-            WubiHarness::commit(line->rtbIn(i), QString(c));
+            WubiHarness::commit(line->input(i), QString(c));
     }
 }
 
@@ -86,7 +86,7 @@ class DrillCommands : public QObject {
     Q_OBJECT
 private slots:
     void everyDrillStartsWithItsKindTitleAndFirstPage();
-    void cancelledStartSettingsChangeNothingElse();
+    void cancelledRunLimitsChangeNothingElse();
     void countLimitedDrillEndsWithTheLastGeneratedPage();
     void timeLimitedDrillKeepsProducingPages();
     void lettersDrillDrawsThirtyKeysSixtyALine();
@@ -111,10 +111,10 @@ void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
         QVERIFY(h.state.runStarted);
         QVERIFY(h.state.unlimitedRun);
 
-        const QString first = h.line()->rtbOut(0)->text();
+        const QString first = h.line()->reference(0)->text();
         QVERIFY2(first.size() >= 22 && first.size() <= 30, drill.command);
-        for (int i = 1; i < LineForm::kLines; ++i)
-            QVERIFY(!h.line()->rtbOut(i)->text().isEmpty());
+        for (int i = 1; i < LinePracticeWindow::kLines; ++i)
+            QVERIFY(!h.line()->reference(i)->text().isEmpty());
         const QString name = QLatin1String(drill.command);
         if (name == QLatin1String("JMz"))
             QVERIFY(allCharactersIn(first, kKeyNames));
@@ -131,7 +131,7 @@ void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
     }
 }
 
-void DrillCommands::cancelledStartSettingsChangeNothingElse()
+void DrillCommands::cancelledRunLimitsChangeNothingElse()
 {
     for (const char *command : {"Ej(1)", "JMz", "CZM_86", "MenuEngLish(3)"}) {
         WubiHarness h;
@@ -143,7 +143,7 @@ void DrillCommands::cancelledStartSettingsChangeNothingElse()
         QCOMPARE(h.state.practiceTitle, QStringLiteral("旧标题"));
         QVERIFY(!h.state.runStarted);
         QVERIFY(h.state.pendingText.isEmpty());
-        QVERIFY(h.line()->rtbOut(0)->text().isEmpty());
+        QVERIFY(h.line()->reference(0)->text().isEmpty());
         QVERIFY(!h.state.randomCharDrill);
         const bool letters = QLatin1String(command) == QLatin1String("MenuEngLish(3)");
         QCOMPARE(h.state.lettersOnlyDrill, letters);
@@ -160,7 +160,7 @@ void DrillCommands::countLimitedDrillEndsWithTheLastGeneratedPage()
     QVERIFY(h.state.runStarted);
     QCOMPARE(h.state.charBudget, 100);
     QCOMPARE(h.state.charsGenerated, 100);
-    QCOMPARE(h.line()->rtbOut(3)->text().size(), 10);
+    QCOMPARE(h.line()->reference(3)->text().size(), 10);
 
     typePage(h);
     QVERIFY(!h.state.runStarted);
@@ -178,9 +178,9 @@ void DrillCommands::timeLimitedDrillKeepsProducingPages()
     const QString pool = wubi::ShortCodePool(h.state.tables, {false, false, false, false, true});
     QStringList firstLines;
     for (int page = 0; page < 4; ++page) {
-        firstLines << h.line()->rtbOut(0)->text();
-        QCOMPARE(h.line()->rtbOut(3)->text().size(), 30);
-        QVERIFY(allCharactersIn(h.line()->rtbOut(2)->text(), pool));
+        firstLines << h.line()->reference(0)->text();
+        QCOMPARE(h.line()->reference(3)->text().size(), 30);
+        QVERIFY(allCharactersIn(h.line()->reference(2)->text(), pool));
         typePage(h);
         QVERIFY(h.state.runStarted);
         QCOMPARE(h.state.activeLine, 0);
@@ -203,7 +203,7 @@ void DrillCommands::lettersDrillDrawsThirtyKeysSixtyALine()
         QVERIFY(!h.state.chineseText);
         QVERIFY(h.state.generatedDrill);
         QCOMPARE(h.state.practiceTitle, QStringLiteral("英文纯字母对照练习"));
-        const QString first = h.line()->rtbOut(0)->text();
+        const QString first = h.line()->reference(0)->text();
         QCOMPARE(first.size(), 60);
         QVERIFY(allCharactersIn(first, h.state.letterPool));
     }
@@ -230,8 +230,8 @@ void DrillCommands::phraseDrillsTintEveryOtherPhrase()
         DrillRun run(h, Limit::None);
         h.shell.runCommand(QLatin1String(command));
         const QString name = QLatin1String(command);
-        for (int i = 0; i < LineForm::kLines; ++i) {
-            const ReferenceLine *reference = h.line()->rtbOut(i);
+        for (int i = 0; i < LinePracticeWindow::kLines; ++i) {
+            const ReferenceLine *reference = h.line()->reference(i);
             const QStringList runs = TintRuns(reference);
             QVERIFY2(!reference->isTinted(0), command);
             if (name == QLatin1String("JMz")) { // no phrases, no tints
@@ -248,9 +248,9 @@ void DrillCommands::phraseDrillsTintEveryOtherPhrase()
             QCOMPARE(runs.join(QString()), reference->text()); // nothing added between phrases
         }
         // Typed and judged as before: the whole first line, right.
-        const QString first = h.line()->rtbOut(0)->text();
+        const QString first = h.line()->reference(0)->text();
         for (QChar c : first)
-            WubiHarness::commit(h.line()->rtbIn(0), QString(c));
+            WubiHarness::commit(h.line()->input(0), QString(c));
         QCOMPARE(h.state.errorCount, 0);
         QCOMPARE(h.state.activeLine, 1);
     }

@@ -1,7 +1,7 @@
 // The hint balloon and the radical cards, alone and from the line-by-line
 // window of a running Wubi drill.
 #include "data/Scramble.h"
-#include "practice/ui/StateForm.h"
+#include "practice/ui/RunPanel.h"
 #include "wubi/ui/HintBalloon.h"
 #include "wubi/ui/RadicalCard.h"
 #include "wubi/ui/WubiHints.h"
@@ -95,21 +95,21 @@ void HintsAndCards::balloonShowsBothRowsWithoutTakingTheFocus()
     QVERIFY(balloon->isVisible());
     QCOMPARE(balloon->size(), QSize(307, 117));
     QCOMPARE(balloon->pos(), QPoint(40, 50));
-    QCOMPARE(balloon->CText->text(), QStringLiteral("五笔98版打法提示"));
-    QCOMPARE(balloon->SingleText->text(), QStringLiteral("中"));
-    QCOMPARE(balloon->SingleHint->text(), QStringLiteral("k"));
-    QCOMPARE(balloon->MoreText->text(), QStringLiteral("一二三四五六七八九十"));
-    QCOMPARE(balloon->MoreHint->text(), QStringLiteral("kwwl"));
+    QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔98版打法提示"));
+    QCOMPARE(balloon->characterLabel->text(), QStringLiteral("中"));
+    QCOMPARE(balloon->characterCodeLabel->text(), QStringLiteral("k"));
+    QCOMPARE(balloon->phraseLabel->text(), QStringLiteral("一二三四五六七八九十"));
+    QCOMPARE(balloon->phraseCodeLabel->text(), QStringLiteral("kwwl"));
     QVERIFY(!balloon->isWindow()); // placed by its window, not on the desktop
     QCOMPARE(QApplication::focusWidget(), &edit);
 
     // A second request refills the balloon and empties the rows it does not use.
     balloon->showHint(true, QStringLiteral("国"), QStringLiteral("l"), QString(), QString(), QPoint(10, 10));
-    QCOMPARE(balloon->CText->text(), QStringLiteral("五笔86版打法提示"));
+    QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔86版打法提示"));
     QCOMPARE(balloon->width(), 275);
-    QVERIFY(balloon->MoreText->text().isEmpty());
-    QVERIFY(balloon->MoreHint->text().isEmpty());
-    for (QLabel *slot : balloon->imgDZ)
+    QVERIFY(balloon->phraseLabel->text().isEmpty());
+    QVERIFY(balloon->phraseCodeLabel->text().isEmpty());
+    for (QLabel *slot : balloon->keyNameLabels)
         QVERIFY(slot->pixmap().isNull());
     delete balloon;
     QVERIFY(!h.state.hintShown);
@@ -137,61 +137,61 @@ void HintsAndCards::draggingByTheTextMovesTheWholeBalloon()
     HintBalloon balloon(h.state);
     balloon.showHint(true, QStringLiteral("中"), QStringLiteral("k"), QString(), QString(), QPoint(100, 100));
     const QPoint start = balloon.pos();
-    sendMouse(balloon.SingleText, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
-    sendMouse(balloon.SingleText, QEvent::MouseMove, QPoint(35, 25), Qt::LeftButton);
+    sendMouse(balloon.characterLabel, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+    sendMouse(balloon.characterLabel, QEvent::MouseMove, QPoint(35, 25), Qt::LeftButton);
     QCOMPARE(balloon.pos(), start + QPoint(30, 20));
     // The end of a drag is no click; moving without the button held does not drag.
-    sendMouse(balloon.SingleText, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
+    sendMouse(balloon.characterLabel, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
     QVERIFY(balloon.isVisible());
-    sendMouse(balloon.SingleText, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
+    sendMouse(balloon.characterLabel, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
     QCOMPARE(balloon.pos(), start + QPoint(30, 20));
 }
 
 void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
 {
     WubiHarness h;
-    LineForm *line = h.startDrillPage(QStringLiteral("中华人民共和国万岁力\r\n学习\r\n中国\r\n工人\r\n"));
+    LinePracticeWindow *line = h.startDrillPage(QStringLiteral("中华人民共和国万岁力\r\n学习\r\n中国\r\n工人\r\n"));
     QVERIFY(h.ctx.wubiHelp);
     auto *hints = dynamic_cast<WubiHints *>(h.ctx.wubiHelp);
     QVERIFY(hints);
 
-    QTest::keyClick(line->rtbIn(0), Qt::Key_F5);
+    QTest::keyClick(line->input(0), Qt::Key_F5);
     QVERIFY(hints->balloon());
     HintBalloon *balloon = hints->balloon();
     QVERIFY(balloon->isVisible());
-    QCOMPARE(balloon->CText->text(), QStringLiteral("五笔86版打法提示"));
-    QCOMPARE(balloon->SingleHint->text(), QStringLiteral("k"));
-    QCOMPARE(balloon->MoreText->text(), QStringLiteral("中华人民共和国"));
-    QCOMPARE(balloon->MoreHint->text(), QStringLiteral("kwwl"));
+    QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔86版打法提示"));
+    QCOMPARE(balloon->characterCodeLabel->text(), QStringLiteral("k"));
+    QCOMPARE(balloon->phraseLabel->text(), QStringLiteral("中华人民共和国"));
+    QCOMPARE(balloon->phraseCodeLabel->text(), QStringLiteral("kwwl"));
     QCOMPARE(balloon->width(), 283);
-    QVERIFY(line->rtbIn(0)->text().isEmpty()); // the key types nothing
+    QVERIFY(line->input(0)->text().isEmpty()); // the key types nothing
 
     // The last character of the line, in Wubi 98: the character alone, same balloon.
-    line->rtbOut(0)->select(9);
-    QTest::keyClick(line->rtbIn(0), Qt::Key_F6);
+    line->reference(0)->select(9);
+    QTest::keyClick(line->input(0), Qt::Key_F6);
     QCOMPARE(hints->balloon(), balloon);
-    QCOMPARE(balloon->CText->text(), QStringLiteral("五笔98版打法提示"));
-    QCOMPARE(balloon->SingleText->text(), QStringLiteral("力"));
-    QCOMPARE(balloon->SingleHint->text(), QStringLiteral("en"));
-    QVERIFY(balloon->MoreText->text().isEmpty());
+    QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔98版打法提示"));
+    QCOMPARE(balloon->characterLabel->text(), QStringLiteral("力"));
+    QCOMPARE(balloon->characterCodeLabel->text(), QStringLiteral("en"));
+    QVERIFY(balloon->phraseLabel->text().isEmpty());
     QCOMPARE(balloon->width(), 275);
 
     // Inside the line window, so never over the main window's title or menu
     // strip, near the start of the line and never over the line being typed
     // or its reference: below the first line, above the later ones.
     const auto rowOf = [line](int i) {
-        return line->rtbOut(i)->geometry().united(line->rtbIn(i)->geometry());
+        return line->reference(i)->geometry().united(line->input(i)->geometry());
     };
-    QLineEdit *input = line->rtbIn(0);
+    QLineEdit *input = line->input(0);
     QCOMPARE(balloon->parentWidget(), line);
     QVERIFY(line->rect().contains(balloon->geometry()));
     QCOMPARE(balloon->x(), (input->x() + input->width() / 2) / 15 + 275 / 2);
     QVERIFY(!balloon->geometry().intersects(rowOf(0)));
     QVERIFY(balloon->y() > rowOf(0).bottom());
     // Line 0 typed to its end makes line 1 the active line.
-    WubiHarness::commit(line->rtbIn(0), QStringLiteral("中华人民共和国万岁力"));
+    WubiHarness::commit(line->input(0), QStringLiteral("中华人民共和国万岁力"));
     QCOMPARE(h.state.activeLine, 1);
-    QTest::keyClick(line->rtbIn(1), Qt::Key_F5);
+    QTest::keyClick(line->input(1), Qt::Key_F5);
     QVERIFY(hints->balloon());
     QVERIFY(line->rect().contains(hints->balloon()->geometry()));
     QVERIFY(!hints->balloon()->geometry().intersects(rowOf(1)));
@@ -201,34 +201,34 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
 void HintsAndCards::hintKeysDoNothingWithoutAnEntry()
 {
     WubiHarness h;
-    LineForm *line = h.startDrillPage(QStringLiteral("，中国\r\n学习\r\n中国\r\n工人\r\n"));
-    QTest::keyClick(line->rtbIn(0), Qt::Key_F5);
+    LinePracticeWindow *line = h.startDrillPage(QStringLiteral("，中国\r\n学习\r\n中国\r\n工人\r\n"));
+    QTest::keyClick(line->input(0), Qt::Key_F5);
     auto *hints = dynamic_cast<WubiHints *>(h.ctx.wubiHelp);
     QVERIFY(!hints->balloon());
     QVERIFY(!h.state.hintShown);
 
     // Outside a Wubi drill the keys show nothing either.
     h.state.generatedDrill = false;
-    line->rtbOut(0)->select(1);
-    QTest::keyClick(line->rtbIn(0), Qt::Key_F5);
+    line->reference(0)->select(1);
+    QTest::keyClick(line->input(0), Qt::Key_F5);
     QVERIFY(!hints->balloon());
 }
 
 void HintsAndCards::theBalloonGoesWhenTypingGoesOnTheRunStopsOrAnotherExerciseOpens()
 {
     WubiHarness h;
-    LineForm *line = h.startDrillPage(QStringLiteral("中国\r\n学习\r\n中国\r\n工人\r\n"));
+    LinePracticeWindow *line = h.startDrillPage(QStringLiteral("中国\r\n学习\r\n中国\r\n工人\r\n"));
     QApplication::setActiveWindow(h.shell.mainWindow());
     auto *hints = dynamic_cast<WubiHints *>(h.ctx.wubiHelp);
     const auto showHint = [&] {
-        QTest::keyClick(line->rtbIn(h.state.activeLine), Qt::Key_F5);
+        QTest::keyClick(line->input(h.state.activeLine), Qt::Key_F5);
         QPointer<HintBalloon> balloon = hints->balloon();
         return balloon && balloon->isVisible() ? balloon : QPointer<HintBalloon>();
     };
 
     QPointer<HintBalloon> balloon = showHint();
     QVERIFY(balloon);
-    WubiHarness::commit(line->rtbIn(0), QStringLiteral("中"));
+    WubiHarness::commit(line->input(0), QStringLiteral("中"));
     flushDeletes();
     QVERIFY(!balloon);
     QVERIFY(!h.state.hintShown);
@@ -238,9 +238,9 @@ void HintsAndCards::theBalloonGoesWhenTypingGoesOnTheRunStopsOrAnotherExerciseOp
     QVERIFY(balloon);
     {
         ReportCatcher catcher;
-        auto *status = qobject_cast<StateForm *>(h.shell.window(ManagedWindow::StateForm));
+        auto *status = qobject_cast<RunPanel *>(h.shell.window(ManagedWindow::RunPanel));
         QVERIFY(status);
-        status->cmdStop_Click();
+        status->stopRun();
         QCOMPARE(catcher.reports.size(), std::size_t(1));
     }
     flushDeletes();
@@ -277,34 +277,34 @@ void HintsAndCards::everyKeyHasTwoLegibleCards()
 void HintsAndCards::altLetterOpensTheCardOfTheEdition()
 {
     WubiHarness h;
-    LineForm *line = h.startDrillPage(QStringLiteral("中国人\r\n学习\r\n中国\r\n工人\r\n"));
+    LinePracticeWindow *line = h.startDrillPage(QStringLiteral("中国人\r\n学习\r\n中国\r\n工人\r\n"));
     ModalAnswerer answerer;
     QImage shown;
     bool flagWhileOpen = false;
     answerer.handle = [&](QWidget *w) {
         if (auto *card = qobject_cast<RadicalCard *>(w)) {
-            shown = card->picZg->pixmap().toImage();
+            shown = card->cardPicture->pixmap().toImage();
             flagWhileOpen = h.state.radicalCardOpen;
-            QTest::keyClick(card->picZg, Qt::Key_Return);
+            QTest::keyClick(card->cardPicture, Qt::Key_Return);
         }
     };
 
-    QTest::keyClick(line->rtbIn(0), Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(line->input(0), Qt::Key_G, Qt::AltModifier);
     QCOMPARE(answerer.seen, QStringList{QStringLiteral("ShowZgb")});
     QVERIFY(flagWhileOpen);
     QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
              cardImage(QStringLiteral("b71.cr")).convertToFormat(QImage::Format_RGB32));
     QVERIFY(!h.state.radicalCardOpen);
 
-    QTest::keyClick(line->rtbIn(0), Qt::Key_G, Qt::AltModifier | Qt::ControlModifier);
+    QTest::keyClick(line->input(0), Qt::Key_G, Qt::AltModifier | Qt::ControlModifier);
     QCOMPARE(answerer.seen.size(), 2);
     QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
              cardImage(QStringLiteral("j71.cr")).convertToFormat(QImage::Format_RGB32));
 
     // Z has no card; no letter reaches the input line.
-    QTest::keyClick(line->rtbIn(0), Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(line->input(0), Qt::Key_Z, Qt::AltModifier);
     QCOMPARE(answerer.seen.size(), 2);
-    QVERIFY(line->rtbIn(0)->text().isEmpty());
+    QVERIFY(line->input(0)->text().isEmpty());
     QCOMPARE(h.state.errorCount, 0);
 }
 
@@ -318,16 +318,16 @@ void HintsAndCards::onlyEnterOrAClickClosesACard()
         card.show();
         QVERIFY(h.state.radicalCardOpen);
         for (int ignored : {int(Qt::Key_Escape), int(Qt::Key_A), int(Qt::Key_Space)}) {
-            QTest::keyClick(card.picZg, Qt::Key(ignored));
+            QTest::keyClick(card.cardPicture, Qt::Key(ignored));
             QTest::keyClick(&card, Qt::Key(ignored));
             QVERIFY(card.isVisible());
         }
         card.close();
         QVERIFY(card.isVisible()); // nor the window's close
         if (closer)
-            QTest::keyClick(card.picZg, Qt::Key(closer));
+            QTest::keyClick(card.cardPicture, Qt::Key(closer));
         else
-            QTest::mouseClick(card.picZg, Qt::LeftButton, {}, QPoint(30, 200));
+            QTest::mouseClick(card.cardPicture, Qt::LeftButton, {}, QPoint(30, 200));
         QVERIFY(!card.isVisible());
         QCOMPARE(card.result(), int(QDialog::Accepted));
     }
@@ -341,10 +341,10 @@ void HintsAndCards::aMissingCardStillShowsAndCloses()
     h.ctx.paths.dataRoot = empty.path();
     RadicalCard card(h.ctx);
     QVERIFY(!card.loadCard('G', true));
-    QVERIFY(card.picZg->text().contains(QStringLiteral("b71.cr")));
+    QVERIFY(card.cardPicture->text().contains(QStringLiteral("b71.cr")));
     QVERIFY(card.width() > 100 && card.height() > 50);
     card.show();
-    QTest::keyClick(card.picZg, Qt::Key_Return);
+    QTest::keyClick(card.cardPicture, Qt::Key_Return);
     QVERIFY(!card.isVisible());
 }
 

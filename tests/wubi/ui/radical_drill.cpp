@@ -1,4 +1,4 @@
-// The radical drill frmZGEx with its settings dialog ZGExSet, over the
+// The radical drill RadicalDrillWindow with its settings dialog ZGExSet, over the
 // pictures the data tool built: the board, answers, cards, the count and time
 // limits with their summary, the settings' refusals, and the pictures
 // themselves checked against the radical list.
@@ -6,8 +6,8 @@
 #include "shell/ui/PictureButton.h"
 #include "support/ModalScript.h"
 #include "wubi/ui/RadicalCard.h"
-#include "wubi/ui/RadicalDrillSet.h"
-#include "wubi/ui/RadicalForm.h"
+#include "wubi/ui/RadicalDrillSettingsDialog.h"
+#include "wubi/ui/RadicalDrillWindow.h"
 #include "WubiHarness.h"
 
 #include <algorithm>
@@ -38,19 +38,19 @@ QStringList pictureNames()
 
 struct DrillHarness : WubiHarness {
     RadicalDrillSettings settings;
-    RadicalForm *form = nullptr;
+    RadicalDrillWindow *form = nullptr;
 
     explicit DrillHarness(int countLimit = 60, bool timeLimited = false, int timeLimit = 0, bool edition86 = true)
     {
-        form = new RadicalForm(ctx, settings, shell.practiceArea());
-        form->zgTime->stop(); // the test drives the clock
+        form = new RadicalDrillWindow(ctx, settings, shell.practiceArea());
+        form->clockTimer->stop(); // the test drives the clock
         form->show();
         settings.radicalLimit = timeLimited ? 80 : countLimit;
         settings.timeLimited = timeLimited;
         settings.timeLimit = timeLimit;
         settings.edition86 = edition86;
         settings.drillRequested = true;
-        form->Form_Activate();
+        form->activated();
     }
     ~DrillHarness() { delete form; }
 
@@ -59,16 +59,16 @@ struct DrillHarness : WubiHarness {
         const wubi::RadicalDrill &d = form->drill();
         return d.expectedKeys().at(std::max(d.position(), 1) - 1);
     }
-    void answerRight() { form->Form_KeyDown(expected(), Qt::NoModifier); }
-    void answerWrong() { form->Form_KeyDown(expected() == 'Y' ? 'X' : 'Y', Qt::NoModifier); }
+    void answerRight() { form->keyDown(expected(), Qt::NoModifier); }
+    void answerWrong() { form->keyDown(expected() == 'Y' ? 'X' : 'Y', Qt::NoModifier); }
     int filledCells() const
     {
         int n = 0;
-        for (QLabel *cell : form->picZGEx)
+        for (QLabel *cell : form->cells)
             n += cell->pixmap().isNull() ? 0 : 1;
         return n;
     }
-    QColor cellColour(int k) const { return form->picZGEx[std::size_t(k)]->palette().color(QPalette::Window); }
+    QColor cellColour(int k) const { return form->cells[std::size_t(k)]->palette().color(QPalette::Window); }
 };
 
 // Fills and confirms the settings dialog when it shows.
@@ -80,17 +80,17 @@ struct SettingsAnswer {
     QString keys; // empty: 全部
 };
 
-void fillSettings(RadicalDrillSet *dialog, const SettingsAnswer &a)
+void fillSettings(RadicalDrillSettingsDialog *dialog, const SettingsAnswer &a)
 {
-    dialog->op[a.edition98 ? 1 : 0]->setChecked(true);
-    dialog->opCh[a.byTime ? 1 : 0]->click();
-    dialog->txtSetN->setText(a.count);
-    dialog->txtSetT->setText(a.time);
+    dialog->editionButtons[a.edition98 ? 1 : 0]->setChecked(true);
+    dialog->limitKindButtons[a.byTime ? 1 : 0]->click();
+    dialog->countLimitBox->setText(a.count);
+    dialog->timeLimitBox->setText(a.time);
     if (!a.keys.isEmpty()) {
-        dialog->Combo1->setCurrentIndex(1);
-        dialog->Combo1_Click();
+        dialog->keyRangeBox->setCurrentIndex(1);
+        dialog->chooseKeyRange();
         for (QChar k : a.keys)
-            dialog->zgOP[std::size_t(k.unicode() - 'A')]->setChecked(true);
+            dialog->keyBoxes[std::size_t(k.unicode() - 'A')]->setChecked(true);
     }
 }
 } // namespace
@@ -121,43 +121,43 @@ void RadicalDrillUi::theMenuOpensAnEmptyUnarmedBoard()
 {
     WubiHarness h;
     QVERIFY(h.shell.runCommand(QStringLiteral("ZGEx")));
-    auto *form = qobject_cast<RadicalForm *>(h.shell.window(ManagedWindow::RadicalForm));
+    auto *form = qobject_cast<RadicalDrillWindow *>(h.shell.window(ManagedWindow::RadicalDrillWindow));
     QVERIFY(form);
     QCOMPARE(h.shell.closeOthersCount, 1);
-    QVERIFY(h.state.shown(ManagedWindow::RadicalForm));
-    QVERIFY(!h.state.window(ManagedWindow::RadicalForm).opening);
+    QVERIFY(h.state.shown(ManagedWindow::RadicalDrillWindow));
+    QVERIFY(!h.state.window(ManagedWindow::RadicalDrillWindow).opening);
     QVERIFY(!form->drill().armed());
-    QVERIFY(form->lblTime->isHidden() && form->lblCount->isHidden());
-    QCOMPARE(form->picB->captionLabel()->text(), QStringLiteral("练习设置"));
-    for (QLabel *cell : form->picZGEx)
+    QVERIFY(form->timeLabel->isHidden() && form->countLabel->isHidden());
+    QCOMPARE(form->settingsButton->captionLabel()->text(), QStringLiteral("练习设置"));
+    for (QLabel *cell : form->cells)
         QVERIFY(cell->pixmap().isNull());
-    form->Form_KeyDown('G', Qt::NoModifier);
+    form->keyDown('G', Qt::NoModifier);
     QVERIFY(h.cues.played.empty());
-    h.shell.unloadWindow(ManagedWindow::RadicalForm);
-    QVERIFY(!h.state.shown(ManagedWindow::RadicalForm));
+    h.shell.unloadWindow(ManagedWindow::RadicalDrillWindow);
+    QVERIFY(!h.state.shown(ManagedWindow::RadicalDrillWindow));
 }
 
 void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
 {
     WubiHarness h;
     h.shell.runCommand(QStringLiteral("ZGEx"));
-    auto *form = qobject_cast<RadicalForm *>(h.shell.window(ManagedWindow::RadicalForm));
-    form->zgTime->stop();
+    auto *form = qobject_cast<RadicalDrillWindow *>(h.shell.window(ManagedWindow::RadicalDrillWindow));
+    form->clockTimer->stop();
     {
         MessageBoxScript refusal({QMessageBox::Ok});
         ModalAnswerer answerer;
         answerer.handle = [](QWidget *w) {
-            if (auto *dialog = qobject_cast<RadicalDrillSet *>(w))
-                dialog->cmdSet->click();
+            if (auto *dialog = qobject_cast<RadicalDrillSettingsDialog *>(w))
+                dialog->applyButton->click();
         };
-        QTest::mouseClick(form->picB, Qt::LeftButton, {}, QPoint(50, 18));
+        QTest::mouseClick(form->settingsButton, Qt::LeftButton, {}, QPoint(50, 18));
         QCOMPARE(answerer.seen, QStringList{QStringLiteral("ZGExSet")});
     }
     QVERIFY(form->drill().armed());
     QVERIFY(h.shell.statusReady);
 
     int filled = 0;
-    for (QLabel *cell : form->picZGEx)
+    for (QLabel *cell : form->cells)
         filled += cell->pixmap().isNull() ? 0 : 1;
     QCOMPARE(filled, 60);
     QCOMPARE(form->drill().expectedKeys().size(), 60);
@@ -173,8 +173,8 @@ void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
     QVERIFY(boxes.seen[0].text.endsWith(QStringLiteral("\n总字数：60")));
     QCOMPARE(std::count(h.cues.played.begin(), h.cues.played.end(), Cue::Confirm), 60);
     for (int k = 0; k < 60; ++k)
-        QCOMPARE(form->picZGEx[std::size_t(k)]->palette().color(QPalette::Window), QColor(0, 0, 255));
-    QCOMPARE(form->picZGEx[60]->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(form->cells[std::size_t(k)]->palette().color(QPalette::Window), QColor(0, 0, 255));
+    QCOMPARE(form->cells[60]->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!form->drill().armed());
 }
 
@@ -206,12 +206,12 @@ void RadicalDrillUi::aTimeLimitEndsWithTheRightAnswers()
         h.answerRight();
     }
     h.clock.advanceSeconds(10);
-    h.form->zgTime_Timer();
-    QCOMPARE(h.form->lblTime->text(), QStringLiteral("10 秒"));
-    QCOMPARE(h.form->lblCount->text(), QStringLiteral("48.00 字/分")); // 8 × 60 ÷ 10
+    h.form->tickClock();
+    QCOMPARE(h.form->timeLabel->text(), QStringLiteral("10 秒"));
+    QCOMPARE(h.form->countLabel->text(), QStringLiteral("48.00 字/分")); // 8 × 60 ÷ 10
     QVERIFY(boxes.seen.empty());
     h.clock.advanceSeconds(10);
-    h.form->zgTime_Timer();
+    h.form->tickClock();
     QCOMPARE(boxes.seen.size(), std::size_t(1));
     QCOMPARE(boxes.seen[0].text, QStringLiteral("统计结果：\n打字速度：24.00 字/分\n所用时间：20 秒\n总字数：7"));
     QVERIFY(!h.form->drill().armed());
@@ -227,10 +227,10 @@ void RadicalDrillUi::theFirstKeyStartsTheClockEvenWhenWrong()
     QVERIFY2(wrong.red() > 200 && wrong.blue() < wrong.red() && wrong.green() < wrong.red(), qPrintable(wrong.name()));
     QCOMPARE(h.cellColour(1), QColor(Qt::white));
     h.clock.advanceSeconds(3);
-    h.form->zgTime_Timer();
-    QVERIFY(h.form->lblTime->isVisible());
-    QCOMPARE(h.form->lblTime->text(), QStringLiteral("3 秒"));
-    QCOMPARE(h.form->lblCount->text(), QStringLiteral("20.00 字/分"));
+    h.form->tickClock();
+    QVERIFY(h.form->timeLabel->isVisible());
+    QCOMPARE(h.form->timeLabel->text(), QStringLiteral("3 秒"));
+    QCOMPARE(h.form->countLabel->text(), QStringLiteral("20.00 字/分"));
     h.answerRight();
     QCOMPARE(h.cellColour(0), QColor(0, 0, 255));
 }
@@ -242,8 +242,8 @@ void RadicalDrillUi::altLettersShowCardsAndAnswerNothing()
     QImage shown;
     answerer.handle = [&](QWidget *w) {
         if (auto *card = qobject_cast<RadicalCard *>(w)) {
-            shown = card->picZg->pixmap().toImage();
-            QTest::keyClick(card->picZg, Qt::Key_Return);
+            shown = card->cardPicture->pixmap().toImage();
+            QTest::keyClick(card->cardPicture, Qt::Key_Return);
         }
     };
     QTest::keyClick(h.form, Qt::Key_G, Qt::AltModifier);
@@ -295,7 +295,7 @@ void RadicalDrillUi::settingsRefuseBadEntries()
     QFETCH(QString, message);
     WubiHarness h;
     RadicalDrillSettings settings;
-    RadicalDrillSet dialog(h.ctx, settings);
+    RadicalDrillSettingsDialog dialog(h.ctx, settings);
     SettingsAnswer answer;
     answer.byTime = byTime;
     (byTime ? answer.time : answer.count) = count;
@@ -303,7 +303,7 @@ void RadicalDrillUi::settingsRefuseBadEntries()
     fillSettings(&dialog, answer);
     dialog.show();
     MessageBoxScript boxes({QMessageBox::Ok});
-    dialog.cmdSet->click();
+    dialog.applyButton->click();
     QCOMPARE(boxes.seen.size(), std::size_t(1));
     QCOMPARE(boxes.seen[0].text, message);
     QVERIFY(dialog.isVisible());
@@ -329,7 +329,7 @@ void RadicalDrillUi::settingsAcceptAndRound()
     WubiHarness h;
     RadicalDrillSettings settings;
     settings.radicalsDrawn = 7;
-    RadicalDrillSet dialog(h.ctx, settings);
+    RadicalDrillSettingsDialog dialog(h.ctx, settings);
     SettingsAnswer answer;
     answer.byTime = byTime;
     (byTime ? answer.time : answer.count) = entry;
@@ -337,7 +337,7 @@ void RadicalDrillUi::settingsAcceptAndRound()
     answer.keys = QStringLiteral("GH");
     fillSettings(&dialog, answer);
     dialog.show();
-    dialog.cmdSet->click();
+    dialog.applyButton->click();
     QVERIFY(!dialog.isVisible());
     QVERIFY(settings.drillRequested);
     QCOMPARE(settings.radicalsDrawn, 0);
@@ -357,7 +357,7 @@ void RadicalDrillUi::closingTheSettingsLeavesTheRunAlone()
     h.answerRight();
     h.answerRight();
     ModalAnswerer answerer; // rejects the dialog, as its close box does
-    h.form->picB_Click();
+    h.form->openSettings();
     QCOMPARE(answerer.seen, QStringList{QStringLiteral("ZGExSet")});
     QVERIFY(h.form->drill().armed());
     QVERIFY(h.form->drill().running());
@@ -372,20 +372,20 @@ void RadicalDrillUi::theLimitKindsExcludeEachOtherAlone()
 {
     WubiHarness h;
     RadicalDrillSettings settings;
-    RadicalDrillSet dialog(h.ctx, settings);
+    RadicalDrillSettingsDialog dialog(h.ctx, settings);
     dialog.show();
     const auto clickKind = [&](int kind) {
-        QTest::mouseClick(dialog.opCh[std::size_t(kind)], Qt::LeftButton);
-        QVERIFY(dialog.opCh[std::size_t(kind)]->isChecked());
-        QVERIFY(!dialog.opCh[std::size_t(1 - kind)]->isChecked());
-        QCOMPARE(dialog.txtSetT->isEnabled(), kind == 1);
-        QVERIFY(dialog.op[0]->isChecked()); // the edition stays
+        QTest::mouseClick(dialog.limitKindButtons[std::size_t(kind)], Qt::LeftButton);
+        QVERIFY(dialog.limitKindButtons[std::size_t(kind)]->isChecked());
+        QVERIFY(!dialog.limitKindButtons[std::size_t(1 - kind)]->isChecked());
+        QCOMPARE(dialog.timeLimitBox->isEnabled(), kind == 1);
+        QVERIFY(dialog.editionButtons[0]->isChecked()); // the edition stays
     };
     clickKind(1);
     clickKind(0);
     clickKind(1);
-    dialog.txtSetT->setText(QStringLiteral("30"));
-    dialog.cmdSet->click();
+    dialog.timeLimitBox->setText(QStringLiteral("30"));
+    dialog.applyButton->click();
     QVERIFY(settings.drillRequested);
     QVERIFY(settings.timeLimited);
     QCOMPARE(settings.timeLimit, 30);
@@ -401,17 +401,17 @@ void RadicalDrillUi::aRefusedSettingLeavesTheRunAlone()
         MessageBoxScript refusal({QMessageBox::Ok});
         ModalAnswerer answerer;
         answerer.handle = [](QWidget *w) {
-            if (auto *dialog = qobject_cast<RadicalDrillSet *>(w)) {
+            if (auto *dialog = qobject_cast<RadicalDrillSettingsDialog *>(w)) {
                 SettingsAnswer answer; // valid limits, but a range of one key
                 answer.byTime = true;
                 answer.time = QStringLiteral("30");
                 answer.edition98 = true;
                 answer.keys = QStringLiteral("G");
                 fillSettings(dialog, answer);
-                dialog->cmdSet->click();
+                dialog->applyButton->click();
             }
         };
-        h.form->picB_Click();
+        h.form->openSettings();
         QCOMPARE(answerer.seen, QStringList{QStringLiteral("ZGExSet")});
         QCOMPARE(refusal.seen.size(), std::size_t(1));
         QCOMPARE(refusal.seen[0].text, QStringLiteral("自定义练习范围时，你至少要选中两项！"));
@@ -433,18 +433,18 @@ void RadicalDrillUi::chosenKeysDrillOnlyThoseKeys()
 {
     WubiHarness h;
     RadicalDrillSettings settings;
-    RadicalForm form(h.ctx, settings, h.shell.practiceArea());
-    form.zgTime->stop();
+    RadicalDrillWindow form(h.ctx, settings, h.shell.practiceArea());
+    form.clockTimer->stop();
     ModalAnswerer answerer;
     answerer.handle = [](QWidget *w) {
-        if (auto *dialog = qobject_cast<RadicalDrillSet *>(w)) {
+        if (auto *dialog = qobject_cast<RadicalDrillSettingsDialog *>(w)) {
             SettingsAnswer answer;
             answer.keys = QStringLiteral("GH");
             fillSettings(dialog, answer);
-            dialog->cmdSet->click();
+            dialog->applyButton->click();
         }
     };
-    form.picB_Click();
+    form.openSettings();
     QCOMPARE(form.drill().expectedKeys().size(), 60);
     QCOMPARE(QSet<int>(form.drill().expectedKeys().begin(), form.drill().expectedKeys().end()),
              (QSet<int>{'G', 'H'}));
@@ -516,9 +516,9 @@ void RadicalDrillUi::aMissingPictureLeavesItsCellEmpty()
     RadicalDrillSettings settings;
     settings.drillRequested = true;
     MessageBoxScript boxes({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok});
-    RadicalForm form(h.ctx, settings, h.shell.practiceArea());
-    form.zgTime->stop();
-    form.Form_Activate();
+    RadicalDrillWindow form(h.ctx, settings, h.shell.practiceArea());
+    form.clockTimer->stop();
+    form.activated();
     // One message for the one picture, however often it was drawn.
     QTRY_VERIFY(!boxes.seen.empty());
     QCOMPARE(boxes.seen[0].text, QStringLiteral("请确认图片是否存在！"));
@@ -528,9 +528,9 @@ void RadicalDrillUi::aMissingPictureLeavesItsCellEmpty()
     });
     QCOMPARE(naming, 1);
     QVERIFY(form.drill().armed());
-    for (QLabel *cell : form.picZGEx)
+    for (QLabel *cell : form.cells)
         QVERIFY(cell->pixmap().isNull());
-    form.Form_KeyDown('G', Qt::NoModifier);
+    form.keyDown('G', Qt::NoModifier);
     QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Confirm});
 }
 

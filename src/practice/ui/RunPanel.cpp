@@ -1,0 +1,458 @@
+#include "practice/ui/RunPanel.h"
+
+#include "shell/AppContext.h"
+#include "shell/ui/Accessibility.h"
+#include "data/Clock.h"
+#include "practice/PracticeState.h"
+#include "practice/Statistics.h"
+#include "practice/TextFile.h"
+#include "practice/TypingRun.h"
+#include "practice/ui/PracticeWindow.h"
+#include "practice/ui/RunControl.h"
+#include "shell/PracticeReport.h"
+#include "shell/ui/ComposerInput.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QToolButton>
+#include <optional>
+
+namespace {
+constexpr int kWidth = 112, kHeight = 445; // 1680 x 6675 twips
+
+enum class ButtonPicture { Start, Pause, Stop };
+
+QIcon PictureFor(ButtonPicture which)
+{
+    QPixmap pix(28, 28);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    switch (which) {
+    case ButtonPicture::Start: {
+        QPainterPath triangle;
+        triangle.moveTo(8, 5);
+        triangle.lineTo(23, 14);
+        triangle.lineTo(8, 23);
+        triangle.closeSubpath();
+        p.setBrush(QColor(0x2e, 0x9d, 0x3e));
+        p.drawPath(triangle);
+        break;
+    }
+    case ButtonPicture::Pause:
+        p.setBrush(QColor(0xd9, 0x8c, 0x10));
+        p.drawRoundedRect(QRectF(7, 5, 5, 18), 1.5, 1.5);
+        p.drawRoundedRect(QRectF(16, 5, 5, 18), 1.5, 1.5);
+        break;
+    case ButtonPicture::Stop:
+        p.setBrush(QColor(0xc6, 0x28, 0x28));
+        p.drawRoundedRect(QRectF(6, 6, 16, 16), 2.5, 2.5);
+        break;
+    }
+    return QIcon(pix);
+}
+
+// The busy cursor while a text is read and laid out: a long one takes seconds.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+RunPanel *OpenRunPanel(AppContext &ctx)
+{
+    if (!ctx.shell || !IsWindowOpen(ctx.state, ManagedWindow::RunPanel))
+        return nullptr;
+    return qobject_cast<RunPanel *>(ctx.shell->window(ManagedWindow::RunPanel));
+}
+
+void SetEnabledIfDiffers(QWidget *w, bool enabled)
+{
+    if (w->isEnabled() != enabled)
+        w->setEnabled(enabled);
+}
+} // namespace
+
+RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmState"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    buildLabels();
+    buildButtons();
+    m_run = new TypingRun(ctx.clock, this);
+
+    m_clock = new QTimer(this);
+    m_clock->setObjectName(QStringLiteral("timTime"));
+    m_clock->setInterval(1000);
+    m_figureTick = new QTimer(this);
+    m_figureTick->setObjectName(QStringLiteral("timCount"));
+    m_figureTick->setInterval(200);
+    connect(m_clock, &QTimer::timeout, this, &RunPanel::tickClock);
+    connect(m_figureTick, &QTimer::timeout, this, &RunPanel::tickFigures);
+    connect(m_clock, &QTimer::timeout, this, &RunPanel::followRun);
+    connect(m_figureTick, &QTimer::timeout, this, &RunPanel::followRun);
+
+    m_ctx.state.window(ManagedWindow::RunPanel).shown = true;
+    speedLabel->setText(QStringLiteral("   0 字/分"));
+    if (m_ctx.shell)
+        m_ctx.shell->placeDocked(this, ManagedWindow::RunPanel);
+    followRun();
+}
+
+bool RunPanel::clockTicking() const
+{
+    return m_ctx.state.runStarted && m_ctx.state.clockRunning;
+}
+
+void RunPanel::followRun()
+{
+    m_followPending = false;
+    if (clockTicking()) {
+        if (!m_clock->isActive())
+            m_clock->start();
+        if (!m_figureTick->isActive())
+            m_figureTick->start();
+        updateButtonStates();
+        qApp->removeEventFilter(this);
+        return;
+    }
+    // Nothing is counted while no clock runs: the window is brought to what
+    // the run's flags say and waits without a timer. The flags change only in
+    // answer to the learner (a key, a click, a dialog), so it looks at them
+    // again after each such input.
+    m_clock->stop();
+    m_figureTick->stop();
+    updateButtonStates();
+    qApp->installEventFilter(this);
+}
+
+bool RunPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::InputMethod:
+        if (!m_followPending) {
+            m_followPending = true;
+            QMetaObject::invokeMethod(this, &RunPanel::followRun, Qt::QueuedConnection);
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+RunPanel::~RunPanel()
+{
+    qApp->removeEventFilter(this);
+    m_clock->stop();
+    m_figureTick->stop();
+    m_ctx.state.window(ManagedWindow::RunPanel).shown = false;
+    m_ctx.state.window(ManagedWindow::RunPanel).opening = false;
+}
+
+void RunPanel::buildLabels()
+{
+    const char *captions[] = {"打字速度", "正确率", "总字数", "所用时间"};
+    const char *names[] = {"Label1", "Label2", "Label3", "Label4"};
+    const char *valueNames[] = {"lblTypeNum", "lblRightRate", "lblTotalByte", "lblTime"};
+    QLabel **values[] = {&speedLabel, &accuracyLabel, &typedCountLabel, &timeLabel};
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto *caption = new QLabel(QString::fromUtf8(captions[i]), this);
+        caption->setObjectName(QString::fromLatin1(names[i]));
+        caption->setFont(captionFont);
+        caption->setGeometry(8, 14 + i * 70, kWidth - 16, 20);
+        auto *value = new QLabel(this);
+        value->setObjectName(QString::fromLatin1(valueNames[i]));
+        value->setGeometry(8, 38 + i * 70, kWidth - 16, 24);
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        value->setAlignment(Qt::AlignCenter);
+        value->setAccessibleDescription(caption->text()); // the figure reads as its value, then what it is
+        *values[i] = value;
+    }
+}
+
+void RunPanel::buildButtons()
+{
+    struct ButtonDef {
+        QToolButton **button;
+        const char *name;
+        const char *tip;
+        const char *description;
+        ButtonPicture picture;
+        void (RunPanel::*handler)();
+    };
+    const ButtonDef buttons[] = {
+        {&startButton, "cmdStart", "开始", "选择对照文本，准备一次新的练习", ButtonPicture::Start,
+         &RunPanel::prepareRun},
+        {&pauseButton, "cmdPause", "暂停", "暂停或继续练习和计时", ButtonPicture::Pause, &RunPanel::togglePause},
+        {&stopButton, "cmdStop", "停止", "结束练习，显示成绩统计", ButtonPicture::Stop, &RunPanel::stopRun},
+    };
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        b->setToolTip(QString::fromUtf8(buttons[i].tip));
+        SetAccessibleText(b, b->toolTip(), QString::fromUtf8(buttons[i].description));
+        b->setIcon(PictureFor(buttons[i].picture));
+        b->setIconSize(QSize(28, 28));
+        b->setAutoRaise(true);
+        b->setGeometry(3 + i * 36, 330, 34, 34);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, buttons[i].handler);
+        *buttons[i].button = b;
+    }
+    // Held down while the run is paused.
+    pauseButton->setCheckable(true);
+    pauseButton->setEnabled(false);
+    stopButton->setEnabled(false);
+}
+
+void RunPanel::showPaused(bool paused)
+{
+    if (pauseButton->isChecked() != paused)
+        pauseButton->setChecked(paused);
+    const QString tip = paused ? QStringLiteral("继续") : QStringLiteral("暂停");
+    if (pauseButton->toolTip() != tip) {
+        pauseButton->setToolTip(tip);
+        pauseButton->setAccessibleName(tip);
+    }
+}
+
+void RunPanel::startRun()
+{
+    m_run->setTimeLimit(m_ctx.state.timeLimited ? m_ctx.state.timeLimitSeconds : 0);
+    m_run->start(RunExerciseKind(m_ctx.state));
+}
+
+int RunPanel::elapsedSeconds() const
+{
+    return m_run->isStarted() ? m_run->figures().elapsedSeconds : 0;
+}
+
+int RunPanel::typedCount() const
+{
+    return m_run->isStarted() ? m_run->figures().characters : 0;
+}
+
+PracticeWindow *RunPanel::practiceWindow(ManagedWindow which) const
+{
+    if (!m_ctx.shell || !m_ctx.state.shown(which))
+        return nullptr;
+    return dynamic_cast<PracticeWindow *>(m_ctx.shell->window(which));
+}
+
+void RunPanel::prepareRun()
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.runStarted)
+        return;
+    if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
+        prepareFileRun(s.shown(ManagedWindow::LinePracticeWindow));
+    } else if (s.shown(ManagedWindow::FreeInputWindow)) {
+        if (PracticeWindow *w = practiceWindow(ManagedWindow::FreeInputWindow))
+            w->clearInput();
+        ShowStartDialog(m_ctx);
+    }
+}
+
+void RunPanel::prepareFileRun(bool lineByLine)
+{
+    QPointer<RunPanel> self(this);
+    const QString file = m_chooseFile(window(), InitialReferenceFolder(m_ctx.paths, m_ctx.state));
+    if (!self || file.isEmpty())
+        return;
+    std::optional<BusyCursor> busy(std::in_place);
+    const TextReadResult read = ReadTextFile(file, lineByLine);
+    if (!read.ok) {
+        busy.reset();
+        // Nothing is prepared from a file that could not be read.
+        QMessageBox::warning(window(), window()->windowTitle(),
+                             QStringLiteral("无法读取对照文本“%1”：%2").arg(file, read.error));
+        return;
+    }
+    m_ctx.state.pendingText = read.text;
+    PracticeWindow *w = practiceWindow(lineByLine ? ManagedWindow::LinePracticeWindow : ManagedWindow::TextPracticeWindow);
+    if (!w)
+        return;
+    w->placeMaterial();
+    busy.reset();
+    if (!read.warning.isEmpty()) {
+        QMessageBox::warning(window(), window()->windowTitle(),
+                             QStringLiteral("对照文本“%1”没有完整读出：%2。").arg(file, read.warning));
+        if (!self)
+            return;
+    }
+    ShowStartDialog(m_ctx);
+}
+
+void RunPanel::togglePause()
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted)
+        return;
+    s.clockRunning = !s.clockRunning;
+    m_run->setPaused(!s.clockRunning);
+    const ManagedWindow order[] = {ManagedWindow::FreeInputWindow, ManagedWindow::LinePracticeWindow, ManagedWindow::TextPracticeWindow};
+    if (!s.clockRunning) {
+        for (ManagedWindow which : order)
+            if (PracticeWindow *w = practiceWindow(which))
+                w->lockInput();
+        if (m_ctx.shell)
+            m_ctx.shell->setStatusMessage(QString());
+        startButton->setEnabled(false);
+        showPaused(true);
+        return;
+    }
+    for (ManagedWindow which : order) {
+        if (PracticeWindow *w = practiceWindow(which)) {
+            w->resumeInput();
+            break;
+        }
+    }
+    showPaused(false);
+}
+
+void RunPanel::stopRun()
+{
+    PracticeState &s = m_ctx.state;
+    if (!s.runStarted)
+        return;
+    s.runStarted = false;
+    s.clockRunning = false;
+    ShowPracticeReport(m_ctx);
+}
+
+void RunPanel::tickClock()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.runStarted && !m_run->isStarted())
+        startRun(); // started without the start dialog
+    if (s.runStarted && s.clockRunning) {
+        timeLabel->setText(ElapsedTimeText(m_run->figures().elapsedSeconds));
+        if (s.timeLimited && m_run->timeLimitReached()) {
+            s.runStarted = false;
+            s.clockRunning = false;
+            ShowPracticeReport(m_ctx);
+        }
+    }
+}
+
+void RunPanel::tickFigures()
+{
+    if (m_ctx.state.runStarted && m_ctx.state.clockRunning)
+        updateLiveFigures();
+    updateButtonStates();
+}
+
+void RunPanel::updateLiveFigures()
+{
+    PracticeState &s = m_ctx.state;
+    if (!m_run->isStarted())
+        startRun();
+    m_run->addTyped(TypedCountChange(s.typedSnapshot, s.typedText));
+    m_run->setErrors(s.errorCount);
+    s.typedSnapshot = s.typedText;
+    const RunFigures f = m_run->figures();
+    if (f.characters > 0 && !IsWindowOpen(s, ManagedWindow::FreeInputWindow))
+        accuracyLabel->setText(AccuracyText(f.characters, f.errors));
+    typedCountLabel->setText(QString::number(f.characters));
+    speedLabel->setText(SpeedText(f.characters, f.speedSeconds));
+}
+
+void RunPanel::updateButtonStates()
+{
+    PracticeState &s = m_ctx.state;
+    if (s.runStarted) {
+        SetEnabledIfDiffers(startButton, false);
+        SetEnabledIfDiffers(pauseButton, true);
+        SetEnabledIfDiffers(stopButton, true);
+        return;
+    }
+    s.typedText.clear();
+    s.typedSnapshot.clear();
+    s.earlierTypedCounts = {};
+    s.errorCount = 0;
+    m_run->end(); // a window closed without a report ends its run too
+    SetEnabledIfDiffers(startButton, !s.generatedDrill);
+    SetEnabledIfDiffers(pauseButton, false);
+    SetEnabledIfDiffers(stopButton, false);
+    // A run stopped while paused must not leave the next run's button held down.
+    showPaused(false);
+}
+
+void RunPanel::clearLiveFigures()
+{
+    accuracyLabel->clear();
+    timeLabel->clear();
+    typedCountLabel->clear();
+    speedLabel->clear();
+}
+
+void RunPanel::clearAccuracyFigure()
+{
+    accuracyLabel->clear();
+}
+
+void StartRunFigures(AppContext &ctx)
+{
+    if (RunPanel *runPanel = OpenRunPanel(ctx))
+        runPanel->startRun();
+}
+
+void ShowPracticeReport(AppContext &ctx)
+{
+    const PracticeState &s = ctx.state;
+    PracticeReport report;
+    report.counts = RunTypedCounts(s);
+    QString speed, time;
+    if (RunPanel *runPanel = OpenRunPanel(ctx)) {
+        // The report, the record and the statistics share the figures of the
+        // run as it ends.
+        TypingRun &run = runPanel->run();
+        if (!run.isStarted())
+            runPanel->startRun();
+        run.setErrors(s.errorCount);
+        run.settleCount(report.counts.totalCount);
+        run.end();
+        report.figures = run.figures();
+        report.exerciseKind = run.kind();
+        report.start = run.startTime();
+        speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
+        time = ElapsedTimeText(report.figures.elapsedSeconds);
+    }
+    report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeInputWindow));
+    report.captions = ReportCaptions(s.chineseText);
+    report.values = ReportValues(report.counts, s.errorCount, speed, time);
+    if (ctx.composer)
+        report.keysPerCharacter = ctx.composer->keysPerCharacterText();
+
+    ClearLiveFigures(ctx);
+    if (ctx.reportWindow)
+        ctx.reportWindow->showReport(report);
+}
+
+void ClearLiveFigures(AppContext &ctx)
+{
+    if (RunPanel *runPanel = OpenRunPanel(ctx))
+        runPanel->clearLiveFigures();
+}
+
+void ClearAccuracyFigure(AppContext &ctx)
+{
+    if (RunPanel *runPanel = OpenRunPanel(ctx))
+        runPanel->clearAccuracyFigure();
+}

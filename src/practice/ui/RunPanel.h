@@ -1,0 +1,84 @@
+#pragma once
+// The status window RunPanel: start, pause and stop of a text-practice run,
+// the live figures (speed, accuracy, count, time) and the two timers that
+// drive them.
+#include "shell/Shell.h"
+#include "practice/ui/ReferenceFileDialog.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+class PracticeWindow;
+class TypingRun;
+struct AppContext;
+
+class RunPanel : public QWidget, public ExercisePanel {
+    Q_OBJECT
+public:
+    RunPanel(AppContext &ctx, QWidget *parent = nullptr);
+    ~RunPanel() override;
+
+    void prepareRun();
+    void togglePause();
+    // The pause button's look and tooltip: held down with "继续" while paused.
+    void showPaused(bool paused);
+    void stopRun();
+    void tickClock();  // every 1000 ms
+    void tickFigures(); // every 200 ms
+    // The two timers run only while the run's clock runs.
+    void followRun();
+
+    void clearLiveFigures();
+    void clearAccuracyFigure();
+
+    // Replaces the reference file dialog (tests answer it without a window).
+    void setFileChooser(ReferenceFileChooser chooser) { m_chooseFile = std::move(chooser); }
+
+    QLabel *speedLabel = nullptr;
+    QLabel *accuracyLabel = nullptr;
+    QLabel *typedCountLabel = nullptr;
+    QLabel *timeLabel = nullptr;
+    QToolButton *startButton = nullptr;
+    QToolButton *pauseButton = nullptr;
+    QToolButton *stopButton = nullptr;
+
+    // The run the window shows; it lives as long as the window.
+    TypingRun &run() const { return *m_run; }
+    // Starts the run from Enter in the start dialog, with the limit set.
+    void startRun();
+    // Running seconds and typed count of the run going on; 0 when idle.
+    int elapsedSeconds() const;
+    int typedCount() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool clockTicking() const;
+    void buildLabels();
+    void buildButtons();
+    void updateLiveFigures();
+    void updateButtonStates();
+    void prepareFileRun(bool lineByLine);
+    PracticeWindow *practiceWindow(ManagedWindow which) const;
+
+    AppContext &m_ctx;
+    QTimer *m_clock = nullptr;
+    QTimer *m_figureTick = nullptr;
+    bool m_followPending = false;
+    TypingRun *m_run = nullptr;
+    ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
+};
+
+// Enter in the start dialog: the status window's run starts from now.
+void StartRunFigures(AppContext &ctx);
+// Ends the status window's run, computes the final statistics, fills the
+// result window, empties the live figures and shows the result window
+// modally. Callers set runStarted and clockRunning to false first.
+void ShowPracticeReport(AppContext &ctx);
+// accuracyLabel, timeLabel, typedCountLabel and speedLabel of RunPanel become empty.
+void ClearLiveFigures(AppContext &ctx);
+// Only accuracyLabel (free input shows no accuracy).
+void ClearAccuracyFigure(AppContext &ctx);

@@ -1,0 +1,67 @@
+#pragma once
+// The whole-text comparison window TextPracticeWindow: the whole reference text in
+// reference with a one-character selection marking the character to type next,
+// and one multi-line input box input. What the learner commits is judged
+// character by character against the reference by a TypingJudge.
+#include "practice/TypingJudge.h"
+#include "practice/ui/PracticeWindow.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+struct AppContext;
+
+class TextPracticeWindow : public QWidget, public PracticeWindow {
+    Q_OBJECT
+public:
+    explicit TextPracticeWindow(AppContext &ctx, QWidget *parent = nullptr);
+    ~TextPracticeWindow() override;
+
+    QPlainTextEdit *reference() const { return m_referenceBox; }
+    QPlainTextEdit *input() const { return m_input; }
+
+    // Event handlers, public so a run can be driven directly.
+    void handleInputChar();
+    void judgeInput();
+    void inputFocusGained();
+    void inputFocusLost();
+    void referenceSelectionChanged();
+
+    // PracticeWindow
+    void placeMaterial() override;
+    void beginRun() override;
+    void lockInput() override;
+    void resumeInput() override;
+    void clearContents() override;
+    void applyFontSizes() override;
+
+    // The reference character the next typed one is judged against.
+    QString expectedChar() const;
+    QString selectedReference() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Selects the reference character at character index `position`.
+    void selectReference(int position);
+    void setInputText(const QString &text);
+    void endOfText(const QString &typed);
+    int referenceLength() const;
+    int referenceShownLength() const;
+    // Puts the stretch of the reference around `position` into reference.
+    void showReferenceAround(int position);
+
+    AppContext &m_ctx;
+    QPlainTextEdit *m_referenceBox = nullptr;
+    QPlainTextEdit *m_input = nullptr;
+
+    TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
+    QString m_lastInput; // the input as last seen, without composition
+    QString m_reference;  // the whole reference text, shared with the judge
+    int m_sliceStart = 0; // where the stretch shown in reference starts in it, in units
+    bool m_sliceValid = false;
+    bool m_keyPressed = false;
+    bool m_selecting = false;   // the program is moving the reference selection
+    bool m_placingText = false; // the program, not the learner, is changing the input
+};

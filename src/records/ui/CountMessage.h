@@ -1,9 +1,0 @@
-#pragma once
-// The result window: the six rows of the statistics report, saving the result
-// into the record file, opening the record viewer.
-#include "shell/PracticeReport.h"
-
-struct AppContext;
-
-// Loads CountMessage with the report and shows it modally.
-void ShowCountMessage(AppContext &ctx, const PracticeReport &report);
