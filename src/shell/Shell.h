@@ -50,8 +50,9 @@ public:
     void openTextPractice() { openPair(ManagedWindow::TextPracticeWindow); }
     virtual void selectDrillKind(int kind) = 0;
 
-    // Menu commands by the menu control's name ("MenuChinese(1)", "CZ2_86",
-    // "Record_View", ...). An item without a command is shown disabled.
-    virtual void setCommand(const QString &menuName, std::function<void()> command) = 0;
-    virtual bool runCommand(const QString &menuName) = 0;
+    // Menu commands by readable key ("chinese.line", "wubi.phrases2.86",
+    // "other.records", ...; the menu table lists them all). An item without a
+    // command is shown disabled.
+    virtual void setCommand(const QString &key, std::function<void()> command) = 0;
+    virtual bool runCommand(const QString &key) = 0;
 };

@@ -69,23 +69,23 @@ public:
         m_registry.selectDrillKind(kind);
     }
 
-    void setCommand(const QString &menuName, std::function<void()> command) override
+    void setCommand(const QString &key, std::function<void()> command) override
     {
         if (command)
-            m_commands[menuName] = std::move(command);
+            m_commands[key] = std::move(command);
         else
-            m_commands.remove(menuName);
+            m_commands.remove(key);
     }
-    bool runCommand(const QString &menuName) override
+    bool runCommand(const QString &key) override
     {
-        if (!m_commands.contains(menuName))
+        if (!m_commands.contains(key))
             return false;
         // A copy: the command may replace itself while it runs.
-        const std::function<void()> command = m_commands[menuName];
+        const std::function<void()> command = m_commands[key];
         command();
         return true;
     }
-    bool hasCommand(const QString &menuName) const { return m_commands.contains(menuName); }
+    bool hasCommand(const QString &key) const { return m_commands.contains(key); }
 
     QString statusMessage;
     bool statusReady = false;

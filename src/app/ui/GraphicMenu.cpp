@@ -9,8 +9,12 @@
 
 namespace {
 
-// The menu tree: control name, caption, sub-items. "-" is a separator.
+// The menu tree, the one table the menus are built from: the command key the
+// subsystems register under (empty for separators and sub-menus), the object
+// name the item keeps from the old menu controls, the caption and sub-items.
+// "-" is a separator.
 struct MenuItem {
+    const char *key;
     const char *name;
     const char *caption;
     std::vector<MenuItem> items;
@@ -27,48 +31,48 @@ const std::vector<TopMenu> &menuTree()
 {
     static const std::vector<TopMenu> tree{
         {0, "KeyBoardType", "键盘打字",
-         {{"OnlyKeyBoard", "打字键区键位练习", {}},
-          {"FingerEx", "打字键区指法练习", {}},
-          {"Nline", "-", {}},
-          {"NKBExercise", "数字键区键位练习", {}}}},
-        {1, "ChineseType", "中文打字", {{"MenuChinese(1)", "中文逐行对打", {}}, {"MenuChinese(2)", "中文文本对打", {}}}},
+         {{"keyboard.positions", "OnlyKeyBoard", "打字键区键位练习", {}},
+          {"keyboard.fingering", "FingerEx", "打字键区指法练习", {}},
+          {"", "Nline", "-", {}},
+          {"keyboard.keypad", "NKBExercise", "数字键区键位练习", {}}}},
+        {1, "ChineseType", "中文打字", {{"chinese.line", "MenuChinese(1)", "中文逐行对打", {}}, {"chinese.text", "MenuChinese(2)", "中文文本对打", {}}}},
         {2, "EnglishType", "英文打字",
-         {{"MenuEngLish(1)", "英文逐行对打", {}},
-          {"MenuEngLish(2)", "英文文本对打", {}},
-          {"MenuEngLish(3)", "英文字母打字", {}}}},
+         {{"english.line", "MenuEngLish(1)", "英文逐行对打", {}},
+          {"english.text", "MenuEngLish(2)", "英文文本对打", {}},
+          {"english.letters", "MenuEngLish(3)", "英文字母打字", {}}}},
         {4, "WbType", "五笔打字",
-         {{"ZGEx", "字根练习", {}},
-          {"Wbzg", "字根表对照打字", {}},
-          {"JMz", "键名字练习", {}},
-          {"line1", "-", {}},
-          {"Yj", "一级简码练习", {}},
-          {"Wb", "二级简码练习", {{"Ej(1)", "五笔86版", {}}, {"Ej(2)", "五笔98版", {}}}},
-          {"Wn", "三级简码练习", {{"Sj(1)", "五笔86版", {}}, {"Sj(2)", "五笔98版", {}}}},
-          {"line2", "-", {}},
-          {"CZ2", "二字词组", {{"CZ2_86", "五笔86版", {}}, {"CZ2_98", "五笔98版", {}}}},
-          {"CZ3", "三字词组", {{"CZ3_86", "五笔86版", {}}, {"CZ3_98", "五笔98版", {}}}},
-          {"CZ4", "四字词组", {{"CZ4_86", "五笔86版", {}}, {"CZ4_98", "五笔98版", {}}}},
-          {"CZM", "多字词组", {{"CZM_86", "五笔86版", {}}, {"CZM_98", "五笔98版", {}}}}}},
-        {5, "Games", "打字游戏", {{"GtSp", "龟兔赛跑", {}}}},
+         {{"wubi.radicals", "ZGEx", "字根练习", {}},
+          {"wubi.radicalChart", "Wbzg", "字根表对照打字", {}},
+          {"wubi.keyNames", "JMz", "键名字练习", {}},
+          {"", "line1", "-", {}},
+          {"wubi.shortCodes1", "Yj", "一级简码练习", {}},
+          {"", "Wb", "二级简码练习", {{"wubi.shortCodes2.86", "Ej(1)", "五笔86版", {}}, {"wubi.shortCodes2.98", "Ej(2)", "五笔98版", {}}}},
+          {"", "Wn", "三级简码练习", {{"wubi.shortCodes3.86", "Sj(1)", "五笔86版", {}}, {"wubi.shortCodes3.98", "Sj(2)", "五笔98版", {}}}},
+          {"", "line2", "-", {}},
+          {"", "CZ2", "二字词组", {{"wubi.phrases2.86", "CZ2_86", "五笔86版", {}}, {"wubi.phrases2.98", "CZ2_98", "五笔98版", {}}}},
+          {"", "CZ3", "三字词组", {{"wubi.phrases3.86", "CZ3_86", "五笔86版", {}}, {"wubi.phrases3.98", "CZ3_98", "五笔98版", {}}}},
+          {"", "CZ4", "四字词组", {{"wubi.phrases4.86", "CZ4_86", "五笔86版", {}}, {"wubi.phrases4.98", "CZ4_98", "五笔98版", {}}}},
+          {"", "CZM", "多字词组", {{"wubi.phrasesMany.86", "CZM_86", "五笔86版", {}}, {"wubi.phrasesMany.98", "CZM_98", "五笔98版", {}}}}}},
+        {5, "Games", "打字游戏", {{"game.race", "GtSp", "龟兔赛跑", {}}}},
         {6, "Other", "其他",
-         {{"Config", "系统设置", {}},
-          {"Record_View", "记录查看", {}},
-          {"Learner", "学习者…", {}},
-          {"Progress", "学习进度", {}},
-          {"WeakChars", "薄弱字练习", {}},
-          {"WeakKeys", "薄弱键练习", {}},
-          {"WeakPhrases", "薄弱词组练习", {}},
-          {"Music", "背景音乐",
-           {{"Music_not", "无背景音乐", {}},
-            {"Music_line", "-", {}},
-            {"BackMusic(0)", "我爱你,中国", {}},
-            {"BackMusic(1)", "花好月圆", {}},
-            {"BackMusic(2)", "高山流水", {}},
-            {"BackMusic(3)", "春天的故事", {}}}},
-          {"WubiComposer", "内置五笔输入",
-           {{"WubiComposer(0)", "关闭", {}}, {"WubiComposer(1)", "五笔86", {}}, {"WubiComposer(2)", "五笔98", {}}}}}},
+         {{"other.settings", "Config", "系统设置", {}},
+          {"other.records", "Record_View", "记录查看", {}},
+          {"other.learner", "Learner", "学习者…", {}},
+          {"other.progress", "Progress", "学习进度", {}},
+          {"other.weakChars", "WeakChars", "薄弱字练习", {}},
+          {"other.weakKeys", "WeakKeys", "薄弱键练习", {}},
+          {"other.weakPhrases", "WeakPhrases", "薄弱词组练习", {}},
+          {"", "Music", "背景音乐",
+           {{"music.off", "Music_not", "无背景音乐", {}},
+            {"", "Music_line", "-", {}},
+            {"music.tune0", "BackMusic(0)", "我爱你,中国", {}},
+            {"music.tune1", "BackMusic(1)", "花好月圆", {}},
+            {"music.tune2", "BackMusic(2)", "高山流水", {}},
+            {"music.tune3", "BackMusic(3)", "春天的故事", {}}}},
+          {"", "WubiComposer", "内置五笔输入",
+           {{"composer.off", "WubiComposer(0)", "关闭", {}}, {"composer.86", "WubiComposer(1)", "五笔86", {}}, {"composer.98", "WubiComposer(2)", "五笔98", {}}}}}},
         {7, "Help", "帮助",
-         {{"WbDf", "五笔打法查找", {}}, {"HelpText", "帮助", {}}, {"About", "关于", {}}}},
+         {{"help.codeLookup", "WbDf", "五笔打法查找", {}}, {"help.contents", "HelpText", "帮助", {}}, {"help.about", "About", "关于", {}}}},
     };
     return tree;
 }
@@ -93,10 +97,9 @@ QString objectNameOf(const QString &menuName)
 }
 
 // Items that show which of their group is chosen.
-bool isCheckItem(const QString &menuName)
+bool isCheckItem(const QString &key)
 {
-    return menuName == QLatin1String("Music_not") || menuName.startsWith(QLatin1String("BackMusic(")) ||
-           menuName.startsWith(QLatin1String("WubiComposer("));
+    return key.startsWith(QLatin1String("music.")) || key.startsWith(QLatin1String("composer."));
 }
 
 } // namespace
@@ -120,12 +123,13 @@ GraphicMenu::GraphicMenu(QWidget *owner) : QObject(owner)
                 self(sub, item.items, self);
                 continue;
             }
+            const QString key = QString::fromLatin1(item.key);
             QAction *action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(objectNameOf(name));
-            if (isCheckItem(name))
+            if (isCheckItem(key))
                 action->setCheckable(true);
-            connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
-            m_actions.insert(name, action);
+            connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
+            m_actions.insert(key, action);
         }
     };
     for (const TopMenu &top : menuTree()) {
@@ -156,18 +160,18 @@ void GraphicMenu::updateMenuStates()
     }
 }
 
-void GraphicMenu::setCommand(const QString &menuName, std::function<void()> command)
+void GraphicMenu::setCommand(const QString &key, std::function<void()> command)
 {
     if (command)
-        m_commands.insert(menuName, std::move(command));
+        m_commands.insert(key, std::move(command));
     else
-        m_commands.remove(menuName);
+        m_commands.remove(key);
     updateMenuStates();
 }
 
-bool GraphicMenu::runCommand(const QString &menuName)
+bool GraphicMenu::runCommand(const QString &key)
 {
-    const auto it = m_commands.constFind(menuName);
+    const auto it = m_commands.constFind(key);
     if (it == m_commands.cend())
         return false;
     // A copy: the command may replace itself while it runs.

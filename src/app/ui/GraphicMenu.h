@@ -22,11 +22,11 @@ public:
 
     // The top-level menu of button `index`; nullptr for button 3, which has none.
     QMenu *buttonMenu(int index) const { return m_menus.at(std::size_t(index)); }
-    // The QAction of a menu control ("MenuChinese(1)", "BackMusic(2)", ...).
-    QAction *menuAction(const QString &menuName) const { return m_actions.value(menuName); }
+    // The QAction of a command key ("chinese.line", "music.tune2", ...).
+    QAction *menuAction(const QString &key) const { return m_actions.value(key); }
 
-    void setCommand(const QString &menuName, std::function<void()> command);
-    bool runCommand(const QString &menuName);
+    void setCommand(const QString &key, std::function<void()> command);
+    bool runCommand(const QString &key);
 
 private:
     void updateMenuStates();

@@ -75,7 +75,7 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     for (QWidget *child : m_strip->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         m_hover->watch(child);
     // F1 works anywhere in the program, as the help item's shortcut.
-    QAction *help = menuAction(QStringLiteral("HelpText"));
+    QAction *help = menuAction(QStringLiteral("help.contents"));
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::ApplicationShortcut);
     addAction(help);
@@ -252,7 +252,7 @@ void MainWindow::pressMenuPicture(int index, Qt::MouseButton button)
         return;
     loadCodeTablesInBackground();
     if (index == 3) {
-        runCommand(QStringLiteral("imgType(3)"));
+        runCommand(QStringLiteral("freeInput"));
         return;
     }
     const GraphicButton *b = m_buttons[std::size_t(index)];
@@ -341,9 +341,9 @@ void MainWindow::selectDrillKind(int kind)
     m_registry.selectDrillKind(kind);
 }
 
-void MainWindow::setCommand(const QString &menuName, std::function<void()> command)
+void MainWindow::setCommand(const QString &key, std::function<void()> command)
 {
-    m_menu->setCommand(menuName, std::move(command));
+    m_menu->setCommand(key, std::move(command));
 }
 
 // ---- Code tables ------------------------------------------------------------
@@ -394,14 +394,14 @@ void MainWindow::installCodeTables()
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-bool MainWindow::runCommand(const QString &menuName)
+bool MainWindow::runCommand(const QString &key)
 {
     // Every exercise may draw on the code tables.
     waitForCodeTables();
     // The first command is the first use of sound: the device is probed
     // then, on a worker thread, and never on the way to the first window.
     AudioDevice::openInBackground();
-    return m_menu->runCommand(menuName);
+    return m_menu->runCommand(key);
 }
 
 // ---- Minimize, restore, exit ------------------------------------------------

@@ -60,8 +60,8 @@ public:
     QTimer &activationTimer() { return m_splashTimer; }
     GraphicButton *menuButton(int index) const { return m_buttons.at(std::size_t(index)); }
     QMenu *buttonMenu(int index) const { return m_menu->buttonMenu(index); } // nullptr for button 3
-    // The QAction of a menu control ("MenuChinese(1)", "BackMusic(2)", ...).
-    QAction *menuAction(const QString &menuName) const { return m_menu->menuAction(menuName); }
+    // The QAction of a menu control ("chinese.line", "music.tune2", ...).
+    QAction *menuAction(const QString &key) const { return m_menu->menuAction(key); }
     StatusStrip *statusStrip() const;
 
     HoverTracker &hover() { return *m_hover; }
@@ -84,8 +84,8 @@ public:
     void closeOthers() override;
     void openPair(ManagedWindow practice) override;
     void selectDrillKind(int kind) override;
-    void setCommand(const QString &menuName, std::function<void()> command) override;
-    bool runCommand(const QString &menuName) override;
+    void setCommand(const QString &key, std::function<void()> command) override;
+    bool runCommand(const QString &key) override;
 
 protected:
     bool event(QEvent *event) override;

@@ -24,7 +24,7 @@ void MusicMenu::chooseNoMusic()
 void MusicMenu::syncMusicChecks()
 {
     const int checked = m_music.checkedItem();
-    m_menu.menuAction(QStringLiteral("Music_not"))->setChecked(checked == BackgroundMusic::kMusicOff);
+    m_menu.menuAction(QStringLiteral("music.off"))->setChecked(checked == BackgroundMusic::kMusicOff);
     for (int i = 0; i < 4; ++i)
-        m_menu.menuAction(QStringLiteral("BackMusic(%1)").arg(i))->setChecked(checked == i);
+        m_menu.menuAction(QStringLiteral("music.tune%1").arg(i))->setChecked(checked == i);
 }

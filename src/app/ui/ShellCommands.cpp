@@ -10,7 +10,8 @@
 #include <QAction>
 
 namespace {
-constexpr int kComposerEditions[] = {0, 86, 98}; // WubiComposer(0..2)
+constexpr int kComposerEditions[] = {0, 86, 98};
+const char *const kComposerKeys[] = {"composer.off", "composer.86", "composer.98"};
 
 // The built-in composer: its menu items with their check marks, and its
 // edition and note in the status strip.
@@ -19,7 +20,7 @@ void RegisterComposer(AppContext &ctx, MainWindow &main)
     auto *mode = new ComposerMode(ctx, &main);
     const auto follow = [mode, &main] {
         for (int i = 0; i < 3; ++i) {
-            if (QAction *item = main.menuAction(QStringLiteral("WubiComposer(%1)").arg(i)))
+            if (QAction *item = main.menuAction(QLatin1String(kComposerKeys[i])))
                 item->setChecked(mode->edition() == kComposerEditions[i]);
         }
         if (StatusStrip *strip = main.statusStrip())
@@ -27,7 +28,7 @@ void RegisterComposer(AppContext &ctx, MainWindow &main)
     };
     QObject::connect(mode, &ComposerMode::changed, &main, follow);
     for (int i = 0; i < 3; ++i)
-        main.setCommand(QStringLiteral("WubiComposer(%1)").arg(i), [mode, i] { mode->setEdition(kComposerEditions[i]); });
+        main.setCommand(QLatin1String(kComposerKeys[i]), [mode, i] { mode->setEdition(kComposerEditions[i]); });
     follow();
 }
 } // namespace
@@ -37,12 +38,12 @@ void RegisterComposer(AppContext &ctx, MainWindow &main)
 void RegisterShellCommands(AppContext &ctx, MainWindow &main)
 {
     RegisterComposer(ctx, main);
-    main.setCommand(QStringLiteral("About"), [&ctx, &main] {
+    main.setCommand(QStringLiteral("help.about"), [&ctx, &main] {
         AboutBox about(ctx, &main);
         about.exec();
     });
-    main.setCommand(QStringLiteral("HelpText"), [&main] { main.help().showHelp(); });
-    main.setCommand(QStringLiteral("Music_not"), [&main] { main.music().chooseNoMusic(); });
+    main.setCommand(QStringLiteral("help.contents"), [&main] { main.help().showHelp(); });
+    main.setCommand(QStringLiteral("music.off"), [&main] { main.music().chooseNoMusic(); });
     for (int i = 0; i < 4; ++i)
-        main.setCommand(QStringLiteral("BackMusic(%1)").arg(i), [&main, i] { main.music().chooseTune(i); });
+        main.setCommand(QStringLiteral("music.tune%1").arg(i), [&main, i] { main.music().chooseTune(i); });
 }

@@ -6,7 +6,7 @@
 
 void RegisterSettingsDialog(AppContext &ctx, Shell &shell)
 {
-    shell.setCommand(QStringLiteral("Config"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("other.settings"), [&ctx, &shell] {
         SettingsDialog dialog(ctx, shell.mainWindow());
         dialog.exec();
     });

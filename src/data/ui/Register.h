@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog's menu command "Config".
+// The settings dialog's menu command "other.settings".
 struct AppContext;
 class Shell;
 

@@ -8,7 +8,7 @@
 void RegisterRace(AppContext &ctx, Shell &shell)
 {
     shell.registerWindow(ManagedWindow::RaceWindow, [&ctx](QWidget *parent) { return new RaceWindow(ctx, parent); });
-    shell.setCommand(QStringLiteral("GtSp"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("game.race"), [&ctx, &shell] {
         WindowFlags &race = ctx.state.window(ManagedWindow::RaceWindow);
         race.opening = true;
         ctx.state.window(ManagedWindow::RunPanel).opening = false;

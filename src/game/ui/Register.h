@@ -1,5 +1,5 @@
 #pragma once
-// The typing race: its window RaceWindow and the menu item "龟兔赛跑" ("GtSp").
+// The typing race: its window RaceWindow and the menu item "龟兔赛跑" ("game.race").
 struct AppContext;
 class Shell;
 

@@ -84,7 +84,7 @@ void RegisterKeyboard(AppContext &ctx, Shell &shell)
     new KeyDrillService(ctx, shell, shell.mainWindow());
     shell.registerWindow(ManagedWindow::KeyDrillWindow, [&ctx](QWidget *parent) { return new KeyDrillWindow(ctx, parent); });
     shell.registerWindow(ManagedWindow::KeypadDrillWindow, [&ctx](QWidget *parent) { return new KeypadDrillWindow(ctx, parent); });
-    shell.setCommand(QStringLiteral("OnlyKeyBoard"), [&ctx, &shell] { OpenKeyPositionDrill(ctx, shell, {}); });
-    shell.setCommand(QStringLiteral("FingerEx"), [&ctx, &shell] { FingerEx(ctx, shell); });
-    shell.setCommand(QStringLiteral("NKBExercise"), [&ctx, &shell] { KeypadDrillExercise(ctx, shell); });
+    shell.setCommand(QStringLiteral("keyboard.positions"), [&ctx, &shell] { OpenKeyPositionDrill(ctx, shell, {}); });
+    shell.setCommand(QStringLiteral("keyboard.fingering"), [&ctx, &shell] { FingerEx(ctx, shell); });
+    shell.setCommand(QStringLiteral("keyboard.keypad"), [&ctx, &shell] { KeypadDrillExercise(ctx, shell); });
 }

@@ -35,8 +35,8 @@ void RegisterLinePractice(AppContext &ctx, Shell &shell)
         ShowWaitingForStart(shell, true);
         ctx.state.exerciseKind = exercise::kLine;
     };
-    shell.setCommand(QStringLiteral("MenuChinese(1)"),
+    shell.setCommand(QStringLiteral("chinese.line"),
                      [openLinePractice] { openLinePractice(true, QStringLiteral("中文逐行对照练习")); });
-    shell.setCommand(QStringLiteral("MenuEngLish(1)"),
+    shell.setCommand(QStringLiteral("english.line"),
                      [openLinePractice] { openLinePractice(false, QStringLiteral("英文逐行对照练习")); });
 }

@@ -3,8 +3,8 @@
 struct AppContext;
 class Shell;
 
-// LinePracticeWindow, RunPanel, "MenuChinese(1)", "MenuEngLish(1)"; the practice run
+// LinePracticeWindow, RunPanel, "chinese.line", "english.line"; the practice run
 // the drill commands and the close-others step use.
 void RegisterLinePractice(AppContext &ctx, Shell &shell);
-// TextPracticeWindow, FreeInputWindow, "MenuChinese(2)", "MenuEngLish(2)", free input.
+// TextPracticeWindow, FreeInputWindow, "chinese.text", "english.text", free input.
 void RegisterTextPractice(AppContext &ctx, Shell &shell);

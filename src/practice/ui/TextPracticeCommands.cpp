@@ -19,11 +19,11 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         ShowWaitingForStart(shell, true);
         ctx.state.exerciseKind = exercise::kText;
     };
-    shell.setCommand(QStringLiteral("MenuChinese(2)"),
+    shell.setCommand(QStringLiteral("chinese.text"),
                      [openTextPractice] { openTextPractice(true, QStringLiteral("中文文本对照练习")); });
-    shell.setCommand(QStringLiteral("MenuEngLish(2)"),
+    shell.setCommand(QStringLiteral("english.text"),
                      [openTextPractice] { openTextPractice(false, QStringLiteral("英文文本对照练习")); });
-    shell.setCommand(QStringLiteral("imgType(3)"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("freeInput"), [&ctx, &shell] {
         shell.openPair(ManagedWindow::FreeInputWindow);
         ctx.state.practiceTitle = QStringLiteral("自由录入");
         ShowWaitingForStart(shell, false);

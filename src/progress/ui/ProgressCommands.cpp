@@ -114,34 +114,34 @@ bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
 
 void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &progress)
 {
-    shell.setCommand(QStringLiteral("Learner"), [&ctx, &shell, &progress] {
+    shell.setCommand(QStringLiteral("other.learner"), [&ctx, &shell, &progress] {
         ChooseLearner(ctx, progress, shell.mainWindow());
     });
-    shell.setCommand(QStringLiteral("WeakChars"), [&ctx, &shell, &progress] {
+    shell.setCommand(QStringLiteral("other.weakChars"), [&ctx, &shell, &progress] {
         progress.flush(); // the keystrokes of this session count too
         const QString pool = WeakCharacterPool(progress, ctx.random);
         if (pool.isEmpty())
-            return OfferOrdinaryDrill(shell, QStringLiteral("字"), QStringLiteral("MenuChinese(1)"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("字"), QStringLiteral("chinese.line"),
                                       QStringLiteral("中文逐行对打"));
         RunWeakDrill(ctx, shell, kRandomCharacters, QStringLiteral("薄弱字练习"), pool, [](AppContext &c) {
             return wubi::CharacterDrillText(c.state, c.state.drillPool, wubi::kDrillCharsPerLine,
                                             wubi::kDrillPageLines, c.random);
         });
     });
-    shell.setCommand(QStringLiteral("WeakKeys"), [&ctx, &shell, &progress] {
+    shell.setCommand(QStringLiteral("other.weakKeys"), [&ctx, &shell, &progress] {
         progress.flush();
         const std::vector<int> targets = WeakKeyTargets(
             progress.store().itemStats(progress.learner(), exercise::kKeys), kPoolItems, ctx.random);
         if (targets.empty() || !ctx.keyDrills)
-            return OfferOrdinaryDrill(shell, QStringLiteral("键"), QStringLiteral("OnlyKeyBoard"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("键"), QStringLiteral("keyboard.positions"),
                                       QStringLiteral("打字键区键位练习"));
         ctx.keyDrills->openWeakKeyDrill(targets);
     });
-    shell.setCommand(QStringLiteral("WeakPhrases"), [&ctx, &shell, &progress] {
+    shell.setCommand(QStringLiteral("other.weakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();
         const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);
         if (pool.isEmpty())
-            return OfferOrdinaryDrill(shell, QStringLiteral("词组"), QStringLiteral("CZ2_86"),
+            return OfferOrdinaryDrill(shell, QStringLiteral("词组"), QStringLiteral("wubi.phrases2.86"),
                                       QStringLiteral("二字词组"));
         RunWeakDrill(ctx, shell, kTwoCharacterPhrases, QStringLiteral("薄弱词组练习"), pool, [](AppContext &c) {
             return wubi::PhraseDrillText(c.state, c.state.drillPool, 2, c.random);

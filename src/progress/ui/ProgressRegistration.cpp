@@ -16,7 +16,7 @@ void RegisterProgress(AppContext &ctx, Shell &shell)
     shell.registerWindow(ManagedWindow::ProgressWindow,
                          [&ctx, progress](QWidget *parent) { return new ProgressWindow(ctx, *progress, parent); });
     // Opened like the record viewer; opened again, it reads the statistics anew.
-    shell.setCommand(QStringLiteral("Progress"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("other.progress"), [&ctx, &shell] {
         WindowFlags &flags = ctx.state.window(ManagedWindow::ProgressWindow);
         flags.opening = true;
         shell.closeOthers();

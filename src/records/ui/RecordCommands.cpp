@@ -38,7 +38,7 @@ void RegisterRecords(AppContext &ctx, Shell &shell)
 {
     new ResultWindow(ctx, shell.mainWindow());
     shell.registerWindow(ManagedWindow::RecordViewer, [&ctx](QWidget *parent) { return new RecordViewer(ctx, parent); });
-    shell.setCommand(QStringLiteral("Record_View"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("other.records"), [&ctx, &shell] {
         WindowFlags &viewer = ctx.state.window(ManagedWindow::RecordViewer);
         viewer.opening = true;
         shell.closeOthers();

@@ -1,5 +1,5 @@
 #pragma once
-// The record viewer RecordViewer, "Record_View", and the result window that
+// The record viewer RecordViewer, "other.records", and the result window that
 // shows the report of every practice run.
 struct AppContext;
 class Shell;

@@ -28,12 +28,12 @@ void openExercise(AppContext &ctx, Shell &shell, ManagedWindow which)
 void RegisterRadicalDrills(AppContext &ctx, Shell &shell)
 {
     shell.registerWindow(ManagedWindow::RadicalChartDrillWindow, [&ctx](QWidget *parent) { return new RadicalChartDrillWindow(ctx, parent); });
-    shell.setCommand(QStringLiteral("Wbzg"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalChartDrillWindow); });
+    shell.setCommand(QStringLiteral("wubi.radicalChart"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalChartDrillWindow); });
 
     // The radical drill's settings outlive its window, as long as the program runs.
     auto settings = std::make_shared<wubi::RadicalDrillSettings>();
     shell.registerWindow(ManagedWindow::RadicalDrillWindow, [&ctx, settings](QWidget *parent) {
         return new RadicalDrillWindow(ctx, *settings, parent);
     });
-    shell.setCommand(QStringLiteral("ZGEx"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalDrillWindow); });
+    shell.setCommand(QStringLiteral("wubi.radicals"), [&ctx, &shell] { openExercise(ctx, shell, ManagedWindow::RadicalDrillWindow); });
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The generated Wubi and letter drills of the menu, hints and radical cards,
-// and the code lookup "WbDf".
+// and the code lookup "help.codeLookup".
 struct AppContext;
 class Shell;
 

@@ -75,9 +75,9 @@ void runLettersDrill(AppContext &ctx, Shell &shell)
     run->showStartDialog();
 }
 
-void registerDrill(AppContext &ctx, Shell &shell, const QString &menuName, const Drill &drill)
+void registerDrill(AppContext &ctx, Shell &shell, const QString &key, const Drill &drill)
 {
-    shell.setCommand(menuName, [&ctx, &shell, drill] { RunLineDrill(ctx, shell, drill); });
+    shell.setCommand(key, [&ctx, &shell, drill] { RunLineDrill(ctx, shell, drill); });
 }
 
 } // namespace
@@ -89,7 +89,7 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
 
     const QString second = QStringLiteral("五笔二级简码练习");
     const QString third = QStringLiteral("五笔三级简码练习");
-    shell.setCommand(QStringLiteral("JMz"), [&ctx, &shell] {
+    shell.setCommand(QStringLiteral("wubi.keyNames"), [&ctx, &shell] {
         // The key-name pool is in place before the start settings, also when
         // they are cancelled.
         ctx.state.drillPool = KeyNameCharacters();
@@ -97,25 +97,25 @@ void RegisterWubi(AppContext &ctx, Shell &shell)
                                   return characterPage(c, KeyNameCharacters());
                               }, exercise::kWubiKeyNames});
     });
-    registerDrill(ctx, shell, QStringLiteral("Yj"),
+    registerDrill(ctx, shell, QStringLiteral("wubi.shortCodes1"),
                   shortCodeDrill({true, false, false, false, false}, QStringLiteral("五笔一级简码练习"), false));
-    registerDrill(ctx, shell, QStringLiteral("Ej(1)"), shortCodeDrill({false, true, false, false, false}, second, true));
-    registerDrill(ctx, shell, QStringLiteral("Ej(2)"), shortCodeDrill({false, false, true, false, false}, second, true));
-    registerDrill(ctx, shell, QStringLiteral("Sj(1)"), shortCodeDrill({false, false, false, true, false}, third, true));
-    registerDrill(ctx, shell, QStringLiteral("Sj(2)"), shortCodeDrill({false, false, false, false, true}, third, true));
+    registerDrill(ctx, shell, QStringLiteral("wubi.shortCodes2.86"), shortCodeDrill({false, true, false, false, false}, second, true));
+    registerDrill(ctx, shell, QStringLiteral("wubi.shortCodes2.98"), shortCodeDrill({false, false, true, false, false}, second, true));
+    registerDrill(ctx, shell, QStringLiteral("wubi.shortCodes3.86"), shortCodeDrill({false, false, false, true, false}, third, true));
+    registerDrill(ctx, shell, QStringLiteral("wubi.shortCodes3.98"), shortCodeDrill({false, false, false, false, true}, third, true));
 
     const QString phraseTitles[] = {QStringLiteral("五笔二字词组练习"), QStringLiteral("五笔三字词组练习"),
                                     QStringLiteral("五笔四字词组练习")};
     for (int length = 2; length <= 4; ++length) {
         for (bool edition86 : {true, false}) {
-            const QString name = QStringLiteral("CZ%1_%2").arg(length).arg(edition86 ? 86 : 98);
+            const QString name = QStringLiteral("wubi.phrases%1.%2").arg(length).arg(edition86 ? 86 : 98);
             registerDrill(ctx, shell, name, phraseDrill(length, edition86, phraseTitles[length - 2]));
         }
     }
-    registerDrill(ctx, shell, QStringLiteral("CZM_86"), longPhraseDrill(true));
-    registerDrill(ctx, shell, QStringLiteral("CZM_98"), longPhraseDrill(false));
+    registerDrill(ctx, shell, QStringLiteral("wubi.phrasesMany.86"), longPhraseDrill(true));
+    registerDrill(ctx, shell, QStringLiteral("wubi.phrasesMany.98"), longPhraseDrill(false));
 
-    shell.setCommand(QStringLiteral("MenuEngLish(3)"), [&ctx, &shell] { runLettersDrill(ctx, shell); });
-    shell.setCommand(QStringLiteral("WbDf"), [&ctx] { ShowCodeLookup(ctx); });
+    shell.setCommand(QStringLiteral("english.letters"), [&ctx, &shell] { runLettersDrill(ctx, shell); });
+    shell.setCommand(QStringLiteral("help.codeLookup"), [&ctx] { ShowCodeLookup(ctx); });
     RegisterRadicalDrills(ctx, shell);
 }

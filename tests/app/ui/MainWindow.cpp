@@ -126,15 +126,15 @@ private slots:
         QVERIFY(f.main.findChild<QAction *>("About")->isEnabled());
         QVERIFY(f.main.findChild<QAction *>("BackMusic_3")->isEnabled());
         int runs = 0;
-        f.main.setCommand("MenuChinese(1)", [&] { ++runs; });
-        f.main.setCommand("CZ2_98", [&] { runs += 10; });
+        f.main.setCommand("chinese.line", [&] { ++runs; });
+        f.main.setCommand("wubi.phrases2.98", [&] { runs += 10; });
         QVERIFY(chinese->isEnabled());
         QVERIFY(f.main.findChild<QMenu *>("CZ2")->menuAction()->isEnabled());
         chinese->trigger();
         f.main.findChild<QAction *>("CZ2_98")->trigger();
         QCOMPARE(runs, 11);
-        QVERIFY(!f.main.runCommand("GtSp"));
-        f.main.setCommand("MenuChinese(1)", nullptr);
+        QVERIFY(!f.main.runCommand("game.race"));
+        f.main.setCommand("chinese.line", nullptr);
         QVERIFY(!chinese->isEnabled());
     }
 
@@ -143,7 +143,7 @@ private slots:
         ShellFixture f;
         f.start();
         int freeInput = 0;
-        f.main.setCommand("imgType(3)", [&] { ++freeInput; });
+        f.main.setCommand("freeInput", [&] { ++freeInput; });
         GraphicButton *english = f.main.menuButton(2);
         QTest::mousePress(english, Qt::RightButton);
         QVERIFY(!f.main.buttonMenu(2)->isVisible());
@@ -356,22 +356,22 @@ private slots:
         ShellFixture f;
         f.start();
         const auto checks = [&] {
-            QList<bool> out{f.main.menuAction("Music_not")->isChecked()};
+            QList<bool> out{f.main.menuAction("music.off")->isChecked()};
             for (int i = 0; i < 4; ++i)
-                out << f.main.menuAction(QString("BackMusic(%1)").arg(i))->isChecked();
+                out << f.main.menuAction(QString("music.tune%1").arg(i))->isChecked();
             return out;
         };
         QCOMPARE(checks(), QList<bool>(5, false));
-        f.main.menuAction("BackMusic(2)")->trigger();
+        f.main.menuAction("music.tune2")->trigger();
         QCOMPARE(checks(), (QList<bool>{false, false, false, true, false}));
-        f.main.menuAction("BackMusic(2)")->trigger(); // chosen again: stays checked, starts again
+        f.main.menuAction("music.tune2")->trigger(); // chosen again: stays checked, starts again
         QCOMPARE(checks(), (QList<bool>{false, false, false, true, false}));
         QCOMPARE(f.musicLog.size(), 2);
         QVERIFY(f.musicLog[1].endsWith("/data/midi/高山流水.mid"));
-        f.main.menuAction("Music_not")->trigger();
+        f.main.menuAction("music.off")->trigger();
         QCOMPARE(checks(), (QList<bool>{true, false, false, false, false}));
         QCOMPARE(f.musicLog.last(), QString("stop"));
-        f.main.menuAction("Music_not")->trigger();
+        f.main.menuAction("music.off")->trigger();
         QCOMPARE(checks(), (QList<bool>{true, false, false, false, false}));
     }
 
@@ -385,7 +385,7 @@ private slots:
         page.close();
         f.ctx.paths.dataRoot = f.env.path();
         f.start();
-        QVERIFY(f.main.runCommand("HelpText"));
+        QVERIFY(f.main.runCommand("help.contents"));
         QVERIFY(f.main.help().helpWindow() && f.main.help().helpWindow()->isVisible());
         QVERIFY(f.main.help().helpWindow()->browser()->toPlainText().contains("中文逐行对打"));
         // A window of its own beside the main window, not on top of it.
@@ -444,14 +444,14 @@ private slots:
         ShellFixture f;
         f.start();
         RegisterEverything(f.ctx, f.main);
-        QVERIFY(f.main.menuAction("MenuChinese(1)")->isEnabled());
-        QVERIFY(f.main.runCommand("MenuChinese(1)"));
+        QVERIFY(f.main.menuAction("chinese.line")->isEnabled());
+        QVERIFY(f.main.runCommand("chinese.line"));
         QCOMPARE(f.state.practiceTitle, QString("中文逐行对照练习"));
         QVERIFY(f.state.shown(W::LinePracticeWindow) && f.state.shown(W::RunPanel));
         QVERIFY(!f.state.shown(W::IdleBackground));
         QCOMPARE(f.main.window(W::RunPanel)->geometry(), QRect(0, 0, 112, 445));
         QCOMPARE(f.main.window(W::LinePracticeWindow)->geometry(), QRect(112, 0, 598, 445));
-        QVERIFY(f.main.runCommand("Record_View"));
+        QVERIFY(f.main.runCommand("other.records"));
         QVERIFY(!f.main.window(W::LinePracticeWindow) && !f.state.shown(W::LinePracticeWindow) && !f.state.shown(W::RunPanel));
         QVERIFY(f.state.shown(W::RecordViewer));
         QCOMPARE(f.main.window(W::RecordViewer)->geometry(), QRect(0, 0, 710, 445));

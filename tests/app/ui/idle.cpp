@@ -81,8 +81,8 @@ private slots:
         QVERIFY(activeRepeatingTimers(&p.main).isEmpty());
 
         // Each exercise open, nothing running.
-        for (const char *command : {"MenuChinese(1)", "MenuEngLish(2)", "imgType(3)", "ZGEx", "GtSp",
-                                    "OnlyKeyBoard", "NKBExercise"}) {
+        for (const char *command : {"chinese.line", "english.text", "freeInput", "wubi.radicals", "game.race",
+                                    "keyboard.positions", "keyboard.keypad"}) {
             QVERIFY(p.main.runCommand(command));
             fired = timers.during(300);
             QVERIFY2(fired.isEmpty(), qPrintable(QString(command) + ": " + fired.join(", ")));
@@ -93,7 +93,7 @@ private slots:
     void aRunningPracticeWakesOnlyForItsClock()
     {
         IdleProgram p;
-        QVERIFY(p.main.runCommand("MenuChinese(1)"));
+        QVERIFY(p.main.runCommand("chinese.line"));
         auto *line = qobject_cast<LinePracticeWindow *>(p.main.window(W::LinePracticeWindow));
         QVERIFY(line);
         p.state.pendingText = QStringLiteral("你好世界\r\n");
@@ -136,9 +136,9 @@ private slots:
     {
         IdleProgram p;
         bool tablesAtCommand = false;
-        p.main.setCommand("About", [&] { tablesAtCommand = !p.state.tables.t86.isEmpty() && !p.state.tables.t98.isEmpty(); });
+        p.main.setCommand("help.about", [&] { tablesAtCommand = !p.state.tables.t86.isEmpty() && !p.state.tables.t98.isEmpty(); });
         QVERIFY(p.state.tables.t86.isEmpty());
-        QVERIFY(p.main.runCommand("About"));
+        QVERIFY(p.main.runCommand("help.about"));
         QVERIFY(tablesAtCommand);
     }
 };

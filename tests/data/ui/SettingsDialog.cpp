@@ -154,7 +154,7 @@ private slots:
                 w->close();
             }
         });
-        QVERIFY(f.main.runCommand("Config"));
+        QVERIFY(f.main.runCommand("other.settings"));
         QCOMPARE(title, QString("系统设置"));
         QVERIFY(modal);
     }

@@ -273,7 +273,7 @@ private slots:
     {
         TestContext t;
         RegisterRace(t.ctx, t.shell);
-        QVERIFY(t.shell.runCommand(QStringLiteral("GtSp")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("game.race")));
         auto *game = qobject_cast<RaceWindow *>(t.shell.window(ManagedWindow::RaceWindow));
         QVERIFY(game);
         QVERIFY(t.state.shown(ManagedWindow::RaceWindow));

@@ -123,7 +123,7 @@ private:
     KeyDrillWindow *open(TestContext &t)
     {
         RegisterKeyboard(t.ctx, t.shell);
-        t.shell.runCommand(QStringLiteral("OnlyKeyBoard"));
+        t.shell.runCommand(QStringLiteral("keyboard.positions"));
         return qobject_cast<KeyDrillWindow *>(t.shell.window(ManagedWindow::KeyDrillWindow));
     }
 
@@ -227,9 +227,9 @@ private slots:
         QCOMPARE(Width(w, "picCD"), qRound(17 / 15.0));
 
         // The main window's commands reach the same switches.
-        t.shell.runCommand(QStringLiteral("FingerEx"));
+        t.shell.runCommand(QStringLiteral("keyboard.fingering"));
         QVERIFY(w->fingeringMode());
-        t.shell.runCommand(QStringLiteral("OnlyKeyBoard"));
+        t.shell.runCommand(QStringLiteral("keyboard.positions"));
         QVERIFY(!w->fingeringMode());
         QCOMPARE(t.shell.window(ManagedWindow::KeyDrillWindow), w);
     }
@@ -294,7 +294,7 @@ private slots:
         TestContext t;
         RegisterKeyboard(t.ctx, t.shell);
         // Down and Return in the main window's menu: the Return comes up in the line.
-        t.shell.runCommand(QStringLiteral("FingerEx"));
+        t.shell.runCommand(QStringLiteral("keyboard.fingering"));
         auto *w = qobject_cast<KeyDrillWindow *>(t.shell.window(ManagedWindow::KeyDrillWindow));
         QVERIFY(w && w->fingeringMode());
         QLineEdit *box = w->input();

@@ -38,7 +38,7 @@ private:
     KeypadDrillWindow *open(TestContext &t)
     {
         RegisterKeyboard(t.ctx, t.shell);
-        t.shell.runCommand(QStringLiteral("NKBExercise"));
+        t.shell.runCommand(QStringLiteral("keyboard.keypad"));
         return qobject_cast<KeypadDrillWindow *>(t.shell.window(ManagedWindow::KeypadDrillWindow));
     }
 

@@ -73,7 +73,7 @@ struct PracticeHarness : TestContext {
         clock.set(QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
         RegisterLinePractice(ctx, shell);
         RegisterRecords(ctx, shell); // the result window
-        shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
+        shell.runCommand(chinese ? QStringLiteral("chinese.line") : QStringLiteral("english.line"));
         line = qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow));
         status = qobject_cast<RunPanel *>(shell.window(ManagedWindow::RunPanel));
         shell.mainWindow()->show();

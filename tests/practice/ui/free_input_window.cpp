@@ -121,7 +121,7 @@ private slots:
     void theCommandsOpenTheirWindowsAndSetTheTitles()
     {
         RegisterTextPractice(t->ctx, t->shell);
-        QVERIFY(t->shell.runCommand(QStringLiteral("imgType(3)")));
+        QVERIFY(t->shell.runCommand(QStringLiteral("freeInput")));
         QVERIFY(t->state.shown(ManagedWindow::FreeInputWindow));
         QVERIFY(qobject_cast<FreeInputWindow *>(t->shell.window(ManagedWindow::FreeInputWindow)));
         QCOMPARE(t->state.practiceTitle, QStringLiteral("自由录入"));
@@ -129,14 +129,14 @@ private slots:
         QVERIFY(!t->state.window(ManagedWindow::FreeInputWindow).opening);
         QVERIFY(!t->state.window(ManagedWindow::RunPanel).opening);
 
-        QVERIFY(t->shell.runCommand(QStringLiteral("MenuEngLish(2)")));
+        QVERIFY(t->shell.runCommand(QStringLiteral("english.text")));
         QCOMPARE(t->shell.openTextCount, 1);
         QVERIFY(!t->state.chineseText);
         QCOMPARE(t->state.practiceTitle, QStringLiteral("英文文本对照练习"));
         QVERIFY(qobject_cast<TextPracticeWindow *>(t->shell.window(ManagedWindow::TextPracticeWindow)));
         QVERIFY(!t->state.shown(ManagedWindow::FreeInputWindow)); // closed by the close-others step
 
-        QVERIFY(t->shell.runCommand(QStringLiteral("MenuChinese(2)")));
+        QVERIFY(t->shell.runCommand(QStringLiteral("chinese.text")));
         QVERIFY(t->state.chineseText);
         QCOMPARE(t->state.practiceTitle, QStringLiteral("中文文本对照练习"));
     }

@@ -47,9 +47,9 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("practice"); // ManagedWindow
         QTest::addColumn<QString>("title");
-        QTest::newRow("line by line") << "MenuChinese(1)" << int(ManagedWindow::LinePracticeWindow)
+        QTest::newRow("line by line") << "chinese.line" << int(ManagedWindow::LinePracticeWindow)
                                       << "统计资料——打字类型：中文打字";
-        QTest::newRow("free input") << "imgType(3)" << int(ManagedWindow::FreeInputWindow)
+        QTest::newRow("free input") << "freeInput" << int(ManagedWindow::FreeInputWindow)
                                     << "统计资料——打字类型：自由录入";
     }
     void timeLimitWhileMinimizedReportsInFull()
@@ -375,7 +375,7 @@ private slots:
         PracticeHarness h(false);
         QCOMPARE(h.state.practiceTitle, QStringLiteral("英文逐行对照练习"));
         QVERIFY(!h.state.chineseText);
-        QVERIFY(h.shell.runCommand(QStringLiteral("MenuChinese(1)")));
+        QVERIFY(h.shell.runCommand(QStringLiteral("chinese.line")));
         QCOMPARE(h.state.practiceTitle, QStringLiteral("中文逐行对照练习"));
         QVERIFY(h.state.chineseText);
         QCOMPARE(h.shell.window(ManagedWindow::LinePracticeWindow), static_cast<QWidget *>(h.line));

@@ -93,7 +93,7 @@ private slots:
                 box->button(QMessageBox::No)->click();
             return qobject_cast<QMessageBox *>(w) != nullptr;
         };
-        QVERIFY(t.shell.runCommand(QStringLiteral("WeakChars")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("other.weakChars")));
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱字练习")});
         QVERIFY(watcher.messages.first().contains(QStringLiteral("中文逐行对打")));
         QVERIFY(!t.state.shown(ManagedWindow::LinePracticeWindow));
@@ -132,13 +132,13 @@ private slots:
             return qobject_cast<QMessageBox *>(w) != nullptr;
         };
         progress.recordKeystroke(exercise::kKeypad, QStringLiteral("7"), false); // another drill's keys
-        QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("other.weakKeys")));
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("薄弱键练习")});
         QVERIFY(watcher.messages.first().contains(QStringLiteral("打字键区键位练习")));
         QVERIFY(!t.state.shown(ManagedWindow::KeyDrillWindow));
 
         // The ordinary drill: F is missed (G struck first) every time it comes.
-        QVERIFY(t.shell.runCommand(QStringLiteral("OnlyKeyBoard")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("keyboard.positions")));
         auto *w = qobject_cast<KeyDrillWindow *>(t.shell.window(ManagedWindow::KeyDrillWindow));
         QVERIFY(w);
         const auto hitTargets = [&](int hits) {
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(ordinary.value('F') > 0);
         QVERIFY(!ordinary.contains(vk::Tab)); // the typing area only
 
-        QVERIFY(t.shell.runCommand(QStringLiteral("WeakKeys")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("other.weakKeys")));
         QCOMPARE(t.shell.window(ManagedWindow::KeyDrillWindow), w);
         QVERIFY(w->weakKeyDrill());
         QVERIFY(w->weakKeysCaption()->isVisibleTo(w));
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(weak.size(), 41); // every other key of the typing area still comes
         QVERIFY(!weak.contains(vk::Tab));
 
-        QVERIFY(t.shell.runCommand(QStringLiteral("OnlyKeyBoard")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("keyboard.positions")));
         QVERIFY(!w->weakKeyDrill());
         QVERIFY(!w->weakKeysCaption()->isVisibleTo(w));
         QCOMPARE(watcher.titles.size(), 1);

@@ -92,7 +92,7 @@ QString Cell(QTableWidget *table, int row, int column) { return table->item(row,
 ProgressWindow *OpenWindow(TestContext &t)
 {
     RegisterProgress(t.ctx, t.shell);
-    if (!t.shell.runCommand(QStringLiteral("Progress")))
+    if (!t.shell.runCommand(QStringLiteral("other.progress")))
         return nullptr;
     return qobject_cast<ProgressWindow *>(t.shell.window(ManagedWindow::ProgressWindow));
 }
@@ -173,7 +173,7 @@ private slots:
         // Chosen again, the open window takes in what was typed meanwhile.
         for (int i = 0; i < 10; ++i)
             t.ctx.progressLog->recordKeystroke(exercise::kLine, QStringLiteral("的"), false);
-        QVERIFY(t.shell.runCommand(QStringLiteral("Progress")));
+        QVERIFY(t.shell.runCommand(QStringLiteral("other.progress")));
         QCOMPARE(t.shell.window(ManagedWindow::ProgressWindow), w);
         QCOMPARE(Cell(weakest, 0, 3), QStringLiteral("60"));
 

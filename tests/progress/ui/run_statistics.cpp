@@ -74,7 +74,7 @@ struct ComposedDrill {
     // a character.
     void run(ComposerMode &mode)
     {
-        QVERIFY(h.shell.runCommand(QStringLiteral("JMz")));
+        QVERIFY(h.shell.runCommand(QStringLiteral("wubi.keyNames")));
         QVERIFY(h.state.runStarted);
         int typed = 0;
         while (h.state.runStarted) {

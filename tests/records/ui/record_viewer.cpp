@@ -367,14 +367,14 @@ private slots:
     {
         RegisterRecords(t->ctx, t->shell);
         writeThree();
-        QVERIFY(t->shell.runCommand(QStringLiteral("Record_View")));
+        QVERIFY(t->shell.runCommand(QStringLiteral("other.records")));
         QCOMPARE(t->shell.closeOthersCount, 1);
         auto *viewer = qobject_cast<RecordViewer *>(t->shell.window(ManagedWindow::RecordViewer));
         QVERIFY(viewer);
         QCOMPARE(viewer->model().rowCount(), 3);
         QVERIFY(!t->state.window(ManagedWindow::RecordViewer).opening);
         // A second time keeps the open viewer.
-        QVERIFY(t->shell.runCommand(QStringLiteral("Record_View")));
+        QVERIFY(t->shell.runCommand(QStringLiteral("other.records")));
         QCOMPARE(t->shell.window(ManagedWindow::RecordViewer), viewer);
     }
 };

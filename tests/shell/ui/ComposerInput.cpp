@@ -23,7 +23,7 @@ struct ComposerHarness : TestContext {
         mode = new ComposerMode(ctx, shell.mainWindow());
         RegisterLinePractice(ctx, shell);
         RegisterRecords(ctx, shell);
-        shell.runCommand(chinese ? QStringLiteral("MenuChinese(1)") : QStringLiteral("MenuEngLish(1)"));
+        shell.runCommand(chinese ? QStringLiteral("chinese.line") : QStringLiteral("english.line"));
         line = qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow));
         shell.mainWindow()->show();
         // Focus, as in the program: the box that takes it turns its input method off.

@@ -123,7 +123,7 @@ void CodeLookupTest::menuCommandShowsTheWindowModally()
             lookup->reject();
         }
     };
-    QVERIFY(h.shell.runCommand(QStringLiteral("WbDf")));
+    QVERIFY(h.shell.runCommand(QStringLiteral("help.codeLookup")));
     QCOMPARE(answerer.seen, QStringList{QStringLiteral("txtSearch")});
     QVERIFY(open);
     QVERIFY(!h.state.lookupWindowOpen);

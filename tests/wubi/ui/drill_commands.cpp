@@ -21,13 +21,13 @@ struct DrillCase {
 };
 
 const DrillCase kDrills[] = {
-    {"JMz", 2, "五笔键名字练习", false},        {"Yj", 2, "五笔一级简码练习", false},
-    {"Ej(1)", 2, "五笔二级简码练习", true},      {"Ej(2)", 2, "五笔二级简码练习", true},
-    {"Sj(1)", 2, "五笔三级简码练习", true},      {"Sj(2)", 2, "五笔三级简码练习", true},
-    {"CZ2_86", 3, "五笔二字词组练习", false},    {"CZ2_98", 3, "五笔二字词组练习", false},
-    {"CZ3_86", 4, "五笔三字词组练习", false},    {"CZ3_98", 4, "五笔三字词组练习", false},
-    {"CZ4_86", 5, "五笔四字词组练习", false},    {"CZ4_98", 5, "五笔四字词组练习", false},
-    {"CZM_86", 6, "五笔四字词组练习", false},    {"CZM_98", 6, "五笔四字词组练习", false},
+    {"wubi.keyNames", 2, "五笔键名字练习", false},        {"wubi.shortCodes1", 2, "五笔一级简码练习", false},
+    {"wubi.shortCodes2.86", 2, "五笔二级简码练习", true},      {"wubi.shortCodes2.98", 2, "五笔二级简码练习", true},
+    {"wubi.shortCodes3.86", 2, "五笔三级简码练习", true},      {"wubi.shortCodes3.98", 2, "五笔三级简码练习", true},
+    {"wubi.phrases2.86", 3, "五笔二字词组练习", false},    {"wubi.phrases2.98", 3, "五笔二字词组练习", false},
+    {"wubi.phrases3.86", 4, "五笔三字词组练习", false},    {"wubi.phrases3.98", 4, "五笔三字词组练习", false},
+    {"wubi.phrases4.86", 5, "五笔四字词组练习", false},    {"wubi.phrases4.98", 5, "五笔四字词组练习", false},
+    {"wubi.phrasesMany.86", 6, "五笔四字词组练习", false},    {"wubi.phrasesMany.98", 6, "五笔四字词组练习", false},
 };
 
 // Answers the start settings with `limit` (and `value`), Enter in the start
@@ -116,16 +116,16 @@ void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
         for (int i = 1; i < LinePracticeWindow::kLines; ++i)
             QVERIFY(!h.line()->reference(i)->text().isEmpty());
         const QString name = QLatin1String(drill.command);
-        if (name == QLatin1String("JMz"))
+        if (name == QLatin1String("wubi.keyNames"))
             QVERIFY(allCharactersIn(first, kKeyNames));
-        if (name == QLatin1String("Yj"))
+        if (name == QLatin1String("wubi.shortCodes1"))
             QVERIFY(allCharactersIn(first, wubi::ShortCodePool(h.state.tables, {true, false, false, false, false})));
-        if (name == QLatin1String("Ej(2)"))
+        if (name == QLatin1String("wubi.shortCodes2.98"))
             QVERIFY(allCharactersIn(first, wubi::ShortCodePool(h.state.tables, {false, false, true, false, false})));
-        if (name.startsWith(QLatin1String("CZM")))
+        if (name.startsWith(QLatin1String("wubi.phrasesMany.")))
             QCOMPARE(h.state.phraseEdition86, name.endsWith(QLatin1String("86")));
-        if (name.startsWith(QLatin1String("CZ")) && !name.startsWith(QLatin1String("CZM"))) {
-            const int length = name.mid(2, 1).toInt();
+        if (name.startsWith(QLatin1String("wubi.phrases")) && !name.startsWith(QLatin1String("wubi.phrasesMany."))) {
+            const int length = name.mid(12, 1).toInt();
             QCOMPARE(h.state.drillPool, wubi::PhrasePool(h.state.tables, length, name.endsWith(QLatin1String("86"))));
         }
     }
@@ -133,7 +133,7 @@ void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
 
 void DrillCommands::cancelledRunLimitsChangeNothingElse()
 {
-    for (const char *command : {"Ej(1)", "JMz", "CZM_86", "MenuEngLish(3)"}) {
+    for (const char *command : {"wubi.shortCodes2.86", "wubi.keyNames", "wubi.phrasesMany.86", "english.letters"}) {
         WubiHarness h;
         h.state.practiceTitle = QStringLiteral("旧标题");
         h.state.randomCharDrill = true; // left over: close-others clears it
@@ -145,9 +145,9 @@ void DrillCommands::cancelledRunLimitsChangeNothingElse()
         QVERIFY(h.state.pendingText.isEmpty());
         QVERIFY(h.line()->reference(0)->text().isEmpty());
         QVERIFY(!h.state.randomCharDrill);
-        const bool letters = QLatin1String(command) == QLatin1String("MenuEngLish(3)");
+        const bool letters = QLatin1String(command) == QLatin1String("english.letters");
         QCOMPARE(h.state.lettersOnlyDrill, letters);
-        if (QLatin1String(command) == QLatin1String("JMz"))
+        if (QLatin1String(command) == QLatin1String("wubi.keyNames"))
             QCOMPARE(h.state.drillPool, kKeyNames);
     }
 }
@@ -156,7 +156,7 @@ void DrillCommands::countLimitedDrillEndsWithTheLastGeneratedPage()
 {
     WubiHarness h;
     DrillRun run(h, Limit::Count, QStringLiteral("100"));
-    h.shell.runCommand(QStringLiteral("CZ2_86"));
+    h.shell.runCommand(QStringLiteral("wubi.phrases2.86"));
     QVERIFY(h.state.runStarted);
     QCOMPARE(h.state.charBudget, 100);
     QCOMPARE(h.state.charsGenerated, 100);
@@ -173,7 +173,7 @@ void DrillCommands::timeLimitedDrillKeepsProducingPages()
 {
     WubiHarness h;
     DrillRun run(h, Limit::Time, QStringLiteral("600"));
-    h.shell.runCommand(QStringLiteral("Sj(2)"));
+    h.shell.runCommand(QStringLiteral("wubi.shortCodes3.98"));
     QVERIFY(h.state.timeLimited);
     const QString pool = wubi::ShortCodePool(h.state.tables, {false, false, false, false, true});
     QStringList firstLines;
@@ -196,7 +196,7 @@ void DrillCommands::lettersDrillDrawsThirtyKeysSixtyALine()
     WubiHarness h;
     DrillRun run(h, Limit::Count, QStringLiteral("1000"));
     for (int time = 0; time < 2; ++time) {
-        h.shell.runCommand(QStringLiteral("MenuEngLish(3)"));
+        h.shell.runCommand(QStringLiteral("english.letters"));
         QCOMPARE(h.state.letterPool, BuildLetterPool());
         QCOMPARE(h.shell.lastDrillKind, 1);
         QVERIFY(h.state.lettersOnlyDrill);
@@ -225,7 +225,7 @@ QStringList TintRuns(const ReferenceLine *reference)
 
 void DrillCommands::phraseDrillsTintEveryOtherPhrase()
 {
-    for (const char *command : {"CZ3_86", "CZM_98", "JMz"}) {
+    for (const char *command : {"wubi.phrases3.86", "wubi.phrasesMany.98", "wubi.keyNames"}) {
         WubiHarness h;
         DrillRun run(h, Limit::None);
         h.shell.runCommand(QLatin1String(command));
@@ -234,13 +234,13 @@ void DrillCommands::phraseDrillsTintEveryOtherPhrase()
             const ReferenceLine *reference = h.line()->reference(i);
             const QStringList runs = TintRuns(reference);
             QVERIFY2(!reference->isTinted(0), command);
-            if (name == QLatin1String("JMz")) { // no phrases, no tints
+            if (name == QLatin1String("wubi.keyNames")) { // no phrases, no tints
                 QCOMPARE(runs.size(), 1);
                 continue;
             }
             QVERIFY2(runs.size() >= 2, command);
             for (const QString &phrase : runs) {
-                if (name == QLatin1String("CZ3_86"))
+                if (name == QLatin1String("wubi.phrases3.86"))
                     QCOMPARE(phrase.size(), 3);
                 else
                     QVERIFY2(phrase.size() >= 5 && h.state.tables.t98.codeOf(phrase), qPrintable(phrase));

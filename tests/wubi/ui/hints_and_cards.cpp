@@ -251,7 +251,7 @@ void HintsAndCards::theBalloonGoesWhenTypingGoesOnTheRunStopsOrAnotherExerciseOp
     QApplication::setActiveWindow(h.shell.mainWindow());
     balloon = showHint();
     QVERIFY(balloon);
-    h.shell.runCommand(QStringLiteral("ZGEx"));
+    h.shell.runCommand(QStringLiteral("wubi.radicals"));
     flushDeletes();
     QVERIFY(!balloon);
     QVERIFY(!h.state.hintShown);

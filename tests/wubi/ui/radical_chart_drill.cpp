@@ -23,7 +23,7 @@ QImage chartImage(const QString &root, const QString &name)
 struct WordHarness : WubiHarness {
     RadicalChartDrillWindow *open()
     {
-        shell.runCommand(QStringLiteral("Wbzg"));
+        shell.runCommand(QStringLiteral("wubi.radicalChart"));
         auto *form = qobject_cast<RadicalChartDrillWindow *>(shell.window(ManagedWindow::RadicalChartDrillWindow));
         if (form)
             form->startChart();

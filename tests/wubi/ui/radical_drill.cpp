@@ -120,7 +120,7 @@ private slots:
 void RadicalDrillUi::theMenuOpensAnEmptyUnarmedBoard()
 {
     WubiHarness h;
-    QVERIFY(h.shell.runCommand(QStringLiteral("ZGEx")));
+    QVERIFY(h.shell.runCommand(QStringLiteral("wubi.radicals")));
     auto *form = qobject_cast<RadicalDrillWindow *>(h.shell.window(ManagedWindow::RadicalDrillWindow));
     QVERIFY(form);
     QCOMPARE(h.shell.closeOthersCount, 1);
@@ -140,7 +140,7 @@ void RadicalDrillUi::theMenuOpensAnEmptyUnarmedBoard()
 void RadicalDrillUi::confirmingTheDefaultsStartsA60RadicalRun()
 {
     WubiHarness h;
-    h.shell.runCommand(QStringLiteral("ZGEx"));
+    h.shell.runCommand(QStringLiteral("wubi.radicals"));
     auto *form = qobject_cast<RadicalDrillWindow *>(h.shell.window(ManagedWindow::RadicalDrillWindow));
     form->clockTimer->stop();
     {
