@@ -10,21 +10,21 @@
 #include <QString>
 #include <array>
 
-// The twelve managed windows of the registry.
+// The managed windows of the registry, named like the classes they create.
 enum class ManagedWindow {
-    LinePracticeWindow,    // LinePracticeWindow     lineFormLoaded
-    TextPracticeWindow,    // TextPracticeWindow    textFormLoaded
-    FreeInputWindow,    // FreeInputWindow    freeFormLoaded
-    RunPanel,   // RunPanel     stateFormLoaded
-    IdleBackground,    // IdleBackground  backFormLoaded
-    StatusStrip,    // StatusStrip      baseFormLoaded
-    KeyDrillWindow,    // KeyDrillWindow   keysFormLoaded
-    RadicalChartDrillWindow,    // RadicalChartDrillWindow      wordFormLoaded
-    RaceWindow,    // RaceWindow         raceFormLoaded
-    RecordViewer,  // RecordViewer   recordFormLoaded
-    KeypadDrillWindow,  // KeypadDrillWindow       keypadFormLoaded
-    RadicalDrillWindow, // RadicalDrillWindow      radicalFormLoaded
-    ProgressWindow, // the learning progress window
+    LinePracticeWindow,
+    TextPracticeWindow,
+    FreeInputWindow,
+    RunPanel,
+    IdleBackground,
+    StatusStrip,
+    KeyDrillWindow,
+    RadicalChartDrillWindow,
+    RaceWindow,
+    RecordViewer,
+    KeypadDrillWindow,
+    RadicalDrillWindow,
+    ProgressWindow,
 };
 inline constexpr int kManagedWindowCount = 13;
 
