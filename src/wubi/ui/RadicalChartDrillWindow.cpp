@@ -72,11 +72,8 @@ RadicalChartDrillWindow::RadicalChartDrillWindow(AppContext &ctx, QWidget *paren
     }
     editionButtons[0]->setChecked(true);
 
-    chartStartTimer = new QTimer(this);
-    chartStartTimer->setObjectName(QStringLiteral("ShowOn"));
-    chartStartTimer->setInterval(1);
-    connect(chartStartTimer, &QTimer::timeout, this, &RadicalChartDrillWindow::startChart);
-    chartStartTimer->start();
+    // The chart loads once the window is up, not while it is being built.
+    QTimer::singleShot(0, this, &RadicalChartDrillWindow::startChart);
 
     // On load:
     if (m_ctx.shell)
@@ -100,7 +97,9 @@ RadicalChartDrillWindow::~RadicalChartDrillWindow()
 
 void RadicalChartDrillWindow::startChart()
 {
-    chartStartTimer->stop();
+    if (m_started)
+        return;
+    m_started = true;
     loadChart(true);
     m_pool = wubi::ChartPool(m_ctx.state.tables.t86);
     newLine();

@@ -12,7 +12,6 @@
 class QLineEdit;
 class QRadioButton;
 class QTextEdit;
-class QTimer;
 struct AppContext;
 
 class RadicalChartDrillWindow : public QWidget {
@@ -24,9 +23,9 @@ public:
     QTextEdit *reference = nullptr;
     QLineEdit *input = nullptr;
     std::array<QRadioButton *, 2> editionButtons{};
-    QTimer *chartStartTimer = nullptr;
 
     // Event handlers, public so the drill can be driven directly.
+    // Loads the 86 chart and the first line, once: queued by the constructor.
     void startChart();
     void chooseEdition(int index);
     void handleInputKey(int keyCode);
@@ -64,4 +63,5 @@ private:
     bool m_settingInput = false;
     QPixmap m_chart;
     bool m_chart86 = true;
+    bool m_started = false;
 };
