@@ -56,7 +56,7 @@ struct LineRun : BenchServices {
             form.show();
             state.pendingText = reference + QStringLiteral("末\r\n");
             form.fillReferencePage();
-            StartDialog(ctx).startOnEnter(13);
+            StartDialog(ctx).startOnEnter(Qt::Key_Return);
             bench.ResumeTiming();
             for (const QString &text : commits) {
                 const auto start = std::chrono::steady_clock::now();

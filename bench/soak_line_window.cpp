@@ -74,7 +74,7 @@ int main(int argc, char **argv)
     state.unlimitedRun = true;
     state.pendingText = wubi::CharacterDrillText(state, state.drillPool, 30, 4, random);
     form.fillReferencePage();
-    StartDialog(ctx).startOnEnter(13);
+    StartDialog(ctx).startOnEnter(Qt::Key_Return);
 
     constexpr long kWarmUp = 50000;
     // Filled in advance, so that the timings' own pages are resident from the start.

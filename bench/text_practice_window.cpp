@@ -49,7 +49,7 @@ void BM_WholeTextKeystroke(benchmark::State &bench)
     form.placeMaterial();
     form.reference()->repaint();
     const double loadMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - loadStart).count();
-    StartDialog(f.ctx).startOnEnter(13);
+    StartDialog(f.ctx).startOnEnter(Qt::Key_Return);
 
     std::vector<double> perKey;
     int at = 0;

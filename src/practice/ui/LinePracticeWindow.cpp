@@ -307,10 +307,10 @@ void LinePracticeWindow::showSelectionOnly(int index)
         m_out[i]->setSelectionVisible(i == index);
 }
 
-bool LinePracticeWindow::handleInputChar(int index, int keyAscii)
+bool LinePracticeWindow::backspaceToLineAbove(int index)
 {
     PracticeState &s = m_ctx.state;
-    if (!s.runStarted || !s.clockRunning || keyAscii != 8)
+    if (!s.runStarted || !s.clockRunning)
         return false;
     if (!m_in[index]->text().isEmpty() || index == 0)
         return false; // the line edit erases; the change is judged
@@ -456,7 +456,7 @@ bool LinePracticeWindow::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (handleInputKey(index, key->key(), key->modifiers()))
             return true;
-        return key->key() == Qt::Key_Backspace && handleInputChar(index, 8);
+        return key->key() == Qt::Key_Backspace && backspaceToLineAbove(index);
     }
     case QEvent::FocusIn:
         inputFocusGained(index);

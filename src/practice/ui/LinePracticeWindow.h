@@ -28,7 +28,8 @@ public:
     // Event handlers, public so the run can be driven directly.
     void judgeInput(int index);
     // Returns true when the key is consumed (Backspace at the start of a line).
-    bool handleInputChar(int index, int keyAscii);
+    // Backspace in line `index`: true when it took the caret to the line above.
+    bool backspaceToLineAbove(int index);
     // Hint and radical-card keys; returns true when the key is consumed.
     bool handleInputKey(int index, int keyCode, Qt::KeyboardModifiers modifiers);
     void inputFocusGained(int index);

@@ -163,14 +163,13 @@ void StartDialog::paintEvent(QPaintEvent *)
 
 void StartDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        startOnEnter(13);
+    startOnEnter(event->key());
     // Escape and every other key are ignored: the run starts only on Enter.
 }
 
-void StartDialog::startOnEnter(int keyAscii)
+void StartDialog::startOnEnter(int key)
 {
-    if (keyAscii != 13)
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
     PracticeState &s = m_ctx.state;
     s.startTimeText = m_ctx.clock.timeText();

@@ -14,9 +14,10 @@ public:
     StartDialog(AppContext &ctx, QWidget *parent = nullptr);
     ~StartDialog() override;
 
-    void startOnEnter(int keyAscii);
+    // `key` is a Qt::Key; Return and Enter start the run, any other is ignored.
+    void startOnEnter(int key);
     // The dialog's press for assistive technology: the same as Enter.
-    Q_INVOKABLE void click() { startOnEnter(13); }
+    Q_INVOKABLE void click() { startOnEnter(Qt::Key_Return); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

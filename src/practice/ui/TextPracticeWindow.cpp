@@ -112,7 +112,7 @@ bool TextPracticeWindow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(event);
             if (ProducesCharacter(key))
-                handleInputChar();
+                noteKeyPressed();
             break;
         }
         case QEvent::InputMethod:
@@ -120,7 +120,7 @@ bool TextPracticeWindow::eventFilter(QObject *watched, QEvent *event)
             // presses: a commit counts as a key press, or nothing would be
             // judged for learners who type Chinese.
             if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
-                handleInputChar();
+                noteKeyPressed();
             break;
         default:
             ForwardFocus(event, [this] { inputFocusGained(); }, [this] { inputFocusLost(); });
@@ -130,7 +130,7 @@ bool TextPracticeWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TextPracticeWindow::handleInputChar()
+void TextPracticeWindow::noteKeyPressed()
 {
     m_keyPressed = true;
 }

@@ -21,7 +21,7 @@ public:
     QPlainTextEdit *input() const { return m_input; }
 
     // Event handlers, public so a run can be driven directly.
-    void handleInputChar();
+    void noteKeyPressed();
     void judgeInput();
     void inputFocusGained();
     void inputFocusLost();

@@ -90,7 +90,7 @@ struct PracticeHarness : TestContext {
         state.pendingText = text;
         line->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.startOnEnter(13);
+        dialog.startOnEnter(Qt::Key_Return);
     }
 
     // What an input method hands over when the learner picks a candidate.

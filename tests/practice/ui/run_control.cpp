@@ -74,7 +74,7 @@ private slots:
         }
         t.state.timeLimited = true;
         t.state.timeLimitSeconds = 5;
-        StartDialog(t.ctx).startOnEnter(13);
+        StartDialog(t.ctx).startOnEnter(Qt::Key_Return);
         const QString inputName = which == ManagedWindow::LinePracticeWindow ? QStringLiteral("rtbIn(0)") : QStringLiteral("rtbIn");
         QWidget *input = t.shell.window(which)->findChild<QWidget *>(inputName);
         QVERIFY(input);
@@ -236,7 +236,7 @@ private slots:
         ModalWatcher watcher;
         watcher.handle = [](QWidget *w) {
             if (auto *start = qobject_cast<StartDialog *>(w)) {
-                start->startOnEnter(13);
+                start->startOnEnter(Qt::Key_Return);
                 return true;
             }
             return false;

@@ -39,7 +39,7 @@ struct ComposedDrill {
                 settings->confirmLimits();
             } else if (auto *start = qobject_cast<StartDialog *>(w)) {
                 h.stopStatusTimers();
-                start->startOnEnter(13);
+                start->startOnEnter(Qt::Key_Return);
             } else if (auto *result = qobject_cast<ResultWindow *>(w)) {
                 result->nameBox()->setText(saveAs);
                 result->saveResult();

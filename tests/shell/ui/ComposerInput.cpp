@@ -37,7 +37,7 @@ struct ComposerHarness : TestContext {
         state.pendingText = text;
         line->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.startOnEnter(13);
+        dialog.startOnEnter(Qt::Key_Return);
     }
 
     void type(int index, const char *keys) { QTest::keyClicks(line->input(index), QLatin1String(keys)); }

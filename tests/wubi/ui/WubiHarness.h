@@ -80,7 +80,7 @@ struct WubiHarness : TestContext {
         state.pendingText = text;
         line()->fillReferencePage();
         StartDialog dialog(ctx);
-        dialog.startOnEnter(13);
+        dialog.startOnEnter(Qt::Key_Return);
         return line();
     }
 

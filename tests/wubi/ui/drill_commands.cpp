@@ -53,7 +53,7 @@ struct DrillRun {
             } else if (auto *start = qobject_cast<StartDialog *>(w)) {
                 titleAtStartDialog = h.state.practiceTitle;
                 h.stopStatusTimers();
-                start->startOnEnter(13);
+                start->startOnEnter(Qt::Key_Return);
             } else if (w->objectName() == QLatin1String("CountMessage")) {
                 ++reports;
             }
