@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "app/ui/GraphicButton.h"
+#include "app/ui/GraphicMenu.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/HoverTracker.h"
 #include "app/ui/StatusStrip.h"
@@ -114,6 +115,37 @@ private slots:
         }
         QCOMPARE(unexplained, QStringList());
         QCOMPARE(f.main.findChild<QAction *>("HelpText")->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    // The menus are built from one table and the subsystems register their
+    // commands by key: a key spelt differently on either side leaves its item
+    // disabled, which is what this catches.
+    void everyMenuItemHasARegisteredCommand()
+    {
+        ShellFixture f;
+        f.start();
+        RegisterEverything(f.ctx, f.main);
+        QVERIFY(!f.main.buttonMenu(3)); // free input runs from its button, without a menu
+        QStringList withoutCommand;
+        int items = 0;
+        for (int i = 0; i < GraphicMenu::kButtons; ++i) {
+            QMenu *top = f.main.buttonMenu(i);
+            if (!top)
+                continue;
+            QList<QMenu *> menus{top};
+            menus += top->findChildren<QMenu *>();
+            for (const QMenu *menu : menus) {
+                for (QAction *item : menu->actions()) {
+                    if (item->isSeparator() || item->menu())
+                        continue;
+                    ++items;
+                    if (!item->isEnabled())
+                        withoutCommand << item->objectName();
+                }
+            }
+        }
+        QVERIFY(items > 40);
+        QVERIFY2(withoutCommand.isEmpty(), qPrintable(withoutCommand.join(QLatin1Char(','))));
     }
 
     void itemsWithoutACommandAreDisabled()

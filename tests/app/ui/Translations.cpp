@@ -1,5 +1,5 @@
-// Qt's own texts in Chinese: standard buttons and the file dialog, whose
-// columns all show at its opening size.
+// Qt's own texts in Chinese, seen in the file dialog, whose columns all show
+// at its opening size.
 #include "app/Translations.h"
 #include "practice/ui/ReferenceFileDialog.h"
 #include "support/TestEnv.h"
@@ -8,8 +8,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -18,16 +16,6 @@ class TranslationsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(InstallQtChineseTranslations(*qApp)); }
-
-    void standardButtonsSpeakChinese()
-    {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("删除确认"), QStringLiteral("确实要删除所有记录吗？"),
-                        QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
-        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
-        QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("是")));
-        QVERIFY(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("否")));
-    }
 
     void theFileDialogSpeaksChineseAndShowsItsColumnsWhole()
     {
