@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr int kTwipsPerPixel = 15;
 // Bottom edges of the two lanes: the runners stand on them.
 constexpr int kHareGround = 92;
@@ -130,7 +130,7 @@ void RaceWindow::buildControls()
 
     m_referenceBox = new QTextEdit(this);
     m_referenceBox->setObjectName(QStringLiteral("rtbOut"));
-    m_referenceBox->setGeometry(px(1440), px(2505), px(8745), 40);
+    m_referenceBox->setGeometry(96, 167, 583, 40);
     m_referenceBox->setReadOnly(true);
     m_referenceBox->setTextInteractionFlags(Qt::NoTextInteraction);
     m_referenceBox->setFocusPolicy(Qt::NoFocus);
@@ -164,7 +164,7 @@ void RaceWindow::buildControls()
 
     m_input = new QLineEdit(this);
     m_input->setObjectName(QStringLiteral("rtbIn"));
-    m_input->setGeometry(px(1440), px(5310), px(8745), 38);
+    m_input->setGeometry(96, 354, 583, 38);
     m_input->setFont(pixelFont(20));
     m_input->setReadOnly(true);
     m_input->setContextMenuPolicy(Qt::NoContextMenu);

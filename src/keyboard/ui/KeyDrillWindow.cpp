@@ -21,7 +21,7 @@
 #include <QTimer>
 
 namespace {
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr double kTwipsPerPixel = 15;
 constexpr double kAccuracyFrameTwips = 4500;
 

@@ -18,7 +18,7 @@
 #include <utility>
 
 namespace {
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr double kAccuracyFramePixels = 200;
 const char *const kRangeCaptions[] = {"全部", "仅0,1,4,7", "仅2,5,8,/", "仅·,3,6,9,*", "仅Enter,+,-"};
 

@@ -17,7 +17,7 @@
 #include <utility>
 
 namespace {
-constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
+constexpr int kWidth = 598, kHeight = 445;
 constexpr double kDesignedPointSize = 12;
 } // namespace
 

@@ -27,7 +27,7 @@
 #include <utility>
 
 namespace {
-// Layout in pixels: line i+1 sits 1440 twips (96 px) below line i.
+// Layout in pixels: line i+1 sits 96 px below line i.
 constexpr int kWidth = 598, kHeight = 445;
 constexpr int kLeft = 16, kTop = 30, kLineStep = 96;
 constexpr int kRefHeight = 34, kInHeight = 28, kGap = 4;

@@ -22,7 +22,7 @@
 #include <optional>
 
 namespace {
-constexpr int kWidth = 112, kHeight = 445; // 1680 x 6675 twips
+constexpr int kWidth = 112, kHeight = 445;
 
 enum class ButtonPicture { Start, Pause, Stop };
 

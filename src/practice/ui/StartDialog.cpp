@@ -16,6 +16,9 @@
 #include <QRadialGradient>
 
 namespace {
+// Where the dialog sits: right of and below the run panel's top-left corner.
+const QPoint kOffsetFromRunPanel(200, 133);
+
 // Takes every press and wheel turn on the main window while the dialog, shown
 // inside it, waits for Enter: the dialog stays as modal as a window of its own.
 class InputShield : public QWidget {
@@ -118,15 +121,14 @@ bool StartDialog::focusNextPrevChild(bool)
 
 void StartDialog::placeBesideStatusWindow()
 {
-    // 3000 twips right of and 2000 twips below RunPanel's top-left corner.
     QWidget *state = m_ctx.shell ? m_ctx.shell->window(ManagedWindow::RunPanel) : nullptr;
     if (!isWindow()) {
         const QPoint spot = state && parentWidget()->isAncestorOf(state)
-                                ? state->mapTo(parentWidget(), QPoint(0, 0)) + QPoint(3000 / 15, 2000 / 15)
+                                ? state->mapTo(parentWidget(), QPoint(0, 0)) + kOffsetFromRunPanel
                                   : QPoint((parentWidget()->width() - width()) / 2, (parentWidget()->height() - height()) / 2);
         move(spot);
     } else if (state)
-        move(state->mapToGlobal(QPoint(0, 0)) + QPoint(3000 / 15, 2000 / 15));
+        move(state->mapToGlobal(QPoint(0, 0)) + kOffsetFromRunPanel);
     else if (m_ctx.shell)
         m_ctx.shell->centreDialog(this);
 }

@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kWidth = 598, kHeight = 445; // 8970 x 6675 twips
+constexpr int kWidth = 598, kHeight = 445;
 constexpr double kDesignedPointSize = 10.5;
 
 // Keys that produce a character (what a key-press event of the input box

@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr int kMargin = 8;
 
 const std::array<QString, RecordTableModel::kColumns> &Headers()

@@ -13,16 +13,14 @@
 #include <QTimer>
 
 namespace {
-// Twips at 15 per pixel.
-constexpr int px(int twips) { return twips / 15; }
 
 struct InputLayout {
     QRect geometry;
     int pointSize;
     int maxLength;
 };
-const InputLayout kCharacterLayout{{px(1440), px(1200), px(1095), px(855)}, 40, 1};
-const InputLayout kPhraseLayout{{px(500), px(1440), px(3000), px(465)}, 14, 9};
+const InputLayout kCharacterLayout{{96, 80, 73, 57}, 40, 1};
+const InputLayout kPhraseLayout{{33, 96, 200, 31}, 14, 9};
 
 // The echo's largest size; a long phrase gets a smaller one, so it shows whole.
 constexpr int kEchoPointSize = 22;
@@ -45,7 +43,7 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("txtSearch"));
     setWindowTitle(QStringLiteral("五笔打法查找"));
-    setFixedSize(px(6750), px(2925));
+    setFixedSize(450, 195);
     setFont(SongFont(10));
 
     auto *Frame1 = new QGroupBox(QStringLiteral("选择查找对象"), this);

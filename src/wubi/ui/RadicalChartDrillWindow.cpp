@@ -22,7 +22,7 @@
 #include <QTimer>
 
 namespace {
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr double kBoxPointSize = 15.75;
 const QRect kOutRect(12, 10, 566, 34);
 const QRect kInRect(12, 46, 566, 34);

@@ -21,7 +21,7 @@
 #include <QTimer>
 
 namespace {
-constexpr int kWidth = 710, kHeight = 445; // 10650 x 6675 twips
+constexpr int kWidth = 710, kHeight = 445;
 constexpr int kFirstCellLeft = 28, kFirstCellTop = 79, kRowStep = 88;
 constexpr int kCellWidth = 32, kCellHeight = 44;
 const QColor kRightColour(0, 0, 255);

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kLineStepPixels = 100; // 1500 twips between the balloon positions of two lines
+constexpr int kLineStepPixels = 100; // between the balloon positions of two lines
 constexpr int kTwipsPerPixel = 15;
 constexpr int kGap = 4;
 
