@@ -10,8 +10,8 @@
 namespace race {
 
 namespace {
-constexpr int kLetterStep = 194;
-constexpr int kCharacterStep = 374;
+constexpr int kLetterStep = 13;
+constexpr int kCharacterStep = 25;
 constexpr int kLetterLine = 44;
 constexpr int kCharacterLine = 23;
 constexpr int kFirstLineBudget = 60;

@@ -2,7 +2,7 @@
 // The tortoise-and-hare race without its window: the material and its pools,
 // the race settings, and the race itself (countdown, tortoise pace and laps,
 // race clock, animation frames, the hare's progress through the race lines).
-// Horizontal positions are in twips, as the window places its pictures.
+// Horizontal positions are the pictures' left edges on the window, in pixels.
 #include "practice/TypingJudge.h"
 
 #include <QString>
@@ -17,15 +17,15 @@ namespace race {
 enum class Material { Letters, KeyNames, FirstLevel, Second86, Second98, Third86, Third98 };
 inline constexpr int kMaterialCount = 7;
 
-inline constexpr int kTrackStart = 240;   // Left of both runners at the start
-inline constexpr int kMarkerStart = 1460; // Left of the marker running ahead of the tortoise
-inline constexpr int kLapEnd = 9990;      // the tortoise laps once its marker passes this
+inline constexpr int kTrackStart = 16;    // Left of both runners at the start
+inline constexpr int kMarkerStart = 97;   // Left of the marker running ahead of the tortoise
+inline constexpr int kLapEnd = 666;       // the tortoise laps once its marker passes this
 inline constexpr int kCountdownTicks = 4; // ticks of 1 s before the race starts
 inline constexpr int kCountdownInterval = 1000;
 inline constexpr int kAnimationInterval = 100;
 inline constexpr int kHareFrames = 8;
 
-int StepWidth(Material m);  // 194 twips for letters, 374 for characters
+int StepWidth(Material m);  // 13 pixels for letters, 25 for characters
 int LineLength(Material m); // 44 letters or 23 characters
 
 // The characters a race line is drawn from.

@@ -24,15 +24,16 @@ double KeystrokesPerMinute(const DrillStatistics &stats)
     return elapsed != 0 ? stats.keystrokes * 60.0 / elapsed : stats.keystrokes * 60.0;
 }
 
-StatisticsDisplay DisplayOf(const DrillStatistics &stats, double accuracyFrameWidth)
+StatisticsDisplay DisplayOf(const DrillStatistics &stats, const BarScale &scale)
 {
     StatisticsDisplay display;
+    display.accuracyBarWidth = display.speedBarWidth = scale.reset;
     if (stats.keystrokes <= 0)
         return display;
     const double correctShare = (double(stats.keystrokes) - stats.errors) / stats.keystrokes;
     const double speed = KeystrokesPerMinute(stats);
-    display.accuracyBarWidth = correctShare * accuracyFrameWidth + 16;
-    display.speedBarWidth = speed + 16;
+    display.accuracyBarWidth = correctShare * scale.accuracyFrame + scale.base;
+    display.speedBarWidth = speed / scale.keystrokesPerPixel + scale.base;
     display.accuracyText = FormatTwoDecimals(correctShare * 100) + QStringLiteral(" %");
     display.speedText = FormatTwoDecimals(speed) + QStringLiteral(" 次/分");
     return display;

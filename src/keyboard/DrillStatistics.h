@@ -21,20 +21,28 @@ struct DrillStatistics {
     void reset() { *this = DrillStatistics(); }
 };
 
-// What the panel shows. Widths are in the window's own units (twips or
-// pixels): the accuracy bar is correct / keystrokes of the frame width plus
-// 16, the speed bar the speed plus 16.
+// How a window draws the bars, in pixels: the accuracy frame's width, the
+// bars' length before they grow and before the first keystroke, and the
+// keystrokes per minute one pixel of the speed bar stands for.
+struct BarScale {
+    double accuracyFrame = 0;
+    double base = 16;
+    double reset = 17;
+    double keystrokesPerPixel = 1;
+};
+
+// What the panel shows. Widths in pixels: the accuracy bar is correct /
+// keystrokes of the frame width plus the base, the speed bar the scaled speed
+// plus the base.
 struct StatisticsDisplay {
-    double accuracyBarWidth = kResetBarWidth;
-    double speedBarWidth = kResetBarWidth;
+    double accuracyBarWidth = 0;
+    double speedBarWidth = 0;
     QString accuracyText; // "95.24 %"
     QString speedText;    // "48.00 次/分"
-
-    static constexpr double kResetBarWidth = 17;
 };
 
 // Keystrokes per minute: over the seconds from start to now, or K × 60 when
 // both fall in the same second.
 double KeystrokesPerMinute(const DrillStatistics &stats);
 // The panel after a counted keystroke; the reset panel before the first.
-StatisticsDisplay DisplayOf(const DrillStatistics &stats, double accuracyFrameWidth);
+StatisticsDisplay DisplayOf(const DrillStatistics &stats, const BarScale &scale);

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr int kStep = 600; // from one key to the next
-constexpr int kKey = 615;  // an ordinary key; neighbours share a 15-twip edge
+constexpr int kStep = 40; // from one key to the next
+constexpr int kKey = 41;  // an ordinary key; neighbours share a 1-pixel edge
 
 // Lays out one row from `left`: each entry is a key and its width.
 struct RowKey {
@@ -46,48 +46,48 @@ KeyboardPicture::KeyboardPicture(std::vector<KeyCap> caps) : m_caps(std::move(ca
 KeyboardPicture KeyboardPicture::mainBlock()
 {
     using namespace vk;
-    const int left = 720;
+    const int left = 48;
     std::vector<KeyCap> caps;
-    AddRow(caps, left, 2280,
+    AddRow(caps, left, 152,
            {Plain(Grave, "`", "~"), Plain('1', "1", "!"), Plain('2', "2", "@"), Plain('3', "3", "#"),
             Plain('4', "4", "$"), Plain('5', "5", "%"), Plain('6', "6", "^"), Plain('7', "7", "&"),
             Plain('8', "8", "*"), Plain('9', "9", "("), Plain('0', "0", ")"), Plain(Minus, "-", "_"),
             Plain(Equals, "=", "+"), Plain(Backslash, "\\", "|"), Plain(Backspace, QStringLiteral("←"))});
-    AddRow(caps, left, 2880,
-           {{Tab, 855, "Tab", {}}, Letter('Q'), Letter('W'), Letter('E'), Letter('R'), Letter('T'), Letter('Y'),
+    AddRow(caps, left, 192,
+           {{Tab, 57, "Tab", {}}, Letter('Q'), Letter('W'), Letter('E'), Letter('R'), Letter('T'), Letter('Y'),
             Letter('U'), Letter('I'), Letter('O'), Letter('P'), Plain(LeftBracket, "[", "{"),
-            Plain(RightBracket, "]", "}"), {Enter, 1335, "Enter", {}, 1215}});
-    AddRow(caps, left, 3480,
-           {{CapsLock, 1095, "Caps Lock", {}}, Letter('A'), Letter('S'), Letter('D'), Letter('F'), Letter('G'),
+            Plain(RightBracket, "]", "}"), {Enter, 89, "Enter", {}, 81}});
+    AddRow(caps, left, 232,
+           {{CapsLock, 73, "Caps Lock", {}}, Letter('A'), Letter('S'), Letter('D'), Letter('F'), Letter('G'),
             Letter('H'), Letter('J'), Letter('K'), Letter('L'), Plain(Semicolon, ";", ":"),
             Plain(Apostrophe, "'", "\"")});
-    AddRow(caps, left, 4080,
-           {{Shift, 1455, "Shift", {}}, Letter('Z'), Letter('X'), Letter('C'), Letter('V'), Letter('B'),
+    AddRow(caps, left, 272,
+           {{Shift, 97, "Shift", {}}, Letter('Z'), Letter('X'), Letter('C'), Letter('V'), Letter('B'),
             Letter('N'), Letter('M'), Plain(Comma, ",", "<"), Plain(Period, ".", ">"), Plain(Slash, "/", "?"),
-            {Shift, 1575, "Shift", {}}});
-    AddRow(caps, left, 4680,
-           {{Ctrl, 855, "Ctrl", {}}, {LeftWin, 735, "Win", {}}, {Alt, 735, "Alt", {}}, {Space, 3735, {}, {}},
-            {Alt, 735, "Alt", {}}, {RightWin, 735, "Win", {}}, {Apps, 735, "Menu", {}}, {Ctrl, 855, "Ctrl", {}}});
+            {Shift, 105, "Shift", {}}});
+    AddRow(caps, left, 312,
+           {{Ctrl, 57, "Ctrl", {}}, {LeftWin, 49, "Win", {}}, {Alt, 49, "Alt", {}}, {Space, 249, {}, {}},
+            {Alt, 49, "Alt", {}}, {RightWin, 49, "Win", {}}, {Apps, 49, "Menu", {}}, {Ctrl, 57, "Ctrl", {}}});
     return KeyboardPicture(std::move(caps));
 }
 
 KeyboardPicture KeyboardPicture::keypad()
 {
     using namespace vk;
-    const int left = 4200;
+    const int left = 280;
     const int tall = kStep + kKey;
     std::vector<KeyCap> caps;
-    AddRow(caps, left, 2040,
+    AddRow(caps, left, 136,
            {Plain(NumLock, "Num", "Lock"), Plain(PadDivide, "/"), Plain(PadMultiply, "*"), Plain(PadMinus, "-")});
-    AddRow(caps, left, 2640,
+    AddRow(caps, left, 176,
            {Plain(Pad0 + 7, "7", "Home"), Plain(Pad0 + 8, "8", QStringLiteral("↑")), Plain(Pad0 + 9, "9", "PgUp"),
             {PadPlus, kKey, "+", {}, tall}});
-    AddRow(caps, left, 3240,
+    AddRow(caps, left, 216,
            {Plain(Pad0 + 4, "4", QStringLiteral("←")), Plain(Pad0 + 5, "5"), Plain(Pad0 + 6, "6", QStringLiteral("→"))});
-    AddRow(caps, left, 3840,
+    AddRow(caps, left, 256,
            {Plain(Pad0 + 1, "1", "End"), Plain(Pad0 + 2, "2", QStringLiteral("↓")), Plain(Pad0 + 3, "3", "PgDn"),
             {Enter, kKey, "Enter", {}, tall}});
-    AddRow(caps, left, 4440, {{Pad0, tall, "0", "Ins"}, Plain(PadDecimal, ".", "Del")});
+    AddRow(caps, left, 296, {{Pad0, tall, "0", "Ins"}, Plain(PadDecimal, ".", "Del")});
     return KeyboardPicture(std::move(caps));
 }
 
@@ -109,11 +109,11 @@ bool KeyboardPicture::paint(int code, KeyState state, bool pressed)
     return true;
 }
 
-QRect KeyboardPicture::boundsTwips() const
+QRect KeyboardPicture::bounds() const
 {
     QRect bounds;
     for (const KeyCap &cap : m_caps)
-        bounds |= cap.twips;
+        bounds |= cap.rect;
     return bounds;
 }
 

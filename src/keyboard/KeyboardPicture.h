@@ -1,5 +1,5 @@
 #pragma once
-// The on-screen keyboards as data: where each key cap sits (in twips), what
+// The on-screen keyboards as data: where each key cap sits (in pixels), what
 // it is labelled, and how it is drawn right now (state and pressed look).
 // Keys are named by their Windows virtual-key codes; Shift, Ctrl and Alt have
 // two caps on the main block that share one code and are always painted
@@ -16,7 +16,7 @@ enum class KeyVerdict { Right, Wrong, NotOnPicture, Ignored };
 
 struct KeyCap {
     int code;
-    QRect twips;       // position and size on the window, in twips
+    QRect rect;        // position and size on the window
     QString legend;    // main legend ("Q", "1", "Enter", "7")
     QString secondary; // upper legend ("!") or keypad function ("Home"); may be empty
 };
@@ -46,8 +46,8 @@ public:
     // the picture; a key that is not changes nothing.
     bool paint(int code, KeyState state, bool pressed = false);
     KeyLook look(int code) const { return m_looks.value(code); }
-    // The union of the caps, in twips.
-    QRect boundsTwips() const;
+    // The union of the caps.
+    QRect bounds() const;
 
 private:
     explicit KeyboardPicture(std::vector<KeyCap> caps);

@@ -84,8 +84,8 @@ struct PracticeState {
     bool shown(ManagedWindow w) const { return window(w).shown; }
 
     // Geometry values set once at start-up
-    int dockOffset = 1545;
-    int dockCorrection = 53;
+    int dockOffset = 103; // pixels
+    int dockCorrection = 4;
 
     // Code tables and the result of the last successful lookup
     CodeTables tables;

@@ -5,18 +5,18 @@
 
 using namespace geometry;
 
-std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main)
+std::optional<QRect> DockedRect(ManagedWindow which, const MainGeometry &main)
 {
-    const double L = main.left;
-    const double W = main.width;
-    const double P = main.practiceTop();
+    const int L = main.left;
+    const int W = main.width;
+    const int P = main.practiceTop();
     switch (which) {
     case ManagedWindow::RunPanel:
-        return TwipRect{L + kLeftMargin, P, kStateWidth, kPracticeHeight};
+        return QRect{L + kLeftMargin, P, kStateWidth, kPracticeHeight};
     case ManagedWindow::LinePracticeWindow:
     case ManagedWindow::TextPracticeWindow:
     case ManagedWindow::FreeInputWindow:
-        return TwipRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
+        return QRect{L + W - kPracticeWidth - kRightMargin, P, kPracticeWidth, kPracticeHeight};
     case ManagedWindow::RadicalChartDrillWindow:
     case ManagedWindow::IdleBackground:
     case ManagedWindow::KeyDrillWindow:
@@ -25,37 +25,35 @@ std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main
     case ManagedWindow::RecordViewer:
     case ManagedWindow::ProgressWindow:
     case ManagedWindow::RadicalDrillWindow:
-        return TwipRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
+        return QRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
     case ManagedWindow::StatusStrip:
-        return TwipRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};
+        return QRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};
     }
     return std::nullopt;
 }
 
 std::optional<QRect> DockedStripRect(ManagedWindow which, const MainGeometry &main)
 {
-    const std::optional<TwipRect> rect = DockedRect(which, main);
+    const std::optional<QRect> rect = DockedRect(which, main);
     if (!rect)
         return std::nullopt;
-    const QSize size(int(std::lround(rect->width / kTwipsPerPixel)), int(std::lround(rect->height / kTwipsPerPixel)));
-    return QRect(TwipsToStripPixels(rect->left, rect->top), size);
+    return QRect(ToStripPoint(rect->topLeft()), rect->size());
 }
 
-QPointF RadicalChartPosition(const MainGeometry &main)
+QPoint RadicalChartPosition(const MainGeometry &main)
 {
-    return {main.left + 4485, main.top + main.dockOffset + kPracticeHeight / 2};
+    return {main.left + 299, int(std::lround(main.top + main.dockOffset + kPracticeHeight / 2.0))};
 }
 
-QPointF CentredDialogPosition(const MainGeometry &main, double widthTwips, double heightTwips)
+QPoint CentredDialogPosition(const MainGeometry &main, const QSize &size)
 {
-    return {main.left + 4485 + kStateWidth - widthTwips / 2,
-            main.top + main.dockOffset + kPracticeHeight / 2 - heightTwips / 2};
+    return {int(std::lround(main.left + 299 + kStateWidth - size.width() / 2.0)),
+            int(std::lround(main.top + main.dockOffset + kPracticeHeight / 2.0 - size.height() / 2.0))};
 }
 
-QPoint TwipsToStripPixels(double xTwips, double yTwips)
+QPoint ToStripPoint(const QPoint &fromMainEdges)
 {
-    return {int(std::lround(xTwips / kTwipsPerPixel)) - kStripRect.left(),
-            int(std::lround(yTwips / kTwipsPerPixel)) - kStripRect.top()};
+    return fromMainEdges - kStripRect.topLeft();
 }
 
 QPoint BesideMainWindow(const QRect &main, const QSize &size, const QRect &screen)

@@ -1,72 +1,59 @@
 #pragma once
-// Geometry of the one-window layout, in twips (15 per pixel): the main strip,
+// Geometry of the one-window layout, in pixels: the main strip,
 // the practice area under it where exercise panels dock, the status strip at
 // the bottom, and where dialogs are centred. Pure functions of the main
 // window's position, so every value can be checked without a screen.
 #include "practice/PracticeState.h"
 
-#include <QPointF>
 #include <QRect>
 #include <optional>
 
 namespace geometry {
-inline constexpr double kTwipsPerPixel = 15.0;
-inline constexpr double kMainWidth = 10755;
-inline constexpr double kPracticeHeight = 6675;
-inline constexpr double kFullWidth = 10650;
-inline constexpr double kStateWidth = 1680;
-inline constexpr double kPracticeWidth = 8970;
-inline constexpr double kLeftMargin = 55;
-inline constexpr double kRightMargin = 50;
-inline constexpr double kStatusHeight = 400;
+inline constexpr int kMainWidth = 717;
+inline constexpr int kPracticeHeight = 445;
+inline constexpr int kFullWidth = 710;
+inline constexpr int kStateWidth = 112;
+inline constexpr int kPracticeWidth = 598;
+inline constexpr int kLeftMargin = 4;
+inline constexpr int kRightMargin = 3;
+inline constexpr int kStatusHeight = 27;
 // The visible strip of the main window, in pixels of the full main window
 // (title bar included): everything outside it is cut away.
 inline constexpr QRect kStripRect{QPoint(4, 23), QPoint(713, 98)}; // (4, 23)-(714, 99)
 } // namespace geometry
 
-struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    bool operator==(const TwipRect &o) const
-    {
-        return left == o.left && top == o.top && width == o.width && height == o.height;
-    }
-};
-
-// The main window as the placement rules see it: Left, Top and Width in twips
-// and the two offsets fixed at start-up.
+// The main window as the placement rules see it: its left and top edges on
+// the screen, its width, and the two offsets fixed at start-up.
 struct MainGeometry {
-    double left = 0;
-    double top = 0;
-    double width = geometry::kMainWidth;
-    int dockOffset = 1545;
-    int dockCorrection = 53;
+    int left = 0;
+    int top = 0;
+    int width = geometry::kMainWidth;
+    int dockOffset = 103;
+    int dockCorrection = 4;
 
     // Top edge of the practice area: the bottom of the visible strip.
-    double practiceTop() const { return top + dockOffset - dockCorrection; }
+    int practiceTop() const { return top + dockOffset - dockCorrection; }
     // Height of the whole main window.
-    double height() const { return dockOffset + geometry::kPracticeHeight - dockCorrection + geometry::kStatusHeight; }
+    int height() const { return dockOffset + geometry::kPracticeHeight - dockCorrection + geometry::kStatusHeight; }
 };
 
-// Size and position of a docked window; nullopt for a window that has no
-// docking rule.
-std::optional<TwipRect> DockedRect(ManagedWindow which, const MainGeometry &main);
+// Size and position of a docked window on the screen; nullopt for a window
+// that has no docking rule.
+std::optional<QRect> DockedRect(ManagedWindow which, const MainGeometry &main);
 
 // The same in pixels of the visible strip's coordinate system, as a window
 // at the origin docks it.
 std::optional<QRect> DockedStripRect(ManagedWindow which, const MainGeometry &main);
 
 // Position of the radical chart window (size unchanged).
-QPointF RadicalChartPosition(const MainGeometry &main);
+QPoint RadicalChartPosition(const MainGeometry &main);
 
 // Top-left of a dialog of the given size, centred on the practice window.
-QPointF CentredDialogPosition(const MainGeometry &main, double widthTwips, double heightTwips);
+QPoint CentredDialogPosition(const MainGeometry &main, const QSize &size);
 
-// A point given in twips from the main window's left and top edges, as a pixel
-// of the visible strip's coordinate system (the strip's top-left is 0, 0).
-QPoint TwipsToStripPixels(double xTwips, double yTwips);
+// A point given from the main window's left and top edges, in the visible
+// strip's coordinate system (the strip's top-left is 0, 0).
+QPoint ToStripPoint(const QPoint &fromMainEdges);
 
 // Where a companion window of `size` (frame included) goes beside the main
 // window `main` on the screen area `screen`, in pixels: to its right when it

@@ -24,11 +24,11 @@ public:
     virtual void placeDocked(QWidget *panel, ManagedWindow which) = 0;
     // Dialog centring rule, for a top-level dialog about to be shown.
     virtual void centreDialog(QWidget *dialog) = 0;
-    // Screen position (pixels) of a point given in twips from the main
-    // window's left and top edges (4 px left of and 23 px above the strip).
-    virtual QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const = 0;
-    // The reverse: the main window's left and top edge in screen twips.
-    virtual QPointF mainOriginTwips() const = 0;
+    // Screen position of a point given from the main window's left and top
+    // edges (4 px left of and 23 px above the strip).
+    virtual QPoint mainToGlobal(const QPoint &fromMainEdges) const = 0;
+    // The reverse: the main window's left and top edge on the screen.
+    virtual QPoint mainOrigin() const = 0;
 
     // Status strip. Writable while hidden.
     virtual void setStatusMessage(const QString &text) = 0;

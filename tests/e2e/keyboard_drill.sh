@@ -28,23 +28,23 @@ centre_of() { # "X Y" centre of a box "W H X Y"
 }
 
 # The xdotool key name of the typing-area cap whose centre is at ($1, $2),
-# from the A cap's centre ($3, $4); 15 twips to a pixel, keys 600 apart.
+# from the A cap's centre ($3, $4); caps 41 pixels wide, keys 40 apart.
 key_at() {
     python3 - "$@" <<'PY'
 import sys
 x, y, ax, ay = map(float, sys.argv[1:])
-tx, ty = (x - ax) * 15 + 1800 + 307, (y - ay) * 15 + 3480 + 307
-rows = [(2280, 720, "grave 1 2 3 4 5 6 7 8 9 0"),
-        (2880, 1560, "q w e r t y u i o p"),
-        (3480, 1800, "a s d f g h j k l semicolon"),
-        (4080, 2160, "z x c v b n m comma period slash")]
-if 8760 <= tx <= 10095 and 2880 <= ty <= 4095:
+tx, ty = (x - ax) + 120 + 20.5, (y - ay) + 232 + 20.5
+rows = [(152, 48, "grave 1 2 3 4 5 6 7 8 9 0"),
+        (192, 104, "q w e r t y u i o p"),
+        (232, 120, "a s d f g h j k l semicolon"),
+        (272, 144, "z x c v b n m comma period slash")]
+if 584 <= tx <= 673 and 192 <= ty <= 273:
     print("Return"); sys.exit()
-if 4680 <= ty <= 5295 and 3000 <= tx <= 6735:
+if 312 <= ty <= 353 and 200 <= tx <= 449:
     print("space"); sys.exit()
 for top, left, names in rows:
-    if top <= ty <= top + 615:
-        i = int((tx - left) // 600)
+    if top <= ty <= top + 41:
+        i = int((tx - left) // 40)
         keys = names.split()
         if 0 <= i < len(keys):
             print(keys[i]); sys.exit()

@@ -170,7 +170,7 @@ private slots:
         while (!r.countdownTick()) {
         }
         QVERIFY(!r.setTyped(43));
-        QCOMPARE(r.hareLeft(), race::kTrackStart + 43 * 194);
+        QCOMPARE(r.hareLeft(), race::kTrackStart + 43 * 13);
         QCOMPARE(r.hareCount(), 43);
         QVERIFY(r.setTyped(44));
         QCOMPARE(r.hareCount(), 44);

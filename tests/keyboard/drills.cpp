@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(drill.statistics().keystrokes, 2.0f);
         QCOMPARE(drill.statistics().errors, 0.0f);
         QVERIFY(!drill.wrongMarksShown());
-        QCOMPARE(DisplayOf(drill.statistics(), 1000).accuracyText, QStringLiteral("100.00 %"));
+        QCOMPARE(DisplayOf(drill.statistics(), BarScale{1000}).accuracyText, QStringLiteral("100.00 %"));
     }
 
     void poolsHoldExactlyTheirKeysAndAreDrawnUniformly()
@@ -161,7 +161,8 @@ private slots:
         for (int i = 0; i < errors; ++i)
             stats.countError();
         stats.takeTime(last);
-        const StatisticsDisplay display = DisplayOf(stats, 2000);
+        const BarScale scale{2000, 16, 17, 1};
+        const StatisticsDisplay display = DisplayOf(stats, scale);
         QTEST(display.speedText, "speed");
         QTEST(display.accuracyText, "accuracy");
         QTEST(display.speedBarWidth, "speedBar");
@@ -169,7 +170,7 @@ private slots:
         QVERIFY(stats.now >= stats.start);
 
         stats.reset();
-        const StatisticsDisplay cleared = DisplayOf(stats, 2000);
+        const StatisticsDisplay cleared = DisplayOf(stats, scale);
         QCOMPARE(cleared.speedBarWidth, 17.0);
         QCOMPARE(cleared.accuracyBarWidth, 17.0);
         QVERIFY(cleared.speedText.isEmpty() && cleared.accuracyText.isEmpty());

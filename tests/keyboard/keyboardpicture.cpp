@@ -41,17 +41,17 @@ private slots:
         auto capOf = [&](int code, int nth = 0) {
             for (const KeyCap &cap : main.caps())
                 if (cap.code == code && nth-- == 0)
-                    return cap.twips;
+                    return cap.rect;
             return QRect();
         };
-        QCOMPARE(capOf(vk::Grave), QRect(720, 2280, 615, 615));
-        QCOMPARE(capOf(vk::Backspace), QRect(720 + 14 * 600, 2280, 615, 615));
-        QCOMPARE(capOf('Q'), QRect(1560, 2880, 615, 615));
-        QCOMPARE(capOf(vk::Enter).size(), QSize(1335, 1215));
-        QCOMPARE(capOf('A').topLeft(), QPoint(1800, 3480));
-        QCOMPARE(capOf(vk::Shift, 0).width(), 1455);
-        QCOMPARE(capOf(vk::Shift, 1).width(), 1575);
-        QCOMPARE(capOf(vk::Space).width(), 3735);
+        QCOMPARE(capOf(vk::Grave), QRect(48, 152, 41, 41));
+        QCOMPARE(capOf(vk::Backspace), QRect(48 + 14 * 40, 152, 41, 41));
+        QCOMPARE(capOf('Q'), QRect(104, 192, 41, 41));
+        QCOMPARE(capOf(vk::Enter).size(), QSize(89, 81));
+        QCOMPARE(capOf('A').topLeft(), QPoint(120, 232));
+        QCOMPARE(capOf(vk::Shift, 0).width(), 97);
+        QCOMPARE(capOf(vk::Shift, 1).width(), 105);
+        QCOMPARE(capOf(vk::Space).width(), 249);
         QCOMPARE(capOf(vk::Ctrl, 1).right(), capOf(vk::Shift, 1).right()); // both rows end together
 
         // No two caps of either picture overlap by more than their shared edge.
@@ -60,12 +60,12 @@ private slots:
                 for (const KeyCap &b : picture.caps()) {
                     if (&a == &b)
                         continue;
-                    const QRect common = a.twips.intersected(b.twips);
-                    QVERIFY2(common.isEmpty() || common.width() <= 15 || common.height() <= 15,
+                    const QRect common = a.rect.intersected(b.rect);
+                    QVERIFY2(common.isEmpty() || common.width() <= 1 || common.height() <= 1,
                              qPrintable(QStringLiteral("%1 and %2").arg(a.code).arg(b.code)));
                 }
         const KeyboardPicture pad = KeyboardPicture::keypad();
-        QCOMPARE(pad.caps().front().twips.topLeft(), QPoint(4200, 2040));
+        QCOMPARE(pad.caps().front().rect.topLeft(), QPoint(280, 136));
     }
 
     void paintingReportsWhetherTheKeyIsOnThePicture()

@@ -1,5 +1,6 @@
-// Placement rules in twips: where each docked window goes relative to the main
-// window, where dialogs are centred, and how twips map to the strip's pixels.
+// Placement rules: where each docked window goes relative to the main window,
+// where dialogs are centred, and how points from the main window's edges map
+// to the strip's coordinates.
 #include "shell/Placement.h"
 
 #include <QTest>
@@ -10,27 +11,27 @@ private slots:
     void practiceAreaStartsUnderTheStrip()
     {
         const MainGeometry main;
-        QCOMPARE(main.practiceTop(), 1492.0);
-        QCOMPARE(main.height(), 8567.0);
+        QCOMPARE(main.practiceTop(), 99);
+        QCOMPARE(main.height(), 571);
     }
 
     void dockedWindowsAtMainLeftZero()
     {
         const MainGeometry main;
-        QCOMPARE(*DockedRect(ManagedWindow::LinePracticeWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::RunPanel, main), (TwipRect{55, 1492, 1680, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::TextPracticeWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::FreeInputWindow, main), (TwipRect{1735, 1492, 8970, 6675}));
-        QCOMPARE(*DockedRect(ManagedWindow::StatusStrip, main), (TwipRect{55, 8167, 10650, 400}));
+        QCOMPARE(*DockedRect(ManagedWindow::LinePracticeWindow, main), QRect(116, 99, 598, 445));
+        QCOMPARE(*DockedRect(ManagedWindow::RunPanel, main), QRect(4, 99, 112, 445));
+        QCOMPARE(*DockedRect(ManagedWindow::TextPracticeWindow, main), QRect(116, 99, 598, 445));
+        QCOMPARE(*DockedRect(ManagedWindow::FreeInputWindow, main), QRect(116, 99, 598, 445));
+        QCOMPARE(*DockedRect(ManagedWindow::StatusStrip, main), QRect(4, 544, 710, 27));
         for (ManagedWindow w : {ManagedWindow::RadicalChartDrillWindow, ManagedWindow::IdleBackground, ManagedWindow::KeyDrillWindow,
                                 ManagedWindow::KeypadDrillWindow, ManagedWindow::RaceWindow, ManagedWindow::RecordViewer,
                                 ManagedWindow::RadicalDrillWindow, ManagedWindow::ProgressWindow})
-            QCOMPARE(*DockedRect(w, main), (TwipRect{55, 1492, 10650, 6675}));
+            QCOMPARE(*DockedRect(w, main), QRect(4, 99, 710, 445));
         // The status window and a practice window share the area edge to edge.
-        const TwipRect state = *DockedRect(ManagedWindow::RunPanel, main);
-        const TwipRect line = *DockedRect(ManagedWindow::LinePracticeWindow, main);
-        QCOMPARE(state.left + state.width, line.left);
-        QCOMPARE(line.left + line.width, 10705.0);
+        const QRect state = *DockedRect(ManagedWindow::RunPanel, main);
+        const QRect line = *DockedRect(ManagedWindow::LinePracticeWindow, main);
+        QCOMPARE(state.left() + state.width(), line.left());
+        QCOMPARE(line.left() + line.width(), 714);
     }
 
     // In the main window's pixels every docked window lies inside the
@@ -39,7 +40,7 @@ private slots:
     void everyDockedWindowFitsTheMainWindow()
     {
         const MainGeometry main;
-        const QRect window(0, 0, geometry::kStripRect.width(), TwipsToStripPixels(0, main.height()).y());
+        const QRect window(0, 0, geometry::kStripRect.width(), ToStripPoint(QPoint(0, main.height())).y());
         QCOMPARE(window.size(), QSize(710, 548));
         for (int i = 0; i < kManagedWindowCount; ++i) {
             const QRect r = *DockedStripRect(ManagedWindow(i), main);
@@ -55,21 +56,21 @@ private slots:
     void dialogsAndTheChartAreCentredOnThePracticeWindow()
     {
         MainGeometry main;
-        main.left = 1500;
-        main.top = 3000;
-        QCOMPARE(CentredDialogPosition(main, 4000, 3000), QPointF(1500 + 4485 + 1680 - 2000, 3000 + 1545 + 3337.5 - 1500));
-        QCOMPARE(RadicalChartPosition(main), QPointF(1500 + 4485, 3000 + 1545 + 3337.5));
+        main.left = 100;
+        main.top = 200;
+        // Half pixels round down and to the right.
+        QCOMPARE(CentredDialogPosition(main, QSize(266, 200)), QPoint(100 + 299 + 112 - 133, 200 + 103 + 223 - 100));
+        QCOMPARE(CentredDialogPosition(main, QSize(267, 201)), QPoint(100 + 299 + 112 - 133, 200 + 103 + 222 - 100));
+        QCOMPARE(RadicalChartPosition(main), QPoint(100 + 299, 200 + 103 + 223));
     }
 
-    void twipsMapToStripPixels()
+    void mainEdgePointsMapToTheStrip()
     {
         // The practice area's top-left corner is the strip's bottom-left.
-        QCOMPARE(TwipsToStripPixels(55, 1492), QPoint(0, 76));
-        QCOMPARE(TwipsToStripPixels(1735, 1492), QPoint(112, 76));
-        QCOMPARE(TwipsToStripPixels(55, 8167), QPoint(0, 521));
-        QCOMPARE(TwipsToStripPixels(60, 345), QPoint(0, 0));
-        // Rounded to the nearest pixel.
-        QCOMPARE(TwipsToStripPixels(60 + 22, 345 + 8), QPoint(1, 1));
+        QCOMPARE(ToStripPoint(QPoint(4, 99)), QPoint(0, 76));
+        QCOMPARE(ToStripPoint(QPoint(116, 99)), QPoint(112, 76));
+        QCOMPARE(ToStripPoint(QPoint(4, 544)), QPoint(0, 521));
+        QCOMPARE(ToStripPoint(QPoint(4, 23)), QPoint(0, 0));
     }
 
     void theHelpGoesBesideTheMainWindowWhereThereIsRoom_data()

@@ -31,11 +31,8 @@ public:
     QWidget *practiceArea() override { return m_area; }
     void placeDocked(QWidget *panel, ManagedWindow) override { panel->move(0, 0); }
     void centreDialog(QWidget *) override { ++centredDialogs; }
-    QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const override
-    {
-        return m_main.mapToGlobal(QPoint(int(leftTwips / 15), int(topTwips / 15)));
-    }
-    QPointF mainOriginTwips() const override { return QPointF(m_main.x() * 15.0, m_main.y() * 15.0); }
+    QPoint mainToGlobal(const QPoint &fromMainEdges) const override { return m_main.mapToGlobal(fromMainEdges); }
+    QPoint mainOrigin() const override { return m_main.pos(); }
 
     void setStatusMessage(const QString &text) override { statusMessage = text; }
     void setStatusReady(bool ready) override { statusReady = ready; }

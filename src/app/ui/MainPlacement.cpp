@@ -1,9 +1,6 @@
 #include "app/ui/MainPlacement.h"
 
 #include <QWidget>
-#include <cmath>
-
-using geometry::kTwipsPerPixel;
 
 MainPlacement::MainPlacement(const QWidget &mainWindow, const PracticeState &state) : m_main(mainWindow), m_state(state)
 {
@@ -36,21 +33,19 @@ void MainPlacement::centreDialog(QWidget *dialog) const
     const QSize size = dialog->isVisible() ? dialog->frameGeometry().size()
                        : dialog->testAttribute(Qt::WA_Resized) ? dialog->size()
                                                                : dialog->sizeHint();
-    const QPointF origin = mainOriginTwips();
+    const QPoint origin = mainOrigin();
     MainGeometry g = atOrigin();
     g.left = origin.x();
     g.top = origin.y();
-    const QPointF topLeft = CentredDialogPosition(g, size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
-    dialog->move(int(std::lround(topLeft.x() / kTwipsPerPixel)), int(std::lround(topLeft.y() / kTwipsPerPixel)));
+    dialog->move(CentredDialogPosition(g, size));
 }
 
-QPoint MainPlacement::mainTwipsToGlobal(double leftTwips, double topTwips) const
+QPoint MainPlacement::mainToGlobal(const QPoint &fromMainEdges) const
 {
-    return m_main.mapToGlobal(TwipsToStripPixels(leftTwips, topTwips));
+    return m_main.mapToGlobal(ToStripPoint(fromMainEdges));
 }
 
-QPointF MainPlacement::mainOriginTwips() const
+QPoint MainPlacement::mainOrigin() const
 {
-    const QPoint origin = m_main.mapToGlobal(QPoint(0, 0)) - geometry::kStripRect.topLeft();
-    return {origin.x() * kTwipsPerPixel, origin.y() * kTwipsPerPixel};
+    return m_main.mapToGlobal(QPoint(0, 0)) - geometry::kStripRect.topLeft();
 }

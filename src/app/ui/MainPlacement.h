@@ -1,6 +1,6 @@
 #pragma once
 // The placement rules applied to the main window where it stands: docked
-// panels in its practice area, dialogs centred on it, and twips counted
+// panels in its practice area, dialogs centred on it, and points counted
 // from its edges.
 #include "shell/Placement.h"
 
@@ -15,8 +15,8 @@ public:
     MainGeometry atOrigin() const;
     void placeDocked(QWidget *panel, ManagedWindow which) const;
     void centreDialog(QWidget *dialog) const;
-    QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const;
-    QPointF mainOriginTwips() const;
+    QPoint mainToGlobal(const QPoint &fromMainEdges) const;
+    QPoint mainOrigin() const;
 
 private:
     const QWidget &m_main;

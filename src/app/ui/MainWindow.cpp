@@ -22,12 +22,9 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QWindow>
-#include <cmath>
 #include <cstdio>
 
 namespace {
-
-using geometry::kTwipsPerPixel;
 
 const char *const kButtonCaptions[GraphicMenu::kButtons] = {"指法练习", "中文打字", "英文打字", "自由录入",
                                                            "五笔练习", "打字游戏", "其他选项", "帮助"};
@@ -179,13 +176,12 @@ void MainWindow::startUp()
 
     // The window is the strip, the practice area and the status strip; its
     // size follows from the two offsets fixed here.
-    m_state.dockOffset = 1545;
-    m_state.dockCorrection = 53;
+    m_state.dockOffset = 103;
+    m_state.dockCorrection = 4;
     const MainGeometry g = m_placement.atOrigin();
-    const QPoint practiceTop = TwipsToStripPixels(geometry::kLeftMargin, g.practiceTop());
-    const int practiceHeight = int(std::lround(geometry::kPracticeHeight / kTwipsPerPixel));
-    setFixedSize(geometry::kStripRect.width(), TwipsToStripPixels(0, g.height()).y());
-    m_practiceArea->setGeometry(0, practiceTop.y(), width(), practiceHeight);
+    const QPoint practiceTop = ToStripPoint(QPoint(geometry::kLeftMargin, g.practiceTop()));
+    setFixedSize(geometry::kStripRect.width(), ToStripPoint(QPoint(0, g.height())).y());
+    m_practiceArea->setGeometry(0, practiceTop.y(), width(), geometry::kPracticeHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->availableGeometry();
         move(s.left() + (s.width() - width()) / 2, s.top() + qMax(0, (s.height() - height()) / 3));
@@ -271,14 +267,14 @@ void MainWindow::centreDialog(QWidget *dialog)
     m_placement.centreDialog(dialog);
 }
 
-QPoint MainWindow::mainTwipsToGlobal(double leftTwips, double topTwips) const
+QPoint MainWindow::mainToGlobal(const QPoint &fromMainEdges) const
 {
-    return m_placement.mainTwipsToGlobal(leftTwips, topTwips);
+    return m_placement.mainToGlobal(fromMainEdges);
 }
 
-QPointF MainWindow::mainOriginTwips() const
+QPoint MainWindow::mainOrigin() const
 {
-    return m_placement.mainOriginTwips();
+    return m_placement.mainOrigin();
 }
 
 // ---- Status strip -----------------------------------------------------------

@@ -73,8 +73,8 @@ public:
     QWidget *practiceArea() override { return m_practiceArea; }
     void placeDocked(QWidget *panel, ManagedWindow which) override;
     void centreDialog(QWidget *dialog) override;
-    QPoint mainTwipsToGlobal(double leftTwips, double topTwips) const override;
-    QPointF mainOriginTwips() const override;
+    QPoint mainToGlobal(const QPoint &fromMainEdges) const override;
+    QPoint mainOrigin() const override;
     void setStatusMessage(const QString &text) override;
     void setStatusReady(bool ready) override;
     void registerWindow(ManagedWindow which, WindowFactory factory) override;

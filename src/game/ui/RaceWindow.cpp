@@ -26,7 +26,6 @@
 namespace {
 
 constexpr int kWidth = 710, kHeight = 445;
-constexpr int kTwipsPerPixel = 15;
 // Bottom edges of the two lanes: the runners stand on them.
 constexpr int kHareGround = 92;
 constexpr int kTortoiseGround = 156;
@@ -34,8 +33,6 @@ constexpr int kFinishX = 680;
 
 const QString kStartPrompt = QStringLiteral("请做好准备，游戏将在三秒后开始");
 const QString kRaceKeys = QStringLiteral("Ctrl+S 中止游戏") + QStringLiteral("   ") + QStringLiteral(" Ctrl+P 暂停游戏");
-
-int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent, int x, int y, int w, int h)
 {
@@ -125,8 +122,8 @@ RaceWindow::~RaceWindow()
 
 void RaceWindow::buildControls()
 {
-    m_harePicture = makeLabel(QStringLiteral("imgt"), QString(), this, px(race::kTrackStart), 0, 0, 0);
-    m_tortoisePicture = makeLabel(QStringLiteral("imgG"), QString(), this, px(race::kTrackStart), 0, 0, 0);
+    m_harePicture = makeLabel(QStringLiteral("imgt"), QString(), this, race::kTrackStart, 0, 0, 0);
+    m_tortoisePicture = makeLabel(QStringLiteral("imgG"), QString(), this, race::kTrackStart, 0, 0, 0);
 
     m_referenceBox = new QTextEdit(this);
     m_referenceBox->setObjectName(QStringLiteral("rtbOut"));
@@ -453,8 +450,8 @@ void RaceWindow::placeRunners()
 {
     const int hareLeft = m_race ? m_race->hareLeft() : race::kTrackStart;
     const int tortoiseLeft = m_race ? m_race->tortoiseLeft() : race::kTrackStart;
-    m_harePicture->move(px(hareLeft), kHareGround - m_harePicture->height());
-    m_tortoisePicture->move(px(tortoiseLeft), kTortoiseGround - m_tortoisePicture->height());
+    m_harePicture->move(hareLeft, kHareGround - m_harePicture->height());
+    m_tortoisePicture->move(tortoiseLeft, kTortoiseGround - m_tortoisePicture->height());
 }
 
 void RaceWindow::lockInput(bool locked)

@@ -22,8 +22,8 @@
 
 namespace {
 constexpr int kWidth = 710, kHeight = 445;
-constexpr double kTwipsPerPixel = 15;
-constexpr double kAccuracyFrameTwips = 4500;
+// The speed bar grows a pixel per 15 keystrokes a minute.
+constexpr BarScale kBarScale{300, 1, 1, 15};
 
 const QString &TypingAreaMessage()
 {
@@ -80,7 +80,7 @@ void KeyDrillWindow::buildControls()
         this, QPoint(60, 40),
         StatisticsPanel::Captions{QStringLiteral("Label3"), QStringLiteral("击中率："), QStringLiteral("Label2"),
                                   QStringLiteral("击键速度：")},
-        kAccuracyFrameTwips, kTwipsPerPixel);
+        kBarScale);
 
     m_input = new QLineEdit(this);
     m_input->setObjectName(QStringLiteral("WordCompare"));
@@ -308,7 +308,7 @@ void KeyDrillWindow::judge(int code)
     RecordKeyVerdict(m_ctx.progressLog, exercise::kKeys, target, verdict);
     if (verdict == KeyVerdict::Wrong)
         cue(false);
-    m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));
+    m_panel->show(DisplayOf(m_drill.statistics(), m_panel->scale()));
     repaintKeys();
 }
 

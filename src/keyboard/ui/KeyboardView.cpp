@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr int kPlateMargin = 8; // the keyboard's case around the caps
 
 // Every look of every cap is drawn once and then reused: a keystroke
@@ -44,12 +43,9 @@ QPixmap CapPicture(const KeyCap &cap, QSize size, const KeyLook &look, qreal rat
 KeyboardView::KeyboardView(const KeyboardPicture &picture, QWidget *parent)
     : QWidget(parent), m_picture(picture)
 {
-    const QRect bounds = picture.boundsTwips();
-    m_originTwips = bounds.topLeft();
-    setGeometry(QRectF(bounds.left() / kTwipsPerPixel, bounds.top() / kTwipsPerPixel,
-                       bounds.width() / kTwipsPerPixel, bounds.height() / kTwipsPerPixel)
-                    .toAlignedRect()
-                    .adjusted(-kPlateMargin, -kPlateMargin, kPlateMargin, kPlateMargin));
+    const QRect bounds = picture.bounds();
+    m_origin = bounds.topLeft();
+    setGeometry(bounds.adjusted(-kPlateMargin, -kPlateMargin, kPlateMargin, kPlateMargin));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     SetAccessibleText(this, QStringLiteral("键盘图"));
@@ -58,12 +54,8 @@ KeyboardView::KeyboardView(const KeyboardPicture &picture, QWidget *parent)
 QRect KeyboardView::capRect(int code) const
 {
     for (const KeyCap &cap : m_picture.caps())
-        if (cap.code == code) {
-            const QRectF r = QRectF(cap.twips.translated(-m_originTwips));
-            return QRectF(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel)
-                .translated(kPlateMargin, kPlateMargin)
-                .toRect();
-        }
+        if (cap.code == code)
+            return cap.rect.translated(QPoint(kPlateMargin, kPlateMargin) - m_origin);
     return QRect();
 }
 
@@ -76,9 +68,8 @@ void KeyboardView::paintEvent(QPaintEvent *)
     p.translate(kPlateMargin, kPlateMargin);
     const qreal ratio = devicePixelRatioF();
     for (const KeyCap &cap : m_picture.caps()) {
-        const QRect r = cap.twips.translated(-m_originTwips);
-        const QRect pixels(r.topLeft() / kTwipsPerPixel, r.size() / kTwipsPerPixel);
-        p.drawPixmap(pixels.topLeft(), CapPicture(cap, pixels.size(), m_picture.look(cap.code), ratio));
+        const QRect r = cap.rect.translated(-m_origin);
+        p.drawPixmap(r.topLeft(), CapPicture(cap, r.size(), m_picture.look(cap.code), ratio));
     }
 }
 

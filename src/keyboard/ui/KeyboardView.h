@@ -1,6 +1,6 @@
 #pragma once
 // Shows a KeyboardPicture as keycaps (PaintKeyCap) on the keyboard's case.
-// Caps sit at their twip positions / 15.
+// Caps sit where the picture places them.
 #include "keyboard/KeyboardPicture.h"
 
 #include <QWidget>
@@ -8,7 +8,7 @@
 class KeyboardView : public QWidget {
     Q_OBJECT
 public:
-    // Placed on `parent` where the picture's twips say; `picture` must
+    // Placed on `parent` where the picture's caps say; `picture` must
     // outlive the view.
     KeyboardView(const KeyboardPicture &picture, QWidget *parent);
 
@@ -26,5 +26,5 @@ private:
     void announceTarget();
 
     const KeyboardPicture &m_picture;
-    QPoint m_originTwips;
+    QPoint m_origin; // the caps' top-left corner on the parent
 };

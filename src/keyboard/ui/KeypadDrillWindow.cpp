@@ -19,7 +19,7 @@
 
 namespace {
 constexpr int kWidth = 710, kHeight = 445;
-constexpr double kAccuracyFramePixels = 200;
+constexpr BarScale kBarScale{200, 16, 17, 1};
 const char *const kRangeCaptions[] = {"全部", "仅0,1,4,7", "仅2,5,8,/", "仅·,3,6,9,*", "仅Enter,+,-"};
 
 // The codes the keypad sends with Num Lock off (the arrows excepted).
@@ -69,7 +69,7 @@ void KeypadDrillWindow::buildControls()
         this, QPoint(180, 40),
         StatisticsPanel::Captions{QStringLiteral("Label18"), QStringLiteral(" 击中率:"), QStringLiteral("Label19"),
                                   QStringLiteral("击键速度:")},
-        kAccuracyFramePixels, 1);
+        kBarScale);
 
     auto *frame = new QGroupBox(QStringLiteral("指法练习范围选择"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -129,7 +129,7 @@ void KeypadDrillWindow::keyUp(int code)
     RecordKeyVerdict(m_ctx.progressLog, exercise::kKeypad, target, verdict);
     if (verdict == KeyVerdict::Wrong)
         cue(false);
-    m_panel->show(DisplayOf(m_drill.statistics(), m_panel->frameWidth()));
+    m_panel->show(DisplayOf(m_drill.statistics(), m_panel->scale()));
     m_view->refresh();
     if (std::exchange(m_numLockMessageDue, false))
         QMessageBox::information(this, window()->windowTitle(), QStringLiteral("请先击一下Num Lock键使数字键区生效！"));

@@ -48,12 +48,11 @@ QFrame *Bar(const QString &name, QFrame *frame, const QColor &colour)
 }
 } // namespace
 
-StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions &captions, double frameWidth,
-                                 double unitsPerPixel)
-    : m_frameWidth(frameWidth), m_unitsPerPixel(unitsPerPixel)
+StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions &captions, const BarScale &scale)
+    : m_scale(scale)
 {
     const int x = topLeft.x(), y = topLeft.y();
-    const int framePixels = pixels(frameWidth);
+    const int framePixels = int(std::lround(scale.accuracyFrame));
     const int textLeft = x + kCaptionWidth + framePixels + 10;
     const int y2 = y + kRowHeight + kRowGap;
     m_parts[0] = Label(parent, captions.accuracyName, captions.accuracy, QRect(x, y, kCaptionWidth, kRowHeight));
@@ -77,17 +76,11 @@ StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions
 }
 
 
-int StatisticsPanel::pixels(double units) const
-{
-    return int(std::lround(units / m_unitsPerPixel));
-}
-
 void StatisticsPanel::show(const StatisticsDisplay &display)
 {
     // A bar never grows out of its frame.
-    const auto fit = [this](QFrame *bar, QFrame *frame, double width) {
-        bar->resize(std::clamp(pixels(width), 0, frame->width() - 2), bar->height());
-        bar->setProperty("units", width);
+    const auto fit = [](QFrame *bar, QFrame *frame, double width) {
+        bar->resize(std::clamp(int(std::lround(width)), 0, frame->width() - 2), bar->height());
     };
     fit(m_accuracyBar, m_accuracyFrame, display.accuracyBarWidth);
     fit(m_speedBar, m_speedFrame, display.speedBarWidth);

@@ -1,8 +1,8 @@
 #pragma once
 // The statistics panel of the keyboard drills: the hit-rate bar in its frame
 // (`picto`, `picCu`) with `lblJZ`, the speed bar in its frame (`picTC`,
-// `picCD`) with `lblCD`, and the two captions. Widths come in the window's
-// own units: twips in the key-position drill, pixels in the keypad drill.
+// `picCD`) with `lblCD`, and the two captions, the bars scaled as the
+// window's BarScale says.
 #include "keyboard/DrillStatistics.h"
 
 #include <QPoint>
@@ -18,24 +18,21 @@ public:
         QString speedName, speed;       // "Label2", "击键速度："
     };
 
-    // Lays the panel out on `parent` from `topLeft` (pixels); the frames are
-    // `frameWidth` units wide, `unitsPerPixel` 15 for twips, 1 for pixels.
-    StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions &captions, double frameWidth,
-                    double unitsPerPixel);
+    // Lays the panel out on `parent` from `topLeft`; the frames are
+    // `scale.accuracyFrame` wide.
+    StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions &captions, const BarScale &scale);
 
     void show(const StatisticsDisplay &display);
-    void reset() { show(StatisticsDisplay()); }
+    void reset() { show(DisplayOf(DrillStatistics(), m_scale)); }
     void setVisible(bool visible);
-    double frameWidth() const { return m_frameWidth; }
+    const BarScale &scale() const { return m_scale; }
 
 private:
-    int pixels(double units) const;
 
     QWidget *m_parts[8] = {};
     QFrame *m_accuracyFrame, *m_accuracyBar, *m_speedFrame, *m_speedBar;
     QLabel *m_accuracyText, *m_speedText;
-    double m_frameWidth;
-    double m_unitsPerPixel;
+    BarScale m_scale;
 };
 
 class CuePlayer;

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kPlateMargin = 8;
 constexpr double kScaleHeight = 34; // the colour scale and its captions
 constexpr double kSideMargin = 6;
@@ -57,16 +56,14 @@ QColor KeyHeatMap::faceOf(int code) const
 
 QSize KeyHeatMap::sizeHint() const
 {
-    const QRect bounds = m_picture.boundsTwips();
-    return QSize(int(bounds.width() / kTwipsPerPixel + 2 * kPlateMargin),
-                 int(bounds.height() / kTwipsPerPixel + 2 * kPlateMargin + kScaleHeight));
+    const QRect bounds = m_picture.bounds();
+    return QSize(int(bounds.width() + 2 * kPlateMargin), int(bounds.height() + 2 * kPlateMargin + kScaleHeight));
 }
 
 KeyHeatMap::Layout KeyHeatMap::layout() const
 {
-    const QRectF bounds(m_picture.boundsTwips());
-    const QSizeF natural(bounds.width() / kTwipsPerPixel + 2 * kPlateMargin,
-                         bounds.height() / kTwipsPerPixel + 2 * kPlateMargin);
+    const QRectF bounds(m_picture.bounds());
+    const QSizeF natural(bounds.width() + 2 * kPlateMargin, bounds.height() + 2 * kPlateMargin);
     Layout l;
     l.scale = std::min((width() - 2 * kSideMargin) / natural.width(), (height() - kScaleHeight) / natural.height());
     const QSizeF plate = natural * l.scale;
@@ -79,8 +76,8 @@ KeyHeatMap::Layout KeyHeatMap::layout() const
 
 QRectF KeyHeatMap::capRect(const KeyCap &cap, const Layout &l) const
 {
-    const QPointF offset = QPointF(cap.twips.topLeft() - m_picture.boundsTwips().topLeft()) / kTwipsPerPixel;
-    return QRectF(l.origin + offset * l.scale, QSizeF(cap.twips.size()) / kTwipsPerPixel * l.scale);
+    const QPointF offset(cap.rect.topLeft() - m_picture.bounds().topLeft());
+    return QRectF(l.origin + offset * l.scale, QSizeF(cap.rect.size()) * l.scale);
 }
 
 QRectF KeyHeatMap::keyRect(int code) const

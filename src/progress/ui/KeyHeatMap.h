@@ -35,7 +35,7 @@ private:
     // Where the caps and the colour scale go in the widget, for its size.
     struct Layout {
         double scale = 1;
-        QPointF origin;   // of the caps' twip origin, in pixels
+        QPointF origin;   // of the caps' top-left corner
         QRectF plate;     // the keyboard case
         QRectF scaleBar;  // the colour scale below it
     };

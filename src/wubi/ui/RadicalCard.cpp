@@ -85,8 +85,7 @@ void ShowRadicalCard(AppContext &ctx, int keyCode, bool edition86)
         MainGeometry atOrigin;
         atOrigin.dockOffset = ctx.state.dockOffset;
         atOrigin.dockCorrection = ctx.state.dockCorrection;
-        const QPointF at = RadicalChartPosition(atOrigin);
-        card->move(ctx.shell->mainTwipsToGlobal(at.x(), at.y()));
+        card->move(ctx.shell->mainToGlobal(RadicalChartPosition(atOrigin)));
     }
     card->cardPicture->setFocus();
     card->exec();

@@ -14,18 +14,18 @@
 
 namespace {
 constexpr int kLineStepPixels = 100; // between the balloon positions of two lines
-constexpr int kTwipsPerPixel = 15;
+constexpr int kBalloonShiftDivisor = 15; // the balloon goes a fifteenth of the way to the line's middle
 constexpr int kGap = 4;
 
 // Where the balloon goes in the practice window: near the start of the line,
-// its bottom edge a step per line further down (the input line's left and
-// width counting as twips, as the line window has always placed it), and
-// never over the line being typed or its reference above it: for the first
-// line that puts it below the input line. Always inside the window.
+// its bottom edge a step per line further down (as the line window has always
+// placed it), and never over the line being typed or its reference above it:
+// for the first line that puts it below the input line. Always inside the
+// window.
 QPoint BalloonPlace(const QWidget *window, const QWidget *inputLine, int line, int width)
 {
     const QRect input(inputLine->mapTo(window, QPoint(0, 0)), inputLine->size());
-    int x = (input.left() + input.width() / 2) / kTwipsPerPixel + width / 2;
+    int x = (input.left() + input.width() / 2) / kBalloonShiftDivisor + width / 2;
     int y = std::max(0, kLineStepPixels * line - HintBalloon::kHeight);
     const int referenceTop = input.top() - input.height(); // the reference sits right above the input
     if (y + HintBalloon::kHeight > referenceTop)

@@ -203,17 +203,16 @@ private slots:
         QCOMPARE(f.main.window(W::RunPanel)->geometry(), QRect(0, 0, 112, 445));
         QCOMPARE(f.main.window(W::LinePracticeWindow)->geometry(), QRect(112, 0, 598, 445));
         QCOMPARE(f.main.window(W::StatusStrip)->geometry(), QRect(0, 521, 710, 27));
-        // Twips from the main window's origin reach the same screen points.
-        const QPointF origin = f.main.mainOriginTwips();
-        QCOMPARE(f.main.mainTwipsToGlobal(1735, 1492), f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0)));
-        QCOMPARE(QPointF(f.main.mapToGlobal(QPoint(0, 0)) * 15), origin + QPointF(60, 345));
+        // Points from the main window's edges reach the same screen points.
+        const QPoint origin = f.main.mainOrigin();
+        QCOMPARE(f.main.mainToGlobal(QPoint(116, 99)), f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(f.main.mapToGlobal(QPoint(0, 0)), origin + QPoint(4, 23));
         QDialog dialog(&f.main);
         dialog.resize(300, 200);
         f.main.centreDialog(&dialog);
-        // Centred at 4485 + 1680 twips right of the main window's left edge
-        // and dockOffset + 3337.5 below its top edge.
-        const QPoint centre = dialog.pos() + QPoint(150, 100);
-        QVERIFY((centre - f.main.mainTwipsToGlobal(6165, 4882.5)).manhattanLength() <= 1);
+        // Centred 299 + 112 pixels right of the main window's left edge and
+        // dockOffset + 222.5 (rounded up) below its top edge.
+        QCOMPARE(dialog.pos() + QPoint(150, 100), f.main.mainToGlobal(QPoint(411, 326)));
     }
 
     void closeOthersLeavesOnlyTheOpeningWindowsEmptied()
@@ -452,7 +451,7 @@ private slots:
         f.registerFakes({W::RunPanel, W::LinePracticeWindow});
         f.start();
         f.main.openLinePractice();
-        const QPointF originBefore = f.main.mainOriginTwips();
+        const QPoint originBefore = f.main.mainOrigin();
         const QPoint lineBefore = f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0));
         QWidget *strip = f.main.findChild<QWidget *>("strip");
         const QPoint grab(300, 10);
@@ -461,14 +460,14 @@ private slots:
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(strip, &move);
         QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
-        QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
+        QCOMPARE(f.main.mainOrigin() - originBefore, QPoint(10, 0));
         QCOMPARE(f.main.window(W::LinePracticeWindow)->mapToGlobal(QPoint(0, 0)) - lineBefore, QPoint(10, 0));
         // A press on a button starts no drag: the button takes it, so moving
         // with the left button held leaves the window where it is.
         QTest::mousePress(f.main.menuButton(3), Qt::LeftButton);
         QApplication::sendEvent(strip, &move);
         QTest::mouseRelease(strip, Qt::LeftButton, {}, grab + QPoint(10, 0));
-        QCOMPARE(f.main.mainOriginTwips() - originBefore, QPointF(150, 0));
+        QCOMPARE(f.main.mainOrigin() - originBefore, QPoint(10, 0));
     }
 
     void theProgramsOwnWindowsDockAndReplaceEachOther()

@@ -26,8 +26,6 @@ const QString kLetters = QStringLiteral("abcdefghijklmnopqrstuvwxyzabcdefghijklm
 const QString kKeyNameLine = QStringLiteral("金人月白禾言立水火之工木大土王目日口田纟又女子"); // 23
 const QString kRaceKeys = QStringLiteral("Ctrl+S 中止游戏    Ctrl+P 暂停游戏");
 
-int px(int twips) { return (twips + 7) / 15; }
-
 struct RaceFixture : TestContext {
     RaceWindow game{ctx, shell.practiceArea()};
 
@@ -97,20 +95,20 @@ private slots:
         QTest::keyClicks(t.game.input(), QStringLiteral("A")); // capital A where a is selected
         QCOMPARE(t.errorCues(), 1);
         QCOMPARE(t.game.input()->text(), QString());
-        QCOMPARE(t.game.harePicture()->x(), px(240));
+        QCOMPARE(t.game.harePicture()->x(), 16);
 
         QTest::keyClicks(t.game.input(), QStringLiteral("a"));
-        QCOMPARE(t.game.harePicture()->x(), px(240 + 194));
+        QCOMPARE(t.game.harePicture()->x(), 16 + 13);
         QCOMPARE(t.game.hareCountLabel()->text(), QStringLiteral("1"));
         QTest::keyClick(t.game.input(), Qt::Key_Backspace); // typed characters stay
         QCOMPARE(t.game.input()->text(), QStringLiteral("a"));
 
         QTest::keyClicks(t.game.input(), kLetters.mid(1, 42));
-        QCOMPARE(t.game.harePicture()->x(), px(240 + 43 * 194));
+        QCOMPARE(t.game.harePicture()->x(), 16 + 43 * 13);
         QTest::keyClicks(t.game.input(), kLetters.right(1)); // the 44th letter
         QCOMPARE(t.game.hareCountLabel()->text(), QStringLiteral("44"));
         QCOMPARE(t.game.input()->text(), QString());
-        QCOMPARE(t.game.harePicture()->x(), px(240));
+        QCOMPARE(t.game.harePicture()->x(), 16);
         const QString next = t.game.raceLine();
         QCOMPARE(next.size(), 44);
         QTest::keyClicks(t.game.input(), next.left(1));
@@ -125,7 +123,7 @@ private slots:
         t.countdown();
         t.commit(QStringLiteral("金口人")); // the second is wrong, the third must not count
         QCOMPARE(t.game.input()->text(), QStringLiteral("金"));
-        QCOMPARE(t.game.harePicture()->x(), px(240 + 374));
+        QCOMPARE(t.game.harePicture()->x(), 16 + 25);
         QCOMPARE(t.game.hareCountLabel()->text(), QStringLiteral("1"));
         QCOMPARE(t.errorCues(), 1);
         t.commit(QStringLiteral("人月白"));
@@ -190,7 +188,7 @@ private slots:
         QCOMPARE(tortoise, QStringList({"gg1", "gg2", "gg1"}));
         t.game.moveTortoise();
         QCOMPARE(t.game.tortoiseCountLabel()->text(), QStringLiteral("2"));
-        QCOMPARE(t.game.tortoisePicture()->x(), px(240 + 194));
+        QCOMPARE(t.game.tortoisePicture()->x(), 16 + 13);
 
         for (int tick = 1; tick <= 60; ++tick)
             t.game.tickClock();
@@ -205,7 +203,7 @@ private slots:
         QVERIFY(t.game.input()->isReadOnly());
         QCOMPARE(t.game.hareFrameName(), QStringLiteral("gt2"));
         QCOMPARE(t.game.tortoiseFrameName(), QStringLiteral("gg2"));
-        QCOMPARE(t.game.tortoisePicture()->x(), px(240));
+        QCOMPARE(t.game.tortoisePicture()->x(), 16);
     }
 
     void ctrlSStopsTheRace()
@@ -218,7 +216,7 @@ private slots:
         t.ctrl(Qt::Key_S); // also while paused
         QVERIFY(t.game.race()->ended());
         QCOMPARE(t.shell.statusMessage, QStringLiteral("赛跑结束"));
-        QCOMPARE(t.game.harePicture()->x(), px(240));
+        QCOMPARE(t.game.harePicture()->x(), 16);
         QCOMPARE(t.game.hareCountLabel()->text(), QStringLiteral("3"));
         QVERIFY(!t.anyTimerActive());
     }

@@ -171,9 +171,9 @@ private slots:
         QCOMPARE(w->picture().look(w->drill().target()).state, KeyState::Target);
         QCOMPARE(Text(w, "lblCD"), QStringLiteral("120.00 次/分"));
         QCOMPARE(Text(w, "lblJZ"), QStringLiteral("50.00 %"));
-        // Bars in twips: half of the 4500-twip frame plus 16; 120 + 16 for the speed.
-        QCOMPARE(Width(w, "picCu"), qRound((0.5 * 4500 + 16) / 15));
-        QCOMPARE(Width(w, "picCD"), qRound(136 / 15.0));
+        // Half of the 300-pixel frame plus 1; a pixel per 15 keystrokes a minute plus 1.
+        QCOMPARE(Width(w, "picCu"), 151);
+        QCOMPARE(Width(w, "picCD"), 9);
 
         // Escape is a keystroke, not an error, and sounds only on the way down.
         t.cues.played.clear();
@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(w->picture().look('A').state, KeyState::Target);
         QCOMPARE(w->drill().statistics().keystrokes, 0.0f);
         QVERIFY(Text(w, "lblCD").isEmpty());
-        QCOMPARE(Width(w, "picCD"), qRound(17 / 15.0));
+        QCOMPARE(Width(w, "picCD"), 1);
 
         // The main window's commands reach the same switches.
         t.shell.runCommand(QStringLiteral("keyboard.fingering"));
