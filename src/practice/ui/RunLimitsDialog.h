@@ -16,7 +16,7 @@ public:
     void chooseLimitKind(int index);
     void confirmLimits();
     void cancel();
-    // Escape and the window's close button cancel like cmdCancel.
+    // Escape and the window's close button cancel like the Cancel button.
     void reject() override;
 
     std::array<QRadioButton *, 3> limitKindButtons{};

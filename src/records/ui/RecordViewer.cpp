@@ -363,7 +363,7 @@ void RecordViewer::showEvent(QShowEvent *event)
 
 bool RecordViewer::eventFilter(QObject *watched, QEvent *event)
 {
-    // txtName_GotFocus, txtRecord_GotFocus: the whole text is selected.
+    // A name or number box that gains the focus has its whole text selected.
     if (event->type() == QEvent::FocusIn && (watched == m_nameBox || watched == m_numberBox))
         QTimer::singleShot(0, static_cast<QLineEdit *>(watched), &QLineEdit::selectAll);
     return QWidget::eventFilter(watched, event);

@@ -110,7 +110,7 @@ void ResultWindow::buildLayout(const PracticeReport &report)
 
 bool ResultWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // txtName_GotFocus: the remembered name is selected, so typing replaces it.
+    // On focus the remembered name is selected, so typing replaces it.
     if (watched == m_nameBox && event->type() == QEvent::FocusIn)
         QTimer::singleShot(0, m_nameBox, &QLineEdit::selectAll);
     return QDialog::eventFilter(watched, event);

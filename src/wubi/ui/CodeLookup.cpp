@@ -140,7 +140,7 @@ void CodeLookup::lookUp()
 
 bool CodeLookup::eventFilter(QObject *watched, QEvent *event)
 {
-    // txtIn_GotFocus: the whole text, selected after the focus change settles.
+    // On focus the whole text is selected after the focus change settles.
     if (watched == input && event->type() == QEvent::FocusIn)
         QTimer::singleShot(0, input, [edit = input] { edit->selectAll(); });
     return QDialog::eventFilter(watched, event);
