@@ -199,15 +199,30 @@ void ComposerMode::readSetting()
     if (edition == m_edition)
         return;
     m_edition = edition;
-    std::unique_ptr<WubiCodeIndex> &index = m_indexes[edition == 86 ? 0 : 1];
-    if (edition != 0 && !index)
-        index = std::make_unique<WubiCodeIndex>(m_ctx.state.tables.edition(edition == 86));
-    m_composer.setIndex(edition == 0 ? nullptr : index.get());
+    m_composer.setIndex(nullptr); // the edition's index is set at the next use
+    m_indexSet = false;
     m_note.clear();
     if (m_candidates)
         m_candidates->hide();
     emit editionChanged();
     emit changed();
+}
+
+WubiComposer &ComposerMode::composer()
+{
+    // An index made of tables not yet read would stay empty: it is built
+    // once the edition's table has rows.
+    if (isOn() && !m_indexSet) {
+        std::unique_ptr<WubiCodeIndex> &index = m_indexes[m_edition == 86 ? 0 : 1];
+        const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
+        if (!index && !table.isEmpty())
+            index = std::make_unique<WubiCodeIndex>(table);
+        if (index) {
+            m_composer.setIndex(index.get());
+            m_indexSet = true;
+        }
+    }
+    return m_composer;
 }
 
 void ComposerMode::setEdition(int edition)

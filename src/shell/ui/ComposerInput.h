@@ -46,7 +46,9 @@ public:
     // "2.35"; empty when nothing was committed through the composer.
     QString keysPerCharacterText() const;
 
-    WubiComposer &composer() { return m_composer; }
+    // The composer, its code index built from the tables of the moment on
+    // first use: the tables are read after start-up, in the background.
+    WubiComposer &composer();
     CandidateWindow *candidateWindow();
 
     // Used by the boxes.
@@ -65,7 +67,8 @@ private:
     AppContext &m_ctx;
     int m_edition = 0;
     WubiComposer m_composer;
-    std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first chosen
+    std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first used
+    bool m_indexSet = false; // the composer has the edition's index
     QPointer<CandidateWindow> m_candidates;
     QString m_note;
     qint64 m_keys = 0;

@@ -10,17 +10,18 @@
 #include <QtTest>
 
 namespace {
-// A line practice with the composer made first, as the program does.
+// A line practice with the composer made first, as the program does: before
+// the code tables are read (the program reads them after start-up).
 struct ComposerHarness : TestContext {
     ComposerMode *mode = nullptr;
     LinePracticeWindow *line = nullptr;
 
     explicit ComposerHarness(const QString &edition, bool chinese = true) : TestContext(7)
     {
-        if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
-            qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
         settings.write(QStringLiteral("Wubi"), QStringLiteral("Composer"), edition);
         mode = new ComposerMode(ctx, shell.mainWindow());
+        if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
+            qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
         RegisterLinePractice(ctx, shell);
         RegisterRecords(ctx, shell);
         shell.runCommand(chinese ? QStringLiteral("chinese.line") : QStringLiteral("english.line"));
