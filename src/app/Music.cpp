@@ -16,6 +16,7 @@ struct SdlMusicPlayer::Impl {
         Mix_HaltMusic();
         Mix_FreeMusic(music);
         music = nullptr;
+        AudioDevice::release();
     }
 };
 
@@ -38,6 +39,7 @@ bool SdlMusicPlayer::play(const QString &path)
     m_impl->music = Mix_LoadMUS(QFile::encodeName(path).constData());
     if (!m_impl->music)
         return false;
+    AudioDevice::hold();
     // The tune plays once, as chosen; nothing repeats it.
     if (Mix_PlayMusic(m_impl->music, 1) != 0) {
         m_impl->release();

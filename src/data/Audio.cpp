@@ -13,6 +13,7 @@
 namespace {
 enum class DeviceState { Untried, Open, Failed, Closed };
 std::atomic<DeviceState> g_state{DeviceState::Untried};
+std::atomic<int> g_holders{0};
 std::mutex g_opening; // one open at a time, also against the worker
 // The worker of openInBackground(), joined at the latest when the process
 // ends (a joinable thread left at exit would abort it).
@@ -28,6 +29,7 @@ struct Worker {
 std::mutex g_waiting;
 std::vector<std::function<void()>> g_waiters;
 bool g_workerDone = false;
+std::function<void()> g_openedHandler; // guarded by g_waiting
 
 void RunOnApplicationThread(std::function<void()> call)
 {
@@ -64,6 +66,9 @@ bool AudioDevice::open()
     }
     loadSoundFont();
     g_state = DeviceState::Open;
+    const std::lock_guard<std::mutex> waiting(g_waiting);
+    if (g_openedHandler)
+        RunOnApplicationThread(g_openedHandler);
     return true;
 }
 
@@ -79,8 +84,11 @@ void AudioDevice::openInBackground(std::function<void()> whenOpen)
     }
     if (whenOpen)
         g_waiters.push_back(std::move(whenOpen));
-    if (g_worker.thread.joinable())
+    if (workerRunning)
         return;
+    if (g_worker.thread.joinable()) // the worker of an earlier open, through
+        g_worker.thread.join();
+    g_workerDone = false;
     // SDL keeps per-thread data (its error text) that this thread must release.
     g_worker.thread = std::thread([] {
         open();
@@ -103,6 +111,17 @@ bool AudioDevice::isOpen()
     return g_state == DeviceState::Open;
 }
 
+namespace {
+void CloseOpenDevice()
+{
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+} // namespace
+
 void AudioDevice::close()
 {
     if (g_worker.thread.joinable())
@@ -110,10 +129,39 @@ void AudioDevice::close()
     const std::lock_guard<std::mutex> lock(g_opening);
     if (g_state != DeviceState::Open)
         return;
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    CloseOpenDevice();
     g_state = DeviceState::Closed;
+}
+
+bool AudioDevice::closeWhenIdle()
+{
+    {
+        const std::lock_guard<std::mutex> waiting(g_waiting);
+        if (g_worker.thread.joinable() && !g_workerDone)
+            return false; // an open is under way for someone
+    }
+    const std::lock_guard<std::mutex> lock(g_opening);
+    if (g_state != DeviceState::Open)
+        return true;
+    if (g_holders > 0 || Mix_Playing(-1) > 0 || Mix_PlayingMusic())
+        return false;
+    CloseOpenDevice();
+    g_state = DeviceState::Untried;
+    return true;
+}
+
+void AudioDevice::setOpenedHandler(std::function<void()> handler)
+{
+    const std::lock_guard<std::mutex> waiting(g_waiting);
+    g_openedHandler = std::move(handler);
+}
+
+void AudioDevice::hold()
+{
+    ++g_holders;
+}
+
+void AudioDevice::release()
+{
+    --g_holders;
 }

@@ -16,6 +16,16 @@ public:
     // never when it cannot be opened.
     static void openInBackground(std::function<void()> whenOpen = {});
     static bool isOpen();
+    // Closes the device while nothing sounds and nobody holds it, so that an
+    // idle program is not woken by SDL's audio thread; open() and
+    // openInBackground() open it again.
+    // Returns false when it stays open (sounding or held).
+    static bool closeWhenIdle();
+    // Runs on the thread of the application object after every opening.
+    static void setOpenedHandler(std::function<void()> handler);
+    // Keeps the device open while a loaded tune may still play.
+    static void hold();
+    static void release();
     // Closes the mixer and SDL audio (at exit), after a background open.
     static void close();
 };

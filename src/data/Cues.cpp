@@ -29,6 +29,7 @@ struct SdlCuePlayer::Impl {
     std::array<Mix_Chunk *, 3> chunks{};
     std::optional<Cue> waiting; // the last cue asked for before the device was open
     QElapsedTimer waitingSince;
+    QTimer idleClose;
 
     // The cue files, once the device is open.
     bool ready()
@@ -52,6 +53,30 @@ struct SdlCuePlayer::Impl {
     {
         if (Mix_Chunk *chunk = chunks[static_cast<size_t>(cue)])
             Mix_PlayChannel(kCueChannel, chunk, 0);
+        idleClose.start();
+    }
+
+    void freeChunks()
+    {
+        for (Mix_Chunk *&chunk : chunks) {
+            if (chunk)
+                Mix_FreeChunk(chunk);
+            chunk = nullptr;
+        }
+        loaded = false;
+    }
+
+    void closeWhenIdle()
+    {
+        if (!AudioDevice::isOpen())
+            return;
+        if (waiting || Mix_Playing(-1) > 0 || Mix_PlayingMusic()) {
+            idleClose.start(); // still in use
+            return;
+        }
+        freeChunks();
+        if (!AudioDevice::closeWhenIdle())
+            idleClose.start();
     }
 
     // Until the device is open a keystroke never waits for it: the cue waits
@@ -75,12 +100,25 @@ struct SdlCuePlayer::Impl {
         const std::optional<Cue> cue = std::exchange(waiting, std::nullopt);
         if (cue && waitingSince.elapsed() <= kLatestLateCueMs && ready())
             play(*cue);
+        idleClose.start();
     }
 };
 
-SdlCuePlayer::SdlCuePlayer(QString soundDir) : m_impl(std::make_shared<Impl>())
+SdlCuePlayer::SdlCuePlayer(QString soundDir, int idleCloseMs) : m_impl(std::make_shared<Impl>())
 {
     m_impl->soundDir = std::move(soundDir);
+    m_impl->idleClose.setSingleShot(true);
+    m_impl->idleClose.setInterval(idleCloseMs);
+    const std::weak_ptr<Impl> self = m_impl;
+    QObject::connect(&m_impl->idleClose, &QTimer::timeout, [self] {
+        if (const std::shared_ptr<Impl> impl = self.lock())
+            impl->closeWhenIdle();
+    });
+    // However the device was opened, it closes again if no cue follows.
+    AudioDevice::setOpenedHandler([self] {
+        if (const std::shared_ptr<Impl> impl = self.lock())
+            impl->idleClose.start();
+    });
     QTimer::singleShot(kWarmUpDelayMs, [] { AudioDevice::openInBackground(); });
 }
 
@@ -88,10 +126,7 @@ SdlCuePlayer::~SdlCuePlayer()
 {
     if (AudioDevice::isOpen())
         Mix_HaltChannel(kCueChannel);
-    for (Mix_Chunk *chunk : m_impl->chunks) {
-        if (chunk)
-            Mix_FreeChunk(chunk);
-    }
+    m_impl->freeChunks();
 }
 
 void SdlCuePlayer::play(Cue cue)

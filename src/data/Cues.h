@@ -18,9 +18,12 @@ public:
 // Plays through SDL2_mixer from <dataRoot>/sound/. Made once the application
 // object exists: it opens the audio device in the background shortly after
 // start-up, and a cue asked for before the device is open sounds once it is.
+// After `idleCloseMs` without a cue it closes the device again (an open
+// device keeps waking the process) and the next cue opens it anew.
 class SdlCuePlayer final : public CuePlayer {
 public:
-    explicit SdlCuePlayer(QString soundDir);
+    static constexpr int kIdleCloseMs = 5000;
+    explicit SdlCuePlayer(QString soundDir, int idleCloseMs = kIdleCloseMs);
     ~SdlCuePlayer() override;
     SdlCuePlayer(const SdlCuePlayer &) = delete; // owns the loaded sounds
     SdlCuePlayer &operator=(const SdlCuePlayer &) = delete;

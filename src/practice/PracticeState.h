@@ -29,7 +29,7 @@ enum class ManagedWindow {
 inline constexpr int kManagedWindowCount = 13;
 
 struct WindowFlags {
-    bool shown = false;          // set by the window's load, cleared by its unload
+    bool shown = false;          // set when the window is made, cleared by the registry when it goes
     bool opening = false;        // set by the command opening it, around close-others
     bool hiddenWithMain = false; // hidden because the main window was minimized
 };

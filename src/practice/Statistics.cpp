@@ -5,7 +5,6 @@
 #include "practice/TextUnits.h"
 
 #include <QRegularExpression>
-#include <QTime>
 #include <algorithm>
 #include <cmath>
 
@@ -47,17 +46,6 @@ QString ElapsedTimeText(int elapsedSeconds)
     const int minutes = (elapsedSeconds % 3600) / 60;
     const int seconds = elapsedSeconds % 60;
     return twoDigits(hours) + QLatin1Char(':') + twoDigits(minutes) + QLatin1Char(':') + twoDigits(seconds);
-}
-
-int SecondsOfTimeText(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.size() != 8)
-        return 0;
-    const QTime t = QTime::fromString(trimmed, QStringLiteral("hh:mm:ss"));
-    if (!t.isValid())
-        return 0;
-    return secondOfDay(t);
 }
 
 namespace {

@@ -18,9 +18,6 @@ QString AccuracyText(int total, int errors);
 QString SpeedText(int typedCount, int elapsedSeconds);
 // Running clock as hours:minutes:seconds, two digits at least each.
 QString ElapsedTimeText(int elapsedSeconds);
-// hh*3600 + mm*60 + ss of an "hh:mm:ss" text; 0 when the trimmed text is not
-// exactly 8 characters or not a time.
-int SecondsOfTimeText(const QString &text);
 // Change of the typed count between two snapshots of the typed text: only the
 // lengths and the tail are compared; CR and LF never count.
 int TypedCountChange(const QString &snapshot, const QString &typed);

@@ -251,28 +251,6 @@ QString SaveTimeText(const QDateTime &when)
     return when.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QLatin1Char(' ');
 }
 
-qint32 SpeedFromText(const QString &speedText)
-{
-    const QString trimmed = speedText.trimmed();
-    return SettingToInt32(trimmed.left(qMax<qsizetype>(0, trimmed.size() - 3)).trimmed());
-}
-
-TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
-                              const QString &kind, const QDateTime &savedAt)
-{
-    TypingRecord r;
-    r.name = name;
-    r.speed = SpeedFromText(values[0]);
-    r.characters = SettingToInt32(values[1]);
-    r.punctuation = SettingToInt32(values[2]);
-    r.total = SettingToInt32(values[3]);
-    r.accuracy = values[4];
-    r.timeUsed = values[5];
-    r.kind = kind;
-    r.savedAt = SaveTimeText(savedAt);
-    return r;
-}
-
 TypingRecord RecordOfRun(const RunFigures &figures, const TypedCounts &counts, const QString &name,
                          const QString &kind, const QDateTime &savedAt)
 {

@@ -76,17 +76,9 @@ qint64 RecordCountForLength(qint64 fileLength);
 // "2026-03-01 09:15:00 " as the save time is stored.
 QString SaveTimeText(const QDateTime &when);
 
-// The record of a result as the result window shows it: the six values
-// (speed text such as "56 字/分", characters, punctuation, total, accuracy,
-// time used), the learner's name as typed, the exercise title and the save
-// time. The number is left 0 for the caller.
-TypingRecord RecordFromReport(const std::array<QString, 6> &values, const QString &name,
-                              const QString &kind, const QDateTime &savedAt);
 // The record of a run from its figures, as the result window saves it.
 TypingRecord RecordOfRun(const RunFigures &figures, const TypedCounts &counts, const QString &name,
                          const QString &kind, const QDateTime &savedAt);
-// The number in front of the unit of a speed text: "56 字/分" gives 56.
-qint32 SpeedFromText(const QString &speedText);
 
 struct RecordReadResult {
     bool ok = false;

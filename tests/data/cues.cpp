@@ -102,6 +102,24 @@ private slots:
         QCOMPARE(Mix_Playing(-1), 1);
     }
 
+    // An open device wakes the process; with no cue for a while it closes,
+    // and the next cue opens it again and still sounds.
+    void theDeviceClosesWhenIdleAndTheNextCueStillSounds()
+    {
+        if (qgetenv("SDL_AUDIODRIVER") != "dummy")
+            QSKIP("needs SDL's dummy audio driver");
+        SdlCuePlayer player(TestEnv::dataRoot() + "/sound", 50);
+        QVERIFY(AudioDevice::open());
+        player.play(Cue::Tick);
+        QTRY_VERIFY(!AudioDevice::isOpen());
+        g_cuesFinished = 0;
+        Mix_ChannelFinished(CountFinishedCue);
+        player.play(Cue::Confirm);
+        QTRY_COMPARE(g_cuesFinished.load(), 1);
+        Mix_ChannelFinished(nullptr);
+        QTRY_VERIFY(!AudioDevice::isOpen());
+    }
+
     void aNewCueReplacesTheSoundingOne()
     {
         if (qgetenv("SDL_AUDIODRIVER") != "dummy")

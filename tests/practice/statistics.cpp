@@ -59,15 +59,6 @@ private slots:
         QCOMPARE(ElapsedTimeText(3600 * 100 + 5), QStringLiteral("100:00:05"));
     }
 
-    void secondsOfTime()
-    {
-        QCOMPARE(SecondsOfTimeText(QStringLiteral("01:02:03")), 3723);
-        QCOMPARE(SecondsOfTimeText(QStringLiteral(" 23:59:59 ")), 86399);
-        QCOMPARE(SecondsOfTimeText(QStringLiteral("1:02:03")), 0);
-        QCOMPARE(SecondsOfTimeText(QString()), 0);
-        QCOMPARE(SecondsOfTimeText(QStringLiteral("ab:cd:ef")), 0);
-    }
-
     void typedCountChange()
     {
         QCOMPARE(TypedCountChange(QString(), QStringLiteral("你好 a")), 4);

@@ -71,8 +71,6 @@ IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(
 
 IdleBackground::~IdleBackground()
 {
-    m_state.window(ManagedWindow::IdleBackground).shown = false;
-    m_state.window(ManagedWindow::IdleBackground).opening = false;
 }
 
 void IdleBackground::paintEvent(QPaintEvent *)

@@ -50,10 +50,7 @@ StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
     m_state.window(ManagedWindow::StatusStrip).hiddenWithMain = false;
 }
 
-StatusStrip::~StatusStrip()
-{
-    m_state.window(ManagedWindow::StatusStrip).shown = false;
-}
+StatusStrip::~StatusStrip() {}
 
 void StatusStrip::setMessage(const QString &text)
 {

@@ -37,6 +37,12 @@ QWidget *WindowRegistry::showWindow(ManagedWindow which)
         slot = factory(parentFor(which));
         if (!slot)
             return nullptr;
+        // However the window goes (unloaded, closed, deleted later), it is no
+        // longer shown nor being opened.
+        QObject::connect(slot, &QObject::destroyed, [this, which] {
+            m_state.window(which).shown = false;
+            m_state.window(which).opening = false;
+        });
         m_shell.placeDocked(slot, which);
     }
     if (!slot->isVisible()) {

@@ -112,9 +112,6 @@ RaceWindow::RaceWindow(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
 
 RaceWindow::~RaceWindow()
 {
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::RaceWindow);
-    flags.shown = false;
-    flags.opening = false;
     stopTimers();
     m_race.reset();
     status(QString());

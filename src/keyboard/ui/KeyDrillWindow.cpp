@@ -69,8 +69,6 @@ KeyDrillWindow::KeyDrillWindow(AppContext &ctx, QWidget *parent)
 
 KeyDrillWindow::~KeyDrillWindow()
 {
-    m_ctx.state.window(ManagedWindow::KeyDrillWindow).shown = false;
-    m_ctx.state.window(ManagedWindow::KeyDrillWindow).opening = false;
 }
 
 void KeyDrillWindow::buildControls()

@@ -57,8 +57,6 @@ KeypadDrillWindow::KeypadDrillWindow(AppContext &ctx, QWidget *parent)
 
 KeypadDrillWindow::~KeypadDrillWindow()
 {
-    m_ctx.state.window(ManagedWindow::KeypadDrillWindow).shown = false;
-    m_ctx.state.window(ManagedWindow::KeypadDrillWindow).opening = false;
 }
 
 void KeypadDrillWindow::buildControls()

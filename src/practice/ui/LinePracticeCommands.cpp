@@ -14,8 +14,16 @@ namespace {
 class LinePracticeRun : public ContextService<PracticeRun> {
 public:
     LinePracticeRun(AppContext &ctx, QObject *owner) : ContextService(ctx, &AppContext::practiceRun, owner) {}
-    void clearLiveFigures() override { ClearLiveFigures(m_ctx); }
-    void showRunLimits() override { ShowRunLimits(m_ctx); }
+    void clearLiveFigures() override
+    {
+        ClearLiveFigures(m_ctx);
+        UpdateRunButtons(m_ctx); // the step ended any run and reset the kind of practice
+    }
+    void showRunLimits() override
+    {
+        ShowRunLimits(m_ctx);
+        UpdateRunButtons(m_ctx);
+    }
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
     void startRun() override { StartRunFigures(m_ctx); }

@@ -97,69 +97,44 @@ RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     m_figureTick->setInterval(200);
     connect(m_clock, &QTimer::timeout, this, &RunPanel::tickClock);
     connect(m_figureTick, &QTimer::timeout, this, &RunPanel::tickFigures);
-    connect(m_clock, &QTimer::timeout, this, &RunPanel::followRun);
-    connect(m_figureTick, &QTimer::timeout, this, &RunPanel::followRun);
+    // The two timers run only while the run's clock runs.
+    connect(m_run, &TypingRun::started, this, [this] { followClock(true); });
+    connect(m_run, &TypingRun::pausedChanged, this, [this](bool paused) { followClock(!paused); });
+    connect(m_run, &TypingRun::ended, this, [this] { followClock(false); });
 
     m_ctx.state.window(ManagedWindow::RunPanel).shown = true;
     speedLabel->setText(QStringLiteral("   0 字/分"));
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RunPanel);
-    followRun();
-}
-
-bool RunPanel::clockTicking() const
-{
-    return m_ctx.state.runStarted && m_ctx.state.clockRunning;
-}
-
-void RunPanel::followRun()
-{
-    m_followPending = false;
-    if (clockTicking()) {
-        if (!m_clock->isActive())
-            m_clock->start();
-        if (!m_figureTick->isActive())
-            m_figureTick->start();
-        updateButtonStates();
-        qApp->removeEventFilter(this);
-        return;
-    }
-    // Nothing is counted while no clock runs: the window is brought to what
-    // the run's flags say and waits without a timer. The flags change only in
-    // answer to the learner (a key, a click, a dialog), so it looks at them
-    // again after each such input.
-    m_clock->stop();
-    m_figureTick->stop();
     updateButtonStates();
-    qApp->installEventFilter(this);
 }
 
-bool RunPanel::eventFilter(QObject *watched, QEvent *event)
+void RunPanel::followClock(bool running)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::InputMethod:
-        if (!m_followPending) {
-            m_followPending = true;
-            QMetaObject::invokeMethod(this, &RunPanel::followRun, Qt::QueuedConnection);
-        }
-        break;
-    default:
-        break;
+    if (running) {
+        m_clock->start();
+        m_figureTick->start();
+    } else {
+        m_clock->stop();
+        m_figureTick->stop();
     }
-    return QWidget::eventFilter(watched, event);
+    showRunButtons(m_run->isStarted());
+}
+
+void RunPanel::showRunButtons(bool started)
+{
+    SetEnabledIfDiffers(startButton, !started && !m_ctx.state.generatedDrill);
+    SetEnabledIfDiffers(pauseButton, started);
+    SetEnabledIfDiffers(stopButton, started);
+    // A run stopped while paused must not leave the next run's button held down.
+    if (!started)
+        showPaused(false);
 }
 
 RunPanel::~RunPanel()
 {
-    qApp->removeEventFilter(this);
     m_clock->stop();
     m_figureTick->stop();
-    m_ctx.state.window(ManagedWindow::RunPanel).shown = false;
-    m_ctx.state.window(ManagedWindow::RunPanel).opening = false;
 }
 
 void RunPanel::buildLabels()
@@ -377,9 +352,7 @@ void RunPanel::updateButtonStates()
 {
     PracticeState &s = m_ctx.state;
     if (s.runStarted) {
-        SetEnabledIfDiffers(startButton, false);
-        SetEnabledIfDiffers(pauseButton, true);
-        SetEnabledIfDiffers(stopButton, true);
+        showRunButtons(true);
         return;
     }
     s.typedText.clear();
@@ -387,11 +360,7 @@ void RunPanel::updateButtonStates()
     s.earlierTypedCounts = {};
     s.errorCount = 0;
     m_run->end(); // a window closed without a report ends its run too
-    SetEnabledIfDiffers(startButton, !s.generatedDrill);
-    SetEnabledIfDiffers(pauseButton, false);
-    SetEnabledIfDiffers(stopButton, false);
-    // A run stopped while paused must not leave the next run's button held down.
-    showPaused(false);
+    showRunButtons(false);
 }
 
 void RunPanel::clearLiveFigures()
@@ -449,6 +418,12 @@ void ClearLiveFigures(AppContext &ctx)
 {
     if (RunPanel *runPanel = OpenRunPanel(ctx))
         runPanel->clearLiveFigures();
+}
+
+void UpdateRunButtons(AppContext &ctx)
+{
+    if (RunPanel *runPanel = OpenRunPanel(ctx))
+        runPanel->updateButtonStates();
 }
 
 void ClearAccuracyFigure(AppContext &ctx)

@@ -27,11 +27,11 @@ public:
     void stopRun();
     void tickClock();  // every 1000 ms
     void tickFigures(); // every 200 ms
-    // The two timers run only while the run's clock runs.
-    void followRun();
 
     void clearLiveFigures();
     void clearAccuracyFigure();
+    // The buttons as the run and the kind of practice allow them.
+    void updateButtonStates();
 
     // Replaces the reference file dialog (tests answer it without a window).
     void setFileChooser(ReferenceFileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -52,22 +52,19 @@ public:
     int elapsedSeconds() const;
     int typedCount() const;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    bool clockTicking() const;
+    // Starts or stops the two timers with the run's clock.
+    void followClock(bool running);
+    void showRunButtons(bool started);
     void buildLabels();
     void buildButtons();
     void updateLiveFigures();
-    void updateButtonStates();
     void prepareFileRun(bool lineByLine);
     PracticeWindow *practiceWindow(ManagedWindow which) const;
 
     AppContext &m_ctx;
     QTimer *m_clock = nullptr;
     QTimer *m_figureTick = nullptr;
-    bool m_followPending = false;
     TypingRun *m_run = nullptr;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };
@@ -80,5 +77,8 @@ void StartRunFigures(AppContext &ctx);
 void ShowPracticeReport(AppContext &ctx);
 // accuracyLabel, timeLabel, typedCountLabel and speedLabel of RunPanel become empty.
 void ClearLiveFigures(AppContext &ctx);
+// The status window's buttons after the practice changed outside a run (the
+// start settings cancelled leave a drill that cannot be started again).
+void UpdateRunButtons(AppContext &ctx);
 // Only accuracyLabel (free input shows no accuracy).
 void ClearAccuracyFigure(AppContext &ctx);

@@ -155,8 +155,6 @@ ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidg
 
 ProgressWindow::~ProgressWindow()
 {
-    m_ctx.state.window(ManagedWindow::ProgressWindow).shown = false;
-    m_ctx.state.window(ManagedWindow::ProgressWindow).opening = false;
 }
 
 void ProgressWindow::buildLayout()

@@ -185,8 +185,6 @@ RecordViewer::~RecordViewer()
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
-    m_ctx.state.window(ManagedWindow::RecordViewer).shown = false;
-    m_ctx.state.window(ManagedWindow::RecordViewer).opening = false;
 }
 
 void RecordViewer::buildLayout()

@@ -89,9 +89,6 @@ RadicalChartDrillWindow::~RadicalChartDrillWindow()
     input->removeEventFilter(this);
     reference->removeEventFilter(this);
     input->disconnect(this);
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::RadicalChartDrillWindow);
-    flags.shown = false;
-    flags.opening = false;
     m_ctx.state.chineseText = false;
 }
 

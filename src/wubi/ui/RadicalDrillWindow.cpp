@@ -85,8 +85,6 @@ RadicalDrillWindow::RadicalDrillWindow(AppContext &ctx, wubi::RadicalDrillSettin
 
 RadicalDrillWindow::~RadicalDrillWindow()
 {
-    m_ctx.state.window(ManagedWindow::RadicalDrillWindow).shown = false;
-    m_ctx.state.window(ManagedWindow::RadicalDrillWindow).opening = false;
     m_settings.drillRequested = false;
 }
 

@@ -257,6 +257,22 @@ private slots:
         QVERIFY(f.state.shown(W::StatusStrip));
     }
 
+    // A window that goes without the registry's unload (closed, deleted
+    // later) is no longer shown nor opening: the registry follows its life.
+    void aDestroyedWindowIsNoLongerShown()
+    {
+        ShellFixture f;
+        f.registerFakes({W::RecordViewer});
+        f.start();
+        QWidget *viewer = f.main.showWindow(W::RecordViewer);
+        QVERIFY(f.state.shown(W::RecordViewer));
+        f.state.window(W::RecordViewer).opening = true;
+        delete viewer;
+        QVERIFY(!f.state.shown(W::RecordViewer));
+        QVERIFY(!f.state.window(W::RecordViewer).opening);
+        QVERIFY(!f.main.window(W::RecordViewer));
+    }
+
     void drillKindSelection()
     {
         ShellFixture f;

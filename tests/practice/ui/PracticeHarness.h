@@ -77,11 +77,14 @@ struct PracticeHarness : TestContext {
         line = qobject_cast<LinePracticeWindow *>(shell.window(ManagedWindow::LinePracticeWindow));
         status = qobject_cast<RunPanel *>(shell.window(ManagedWindow::RunPanel));
         shell.mainWindow()->show();
-        // The tests tick the timers themselves, with the manual clock; the
-        // window does not follow the run on input either.
+        stopTimers();
+    }
+
+    // The tests tick the timers themselves, with the manual clock.
+    void stopTimers()
+    {
         for (QTimer *timer : status->findChildren<QTimer *>())
             timer->stop();
-        qApp->removeEventFilter(status);
     }
 
     // The page comes from `text` (lines ended by CR LF), then Enter in the start dialog.
@@ -91,6 +94,7 @@ struct PracticeHarness : TestContext {
         line->fillReferencePage();
         StartDialog dialog(ctx);
         dialog.startOnEnter(Qt::Key_Return);
+        stopTimers(); // the run started them
     }
 
     // What an input method hands over when the learner picks a candidate.

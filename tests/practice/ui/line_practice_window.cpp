@@ -149,9 +149,17 @@ private slots:
         QCOMPARE(saved.accuracy.trimmed(), QStringLiteral("96.77%"));
         QCOMPARE(saved.timeUsed.trimmed(), QStringLiteral("00:01:00"));
         QCOMPARE(saved.kind.trimmed(), QStringLiteral("中文逐行对照练习"));
-        TypingRecord expectedRecord = RecordFromReport(expected, QStringLiteral("小明"),
-                                                       QStringLiteral("中文逐行对照练习"), h.clock.now());
+        TypingRecord expectedRecord;
         expectedRecord.number = 1;
+        expectedRecord.name = QStringLiteral("小明");
+        expectedRecord.speed = 31;
+        expectedRecord.characters = 28;
+        expectedRecord.punctuation = 2;
+        expectedRecord.total = 31;
+        expectedRecord.accuracy = QStringLiteral("96.77%");
+        expectedRecord.timeUsed = QStringLiteral("00:01:00");
+        expectedRecord.kind = QStringLiteral("中文逐行对照练习");
+        expectedRecord.savedAt = SaveTimeText(h.clock.now());
         QCOMPARE(bytes.left(kRecordDataSize), EncodeRecord(expectedRecord));
     }
 

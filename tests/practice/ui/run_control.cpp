@@ -5,6 +5,8 @@
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunLimitsDialog.h"
+#include "practice/TypingRun.h"
+#include "progress/ProgressData.h"
 #include "support/FileBytes.h"
 #include "support/ModalScript.h"
 
@@ -187,6 +189,29 @@ private slots:
         QVERIFY(!h.status->startButton->isEnabled());
         QVERIFY(h.status->pauseButton->isEnabled());
         QVERIFY(h.status->stopButton->isEnabled());
+    }
+
+    // The two timers run exactly while the run's clock runs, following the
+    // run's start, pause, resume and end without waiting for any input.
+    void timersFollowTheRunsClock()
+    {
+        PracticeHarness h(false);
+        auto *clockTimer = h.status->findChild<QTimer *>(QStringLiteral("timTime"));
+        auto *figureTimer = h.status->findChild<QTimer *>(QStringLiteral("timCount"));
+        QVERIFY(clockTimer && figureTimer);
+        auto running = [&] { return clockTimer->isActive() && figureTimer->isActive(); };
+        auto stopped = [&] { return !clockTimer->isActive() && !figureTimer->isActive(); };
+        QVERIFY(stopped());
+        TypingRun &run = h.status->run();
+        h.state.runStarted = h.state.clockRunning = true; // as Enter in the start dialog sets them
+        run.start(exercise::kLine);
+        QVERIFY(running());
+        run.setPaused(true);
+        QVERIFY(stopped());
+        run.setPaused(false);
+        QVERIFY(running());
+        run.end();
+        QVERIFY(stopped());
     }
 
     void stopShowsTheReport()
