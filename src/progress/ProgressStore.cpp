@@ -160,6 +160,16 @@ bool ProgressStore::migrate()
 }
 
 namespace {
+// Adds one item's tally (learner, kind, item, attempts, errors, interval,
+// timed, last seen) to what is stored.
+const QString kAddTally = QStringLiteral(
+    "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
+    " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+    " ON CONFLICT (learner, kind, item) DO UPDATE SET"
+    " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
+    " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
+    " last_seen = max(coalesce(last_seen, ''), excluded.last_seen)");
+
 // Two summaries of one run: the same row, or, before it has one, the same
 // kind and start.
 bool SameRun(const RunSummary &a, const RunSummary &b)
@@ -253,13 +263,7 @@ bool ProgressStore::writeBatch(ProgressBatch &batch)
     const QString learner = LearnerKey(batch.learner);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery upsert(db);
-    const bool upsertReady = upsert.prepare(QStringLiteral(
-        "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
-        " ON CONFLICT (learner, kind, item) DO UPDATE SET"
-        " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
-        " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
-        " last_seen = excluded.last_seen"));
+    const bool upsertReady = upsert.prepare(kAddTally);
     QSqlQuery insertRun(db);
     const bool insertReady = insertRun.prepare(
         QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
@@ -339,13 +343,7 @@ bool ProgressStore::moveRun(qint64 runId, const QString &from, const QString &to
                                 " interval_ms = interval_ms - ?, timed = timed - ?"
                                 " WHERE learner = ? AND kind = ? AND item = ?"));
     QSqlQuery give(db);
-    give.prepare(QStringLiteral(
-        "INSERT INTO item_stats (learner, kind, item, attempts, errors, interval_ms, timed, last_seen)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
-        " ON CONFLICT (learner, kind, item) DO UPDATE SET"
-        " attempts = attempts + excluded.attempts, errors = errors + excluded.errors,"
-        " interval_ms = interval_ms + excluded.interval_ms, timed = timed + excluded.timed,"
-        " last_seen = max(coalesce(last_seen, ''), excluded.last_seen)"));
+    give.prepare(kAddTally);
     for (auto kind = items.cbegin(); ok && kind != items.cend(); ++kind) {
         for (auto item = kind->cbegin(); ok && item != kind->cend(); ++item) {
             const ItemTally &t = item.value();
