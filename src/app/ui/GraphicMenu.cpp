@@ -128,7 +128,7 @@ GraphicMenu::GraphicMenu(QWidget *owner) : QObject(owner)
             action->setObjectName(objectNameOf(name));
             if (isCheckItem(key))
                 action->setCheckable(true);
-            connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
+            connect(action, &QAction::triggered, this, [this, key] { emit commandChosen(key); });
             m_actions.insert(key, action);
         }
     };

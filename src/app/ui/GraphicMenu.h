@@ -28,6 +28,11 @@ public:
     void setCommand(const QString &key, std::function<void()> command);
     bool runCommand(const QString &key);
 
+signals:
+    // The learner picked the item of `key`; the main window runs it, after
+    // what every command needs is in place.
+    void commandChosen(const QString &key);
+
 private:
     void updateMenuStates();
 

@@ -65,6 +65,7 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     buildStrip();
     buildPracticeArea();
     m_menu = new GraphicMenu(this);
+    connect(m_menu, &GraphicMenu::commandChosen, this, [this](const QString &key) { runCommand(key); });
     m_music = std::make_unique<MusicMenu>(*m_menu, player ? std::move(player) : std::make_unique<SdlMusicPlayer>(),
                                           ctx.paths.data(QStringLiteral("data/midi")));
     m_hover = new HoverTracker(*this, this);

@@ -141,6 +141,19 @@ private slots:
         QVERIFY(p.main.runCommand("help.about"));
         QVERIFY(tablesAtCommand);
     }
+
+    // So does one picked from a menu, before anything read them.
+    void aMenuItemWaitsForTheTablesToo()
+    {
+        IdleProgram fresh;
+        bool tablesAtMenuItem = false;
+        fresh.main.setCommand("help.about", [&] {
+            tablesAtMenuItem = !fresh.state.tables.t86.isEmpty() && !fresh.state.tables.t98.isEmpty();
+        });
+        QVERIFY(fresh.state.tables.t86.isEmpty());
+        fresh.main.menuAction("help.about")->trigger();
+        QVERIFY(tablesAtMenuItem);
+    }
 };
 
 QTEST_MAIN(IdleTest)
