@@ -48,22 +48,7 @@ shift $((OPTIND - 1))
 [ $# -gt 0 ] || { echo "usage: $0 [-d SEC] [-r ROUNDS] [-s SEC] [-S] LABEL:OPENER:COMMAND..." >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/idle_cpu.XXXXXX")
-xvfb_pid="" prog_pid=""
-cleanup() {
-  [ -n "$prog_pid" ] && { kill "$prog_pid" 2>/dev/null; sleep 0.5; kill -9 "$prog_pid" 2>/dev/null; wait "$prog_pid" 2>/dev/null; }
-  [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-  prog_pid="" xvfb_pid=""
-}
-trap 'cleanup; rm -rf "$work"; exit 130' INT TERM
-
-start_display() {
-  local dfile="$work/display" i
-  : > "$dfile"
-  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp -noreset 9>"$dfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for ((i = 0; i < 200; i++)); do [ -s "$dfile" ] && break; sleep 0.05; done
-  display=":$(tr -dc 0-9 < "$dfile")"
-}
+source "$(dirname "$0")/lib.sh"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
 # "TID SWITCHES" per thread; wake-ups are summed over the threads' own

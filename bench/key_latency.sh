@@ -30,22 +30,7 @@ shift $((OPTIND - 1))
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/key_latency.XXXXXX")
 cc -O2 -o "$work/key_latency" "$here/key_latency.c" -lX11 -lXtst -lXdamage -lXfixes || exit 2
-xvfb_pid="" prog_pid=""
-cleanup() {
-  [ -n "$prog_pid" ] && { kill "$prog_pid" 2>/dev/null; sleep 0.5; kill -9 "$prog_pid" 2>/dev/null; wait "$prog_pid" 2>/dev/null; }
-  [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-  prog_pid="" xvfb_pid=""
-}
-trap 'cleanup; rm -rf "$work"; exit 130' INT TERM
-
-start_display() {
-  local dfile="$work/display" i
-  : > "$dfile"
-  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp -noreset 9>"$dfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for ((i = 0; i < 200; i++)); do [ -s "$dfile" ] && break; sleep 0.05; done
-  export DISPLAY=":$(tr -dc 0-9 < "$dfile")"
-}
+source "$here/lib.sh"
 
 find_window() {  # xdotool search arguments
   local i w
@@ -92,6 +77,7 @@ for ((r = 0; r <= rounds; r++)); do  # round 0 warms up
       [ -n "${profiles[$label]:-}" ] && cp -a "${profiles[$label]}/." "$home/"
     fi
     start_display
+    export DISPLAY=$display
     env HOME="$home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$work" bash -c "exec $cmd" >/dev/null 2>&1 &
     prog_pid=$!
     if w=$(open_run "$opener"); then

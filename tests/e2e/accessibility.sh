@@ -12,10 +12,8 @@ source "$(dirname "$0")/lib/common.bash"
 e2e_on_private_display "$0" "$@"
 e2e_fresh_user
 
-eval "$(dbus-launch --sh-syntax)" || fail "no private D-Bus session"
-A11Y_BUS_PID=$DBUS_SESSION_BUS_PID
+e2e_start_accessibility_bus
 trap 'e2e_cleanup; kill "$A11Y_BUS_PID" 2>/dev/null' EXIT
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
 # Asks the program's accessible tree (Python with pyatspi, from Debian).
 atspi() {

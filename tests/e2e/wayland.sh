@@ -18,8 +18,7 @@ SOCKET=quorvel-e2e-$$
 weston --backend=headless-backend.so --socket="$SOCKET" --idle-time=0 --width=1280 --height=800 \
     > "$WORK/weston.log" 2>&1 &
 WESTON=$!
-eval "$(dbus-launch --sh-syntax)" || fail "no private D-Bus session"
-A11Y_BUS_PID=$DBUS_SESSION_BUS_PID
+e2e_start_accessibility_bus
 PRESS=
 trap 'e2e_cleanup; kill $PRESS "$A11Y_BUS_PID" "$WESTON" 2>/dev/null' EXIT
 for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; done
@@ -27,7 +26,6 @@ for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; do
 
 export WAYLAND_DISPLAY=$SOCKET QT_QPA_PLATFORM=wayland
 unset DISPLAY
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
 atspi() {
     PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 - "$@" <<'PY'

@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts in tests/e2e: a private X server, a fresh
-# user folder, finding windows by their exact titles, clicking inside them,
-# and reading typerecord.dat. Sourced, never run on its own (CMake runs only
-# tests/e2e/*.sh).
+# user folder, a private accessibility bus, finding windows by their exact
+# titles, clicking inside them, and reading typerecord.dat. Sourced, never run
+# on its own (CMake runs only tests/e2e/*.sh).
 
 E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -256,6 +256,16 @@ save_report_as() {
     xdotool windowfocus --sync "$saved" 2>/dev/null
     xdotool key Return
     window_gone "记录保存" || fail "the message did not close"
+}
+
+# A private D-Bus session for programs started after this, on which the
+# accessibility bus starts on demand, and Qt set to publish its widgets there
+# (AT-SPI) without a screen reader asking first. Sets A11Y_BUS_PID: the caller
+# stops that bus on exit.
+e2e_start_accessibility_bus() {
+    eval "$(dbus-launch --sh-syntax)" || fail "no private D-Bus session"
+    A11Y_BUS_PID=$DBUS_SESSION_BUS_PID
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 }
 
 # A private D-Bus session with ibus-daemon on it, for programs started after
