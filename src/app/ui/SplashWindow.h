@@ -1,9 +1,7 @@
 #pragma once
-// The splash window and the idle background.
+// The picture shown while the program starts.
 #include <QPixmap>
 #include <QWidget>
-
-struct PracticeState;
 
 class SplashWindow : public QWidget {
     Q_OBJECT
@@ -21,19 +19,5 @@ protected:
     void showEvent(QShowEvent *) override;
 
 private:
-    QPixmap m_picture;
-};
-
-class IdleBackground : public QWidget {
-    Q_OBJECT
-public:
-    IdleBackground(PracticeState &state, QWidget *parent);
-    ~IdleBackground() override;
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-
-private:
-    PracticeState &m_state;
     QPixmap m_picture;
 };

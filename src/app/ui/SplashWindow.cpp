@@ -1,8 +1,7 @@
-#include "app/ui/StartupWindows.h"
+#include "app/ui/SplashWindow.h"
 
 #include "app/ui/Artwork.h"
 #include "shell/ui/PictureScale.h"
-#include "practice/PracticeState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -61,21 +60,4 @@ void SplashWindow::showEvent(QShowEvent *)
         move((host->width() - width()) / 2, (host->height() - height()) / 2);
         raise();
     }
-}
-
-IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
-{
-    setObjectName(QStringLiteral("frmBackForm"));
-    m_state.window(ManagedWindow::IdleBackground).shown = true;
-}
-
-IdleBackground::~IdleBackground()
-{
-}
-
-void IdleBackground::paintEvent(QPaintEvent *)
-{
-    if (!PaintedFor(m_picture, size(), devicePixelRatioF()))
-        m_picture = artwork::idleBackground(size(), devicePixelRatioF());
-    QPainter(this).drawPixmap(0, 0, m_picture);
 }
