@@ -28,32 +28,11 @@ export WAYLAND_DISPLAY=$SOCKET QT_QPA_PLATFORM=wayland
 unset DISPLAY
 
 atspi() {
-    PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 - "$@" <<'PY'
-import sys, time
+    E2E_LIB="$(dirname "$0")/lib" PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 - "$@" <<'PY'
+import os, sys, time
+sys.path.insert(0, os.environ["E2E_LIB"])
 import pyatspi
-
-def app():
-    for _ in range(100):
-        for a in pyatspi.Registry.getDesktop(0):
-            if a is not None and a.name == "quorvel":
-                return a
-        time.sleep(0.2)
-    sys.exit("quorvel is not on the accessibility bus")
-
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
-
-def find(name, under=None):
-    for _ in range(50):
-        for node in walk(under or app()):
-            if node.name == name:
-                return node
-        time.sleep(0.2)
-    sys.exit("nothing named " + name)
+from atspi_tree import app, walk, find
 
 def press(name):
     action = find(name).queryAction()
