@@ -14,6 +14,8 @@ packages=(
   desktop-file-utils appstream
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   dpkg-dev lintian
+  libimecore-dev libimepinyin-dev libfcitx5utils-dev libboost-dev libime-data libime-data-language-model unicode-data
+  postgresql-15 libqt6sql6-psql
 )
 missing=()
 for p in "${packages[@]}"; do
