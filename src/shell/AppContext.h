@@ -16,6 +16,7 @@ class ReportWindow;
 class ProgressLog;
 class ComposerMode;
 class KeyDrills;
+class PinyinData;
 
 struct AppContext {
     PracticeState &state;
@@ -31,4 +32,5 @@ struct AppContext {
     ProgressLog *progressLog = nullptr;   // per-character statistics
     ComposerMode *composer = nullptr;     // the built-in Wubi composer, once the shell made it
     KeyDrills *keyDrills = nullptr;       // the key-position drill with a chosen target pool
+    PinyinData *pinyinData = nullptr;     // character readings and the pinyin lexicon, read on first use
 };

@@ -7,6 +7,7 @@
 #include "data/Cues.h"
 #include "data/Random.h"
 #include "data/Settings.h"
+#include "pinyin/PinyinData.h"
 #include "practice/PracticeState.h"
 #include "support/FakeShell.h"
 #include "support/TestEnv.h"
@@ -21,6 +22,7 @@ struct TestServices {
         // The program creates its writable folders before anything runs.
         QDir().mkpath(ctx.paths.configDir);
         QDir().mkpath(ctx.paths.userDataDir);
+        ctx.pinyinData = &pinyinData;
     }
 
     static AppPaths pathsIn(const TestEnv &env)
@@ -36,6 +38,7 @@ struct TestServices {
     ManualClock clock;
     SeededRandom random;
     AppContext ctx{state, settings, cues, clock, random, pathsIn(env)};
+    PinyinData pinyinData{TestEnv::dataRoot() + QStringLiteral("/data")};
 };
 
 // The services with a FakeShell as the main window.

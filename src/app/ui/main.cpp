@@ -11,6 +11,7 @@
 #include "data/Cues.h"
 #include "data/Random.h"
 #include "data/Settings.h"
+#include "pinyin/PinyinData.h"
 #include "practice/PracticeState.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     SeededRandom random(std::uint64_t(clock.now().toMSecsSinceEpoch()));
     PracticeState state;
     AppContext ctx{state, settings, cues, clock, random, paths};
+    PinyinData pinyinData(paths.data(QStringLiteral("data")));
+    ctx.pinyinData = &pinyinData;
 
     MainWindow main(ctx);
     main.startUp();
