@@ -186,6 +186,12 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
     return result;
 }
 
+QString TypeableLines(QString text)
+{
+    makeTypeable(text);
+    return joinLines(text, true);
+}
+
 bool FolderExists(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();
