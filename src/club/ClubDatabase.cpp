@@ -146,7 +146,7 @@ QVector<ClubRace> OpenRaces(QSqlDatabase &db, ClubStatus *status)
 {
     QVector<ClubRace> out;
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT r.id, r.passage_id, r.title, r.is_open, length(p.body) "
+    q.prepare(QStringLiteral("SELECT r.id, r.passage_id, r.title, r.is_open, length(translate(p.body, E'\\r\\n', '')) "
                              "FROM races r JOIN passages p ON p.id = r.passage_id "
                              "WHERE r.is_open ORDER BY r.opened_at DESC, r.id DESC"));
     const ClubStatus s = execBound(q);
@@ -217,12 +217,10 @@ QVector<RankingRow> Ranking(QSqlDatabase &db, qint64 raceId, ClubStatus *status)
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
-        "SELECT best.member, coalesce(m.display_name, best.member), best.speed, best.accuracy, best.characters, "
-        "best.duration_seconds, best.errors FROM ("
-        "  SELECT DISTINCT ON (member) member, speed, accuracy, characters, duration_seconds, errors, submitted_at "
-        "  FROM results WHERE race_id = :race ORDER BY member, speed DESC, accuracy DESC, submitted_at"
-        ") AS best LEFT JOIN members m ON m.login = best.member "
-        "ORDER BY best.speed DESC, best.accuracy DESC, best.submitted_at, best.member"));
+        "SELECT b.member, coalesce(m.display_name, b.member), r.speed, r.accuracy, r.characters, "
+        "r.duration_seconds, r.errors FROM race_best b JOIN results r ON r.id = b.result_id "
+        "LEFT JOIN members m ON m.login = b.member WHERE b.race_id = :race "
+        "ORDER BY b.speed DESC, b.accuracy DESC, b.submitted_at, b.member"));
     q.bindValue(QStringLiteral(":race"), raceId);
     const ClubStatus s = execBound(q);
     setStatus(status, s);
@@ -268,4 +266,17 @@ QVector<ProgressNote> OpenRaceProgress(QSqlDatabase &db, ClubStatus *status)
     while (s.ok() && q.next())
         out.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toString(), true});
     return out;
+}
+
+QHash<QString, QString> MemberNames(QSqlDatabase &db, ClubStatus *status)
+{
+    QHash<QString, QString> names;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT login, display_name FROM members"));
+    const ClubStatus s = execBound(q);
+    setStatus(status, s);
+    while (s.ok() && q.next())
+        names.insert(q.value(0).toString(), q.value(1).toString());
+    return names;
 }

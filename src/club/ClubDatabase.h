@@ -4,6 +4,7 @@
 // learner.
 #include "club/ClubTypes.h"
 
+#include <QHash>
 #include <QVector>
 
 class QSqlDatabase;
@@ -36,8 +37,12 @@ ClubPassage RacePassage(QSqlDatabase &db, qint64 raceId, ClubStatus *status = nu
 ClubStatus SubmitResult(QSqlDatabase &db, const ClubResult &result);
 // The member's typed count in the race, sent to everyone listening.
 ClubStatus SendProgress(QSqlDatabase &db, qint64 raceId, int characters);
-// Each member's best result (speed, then accuracy, then the earliest), once each.
+// Each member's best result (speed, then accuracy, then the earliest), once
+// each, fastest first.
 QVector<RankingRow> Ranking(QSqlDatabase &db, qint64 raceId, ClubStatus *status = nullptr);
+
+// Display names by login.
+QHash<QString, QString> MemberNames(QSqlDatabase &db, ClubStatus *status = nullptr);
 
 // The notification channels and the parsing of a progress payload.
 inline const char *const kProgressChannel = "club_progress";

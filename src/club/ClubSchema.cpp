@@ -117,6 +117,39 @@ const std::vector<Step> &steps()
             "WITH CHECK (member = current_user)",
             "CREATE POLICY progress_clear ON progress FOR DELETE TO club_organiser USING (true)",
         },
+        {
+            // Each member's best result of a race, kept up to date on every
+            // insert, so that a ranking reads one row per member however many
+            // tries there were.
+            R"(CREATE TABLE race_best (
+                 race_id bigint NOT NULL REFERENCES races (id),
+                 member text NOT NULL,
+                 result_id bigint NOT NULL REFERENCES results (id),
+                 speed integer NOT NULL,
+                 accuracy real NOT NULL,
+                 submitted_at timestamptz NOT NULL,
+                 PRIMARY KEY (race_id, member)))",
+            "CREATE INDEX race_best_rank ON race_best (race_id, speed DESC, accuracy DESC, submitted_at, member)",
+            "REVOKE ALL ON race_best FROM PUBLIC",
+            "GRANT SELECT ON race_best TO club_member, club_organiser",
+            // Runs with its owner's rights: members cannot write race_best themselves.
+            R"(CREATE FUNCTION club_keep_best() RETURNS trigger LANGUAGE plpgsql
+               SECURITY DEFINER SET search_path = public, pg_temp AS $$
+               BEGIN
+                 INSERT INTO race_best AS b (race_id, member, result_id, speed, accuracy, submitted_at)
+                 VALUES (NEW.race_id, NEW.member, NEW.id, NEW.speed, NEW.accuracy, NEW.submitted_at)
+                 ON CONFLICT (race_id, member) DO UPDATE
+                   SET result_id = EXCLUDED.result_id, speed = EXCLUDED.speed,
+                       accuracy = EXCLUDED.accuracy, submitted_at = EXCLUDED.submitted_at
+                   WHERE (EXCLUDED.speed, EXCLUDED.accuracy) > (b.speed, b.accuracy);
+                 RETURN NULL;
+               END$$)",
+            "REVOKE ALL ON FUNCTION club_keep_best() FROM PUBLIC",
+            "CREATE TRIGGER result_keep_best AFTER INSERT ON results FOR EACH ROW EXECUTE FUNCTION club_keep_best()",
+            "INSERT INTO race_best (race_id, member, result_id, speed, accuracy, submitted_at) "
+            "SELECT DISTINCT ON (race_id, member) race_id, member, id, speed, accuracy, submitted_at FROM results "
+            "ORDER BY race_id, member, speed DESC, accuracy DESC, submitted_at",
+        },
     };
     return all;
 }
@@ -136,10 +169,10 @@ ClubStatus applySteps(QSqlDatabase &db)
     lock.bindValue(QStringLiteral(":key"), kMigrationLock);
     if (!lock.exec())
         return StatusOfError(lock.lastError());
-    ClubStatus status = run(db, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version integer NOT NULL)"));
-    if (!status.ok())
-        return status;
+    ClubStatus status;
     const int from = ClubSchemaVersion(db);
+    if (from == 0 && !(status = run(db, QStringLiteral("CREATE TABLE schema_version (version integer NOT NULL)"))).ok())
+        return status;
     if (from < 0)
         return ClubStatus::failed(ClubFailure::Other, QStringLiteral("无法读取班级数据库的版本。"));
     const int to = ClubSchemaSteps();

@@ -153,10 +153,13 @@ private slots:
                     ok = ok && got.body == body && got.title == title;
                     for (int typed = 10; typed <= 30; typed += 10)
                         ok = ok && SendProgress(db, race, typed).ok();
-                    // A slower try first, then the best; the best is handed in twice.
+                    // The best is handed in twice.
                     ResultQueue queue(m_home.filePath(login + QStringLiteral(".json")));
                     const ClubResult best = result(race, login, 100 + i);
-                    ok = ok && queue.add(result(race, login, 50 + i)).isEmpty() && queue.add(best).isEmpty();
+                    // A slower try before or after the best: the ranking keeps the best either way.
+                    const ClubResult slower = result(race, login, 50 + i);
+                    const ClubResult first = i % 2 ? slower : best, second = i % 2 ? best : slower;
+                    ok = ok && queue.add(first).isEmpty() && queue.add(second).isEmpty();
                     ok = ok && queue.submitTo(db).submitted == 2 && queue.pending().isEmpty();
                     ok = ok && SubmitResult(db, best).ok();
                     if (!ok)

@@ -267,6 +267,7 @@ void ClubWindow::reloadRanking()
         rankingTable->setItem(i, 5, cell(ElapsedTimeText(r.durationSeconds)));
         rankingTable->setItem(i, 6, cell(QString::number(r.errors)));
     }
+    rankingTable->resizeColumnsToContents();
 }
 
 void ClubWindow::reloadProgress()
@@ -279,6 +280,7 @@ void ClubWindow::reloadProgress()
     {
         QSqlDatabase db = m_session->database();
         notes = OpenRaceProgress(db);
+        m_names = MemberNames(db);
     }
     for (const ProgressNote &n : notes)
         showProgress(n.raceId, n.member, n.characters);
@@ -293,11 +295,13 @@ void ClubWindow::showProgress(qint64 raceId, const QString &member, int characte
         if (r.id == raceId)
             length = r.passageLength;
     int row = 0;
-    while (row < progressTable->rowCount() && progressTable->item(row, 0)->text() != member)
+    while (row < progressTable->rowCount() && progressTable->item(row, 0)->data(Qt::UserRole).toString() != member)
         ++row;
     if (row == progressTable->rowCount()) {
         progressTable->insertRow(row);
-        progressTable->setItem(row, 0, cell(member));
+        QTableWidgetItem *name = cell(m_names.value(member, member));
+        name->setData(Qt::UserRole, member);
+        progressTable->setItem(row, 0, name);
         progressTable->setItem(row, 1, cell(QString()));
         auto *bar = new QProgressBar;
         bar->setRange(0, qMax(1, length));

@@ -64,6 +64,7 @@ private:
     ClubSession *m_session = nullptr;
     QTimer *m_follow = nullptr;
     QVector<ClubRace> m_races;
+    QHash<QString, QString> m_names; // display names by login
     // The race being typed: its passage length, the practice title that
     // marks its run, the run and when that run started.
     qint64 m_joinedRace = 0;
