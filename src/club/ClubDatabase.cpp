@@ -125,7 +125,8 @@ ClubStatus AddMember(QSqlDatabase &db, const QString &login, const QString &disp
                              "role = EXCLUDED.role"));
     q.bindValue(QStringLiteral(":login"), login);
     q.bindValue(QStringLiteral(":name"), displayName);
-    q.bindValue(QStringLiteral(":class"), className);
+    // A null QString binds as SQL NULL; no class is an empty one.
+    q.bindValue(QStringLiteral(":class"), className.isNull() ? QStringLiteral("") : className);
     q.bindValue(QStringLiteral(":role"), organiser ? QStringLiteral("organiser") : QStringLiteral("member"));
     return execBound(q);
 }

@@ -186,10 +186,10 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
     return result;
 }
 
-QString TypeableLines(QString text)
+QString TypeableText(QString text, bool keepLineBreaks)
 {
     makeTypeable(text);
-    return joinLines(text, true);
+    return joinLines(text, keepLineBreaks);
 }
 
 bool FolderExists(const QString &path)

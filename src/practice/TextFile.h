@@ -20,8 +20,9 @@ struct TextReadResult {
 // allocated. Messages do not repeat the path (the caller shows it).
 TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks);
 // The same preparation for a text that did not come from a file: tabs become
-// spaces, other control characters are left out, every line ends in CR LF.
-QString TypeableLines(QString text);
+// spaces, other control characters are left out, lines end or are joined as
+// with ReadTextFile.
+QString TypeableText(QString text, bool keepLineBreaks);
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 
 bool FolderExists(const QString &path);

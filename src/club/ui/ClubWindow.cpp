@@ -369,7 +369,10 @@ void ClubWindow::followRun()
 
 void ClubWindow::runEnded(const RunFigures &figures)
 {
-    if (m_joinedRace == 0 || !m_run || !m_runStart.isValid() || m_run->startTime() != m_runStart)
+    // A run too short for the follow timer to have seen it start is known by its title.
+    const bool ours = m_runStart.isValid() ? m_run && m_run->startTime() == m_runStart
+                                           : m_ctx.state.practiceTitle == m_joinedTitle;
+    if (m_joinedRace == 0 || !ours)
         return;
     const qint64 race = m_joinedRace;
     m_joinedRace = 0;

@@ -37,7 +37,7 @@ public:
         s.chineseText = ContainsHan(text);
         s.practiceTitle = title;
         s.exerciseKind = exercise::kText;
-        s.pendingText = TypeableLines(text);
+        s.pendingText = TypeableText(text, false); // the whole-text window joins the lines
         auto *w = dynamic_cast<PracticeWindow *>(shell.window(ManagedWindow::TextPracticeWindow));
         if (!w)
             return;
