@@ -49,7 +49,10 @@ ClubResult ResultFromRun(const RunFigures &figures, qint64 raceId, const QString
 ClubStatus StatusOfError(const QSqlError &error)
 {
     const QString code = error.nativeErrorCode();
-    const QString detail = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    // libpq's first line says what failed; the rest are hints in English.
+    const QString detail = (error.databaseText().isEmpty() ? error.driverText() : error.databaseText())
+                               .trimmed()
+                               .section(QLatin1Char('\n'), 0, 0);
     // Every error the server reports carries an SQLSTATE; none means the
     // connection itself failed. Class 08 and 57P0x are connections refused or cut.
     if (error.type() == QSqlError::ConnectionError || code.isEmpty() || code.startsWith(QLatin1String("08"))
