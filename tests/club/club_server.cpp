@@ -1,6 +1,7 @@
 // The club database against a real PostgreSQL server started for the test:
 // a race of forty members at once, the server restarted mid-race, the rights
 // of a member, and values full of SQL meta-characters.
+#include "app/CommandLine.h"
 #include "club/ClubConnection.h"
 #include "club/ClubDatabase.h"
 #include "club/ClubInput.h"
@@ -310,6 +311,45 @@ private slots:
         QVERIFY(CheckClubTitle(QStringLiteral("标题\n换行")).contains(QStringLiteral("控制字符")));
         QVERIFY(CheckClubName(QString(kMaxClubName + 1, QLatin1Char('a'))).contains(QStringLiteral("太长")));
         QVERIFY(CheckClubName(QStringLiteral("O'Neil;")).isEmpty());
+    }
+
+    // quorvel --club-setup builds the schema in the database [Club] names,
+    // and says so when the server cannot be reached.
+    void setupCommandMigratesTheNamedDatabase()
+    {
+        admin(QStringLiteral("CREATE DATABASE setup"));
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        QDir().mkpath(home.filePath(QStringLiteral("quorvel")));
+        auto writeIni = [&](int port) {
+            QFile ini(home.filePath(QStringLiteral("quorvel/quorvel.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ini.write(QStringLiteral("[Club]\nHost=127.0.0.1\nPort=%1\nDatabase=setup\nUser=%2\n")
+                          .arg(port)
+                          .arg(PostgresServer::superuser())
+                          .toUtf8());
+        };
+        writeIni(m_server.port());
+        QString out, err;
+        CommandLineOptions done = RunCommandLine({QStringLiteral("--club-setup")}, home.path(), out, err);
+        QVERIFY(done.exitNow);
+        QCOMPARE(done.exitCode, 0);
+        QVERIFY2(out.contains(QStringLiteral("第 %1 版").arg(ClubSchemaSteps())), qPrintable(out + err));
+        {
+            QSqlDatabase db = MakeClubDatabase(as(PostgresServer::superuser()), QStringLiteral("setup"));
+            db.setDatabaseName(QStringLiteral("setup"));
+            QVERIFY(db.open());
+            QCOMPARE(ClubSchemaVersion(db), ClubSchemaSteps());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+
+        writeIni(1);
+        out.clear();
+        done = RunCommandLine({QStringLiteral("--club-setup")}, home.path(), out, err);
+        QCOMPARE(done.exitCode, 1);
+        QVERIFY2(err.contains(QStringLiteral("连不上班级服务器")), qPrintable(err));
     }
 
     void unreachableServerSaysSo()
