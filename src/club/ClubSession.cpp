@@ -5,7 +5,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUuid>
+#include <utility>
 
 namespace {
 constexpr int kHeartbeatMs = 5000;
@@ -32,6 +34,8 @@ ClubSession::ClubSession(const ClubConnectionDetails &details, const QString &qu
 
 ClubSession::~ClubSession()
 {
+    if (m_probe)
+        m_probe->wait(); // at most the connect timeout
     dropConnection();
 }
 
@@ -51,12 +55,37 @@ QSqlDatabase ClubSession::database() const
 void ClubSession::start()
 {
     m_attempt = 0;
+    m_retry.stop();
     tryConnect();
 }
 
+// An unreachable host keeps a connection attempt waiting for its timeout: a
+// thread of its own finds out first, so the windows never wait for it.
 void ClubSession::tryConnect()
 {
-    const QString failure = openAndListen();
+    if (m_probe)
+        return; // an attempt is under way
+    m_connecting = true;
+    emit stateChanged();
+    m_probe = QThread::create([this, details = m_details] {
+        const QString name = QStringLiteral("club-probe-") + QUuid::createUuid().toString(QUuid::Id128);
+        {
+            QSqlDatabase db = MakeClubDatabase(details, name);
+            m_probeFailure = db.open() ? QString() : StatusOfError(db.lastError()).message;
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    connect(m_probe, &QThread::finished, this, &ClubSession::probeFinished);
+    m_probe->start();
+}
+
+void ClubSession::probeFinished()
+{
+    m_probe->wait();
+    delete std::exchange(m_probe, nullptr);
+    m_connecting = false;
+    const QString failure = m_probeFailure.isEmpty() ? openAndListen() : m_probeFailure;
     if (!failure.isEmpty()) {
         goOffline(failure);
         return;

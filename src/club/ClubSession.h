@@ -11,6 +11,8 @@
 #include <QSqlDriver>
 #include <QTimer>
 
+class QThread;
+
 // Milliseconds before reconnect attempt `attempt` (0 for the first retry).
 int ReconnectDelayMs(int attempt);
 
@@ -22,8 +24,10 @@ public:
     ClubSession(const ClubConnectionDetails &details, const QString &queuePath, QObject *parent = nullptr);
     ~ClubSession() override;
 
-    // Connects now; on failure retries on its own.
+    // Connects now (in the background: stateChanged tells the outcome); on
+    // failure retries on its own.
     void start();
+    bool isConnecting() const { return m_connecting; }
     State state() const { return m_state; }
     bool isOnline() const { return m_state == State::Online; }
     // Why the session is offline, or whom it is connected as.
@@ -55,6 +59,7 @@ signals:
 
 private:
     void tryConnect();
+    void probeFinished();
     void dropConnection();
     // Opens a fresh connection and subscribes; why not, else empty.
     QString openAndListen();
@@ -72,4 +77,7 @@ private:
     QTimer m_retry;
     QTimer m_heartbeat;
     int m_attempt = 0;
+    QThread *m_probe = nullptr;
+    QString m_probeFailure; // written by the probe thread, read once it has finished
+    bool m_connecting = false;
 };

@@ -137,7 +137,7 @@ private slots:
                 lastSeen[member] = characters;
         });
         observer.start();
-        QVERIFY2(observer.isOnline(), qPrintable(observer.statusText()));
+        QTRY_VERIFY2(observer.isOnline(), qPrintable(observer.statusText()));
         QVERIFY(observer.identity().organiser);
 
         std::atomic<int> done{0};
@@ -252,13 +252,13 @@ private slots:
                 lastSeen[member] = characters;
         });
         observer.start();
-        QVERIFY(observer.isOnline());
+        QTRY_VERIFY(observer.isOnline());
 
         std::vector<std::unique_ptr<ClubSession>> sessions;
         for (int i = 11; i <= 18; ++i) {
             sessions.push_back(std::make_unique<ClubSession>(as(memberLogin(i)), m_home.filePath(memberLogin(i) + QStringLiteral("-q.json"))));
             sessions.back()->start();
-            QVERIFY2(sessions.back()->isOnline(), qPrintable(sessions.back()->statusText()));
+            QTRY_VERIFY2(sessions.back()->isOnline(), qPrintable(sessions.back()->statusText()));
             sessions.back()->sendProgress(race, 5);
         }
         // One result reached the server but its answer was lost: it is still queued.
@@ -358,6 +358,8 @@ private slots:
         nowhere.port = 1;
         ClubSession session(nowhere, m_home.filePath(QStringLiteral("nowhere.json")));
         session.start();
+        QVERIFY(session.isConnecting()); // in the background: nothing waits for it
+        QTRY_VERIFY(!session.isConnecting());
         QVERIFY(!session.isOnline());
         QVERIFY2(session.statusText().contains(QStringLiteral("连不上班级服务器")), qPrintable(session.statusText()));
         QVERIFY(session.retryInMs() > 0);

@@ -53,7 +53,7 @@ ClubWindow::ClubWindow(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::W
 {
     setObjectName(QStringLiteral("ClubWindow"));
     setWindowTitle(kTitle);
-    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing hides it: the session goes on submitting queued results.
     m_session = new ClubSession(ReadClubConnection(ctx.settings.readAll()), ResultQueuePath(ctx.paths.userDataDir), this);
     buildLayout();
     connect(m_session, &ClubSession::stateChanged, this, &ClubWindow::showState);
@@ -156,9 +156,11 @@ void ClubWindow::showState()
 {
     const bool online = m_session->isOnline();
     QString text = m_session->statusText();
-    if (!online) {
+    if (m_session->isConnecting()) {
+        text = QStringLiteral("正在连接 %1……").arg(m_session->details().describe());
+    } else if (!online) {
         const int seconds = (m_session->retryInMs() + 999) / 1000;
-        text = QStringLiteral("未连接：%1").arg(text.isEmpty() ? QStringLiteral("正在连接……") : text);
+        text = QStringLiteral("未连接：%1").arg(text);
         if (seconds > 0)
             text += QStringLiteral("（%1 秒后重试）").arg(seconds);
     }
