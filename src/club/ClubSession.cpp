@@ -65,6 +65,11 @@ void ClubSession::tryConnect()
 {
     if (m_probe)
         return; // an attempt is under way
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        m_statusText = QStringLiteral("没有安装 Qt 的 PostgreSQL 驱动（Debian 软件包 libqt6sql6-psql），无法连接班级服务器。");
+        emit stateChanged(); // nothing to retry until it is installed
+        return;
+    }
     m_connecting = true;
     emit stateChanged();
     m_probe = QThread::create([this, details = m_details] {
