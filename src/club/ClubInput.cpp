@@ -42,6 +42,19 @@ QString CheckClubName(const QString &name)
     return checkLine(name, QStringLiteral("名字"), kMaxClubName);
 }
 
+QString CheckClubLogin(const QString &login)
+{
+    if (login.isEmpty())
+        return QStringLiteral("登录名不能为空。");
+    // PostgreSQL keeps 63 bytes of a name.
+    if (login.toUtf8().size() > 63)
+        return QStringLiteral("登录名太长，最多 63 个字节。");
+    for (const QChar c : login)
+        if (c.isSpace() || countControls(QString(c), false) > 0)
+            return QStringLiteral("登录名里不能有空格或控制字符。");
+    return QString();
+}
+
 QString CheckPassage(const QString &passage)
 {
     if (passage.trimmed().isEmpty())

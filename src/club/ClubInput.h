@@ -12,5 +12,7 @@ inline constexpr int kMaxPassageLength = 20000; // characters of a passage
 // Empty when acceptable, else why not (in the program's language).
 QString CheckClubTitle(const QString &title);
 QString CheckClubName(const QString &name);
+// A server login: 1 to 63 bytes, no control characters or spaces.
+QString CheckClubLogin(const QString &login);
 // Line breaks and tabs are allowed in a passage; other control characters not.
 QString CheckPassage(const QString &passage);

@@ -120,12 +120,15 @@ void ClubWindow::buildLayout()
     connect(open, &QPushButton::clicked, this, &ClubWindow::openRaceOnPassage);
     auto *close = new QPushButton(QStringLiteral("结束所选比赛"));
     connect(close, &QPushButton::clicked, this, &ClubWindow::closeSelectedRace);
+    auto *enrol = new QPushButton(QStringLiteral("登记成员…"));
+    connect(enrol, &QPushButton::clicked, this, &ClubWindow::askMember);
     auto *org = new QVBoxLayout(organiserBox);
     org->addWidget(fromFile);
     org->addWidget(fromClipboard);
     org->addWidget(passageBox);
     org->addWidget(open);
     org->addWidget(close);
+    org->addWidget(enrol);
 
     auto *left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("进行中的比赛")));
@@ -471,4 +474,34 @@ void ClubWindow::closeSelectedRace()
         return;
     if (perform([&](QSqlDatabase &db) { return CloseRace(db, race); }))
         reloadRaces();
+}
+
+bool ClubWindow::enrolMember(const QString &login, const QString &displayName, const QString &className)
+{
+    QString refusal = CheckClubLogin(login);
+    if (refusal.isEmpty())
+        refusal = CheckClubName(displayName);
+    if (refusal.isEmpty() && !className.isEmpty())
+        refusal = CheckClubName(className);
+    if (!refusal.isEmpty()) {
+        warn(refusal);
+        return false;
+    }
+    return perform([&](QSqlDatabase &db) { return AddMember(db, login, displayName, className, false); });
+}
+
+void ClubWindow::askMember()
+{
+    bool ok = false;
+    const QString login = QInputDialog::getText(this, kTitle, QStringLiteral("成员的登录名（服务器上的数据库用户名）："),
+                                                QLineEdit::Normal, QString(), &ok).trimmed();
+    if (!ok || login.isEmpty())
+        return;
+    const QString name = QInputDialog::getText(this, kTitle, QStringLiteral("显示的名字："), QLineEdit::Normal, login, &ok).trimmed();
+    if (!ok)
+        return;
+    const QString className = QInputDialog::getText(this, kTitle, QStringLiteral("班级（可以不填）："), QLineEdit::Normal,
+                                                    QString(), &ok).trimmed();
+    if (ok && enrolMember(login, name, className))
+        QMessageBox::information(this, kTitle, QStringLiteral("已登记成员“%1”。").arg(name));
 }

@@ -43,6 +43,9 @@ public:
     void postFromClipboard();
     void openRaceOnPassage();
     void closeSelectedRace();
+    // Lists a login of the server as a member of the club, under a display name.
+    bool enrolMember(const QString &login, const QString &displayName, const QString &className);
+    void askMember();
 
 private:
     void buildLayout();

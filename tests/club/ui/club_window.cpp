@@ -166,6 +166,15 @@ private slots:
         QVERIFY(w->organiserBox->isVisible());
         QVERIFY(w->postPassage(QStringLiteral("O'Brien; --"), QStringLiteral("'; DROP TABLE passages; --")));
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM passages WHERE body = '''; DROP TABLE passages; --'")), qint64(1));
+        // Members: a login with a space or a name with a control character is refused before sending.
+        MessageBoxScript refusals({QMessageBox::Ok, QMessageBox::Ok});
+        QVERIFY(!w->enrolMember(QStringLiteral("zhang san"), QStringLiteral("张三"), QString()));
+        QVERIFY(!w->enrolMember(QStringLiteral("zhang3"), QStringLiteral("张\u0007三"), QString()));
+        QTRY_COMPARE(refusals.seen.size(), size_t(2));
+        QVERIFY(refusals.seen[0].text.contains(QStringLiteral("空格")));
+        QVERIFY(refusals.seen[1].text.contains(QStringLiteral("控制字符")));
+        QVERIFY(w->enrolMember(QStringLiteral("zhang3"), QStringLiteral("O'张; --"), QString()));
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM members WHERE display_name = 'O''张; --'")), qint64(1));
         delete w;
     }
 };
