@@ -336,7 +336,6 @@ void ClubWindow::joinSelectedRace()
         }))
         return;
     m_joinedRace = race;
-    m_joinedLength = int(passage.body.toUcs4().size());
     m_joinedTitle = QStringLiteral("班级赛文：%1").arg(passage.title);
     m_runStart = QDateTime();
     m_sentCharacters = -1;

@@ -68,10 +68,9 @@ private:
     QTimer *m_follow = nullptr;
     QVector<ClubRace> m_races;
     QHash<QString, QString> m_names; // display names by login
-    // The race being typed: its passage length, the practice title that
-    // marks its run, the run and when that run started.
+    // The race being typed: the practice title that marks its run, the run
+    // and when that run started.
     qint64 m_joinedRace = 0;
-    int m_joinedLength = 0;
     QString m_joinedTitle;
     QPointer<TypingRun> m_run;
     QDateTime m_runStart;
