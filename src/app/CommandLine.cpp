@@ -1,10 +1,17 @@
 #include "app/CommandLine.h"
 
+#include "club/ClubConnection.h"
+#include "club/ClubSchema.h"
 #include "data/CodeTable.h"
 #include "data/Paths.h"
+#include "data/Settings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <cstdio>
+#include <optional>
 
 #ifndef QUORVEL_VERSION
 #define QUORVEL_VERSION "1.41"
@@ -17,6 +24,8 @@ const char *const kUsage =
     "  --data-dir DIR            从 DIR 读取程序数据（data/、text/、sound/、help/）\n"
     "  --lookup 文字 [--edition 86|98]\n"
     "                            显示文字的五笔编码（默认五笔86）后退出\n"
+    "  --club-setup              建立或升级班级赛文数据库（以数据库所有者连接，\n"
+    "                            连接设置见 quorvel.ini 的 [Club] 或 PG* 环境变量）后退出\n"
     "  --version                 显示版本后退出\n"
     "  --help                    显示本说明后退出\n";
 
@@ -62,6 +71,36 @@ int lookUp(const QString &word, bool edition86, const QString &dataDir, const QS
     return 0;
 }
 
+// Creates or upgrades the club database the settings and libpq point at.
+int setUpClub(const QString &dataDir, const QString &executableDir, QString &out, QString &err)
+{
+    // The SQL drivers are plugins, loaded through an application object.
+    int argc = 1;
+    char name[] = "quorvel";
+    char *argv[] = {name, nullptr};
+    std::optional<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
+    const AppPaths paths = ResolvePaths(dataDir, executableDir);
+    const ClubConnectionDetails details = ReadClubConnection(SettingsStore(paths.settingsFile()).readAll());
+    const QString connection = QStringLiteral("club-setup");
+    int code = 0;
+    {
+        QSqlDatabase db = MakeClubDatabase(details, connection);
+        if (!db.open()) {
+            err += QStringLiteral("连不上班级服务器（%1）：%2\n").arg(details.describe(), db.lastError().text());
+            code = 1;
+        } else if (const ClubStatus status = MigrateClubSchema(db); !status.ok()) {
+            err += QStringLiteral("无法建立班级数据库：%1\n").arg(status.message);
+            code = 1;
+        } else {
+            out += QStringLiteral("班级数据库已就绪（%1，第 %2 版）。\n").arg(details.describe()).arg(ClubSchemaVersion(db));
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return code;
+}
+
 void print(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -77,6 +116,7 @@ CommandLineOptions RunCommandLine(const QStringList &args, const QString &execut
     QString lookupWord;
     QString edition = QStringLiteral("86");
     bool wantLookup = false;
+    bool wantClubSetup = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
         bool missing = false;
@@ -89,7 +129,9 @@ CommandLineOptions RunCommandLine(const QStringList &args, const QString &execut
             out += QString::fromUtf8(kUsage);
             return exitWith(0);
         }
-        if (takeValue(args, i, QStringLiteral("--data-dir"), value, missing)) {
+        if (arg == QLatin1String("--club-setup")) {
+            wantClubSetup = true;
+        } else if (takeValue(args, i, QStringLiteral("--data-dir"), value, missing)) {
             options.dataDir = value;
         } else if (takeValue(args, i, QStringLiteral("--lookup"), value, missing)) {
             wantLookup = true;
@@ -113,6 +155,8 @@ CommandLineOptions RunCommandLine(const QStringList &args, const QString &execut
         err += QStringLiteral("数据目录不存在：%1\n").arg(options.dataDir);
         return exitWith(2);
     }
+    if (wantClubSetup)
+        return exitWith(setUpClub(options.dataDir, executableDir, out, err));
     if (wantLookup) {
         if (lookupWord.isEmpty()) {
             err += QStringLiteral("--lookup 需要要查的文字。\n");

@@ -186,6 +186,12 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
     return result;
 }
 
+QString TypeableText(QString text, bool keepLineBreaks)
+{
+    makeTypeable(text);
+    return joinLines(text, keepLineBreaks);
+}
+
 bool FolderExists(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();

@@ -19,6 +19,10 @@ struct TextReadResult {
 // Files above kMaxTextFileBytes are refused; only what the file holds is
 // allocated. Messages do not repeat the path (the caller shows it).
 TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks);
+// The same preparation for a text that did not come from a file: tabs become
+// spaces, other control characters are left out, lines end or are joined as
+// with ReadTextFile.
+QString TypeableText(QString text, bool keepLineBreaks);
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 
 bool FolderExists(const QString &path);

@@ -1,6 +1,10 @@
 #pragma once
 // The text-practice run as the shell and the drill commands of other
 // subsystems drive it. The line-by-line practice provides it.
+#include <QString>
+
+class TypingRun;
+
 class PracticeRun {
 public:
     virtual ~PracticeRun() = default;
@@ -14,4 +18,9 @@ public:
     virtual void showStartDialog() = 0;
     // Enter in the start dialog: the run's clock starts now.
     virtual void startRun() = 0;
+    // Opens the whole-text practice on `text` (not a file) under `title`
+    // and shows the start dialog: a passage handed over by another window.
+    virtual void practiseText(const QString &text, const QString &title) = 0;
+    // The status window's run, nullptr while the status window is closed.
+    virtual TypingRun *typingRun() = 0;
 };

@@ -62,6 +62,7 @@ const std::vector<TopMenu> &menuTree()
           {"other.weakChars", "WeakChars", "薄弱字练习", {}},
           {"other.weakKeys", "WeakKeys", "薄弱键练习", {}},
           {"other.weakPhrases", "WeakPhrases", "薄弱词组练习", {}},
+          {"other.club", "Club", "班级赛文…", {}},
           {"", "Music", "背景音乐",
            {{"music.off", "Music_not", "无背景音乐", {}},
             {"", "Music_line", "-", {}},

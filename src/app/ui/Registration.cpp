@@ -2,6 +2,7 @@
 #include "app/ui/Registration.h"
 
 #include "app/ui/MainWindow.h"
+#include "club/ui/Register.h"
 #include "data/ui/Register.h"
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
@@ -21,4 +22,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);
     RegisterRace(ctx, main);
+    RegisterClub(ctx, main);
 }

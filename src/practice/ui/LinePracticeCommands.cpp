@@ -1,5 +1,7 @@
 #include "practice/ui/Register.h"
 
+#include "practice/PracticeState.h"
+#include "practice/TextFile.h"
 #include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
@@ -27,6 +29,35 @@ public:
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
     void startRun() override { StartRunFigures(m_ctx); }
+    void practiseText(const QString &text, const QString &title) override
+    {
+        Shell &shell = *m_ctx.shell;
+        shell.openTextPractice();
+        PracticeState &s = m_ctx.state;
+        s.chineseText = ContainsHan(text);
+        s.practiceTitle = title;
+        s.exerciseKind = exercise::kText;
+        s.pendingText = TypeableText(text, false); // the whole-text window joins the lines
+        auto *w = dynamic_cast<PracticeWindow *>(shell.window(ManagedWindow::TextPracticeWindow));
+        if (!w)
+            return;
+        w->placeMaterial();
+        ShowStartDialog(m_ctx);
+    }
+    TypingRun *typingRun() override
+    {
+        auto *panel = m_ctx.shell ? qobject_cast<RunPanel *>(m_ctx.shell->window(ManagedWindow::RunPanel)) : nullptr;
+        return panel ? &panel->run() : nullptr;
+    }
+
+private:
+    static bool ContainsHan(const QString &text)
+    {
+        for (char32_t c : text.toUcs4())
+            if (QChar::script(c) == QChar::Script_Han)
+                return true;
+        return false;
+    }
 };
 } // namespace
 

@@ -1,0 +1,6 @@
+#pragma once
+// The club race window ClubWindow and its menu command "other.club".
+struct AppContext;
+class Shell;
+
+void RegisterClub(AppContext &ctx, Shell &shell);
