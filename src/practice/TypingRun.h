@@ -1,8 +1,11 @@
 #pragma once
 // One text-practice run, from Enter in the start dialog to its end: its kind,
-// its start, pauses and running time, the characters typed and the errors
-// judged, and its time limit. Its figures are the one set the live display,
-// the report, the record file and the progress statistics all show.
+// its start, pauses and running time, the text typed and the errors judged,
+// and its time limit. It is the only keeper of these: the windows tell it what
+// happens and read it back. Its figures are the one set the live display, the
+// report, the record file and the progress statistics all show.
+#include "practice/TextFile.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -30,19 +33,36 @@ class TypingRun : public QObject {
 public:
     explicit TypingRun(const Clock &clock, QObject *parent = nullptr);
 
-    // A new run from zero, running from now.
+    // A new run from zero, running from now: nothing typed, no errors.
     void start(const QString &kind);
     // Pausing stops the running clock; typing goes on counting when resumed.
     void setPaused(bool paused);
     // Freezes the figures and says so once; nothing happens when not started.
+    // What was typed stays readable until the next start.
     void end();
 
-    // The typed count changes by `change` characters (negative: erased).
-    void addTyped(int change);
+    // What now stands typed in the window, finished pages it gave up (see
+    // dropFinished) excepted. Ignored outside a run.
+    void setTyped(const QString &typed);
+    const QString &typed() const { return m_typed; }
+    // The live count takes in the change since it last looked: only the
+    // lengths and the tail are compared (TypedCountChange).
+    void countTyped();
+    // A long run keeps the text of its finished pages only as counts, so that
+    // it needs the same memory after a million characters as after a hundred.
+    // Moves up to `finished` leading characters of the typed text (finished
+    // pages, never edited again) into the counts. No more is dropped than the
+    // live count has seen, so it goes on exactly as if nothing had been
+    // dropped. Returns how many were dropped.
+    qsizetype dropFinished(qsizetype finished);
+    // The counts of everything typed in the run: the earlier pages and typed().
+    TypedCounts typedCounts() const;
     // The count of what stands typed, worked out afresh at the end of the
     // run, replaces the running count.
     void settleCount(int characters);
-    void setErrors(int errors);
+    // The judge's errors change by `change` (negative: corrected); never below 0.
+    void addErrors(int change);
+    int errors() const { return m_errors; }
     // Seconds of running clock after which the run is due to end; 0 for none.
     void setTimeLimit(int seconds) { m_timeLimitSeconds = seconds; }
     bool timeLimitReached() const;
@@ -69,6 +89,9 @@ private:
     QDateTime m_start;
     QDateTime m_pauseStart;
     qint64 m_pausedMs = 0;
+    QString m_typed;
+    QString m_counted; // the typed text as the live count last saw it
+    TypedCounts m_earlierCounts; // pages dropped from m_typed
     int m_characters = 0;
     int m_errors = 0;
     int m_timeLimitSeconds = 0;

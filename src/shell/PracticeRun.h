@@ -1,6 +1,8 @@
 #pragma once
 // The text-practice run as the shell and the drill commands of other
 // subsystems drive it. The line-by-line practice provides it.
+class TypingRun;
+
 class PracticeRun {
 public:
     virtual ~PracticeRun() = default;
@@ -14,4 +16,7 @@ public:
     virtual void showStartDialog() = 0;
     // Enter in the start dialog: the run's clock starts now.
     virtual void startRun() = 0;
+    // The run of the open status window (started or not); nullptr while no
+    // status window is open.
+    virtual TypingRun *run() = 0;
 };

@@ -8,6 +8,8 @@
 #include "data/Random.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
+#include "practice/TypingRun.h"
+#include "shell/PracticeRun.h"
 #include "support/FakeShell.h"
 #include "support/TestEnv.h"
 
@@ -36,6 +38,19 @@ struct TestServices {
     ManualClock clock;
     SeededRandom random;
     AppContext ctx{state, settings, cues, clock, random, pathsIn(env)};
+
+    // The run of the open status window, which keeps it; null while none is
+    // open (or the line practice, which provides it, is not registered).
+    TypingRun *openRun() const { return ctx.practiceRun ? ctx.practiceRun->run() : nullptr; }
+    TypingRun &run() const
+    {
+        TypingRun *open = openRun();
+        if (!open)
+            qFatal("no status window is open");
+        return *open;
+    }
+    bool runStarted() const { return openRun() && openRun()->isStarted(); }
+    bool clockRunning() const { return openRun() && openRun()->isRunning(); }
 };
 
 // The services with a FakeShell as the main window.

@@ -27,6 +27,7 @@ public:
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
     void startRun() override { StartRunFigures(m_ctx); }
+    TypingRun *run() override { return OpenRun(m_ctx); }
 };
 } // namespace
 

@@ -78,7 +78,7 @@ private:
     QLabel *m_picture = nullptr;
 
     JudgeCue m_pendingCue = JudgeCue::None; // one cue for a change, however many lines it fills
-    QString m_completedInput; // finished lines still held in typedText
+    QString m_completedInput; // finished lines the run still holds as text
     bool m_placingText = false; // the program, not the learner, is changing the input lines
 };
 

@@ -173,15 +173,8 @@ void StartDialog::startOnEnter(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
-    PracticeState &s = m_ctx.state;
+    const PracticeState &s = m_ctx.state;
     // A new run counts from nothing, whatever the last one left.
-    s.typedText.clear();
-    s.typedSnapshot.clear();
-    s.earlierTypedCounts = {};
-    s.errorCount = 0;
-    s.startTimeText = m_ctx.clock.timeText();
-    s.runStarted = true;
-    s.clockRunning = true;
     if (m_ctx.practiceRun)
         m_ctx.practiceRun->startRun();
     if (m_ctx.composer)
