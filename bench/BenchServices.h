@@ -33,6 +33,7 @@ struct BenchShell : BenchServices {
         ctx.shell = &shell;
         RegisterLinePractice(ctx, shell);
         RegisterTextPractice(ctx, shell);
+        shell.mainWindow()->show(); // the windows are painted as on screen
     }
     template <class Window>
     Window *window(ManagedWindow which) const { return dynamic_cast<Window *>(shell.window(which)); }

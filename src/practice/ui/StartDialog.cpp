@@ -3,7 +3,6 @@
 
 #include "shell/AppContext.h"
 #include "shell/PracticeRun.h"
-#include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
 #include "shell/ui/Accessibility.h"
