@@ -23,6 +23,7 @@ void TypingRun::start(const QString &kind)
     m_ended = false;
     m_pausedMs = 0;
     m_typed.clear();
+    m_pageStart = 0;
     m_counted.clear();
     m_earlierCounts = {};
     m_characters = 0;
@@ -57,8 +58,27 @@ void TypingRun::end()
 
 void TypingRun::setTyped(const QString &typed)
 {
-    if (m_started)
-        m_typed = typed;
+    if (!m_started)
+        return;
+    m_typed = typed;
+    m_pageStart = 0;
+}
+
+void TypingRun::setPageTyped(const QString &page)
+{
+    if (!m_started)
+        return;
+    m_typed.truncate(m_pageStart);
+    m_typed += page;
+}
+
+void TypingRun::finishPage(const QString &page)
+{
+    if (!m_started)
+        return;
+    setPageTyped(page);
+    m_pageStart = m_typed.size();
+    dropFinishedPages();
 }
 
 void TypingRun::countTyped()
@@ -78,17 +98,17 @@ void AddCounts(TypedCounts &sum, const TypedCounts &more)
 }
 } // namespace
 
-qsizetype TypingRun::dropFinished(qsizetype finished)
+void TypingRun::dropFinishedPages()
 {
-    qsizetype length = std::min({finished, m_typed.size(), m_counted.size()});
+    qsizetype length = std::min(m_pageStart, m_counted.size());
     if (length > 0 && m_typed.at(length - 1).isHighSurrogate())
         --length; // a character is never split
     if (length <= 0)
-        return 0;
+        return;
     AddCounts(m_earlierCounts, CountTypedText(m_typed.left(length)));
     m_typed.remove(0, length);
     m_counted.remove(0, length);
-    return length;
+    m_pageStart -= length;
 }
 
 TypedCounts TypingRun::typedCounts() const

@@ -41,21 +41,24 @@ public:
     // What was typed stays readable until the next start.
     void end();
 
-    // What now stands typed in the window, finished pages it gave up (see
-    // dropFinished) excepted. Ignored outside a run.
+    // What now stands typed in a window that shows the whole run at once.
+    // Ignored outside a run, as are the two below.
     void setTyped(const QString &typed);
+    // A window that turns pages: what stands typed on the open page, after
+    // the pages finished before it.
+    void setPageTyped(const QString &page);
+    // The open page is finished, as typed, and is never edited again. A long
+    // run keeps finished pages only as counts, so that it needs the same
+    // memory after a million characters as after a hundred; no more is let go
+    // than the live count has seen, so it goes on exactly as if the whole
+    // text were kept.
+    void finishPage(const QString &page);
+    // The text typed in the run, less the finished pages let go of.
     const QString &typed() const { return m_typed; }
     // The live count takes in the change since it last looked: only the
     // lengths and the tail are compared (TypedCountChange).
     void countTyped();
-    // A long run keeps the text of its finished pages only as counts, so that
-    // it needs the same memory after a million characters as after a hundred.
-    // Moves up to `finished` leading characters of the typed text (finished
-    // pages, never edited again) into the counts. No more is dropped than the
-    // live count has seen, so it goes on exactly as if nothing had been
-    // dropped. Returns how many were dropped.
-    qsizetype dropFinished(qsizetype finished);
-    // The counts of everything typed in the run: the earlier pages and typed().
+    // The counts of everything typed in the run: the pages let go and typed().
     TypedCounts typedCounts() const;
     // The count of what stands typed, worked out afresh at the end of the
     // run, replaces the running count.
@@ -81,6 +84,7 @@ signals:
 
 private:
     qint64 runningMs(const QDateTime &now) const;
+    void dropFinishedPages();
 
     const Clock &m_clock;
     QString m_kind;
@@ -90,6 +94,7 @@ private:
     QDateTime m_pauseStart;
     qint64 m_pausedMs = 0;
     QString m_typed;
+    qsizetype m_pageStart = 0; // where the open page begins in m_typed
     QString m_counted; // the typed text as the live count last saw it
     TypedCounts m_earlierCounts; // pages dropped from m_typed
     int m_characters = 0;

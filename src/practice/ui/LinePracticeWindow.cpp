@@ -170,13 +170,8 @@ TypingOutcome LinePracticeWindow::judgeLine(int index, const QString &before, co
 
 void LinePracticeWindow::updateTypedText(int index)
 {
-    TypingRun *run = OpenRun(m_ctx);
-    if (!run)
-        return;
-    QString typed = m_completedInput;
-    for (int i = 0; i <= index; ++i)
-        typed += m_in[i]->text();
-    run->setTyped(typed);
+    if (TypingRun *run = OpenRun(m_ctx))
+        run->setPageTyped(pageInput(index));
 }
 
 void LinePracticeWindow::playPendingCue()
@@ -271,14 +266,20 @@ void LinePracticeWindow::prepareNextDrillPage()
         s.pendingText = next();
 }
 
+QString LinePracticeWindow::pageInput(int lastLine) const
+{
+    QString typed;
+    for (int i = 0; i <= lastLine; ++i)
+        typed += m_in[i]->text();
+    return typed;
+}
+
 // The finished lines join the run's text; what the live figures have already
 // seen of it is kept from then on as counts only.
 void LinePracticeWindow::appendInputs(int lastLine)
 {
-    for (int i = 0; i <= lastLine; ++i)
-        m_completedInput += m_in[i]->text();
     if (TypingRun *run = OpenRun(m_ctx))
-        m_completedInput.remove(0, run->dropFinished(m_completedInput.size()));
+        run->finishPage(pageInput(lastLine));
 }
 
 void LinePracticeWindow::endRun(bool pageFinished)
@@ -288,7 +289,6 @@ void LinePracticeWindow::endRun(bool pageFinished)
     ShowPracticeReport(m_ctx);
     if (!self)
         return;
-    m_completedInput.clear();
     if (pageFinished)
         m_ctx.state.activeLine = 0;
 }
@@ -368,8 +368,6 @@ void LinePracticeWindow::inputFocusLost(int)
 void LinePracticeWindow::referenceSelectionChanged(int index)
 {
     PracticeState &s = m_ctx.state;
-    if (!IsRunStarted(m_ctx))
-        m_completedInput.clear();
     const QString selected = m_out[index]->selectedText();
     if (selected.isEmpty() || !s.generatedDrill || !s.chineseText || !m_ctx.shell)
         return;
