@@ -36,7 +36,8 @@ public:
     virtual void setStatusReady(bool ready) = 0;
 
     // Window registry. A managed window is created by its registered factory
-    // (parent: the practice area), shown, and records itself in the registry.
+    // (parent: the practice area) and shown; the registry alone keeps its
+    // shown and opening flags.
     using WindowFactory = std::function<QWidget *(QWidget *parent)>;
     virtual void registerWindow(ManagedWindow which, WindowFactory factory) = 0;
     virtual QWidget *showWindow(ManagedWindow which) = 0;  // creates when needed
