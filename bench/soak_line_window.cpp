@@ -12,7 +12,8 @@
 #include "data/Random.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
-#include "practice/Statistics.h"
+#include "BenchServices.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
@@ -53,20 +54,17 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const long keystrokes = argc > 1 ? std::atol(argv[1]) : 1000000;
 
-    QTemporaryDir dir;
-    PracticeState state;
-    SettingsStore settings(dir.path() + QStringLiteral("/q.ini"));
-    RecordingCuePlayer cues;
-    ManualClock clock;
-    SeededRandom random(11);
     AppPaths paths;
     paths.dataRoot = QStringLiteral(QUORVEL_DATA_ROOT);
-    AppContext ctx{state, settings, cues, clock, random, paths, nullptr, nullptr};
-
-    RunPanel status(ctx);
-    status.show();
-    LinePracticeWindow form(ctx);
-    form.show();
+    BenchShell f(paths);
+    PracticeState &state = f.state;
+    AppContext &ctx = f.ctx;
+    RecordingCuePlayer &cues = f.cues;
+    SeededRandom random(11);
+    f.shell.openLinePractice();
+    RunPanel &status = *f.window<RunPanel>(ManagedWindow::RunPanel);
+    LinePracticeWindow &form = *f.window<LinePracticeWindow>(ManagedWindow::LinePracticeWindow);
+    const TypingRun &run = status.run();
     state.generatedDrill = true;
     state.randomCharDrill = true;
     state.drillPool = QStringLiteral("工了以在有地一上不是中国同民为这我的要和产发人经主");
@@ -84,7 +82,7 @@ int main(int argc, char **argv)
     std::printf("keystrokes: %ld\nresident at start: %ld KiB\n", keystrokes, startKiB);
     const auto begin = std::chrono::steady_clock::now();
     long typed = 0;
-    while (typed < keystrokes && state.runStarted) {
+    while (typed < keystrokes && run.isStarted()) {
         const int line = state.activeLine;
         const QString reference = form.reference(line)->text();
         const int at = int(form.input(line)->text().size());
@@ -120,9 +118,9 @@ int main(int argc, char **argv)
                 typed, seconds, seconds * 1e6 / double(std::max(1L, typed)), double(micros[micros.size() / 2]),
                 double(micros[micros.size() * 99 / 100]), double(micros.back()));
     std::printf("text kept by the run: %lld characters; characters counted: %d; live count: %s\n",
-                static_cast<long long>(state.typedText.size()), RunTypedCounts(state).totalCount,
+                static_cast<long long>(run.typed().size()), run.typedCounts().totalCount,
                 qPrintable(status.typedCountLabel->text()));
     std::printf("characters generated: %d, run still going: %s\n", state.charsGenerated,
-                state.runStarted ? "yes" : "no");
+                run.isStarted() ? "yes" : "no");
     return typed == keystrokes ? 0 : 1;
 }

@@ -36,14 +36,14 @@ QString LargeReference()
     return text;
 }
 
-using Fixture = BenchServices;
+using Fixture = BenchShell;
 
 void BM_WholeTextKeystroke(benchmark::State &bench)
 {
     Fixture f;
     const QString reference = LargeReference();
-    TextPracticeWindow form(f.ctx);
-    form.show();
+    f.shell.openTextPractice();
+    TextPracticeWindow &form = *f.window<TextPracticeWindow>(ManagedWindow::TextPracticeWindow);
     f.state.pendingText = reference;
     const auto loadStart = std::chrono::steady_clock::now();
     form.placeMaterial();

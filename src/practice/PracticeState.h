@@ -1,5 +1,5 @@
 #pragma once
-// The state shared by every exercise: kind of practice, material, the run, its
+// The state shared by every exercise: kind of practice, material, the run's
 // limits, the window registry, the code tables, the cue flags and font sizes.
 // One plain object, created by the program and handed to whoever needs it;
 // every test starts from a fresh one.
@@ -29,8 +29,9 @@ enum class ManagedWindow {
 inline constexpr int kManagedWindowCount = 13;
 
 struct WindowFlags {
-    bool shown = false;          // set when the window is made, cleared by the registry when it goes
-    bool opening = false;        // set by the command opening it, around close-others
+    // All three are written by the window registry alone.
+    bool shown = false;          // set when the window is shown, cleared when it goes
+    bool opening = false;        // kept open by the close-others step under way
     bool hiddenWithMain = false; // hidden because the main window was minimized
 };
 
@@ -50,17 +51,10 @@ struct PracticeState {
     // Material
     QString pendingText; // lines, each ended by CR LF
 
-    // The run
-    bool runStarted = false;
-    bool clockRunning = false;
-    QString startTimeText; // "hh:mm:ss"; the run's figures are kept by the status window's run
+    // The line the caret is on in the line-by-line window. The run itself
+    // (started, paused, typed text, errors) is kept by the status window's
+    // TypingRun.
     int activeLine = 0;
-    QString typedText;
-    QString typedSnapshot;
-    // What a long run typed on finished pages and no longer keeps as text in
-    // typedText (see DropFinishedTyping); cleared with typedText.
-    TypedCounts earlierTypedCounts;
-    int errorCount = 0;
 
     // Limits
     int charBudget = 0;

@@ -1,7 +1,6 @@
 #include "practice/Statistics.h"
 
 #include "data/Clock.h"
-#include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 
 #include <QRegularExpression>
@@ -60,35 +59,6 @@ int TypedCountChange(const QString &snapshot, const QString &typed)
     if (typed.size() < snapshot.size())
         return -CountWithoutLineEnds(QStringView(snapshot).right(snapshot.size() - typed.size()));
     return CountWithoutLineEnds(QStringView(typed).right(typed.size() - snapshot.size()));
-}
-
-namespace {
-void AddCounts(TypedCounts &sum, const TypedCounts &more)
-{
-    sum.totalCount += more.totalCount;
-    sum.characterCount += more.characterCount;
-    sum.punctuationCount += more.punctuationCount;
-}
-} // namespace
-
-qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished)
-{
-    qsizetype length = std::min({finished, state.typedText.size(), state.typedSnapshot.size()});
-    if (length > 0 && state.typedText.at(length - 1).isHighSurrogate())
-        --length; // a character is never split
-    if (length <= 0)
-        return 0;
-    AddCounts(state.earlierTypedCounts, CountTypedText(state.typedText.left(length)));
-    state.typedText.remove(0, length);
-    state.typedSnapshot.remove(0, length);
-    return length;
-}
-
-TypedCounts RunTypedCounts(const PracticeState &state)
-{
-    TypedCounts counts = CountTypedText(state.typedText);
-    AddCounts(counts, state.earlierTypedCounts);
-    return counts;
 }
 
 QString ReportTitle(bool chineseText, bool freeInput)

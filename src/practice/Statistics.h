@@ -6,8 +6,6 @@
 #include <QString>
 #include <array>
 
-struct PracticeState;
-
 // "00.00": at least two digits before the point, exactly two after it,
 // rounded; a negative value keeps its minus sign.
 QString FormatTwoDecimals(double value);
@@ -21,17 +19,6 @@ QString ElapsedTimeText(int elapsedSeconds);
 // Change of the typed count between two snapshots of the typed text: only the
 // lengths and the tail are compared; CR and LF never count.
 int TypedCountChange(const QString &snapshot, const QString &typed);
-
-// A long run keeps the text of its finished pages only as counts, so that it
-// needs the same memory after a million characters as after a hundred.
-// Moves up to `finished` leading characters of typedText (finished pages,
-// never edited again) into earlierTypedCounts and drops them from
-// typedSnapshot too. No more is dropped than the snapshot holds: the live
-// count compares only the lengths and the tails of the two texts, so it goes
-// on exactly as if nothing had been dropped. Returns how many were dropped.
-qsizetype DropFinishedTyping(PracticeState &state, qsizetype finished);
-// The counts of everything typed in the run: the earlier pages and typedText.
-TypedCounts RunTypedCounts(const PracticeState &state);
 
 // The six rows of the statistics report.
 QString ReportTitle(bool chineseText, bool freeInput);

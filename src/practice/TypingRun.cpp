@@ -1,6 +1,9 @@
 #include "practice/TypingRun.h"
 
 #include "data/Clock.h"
+#include "practice/Statistics.h"
+
+#include <algorithm>
 
 int RunFigures::speed() const
 {
@@ -19,6 +22,10 @@ void TypingRun::start(const QString &kind)
     m_paused = false;
     m_ended = false;
     m_pausedMs = 0;
+    m_typed.clear();
+    m_pageStart = 0;
+    m_counted.clear();
+    m_earlierCounts = {};
     m_characters = 0;
     m_errors = 0;
     m_final = {};
@@ -49,10 +56,66 @@ void TypingRun::end()
     emit ended(m_final);
 }
 
-void TypingRun::addTyped(int change)
+void TypingRun::setTyped(const QString &typed)
 {
-    if (m_started)
-        m_characters = qMax(0, m_characters + change);
+    if (!m_started)
+        return;
+    m_typed = typed;
+    m_pageStart = 0;
+}
+
+void TypingRun::setPageTyped(const QString &page)
+{
+    if (!m_started)
+        return;
+    m_typed.truncate(m_pageStart);
+    m_typed += page;
+}
+
+void TypingRun::finishPage(const QString &page)
+{
+    if (!m_started)
+        return;
+    setPageTyped(page);
+    m_pageStart = m_typed.size();
+    dropFinishedPages();
+}
+
+void TypingRun::countTyped()
+{
+    if (!m_started)
+        return;
+    m_characters = qMax(0, m_characters + TypedCountChange(m_counted, m_typed));
+    m_counted = m_typed;
+}
+
+namespace {
+void AddCounts(TypedCounts &sum, const TypedCounts &more)
+{
+    sum.totalCount += more.totalCount;
+    sum.characterCount += more.characterCount;
+    sum.punctuationCount += more.punctuationCount;
+}
+} // namespace
+
+void TypingRun::dropFinishedPages()
+{
+    qsizetype length = std::min(m_pageStart, m_counted.size());
+    if (length > 0 && m_typed.at(length - 1).isHighSurrogate())
+        --length; // a character is never split
+    if (length <= 0)
+        return;
+    AddCounts(m_earlierCounts, CountTypedText(m_typed.left(length)));
+    m_typed.remove(0, length);
+    m_counted.remove(0, length);
+    m_pageStart -= length;
+}
+
+TypedCounts TypingRun::typedCounts() const
+{
+    TypedCounts counts = CountTypedText(m_typed);
+    AddCounts(counts, m_earlierCounts);
+    return counts;
 }
 
 void TypingRun::settleCount(int characters)
@@ -61,10 +124,10 @@ void TypingRun::settleCount(int characters)
         m_characters = qMax(0, characters);
 }
 
-void TypingRun::setErrors(int errors)
+void TypingRun::addErrors(int change)
 {
     if (m_started)
-        m_errors = errors;
+        m_errors = qMax(0, m_errors + change);
 }
 
 qint64 TypingRun::runningMs(const QDateTime &now) const

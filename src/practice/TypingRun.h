@@ -1,8 +1,11 @@
 #pragma once
 // One text-practice run, from Enter in the start dialog to its end: its kind,
-// its start, pauses and running time, the characters typed and the errors
-// judged, and its time limit. Its figures are the one set the live display,
-// the report, the record file and the progress statistics all show.
+// its start, pauses and running time, the text typed and the errors judged,
+// and its time limit. It is the only keeper of these: the windows tell it what
+// happens and read it back. Its figures are the one set the live display, the
+// report, the record file and the progress statistics all show.
+#include "practice/TextFile.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -30,19 +33,39 @@ class TypingRun : public QObject {
 public:
     explicit TypingRun(const Clock &clock, QObject *parent = nullptr);
 
-    // A new run from zero, running from now.
+    // A new run from zero, running from now: nothing typed, no errors.
     void start(const QString &kind);
     // Pausing stops the running clock; typing goes on counting when resumed.
     void setPaused(bool paused);
     // Freezes the figures and says so once; nothing happens when not started.
+    // What was typed stays readable until the next start.
     void end();
 
-    // The typed count changes by `change` characters (negative: erased).
-    void addTyped(int change);
+    // What now stands typed in a window that shows the whole run at once.
+    // Ignored outside a run, as are the two below.
+    void setTyped(const QString &typed);
+    // A window that turns pages: what stands typed on the open page, after
+    // the pages finished before it.
+    void setPageTyped(const QString &page);
+    // The open page is finished, as typed, and is never edited again. A long
+    // run keeps finished pages only as counts, so that it needs the same
+    // memory after a million characters as after a hundred; no more is let go
+    // than the live count has seen, so it goes on exactly as if the whole
+    // text were kept.
+    void finishPage(const QString &page);
+    // The text typed in the run, less the finished pages let go of.
+    const QString &typed() const { return m_typed; }
+    // The live count takes in the change since it last looked: only the
+    // lengths and the tail are compared (TypedCountChange).
+    void countTyped();
+    // The counts of everything typed in the run: the pages let go and typed().
+    TypedCounts typedCounts() const;
     // The count of what stands typed, worked out afresh at the end of the
     // run, replaces the running count.
     void settleCount(int characters);
-    void setErrors(int errors);
+    // The judge's errors change by `change` (negative: corrected); never below 0.
+    void addErrors(int change);
+    int errors() const { return m_errors; }
     // Seconds of running clock after which the run is due to end; 0 for none.
     void setTimeLimit(int seconds) { m_timeLimitSeconds = seconds; }
     bool timeLimitReached() const;
@@ -61,6 +84,7 @@ signals:
 
 private:
     qint64 runningMs(const QDateTime &now) const;
+    void dropFinishedPages();
 
     const Clock &m_clock;
     QString m_kind;
@@ -69,6 +93,10 @@ private:
     QDateTime m_start;
     QDateTime m_pauseStart;
     qint64 m_pausedMs = 0;
+    QString m_typed;
+    qsizetype m_pageStart = 0; // where the open page begins in m_typed
+    QString m_counted; // the typed text as the live count last saw it
+    TypedCounts m_earlierCounts; // pages dropped from m_typed
     int m_characters = 0;
     int m_errors = 0;
     int m_timeLimitSeconds = 0;

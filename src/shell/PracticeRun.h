@@ -21,6 +21,7 @@ public:
     // Opens the whole-text practice on `text` (not a file) under `title`
     // and shows the start dialog: a passage handed over by another window.
     virtual void practiseText(const QString &text, const QString &title) = 0;
-    // The status window's run, nullptr while the status window is closed.
-    virtual TypingRun *typingRun() = 0;
+    // The run of the open status window (started or not); nullptr while no
+    // status window is open.
+    virtual TypingRun *run() = 0;
 };

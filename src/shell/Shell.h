@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 class QWidget;
 class QDialog;
@@ -35,15 +36,19 @@ public:
     virtual void setStatusReady(bool ready) = 0;
 
     // Window registry. A managed window is created by its registered factory
-    // (parent: the practice area), shown, and records itself in the registry.
+    // (parent: the practice area) and shown; the registry alone keeps its
+    // shown and opening flags.
     using WindowFactory = std::function<QWidget *(QWidget *parent)>;
     virtual void registerWindow(ManagedWindow which, WindowFactory factory) = 0;
     virtual QWidget *showWindow(ManagedWindow which) = 0;  // creates when needed
     virtual QWidget *window(ManagedWindow which) const = 0; // nullptr when not loaded
     virtual void unloadWindow(ManagedWindow which) = 0;
 
-    // Launching.
-    virtual void closeOthers() = 0;
+    // Launching. Ends the run and closes every exercise window but those in
+    // `keep` (each command names the windows it opens), which survive the
+    // step emptied.
+    virtual void closeOthers(std::initializer_list<ManagedWindow> keep) = 0;
+    void closeOthers() { closeOthers({}); }
     // The status window and `practice` open together; everything else closes.
     virtual void openPair(ManagedWindow practice) = 0;
     void openLinePractice() { openPair(ManagedWindow::LinePracticeWindow); }

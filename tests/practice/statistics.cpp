@@ -1,7 +1,8 @@
 // Live figures, what a long run keeps of its text, report rows and
 // start-settings numbers, without a display.
-#include "practice/PracticeState.h"
+#include "data/Clock.h"
 #include "practice/Statistics.h"
+#include "practice/TypingRun.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -78,19 +79,19 @@ private slots:
         // exactly as one that keeps every character, and holds about a page.
         const QList<QString> pieces = {QStringLiteral("你"), QStringLiteral("好，"), QStringLiteral("。a "),
                                        QString::fromUcs4(U"𠀀"), QStringLiteral("b"), QStringLiteral("中国人")};
-        PracticeState keeping, dropping;
-        int keepingCount = 0, droppingCount = 0;
-        QString finished, held, page; // all finished pages; those still held as text; the open page
+        ManualClock clock;
+        TypingRun keeping(clock), dropping(clock);
+        keeping.start(QStringLiteral("line"));
+        dropping.start(QStringLiteral("line"));
+        QString finished, page; // all finished pages; the open page
         quint32 seed = 7;
         auto next = [&seed](quint32 n) {
             seed = seed * 1103515245u + 12345u;
             return (seed >> 16) % n;
         };
         auto tick = [&] {
-            keepingCount += TypedCountChange(keeping.typedSnapshot, keeping.typedText);
-            keeping.typedSnapshot = keeping.typedText;
-            droppingCount += TypedCountChange(dropping.typedSnapshot, dropping.typedText);
-            dropping.typedSnapshot = dropping.typedText;
+            keeping.countTyped();
+            dropping.countTyped();
         };
         qsizetype mostHeld = 0;
         for (int step = 0; step < 20000; ++step) {
@@ -98,36 +99,37 @@ private slots:
                 page.chop(page.back().isLowSurrogate() ? 2 : 1);
             else
                 page += pieces.at(int(next(quint32(pieces.size()))));
-            keeping.typedText = finished + page;
-            dropping.typedText = held + page;
+            keeping.setTyped(finished + page);
+            dropping.setPageTyped(page);
+            QVERIFY((finished + page).endsWith(dropping.typed()));
             if (page.size() >= 40) { // the page is finished and locked
+                dropping.finishPage(page);
                 finished += page;
-                held += page;
                 page.clear();
-                held.remove(0, DropFinishedTyping(dropping, held.size()));
-                QCOMPARE(dropping.typedText, held);
+                QVERIFY(finished.endsWith(dropping.typed()));
             }
             if (next(4) == 0)
                 tick();
-            QCOMPARE(droppingCount, keepingCount);
-            mostHeld = std::max(mostHeld, dropping.typedText.size());
+            QCOMPARE(dropping.figures().characters, keeping.figures().characters);
+            mostHeld = std::max(mostHeld, dropping.typed().size());
         }
         tick();
-        QCOMPARE(droppingCount, keepingCount);
+        QCOMPARE(dropping.figures().characters, keeping.figures().characters);
         const TypedCounts all = CountTypedText(finished + page);
-        const TypedCounts counted = RunTypedCounts(dropping);
+        const TypedCounts counted = dropping.typedCounts();
         QVERIFY(all.totalCount > 20000);
         QCOMPARE(counted.totalCount, all.totalCount);
         QCOMPARE(counted.characterCount, all.characterCount);
         QCOMPARE(counted.punctuationCount, all.punctuationCount);
         QVERIFY2(mostHeld < 200, qPrintable(QString::number(mostHeld)));
 
-        // Without the live figures (no snapshot) nothing is dropped: the
-        // count taken later from the texts must still see everything.
-        PracticeState unwatched;
-        unwatched.typedText = QStringLiteral("你好，世界");
-        QCOMPARE(DropFinishedTyping(unwatched, 5), qsizetype(0));
-        QCOMPARE(RunTypedCounts(unwatched).totalCount, 5);
+        // Without the live figures nothing is let go: the count taken later
+        // from the texts must still see everything.
+        TypingRun unwatched(clock);
+        unwatched.start(QStringLiteral("line"));
+        unwatched.finishPage(QStringLiteral("你好，世界"));
+        QCOMPARE(unwatched.typed(), QStringLiteral("你好，世界"));
+        QCOMPARE(unwatched.typedCounts().totalCount, 5);
     }
 
     void reportRows()

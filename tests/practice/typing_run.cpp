@@ -2,7 +2,6 @@
 // time limits, with the clock moving on between them. Its figures must equal
 // those worked out afresh from the log of what happened.
 #include "data/Clock.h"
-#include "practice/Statistics.h"
 #include "practice/TypingRun.h"
 
 #include <QRandomGenerator>
@@ -80,8 +79,7 @@ private slots:
             run.start(QStringLiteral("line"));
 
             QVector<Event> log;
-            QString typed, snapshot;
-            int errors = 0;
+            QString typed;
             bool paused = false;
             qint64 endMs = -1;
             const int steps = 20 + random.bounded(200);
@@ -102,7 +100,7 @@ private slots:
                         e.count += random.bounded(5) == 0 ? 1 : 0;
                     }
                     typed += e.text;
-                    errors += e.count;
+                    run.addErrors(e.count);
                     break;
                 }
                 case Step::LineBreak:
@@ -122,10 +120,9 @@ private slots:
                     break;
                 }
                 log.append(e);
-                // What the status window does on each tick.
-                run.addTyped(TypedCountChange(snapshot, typed));
-                run.setErrors(errors);
-                snapshot = typed;
+                // What the window tells the run, and the status window's tick.
+                run.setTyped(typed);
+                run.countTyped();
                 if (run.timeLimitReached()) {
                     endMs = at;
                     run.end();

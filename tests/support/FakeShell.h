@@ -47,12 +47,21 @@ public:
         return m_registry.showWindow(which);
     }
     QWidget *window(ManagedWindow which) const override { return m_registry.window(which); }
+    // A window a test makes itself, shown through the registry as the
+    // program's factories' are; the registry owns it from then on.
+    template <class Window, class Make>
+    Window *showMade(ManagedWindow which, Make make)
+    {
+        registerWindow(which, [make](QWidget *parent) -> QWidget * { return make(parent); });
+        return dynamic_cast<Window *>(showWindow(which));
+    }
     void unloadWindow(ManagedWindow which) override { m_registry.unloadWindow(which); }
 
-    void closeOthers() override
+    using Shell::closeOthers;
+    void closeOthers(std::initializer_list<ManagedWindow> keep) override
     {
         ++closeOthersCount;
-        m_registry.closeOthers();
+        m_registry.closeOthers(keep);
     }
     void openPair(ManagedWindow practice) override
     {

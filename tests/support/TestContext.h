@@ -9,6 +9,8 @@
 #include "data/Settings.h"
 #include "pinyin/PinyinData.h"
 #include "practice/PracticeState.h"
+#include "practice/TypingRun.h"
+#include "shell/PracticeRun.h"
 #include "support/FakeShell.h"
 #include "support/TestEnv.h"
 
@@ -39,6 +41,19 @@ struct TestServices {
     SeededRandom random;
     AppContext ctx{state, settings, cues, clock, random, pathsIn(env)};
     PinyinData pinyinData{TestEnv::dataRoot() + QStringLiteral("/data")};
+
+    // The run of the open status window, which keeps it; null while none is
+    // open (or the line practice, which provides it, is not registered).
+    TypingRun *openRun() const { return ctx.practiceRun ? ctx.practiceRun->run() : nullptr; }
+    TypingRun &run() const
+    {
+        TypingRun *open = openRun();
+        if (!open)
+            qFatal("no status window is open");
+        return *open;
+    }
+    bool runStarted() const { return openRun() && openRun()->isStarted(); }
+    bool clockRunning() const { return openRun() && openRun()->isRunning(); }
 };
 
 // The services with a FakeShell as the main window.

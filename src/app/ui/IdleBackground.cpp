@@ -1,15 +1,13 @@
 #include "app/ui/IdleBackground.h"
 
 #include "app/ui/Artwork.h"
-#include "practice/PracticeState.h"
 #include "shell/ui/PictureScale.h"
 
 #include <QPainter>
 
-IdleBackground::IdleBackground(PracticeState &state, QWidget *parent) : QWidget(parent), m_state(state)
+IdleBackground::IdleBackground(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmBackForm"));
-    m_state.window(ManagedWindow::IdleBackground).shown = true;
 }
 
 IdleBackground::~IdleBackground()

@@ -3,18 +3,15 @@
 #include <QPixmap>
 #include <QWidget>
 
-struct PracticeState;
-
 class IdleBackground : public QWidget {
     Q_OBJECT
 public:
-    IdleBackground(PracticeState &state, QWidget *parent);
+    explicit IdleBackground(QWidget *parent);
     ~IdleBackground() override;
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
-    PracticeState &m_state;
     QPixmap m_picture;
 };

@@ -79,8 +79,8 @@ MainWindow::MainWindow(AppContext &ctx, std::unique_ptr<MusicPlayer> player)
     help->setShortcutContext(Qt::ApplicationShortcut);
     addAction(help);
 
-    registerWindow(ManagedWindow::IdleBackground, [this](QWidget *parent) { return new IdleBackground(m_state, parent); });
-    registerWindow(ManagedWindow::StatusStrip, [this](QWidget *parent) { return new StatusStrip(m_state, parent); });
+    registerWindow(ManagedWindow::IdleBackground, [this](QWidget *parent) { return new IdleBackground(parent); });
+    registerWindow(ManagedWindow::StatusStrip, [this](QWidget *parent) { return new StatusStrip(parent); });
     startTimers();
 }
 
@@ -193,9 +193,6 @@ void MainWindow::startUp()
 
     showWindow(ManagedWindow::IdleBackground);
     showWindow(ManagedWindow::StatusStrip);
-
-    m_state.runStarted = false;
-    m_state.clockRunning = false;
 
     LoadStartupSettings(m_ctx.settings, m_state.cues, m_state.fonts);
 
@@ -324,9 +321,9 @@ void MainWindow::unloadWindow(ManagedWindow which)
     m_registry.unloadWindow(which);
 }
 
-void MainWindow::closeOthers()
+void MainWindow::closeOthers(std::initializer_list<ManagedWindow> keep)
 {
-    m_registry.closeOthers();
+    m_registry.closeOthers(keep);
 }
 
 void MainWindow::openPair(ManagedWindow practice)

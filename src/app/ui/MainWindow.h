@@ -81,7 +81,8 @@ public:
     QWidget *showWindow(ManagedWindow which) override;
     QWidget *window(ManagedWindow which) const override;
     void unloadWindow(ManagedWindow which) override;
-    void closeOthers() override;
+    using Shell::closeOthers;
+    void closeOthers(std::initializer_list<ManagedWindow> keep) override;
     void openPair(ManagedWindow practice) override;
     void selectDrillKind(int kind) override;
     void setCommand(const QString &key, std::function<void()> command) override;

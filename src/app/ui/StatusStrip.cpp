@@ -2,7 +2,6 @@
 
 #include "app/ui/Artwork.h"
 #include "shell/ui/PictureScale.h"
-#include "practice/PracticeState.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,8 +12,8 @@ QString StatusStateText(bool ready)
     return ready ? QStringLiteral("就绪") : QStringLiteral("未就绪");
 }
 
-StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
-    : QWidget(parent), m_state(state), m_tableLabel(new QLabel(this)), m_stateLabel(new QLabel(this)),
+StatusStrip::StatusStrip(QWidget *parent)
+    : QWidget(parent), m_tableLabel(new QLabel(this)), m_stateLabel(new QLabel(this)),
       m_wubiLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmBase"));
@@ -46,8 +45,6 @@ StatusStrip::StatusStrip(PracticeState &state, QWidget *parent)
     divider->setStyleSheet(QStringLiteral("background: #9db6cf;"));
     row->addWidget(divider);
     row->addWidget(m_stateLabel);
-    m_state.window(ManagedWindow::StatusStrip).shown = true;
-    m_state.window(ManagedWindow::StatusStrip).hiddenWithMain = false;
 }
 
 StatusStrip::~StatusStrip() {}

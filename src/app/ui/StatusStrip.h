@@ -5,12 +5,11 @@
 #include <QWidget>
 
 class QLabel;
-struct PracticeState;
 
 class StatusStrip : public QWidget {
     Q_OBJECT
 public:
-    StatusStrip(PracticeState &state, QWidget *parent);
+    explicit StatusStrip(QWidget *parent);
     ~StatusStrip() override;
 
     void setMessage(const QString &text);
@@ -25,7 +24,6 @@ protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
-    PracticeState &m_state;
     QLabel *m_tableLabel;
     QLabel *m_stateLabel;
     QLabel *m_wubiLabel;

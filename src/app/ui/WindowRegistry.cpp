@@ -1,6 +1,7 @@
 #include "app/ui/WindowRegistry.h"
 
 #include "shell/AppContext.h"
+#include "practice/TypingRun.h"
 #include "shell/PracticeRun.h"
 
 #include <QWidget>
@@ -94,14 +95,20 @@ void WindowRegistry::clearPanel(ManagedWindow which)
     unloadUnlessOpening(which);
 }
 
-void WindowRegistry::closeOthers()
+void WindowRegistry::closeOthers(std::initializer_list<ManagedWindow> keep)
+{
+    for (W w : keep)
+        m_state.window(w).opening = true;
+    closeAllButOpening();
+    for (W w : keep)
+        m_state.window(w).opening = false;
+}
+
+void WindowRegistry::closeAllButOpening()
 {
     m_state.pendingText.clear();
-    m_state.typedText.clear();
-    m_state.typedSnapshot.clear();
-    m_state.earlierTypedCounts = {};
-    m_state.runStarted = false;
-    m_state.clockRunning = false;
+    if (TypingRun *run = m_ctx.practiceRun ? m_ctx.practiceRun->run() : nullptr)
+        run->end();
     selectDrillKind(0);
     unloadUnlessOpening(W::RadicalChartDrillWindow);
     unloadUnlessOpening(W::IdleBackground);
@@ -121,17 +128,11 @@ void WindowRegistry::closeOthers()
 
 void WindowRegistry::openPair(ManagedWindow practice)
 {
-    WindowFlags &status = m_state.window(W::RunPanel);
-    WindowFlags &panel = m_state.window(practice);
-    status.opening = true;
-    panel.opening = true;
-    if (!status.shown)
+    if (!m_state.shown(W::RunPanel))
         m_shell.showWindow(W::RunPanel);
-    if (!panel.shown)
+    if (!m_state.shown(practice))
         m_shell.showWindow(practice);
-    m_shell.closeOthers();
-    status.opening = false;
-    panel.opening = false;
+    m_shell.closeOthers({W::RunPanel, practice});
 }
 
 void WindowRegistry::selectDrillKind(int kind)

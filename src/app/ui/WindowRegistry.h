@@ -27,8 +27,9 @@ public:
     void unloadWindow(ManagedWindow which);
     void unloadAll();
 
-    // Ends the run and unloads every exercise window whose opening flag is clear.
-    void closeOthers();
+    // Ends the run and unloads every exercise window but those in `keep`;
+    // they are flagged as opening while the step runs.
+    void closeOthers(std::initializer_list<ManagedWindow> keep);
     // The status window and `practice` open together and survive the step.
     void openPair(ManagedWindow practice);
     // 1 letters, 2 random characters, 3..6 phrases of 2, 3, 4 and more characters.
@@ -39,6 +40,7 @@ public:
 
 private:
     QWidget *parentFor(ManagedWindow which) const;
+    void closeAllButOpening();
     void unloadUnlessOpening(ManagedWindow which);
     void clearPanel(ManagedWindow which);
     void hideOne(ManagedWindow which);

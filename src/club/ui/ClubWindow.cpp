@@ -350,7 +350,7 @@ void ClubWindow::followRun()
         m_follow->stop();
         return;
     }
-    TypingRun *run = m_ctx.practiceRun->typingRun();
+    TypingRun *run = m_ctx.practiceRun->run();
     if (!run)
         return;
     if (run != m_run) {

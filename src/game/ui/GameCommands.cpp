@@ -9,13 +9,9 @@ void RegisterRace(AppContext &ctx, Shell &shell)
 {
     shell.registerWindow(ManagedWindow::RaceWindow, [&ctx](QWidget *parent) { return new RaceWindow(ctx, parent); });
     shell.setCommand(QStringLiteral("game.race"), [&ctx, &shell] {
-        WindowFlags &race = ctx.state.window(ManagedWindow::RaceWindow);
-        race.opening = true;
-        ctx.state.window(ManagedWindow::RunPanel).opening = false;
-        if (!race.shown)
+        if (!ctx.state.shown(ManagedWindow::RaceWindow))
             shell.showWindow(ManagedWindow::RaceWindow);
-        shell.closeOthers();
-        race.opening = false;
+        shell.closeOthers({ManagedWindow::RaceWindow});
         shell.setStatusMessage(QStringLiteral("请点击“游戏设置”，设好后比赛开始"));
     });
 }

@@ -103,9 +103,6 @@ RaceWindow::RaceWindow(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     placeRunners();
 
     // On load:
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::RaceWindow);
-    flags.shown = true;
-    flags.hiddenWithMain = false;
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RaceWindow);
 }

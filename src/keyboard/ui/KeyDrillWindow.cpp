@@ -62,7 +62,6 @@ KeyDrillWindow::KeyDrillWindow(AppContext &ctx, QWidget *parent)
     // On load:
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::KeyDrillWindow);
-    m_ctx.state.window(ManagedWindow::KeyDrillWindow).shown = true;
     m_drill.start();
     setFingeringControls(false);
 }

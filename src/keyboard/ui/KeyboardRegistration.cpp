@@ -24,18 +24,15 @@ void UnloadStatusWindow(AppContext &ctx, Shell &shell)
 // window, or brings the open one back to the key-position drill.
 void OpenKeyPositionDrill(AppContext &ctx, Shell &shell, const std::vector<int> &targetPool)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeyDrillWindow);
-    flags.opening = true;
-    KeyDrillWindow *open = flags.shown ? KeysWindow(shell) : nullptr;
+    KeyDrillWindow *open = ctx.state.shown(ManagedWindow::KeyDrillWindow) ? KeysWindow(shell) : nullptr;
     if (!open)
         shell.showWindow(ManagedWindow::KeyDrillWindow);
     UnloadStatusWindow(ctx, shell);
-    shell.closeOthers();
+    shell.closeOthers({ManagedWindow::KeyDrillWindow});
     if (open) // F6, once the command is through
         open->restartKeyPositionDrill();
     if (KeyDrillWindow *window = KeysWindow(shell); window && (open || !targetPool.empty()))
         window->setTargetPool(targetPool);
-    flags.opening = false;
 }
 
 class KeyDrillService : public ContextService<KeyDrills> {
@@ -56,25 +53,19 @@ private:
 // "打字键区指法练习": opens the window when needed, in the fingering drill.
 void FingerEx(AppContext &ctx, Shell &shell)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeyDrillWindow);
-    flags.opening = true;
-    if (!flags.shown)
+    if (!ctx.state.shown(ManagedWindow::KeyDrillWindow))
         shell.showWindow(ManagedWindow::KeyDrillWindow);
     UnloadStatusWindow(ctx, shell);
-    shell.closeOthers();
+    shell.closeOthers({ManagedWindow::KeyDrillWindow});
     if (KeyDrillWindow *window = KeysWindow(shell))
         window->switchToFingeringDrill();
-    flags.opening = false;
 }
 
 void KeypadDrillExercise(AppContext &ctx, Shell &shell)
 {
-    WindowFlags &flags = ctx.state.window(ManagedWindow::KeypadDrillWindow);
-    flags.opening = true;
-    if (!flags.shown)
+    if (!ctx.state.shown(ManagedWindow::KeypadDrillWindow))
         shell.showWindow(ManagedWindow::KeypadDrillWindow);
-    shell.closeOthers();
-    flags.opening = false;
+    shell.closeOthers({ManagedWindow::KeypadDrillWindow});
 }
 
 } // namespace

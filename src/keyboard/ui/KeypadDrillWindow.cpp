@@ -50,7 +50,6 @@ KeypadDrillWindow::KeypadDrillWindow(AppContext &ctx, QWidget *parent)
     // On load:
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::KeypadDrillWindow);
-    m_ctx.state.window(ManagedWindow::KeypadDrillWindow).shown = true;
     m_drill.start();
     restartDrill();
 }

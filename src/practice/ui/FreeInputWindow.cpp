@@ -4,6 +4,7 @@
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "practice/TypingJudge.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/Accessibility.h"
 #include "practice/ui/RunPanel.h"
@@ -49,9 +50,6 @@ FreeInputWindow::FreeInputWindow(AppContext &ctx, QWidget *parent) : QWidget(par
     // On load:
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::FreeInputWindow);
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::FreeInputWindow);
-    flags.shown = true;
-    flags.hiddenWithMain = false;
     applyFontSizes();
     if (m_ctx.shell)
         m_ctx.shell->setStatusMessage(QString());
@@ -62,7 +60,7 @@ FreeInputWindow::~FreeInputWindow()
 {
     m_input->removeEventFilter(this);
     m_input->disconnect(this);
-    ForgetPracticeWindow(m_ctx.state, ManagedWindow::FreeInputWindow);
+    EndRunWithoutReport(m_ctx);
 }
 
 bool FreeInputWindow::eventFilter(QObject *watched, QEvent *event)
@@ -80,10 +78,9 @@ void FreeInputWindow::judgeInput()
     if (typed == m_lastInput)
         return;
     const QString before = std::exchange(m_lastInput, typed);
-    PracticeState &s = m_ctx.state;
-    if (s.runStarted)
-        s.typedText = typed;
-    if (!DiffInput(before, typed).added.isEmpty() && s.cues.zyPress)
+    if (TypingRun *run = OpenRun(m_ctx))
+        run->setTyped(typed);
+    if (!DiffInput(before, typed).added.isEmpty() && m_ctx.state.cues.zyPress)
         m_ctx.cues.play(Cue::Confirm);
 }
 

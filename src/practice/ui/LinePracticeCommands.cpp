@@ -44,11 +44,7 @@ public:
         w->placeMaterial();
         ShowStartDialog(m_ctx);
     }
-    TypingRun *typingRun() override
-    {
-        auto *panel = m_ctx.shell ? qobject_cast<RunPanel *>(m_ctx.shell->window(ManagedWindow::RunPanel)) : nullptr;
-        return panel ? &panel->run() : nullptr;
-    }
+    TypingRun *run() override { return OpenRun(m_ctx); }
 
 private:
     static bool ContainsHan(const QString &text)

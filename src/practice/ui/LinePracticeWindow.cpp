@@ -6,6 +6,7 @@
 #include "practice/PracticeState.h"
 #include "practice/Statistics.h"
 #include "practice/TextUnits.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunPanel.h"
@@ -96,7 +97,6 @@ LinePracticeWindow::LinePracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
         });
     }
 
-    m_ctx.state.window(ManagedWindow::LinePracticeWindow).shown = true;
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::LinePracticeWindow);
 }
@@ -109,7 +109,7 @@ LinePracticeWindow::~LinePracticeWindow()
         m_out[i]->disconnect(this);
     }
     PracticeState &s = m_ctx.state;
-    ForgetPracticeWindow(s, ManagedWindow::LinePracticeWindow);
+    EndRunWithoutReport(m_ctx);
     s.randomCharDrill = false;
     s.activeLine = 0;
 }
@@ -125,7 +125,7 @@ void LinePracticeWindow::judgeInput(int index)
     m_in[index]->setCursorPosition(int(typed.size()));
     s.activeLine = index;
 
-    if (!s.runStarted) {
+    if (!IsRunStarted(m_ctx)) {
         m_out[index]->select(CharacterCount(typed));
         updateTypedText(index);
     } else {
@@ -151,14 +151,14 @@ void LinePracticeWindow::judgeInput(int index)
 
 TypingOutcome LinePracticeWindow::judgeLine(int index, const QString &before, const QString &after)
 {
-    PracticeState &s = m_ctx.state;
     TypingOutcome outcome = m_judges[index].judgeChange(before, after);
     RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
     for (int position : outcome.marksCleared)
         m_out[index]->setMark(position, false);
     for (int position : outcome.marksSet)
         m_out[index]->setMark(position, true);
-    s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
+    if (TypingRun *run = OpenRun(m_ctx))
+        run->addErrors(outcome.errorChange);
     m_pendingCue = std::max(m_pendingCue, outcome.cue); // an error outweighs a confirm
     if (outcome.kept != after)
         setInputText(index, outcome.kept); // the overflow belongs to the next line
@@ -170,10 +170,8 @@ TypingOutcome LinePracticeWindow::judgeLine(int index, const QString &before, co
 
 void LinePracticeWindow::updateTypedText(int index)
 {
-    QString &typed = m_ctx.state.typedText;
-    typed = m_completedInput;
-    for (int i = 0; i <= index; ++i)
-        typed += m_in[i]->text();
+    if (TypingRun *run = OpenRun(m_ctx))
+        run->setPageTyped(pageInput(index));
 }
 
 void LinePracticeWindow::playPendingCue()
@@ -268,25 +266,29 @@ void LinePracticeWindow::prepareNextDrillPage()
         s.pendingText = next();
 }
 
+QString LinePracticeWindow::pageInput(int lastLine) const
+{
+    QString typed;
+    for (int i = 0; i <= lastLine; ++i)
+        typed += m_in[i]->text();
+    return typed;
+}
+
 // The finished lines join the run's text; what the live figures have already
 // seen of it is kept from then on as counts only.
 void LinePracticeWindow::appendInputs(int lastLine)
 {
-    for (int i = 0; i <= lastLine; ++i)
-        m_completedInput += m_in[i]->text();
-    m_completedInput.remove(0, DropFinishedTyping(m_ctx.state, m_completedInput.size()));
+    if (TypingRun *run = OpenRun(m_ctx))
+        run->finishPage(pageInput(lastLine));
 }
 
 void LinePracticeWindow::endRun(bool pageFinished)
 {
     playPendingCue(); // the last character's cue comes before the report
-    m_ctx.state.runStarted = false;
-    m_ctx.state.clockRunning = false;
     QPointer<LinePracticeWindow> self(this);
     ShowPracticeReport(m_ctx);
     if (!self)
         return;
-    m_completedInput.clear();
     if (pageFinished)
         m_ctx.state.activeLine = 0;
 }
@@ -310,7 +312,7 @@ void LinePracticeWindow::showSelectionOnly(int index)
 bool LinePracticeWindow::backspaceToLineAbove(int index)
 {
     PracticeState &s = m_ctx.state;
-    if (!s.runStarted || !s.clockRunning)
+    if (!IsClockRunning(m_ctx))
         return false;
     if (!m_in[index]->text().isEmpty() || index == 0)
         return false; // the line edit erases; the change is judged
@@ -329,7 +331,7 @@ bool LinePracticeWindow::backspaceToLineAbove(int index)
 bool LinePracticeWindow::handleInputKey(int index, int keyCode, Qt::KeyboardModifiers modifiers)
 {
     const PracticeState &s = m_ctx.state;
-    if (!s.runStarted)
+    if (!IsRunStarted(m_ctx))
         return false;
     const bool wubiDrill = s.chineseText && s.generatedDrill;
     const bool letter = keyCode >= Qt::Key_A && keyCode <= Qt::Key_Z;
@@ -366,8 +368,6 @@ void LinePracticeWindow::inputFocusLost(int)
 void LinePracticeWindow::referenceSelectionChanged(int index)
 {
     PracticeState &s = m_ctx.state;
-    if (!s.runStarted)
-        m_completedInput.clear();
     const QString selected = m_out[index]->selectedText();
     if (selected.isEmpty() || !s.generatedDrill || !s.chineseText || !m_ctx.shell)
         return;

@@ -48,7 +48,6 @@ public:
 
     // The reference character the next typed one is judged against.
     QString expectedChar() const;
-    const QString &completedInput() const { return m_completedInput; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,6 +60,8 @@ private:
     // Judges the change of line `index` from `before` to `after`; returns
     // what runs past the end of the line when it is finished.
     TypingOutcome judgeLine(int index, const QString &before, const QString &after);
+    // What input lines 0 to `lastLine` hold, one after another.
+    QString pageInput(int lastLine) const;
     void updateTypedText(int index);
     void playPendingCue();
     bool finishLine(int index);
@@ -78,7 +79,6 @@ private:
     QLabel *m_picture = nullptr;
 
     JudgeCue m_pendingCue = JudgeCue::None; // one cue for a change, however many lines it fills
-    QString m_completedInput; // finished lines still held in typedText
     bool m_placingText = false; // the program, not the learner, is changing the input lines
 };
 

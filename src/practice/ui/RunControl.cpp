@@ -20,21 +20,6 @@ bool IsWindowOpen(const PracticeState &state, ManagedWindow which)
     return state.window(which).shown || state.window(which).hiddenWithMain;
 }
 
-void ForgetPracticeWindow(PracticeState &state, ManagedWindow which)
-{
-    state.window(which).shown = false;
-    state.window(which).opening = false;
-    state.runStarted = false;
-    state.clockRunning = false;
-}
-
-void ShowReadyWhileRunning(AppContext &ctx)
-{
-    const PracticeState &s = ctx.state;
-    if (s.runStarted && s.clockRunning && ctx.shell)
-        ctx.shell->setStatusReady(true);
-}
-
 QString RunExerciseKind(const PracticeState &state)
 {
     if (!state.exerciseKind.isEmpty())

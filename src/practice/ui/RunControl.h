@@ -11,10 +11,6 @@ enum class ManagedWindow;
 
 // Loaded, also while hidden with the minimized main window.
 bool IsWindowOpen(const PracticeState &state, ManagedWindow which);
-// A practice window goes: out of the registry, and the run ends with it.
-void ForgetPracticeWindow(PracticeState &state, ManagedWindow which);
-// An input box got the focus: the strip shows "ready" while the clock runs.
-void ShowReadyWhileRunning(AppContext &ctx);
 
 // How the progress statistics file the run of the open practice window: the
 // kind its command set, else the window's own.

@@ -152,6 +152,5 @@ void RunLimitsDialog::reject()
 {
     m_ctx.state.runLimitsCancelled = true;
     m_ctx.state.generatedDrill = true; // keeps the start button disabled
-    m_ctx.state.runStarted = false;
     QDialog::reject();
 }

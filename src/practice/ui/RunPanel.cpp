@@ -102,7 +102,6 @@ RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     connect(m_run, &TypingRun::pausedChanged, this, [this](bool paused) { followClock(!paused); });
     connect(m_run, &TypingRun::ended, this, [this] { followClock(false); });
 
-    m_ctx.state.window(ManagedWindow::RunPanel).shown = true;
     speedLabel->setText(QStringLiteral("   0 字/分"));
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RunPanel);
@@ -233,7 +232,7 @@ PracticeWindow *RunPanel::practiceWindow(ManagedWindow which) const
 void RunPanel::prepareRun()
 {
     const PracticeState &s = m_ctx.state;
-    if (s.runStarted)
+    if (m_run->isStarted())
         return;
     if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
         prepareFileRun(s.shown(ManagedWindow::LinePracticeWindow));
@@ -276,13 +275,11 @@ void RunPanel::prepareFileRun(bool lineByLine)
 
 void RunPanel::togglePause()
 {
-    PracticeState &s = m_ctx.state;
-    if (!s.runStarted)
+    if (!m_run->isStarted())
         return;
-    s.clockRunning = !s.clockRunning;
-    m_run->setPaused(!s.clockRunning);
+    m_run->setPaused(m_run->isRunning());
     const ManagedWindow order[] = {ManagedWindow::FreeInputWindow, ManagedWindow::LinePracticeWindow, ManagedWindow::TextPracticeWindow};
-    if (!s.clockRunning) {
+    if (!m_run->isRunning()) {
         for (ManagedWindow which : order)
             if (PracticeWindow *w = practiceWindow(which))
                 w->lockInput();
@@ -303,46 +300,31 @@ void RunPanel::togglePause()
 
 void RunPanel::stopRun()
 {
-    PracticeState &s = m_ctx.state;
-    if (!s.runStarted)
-        return;
-    s.runStarted = false;
-    s.clockRunning = false;
-    ShowPracticeReport(m_ctx);
+    if (m_run->isStarted())
+        ShowPracticeReport(m_ctx);
 }
 
 void RunPanel::tickClock()
 {
-    PracticeState &s = m_ctx.state;
-    if (s.runStarted && !m_run->isStarted())
-        startRun(); // started without the start dialog
-    if (s.runStarted && s.clockRunning) {
-        timeLabel->setText(ElapsedTimeText(m_run->figures().elapsedSeconds));
-        if (s.timeLimited && m_run->timeLimitReached()) {
-            s.runStarted = false;
-            s.clockRunning = false;
-            ShowPracticeReport(m_ctx);
-        }
-    }
+    if (!m_run->isRunning())
+        return;
+    timeLabel->setText(ElapsedTimeText(m_run->figures().elapsedSeconds));
+    if (m_run->timeLimitReached())
+        ShowPracticeReport(m_ctx);
 }
 
 void RunPanel::tickFigures()
 {
-    if (m_ctx.state.runStarted && m_ctx.state.clockRunning)
+    if (m_run->isRunning())
         updateLiveFigures();
     updateButtonStates();
 }
 
 void RunPanel::updateLiveFigures()
 {
-    PracticeState &s = m_ctx.state;
-    if (!m_run->isStarted())
-        startRun();
-    m_run->addTyped(TypedCountChange(s.typedSnapshot, s.typedText));
-    m_run->setErrors(s.errorCount);
-    s.typedSnapshot = s.typedText;
+    m_run->countTyped();
     const RunFigures f = m_run->figures();
-    if (f.characters > 0 && !IsWindowOpen(s, ManagedWindow::FreeInputWindow))
+    if (f.characters > 0 && !IsWindowOpen(m_ctx.state, ManagedWindow::FreeInputWindow))
         accuracyLabel->setText(AccuracyText(f.characters, f.errors));
     typedCountLabel->setText(QString::number(f.characters));
     speedLabel->setText(SpeedText(f.characters, f.speedSeconds));
@@ -350,17 +332,7 @@ void RunPanel::updateLiveFigures()
 
 void RunPanel::updateButtonStates()
 {
-    PracticeState &s = m_ctx.state;
-    if (s.runStarted) {
-        showRunButtons(true);
-        return;
-    }
-    s.typedText.clear();
-    s.typedSnapshot.clear();
-    s.earlierTypedCounts = {};
-    s.errorCount = 0;
-    m_run->end(); // a window closed without a report ends its run too
-    showRunButtons(false);
+    showRunButtons(m_run->isStarted());
 }
 
 void RunPanel::clearLiveFigures()
@@ -376,6 +348,36 @@ void RunPanel::clearAccuracyFigure()
     accuracyLabel->clear();
 }
 
+TypingRun *OpenRun(AppContext &ctx)
+{
+    RunPanel *runPanel = OpenRunPanel(ctx);
+    return runPanel ? &runPanel->run() : nullptr;
+}
+
+bool IsRunStarted(AppContext &ctx)
+{
+    const TypingRun *run = OpenRun(ctx);
+    return run && run->isStarted();
+}
+
+bool IsClockRunning(AppContext &ctx)
+{
+    const TypingRun *run = OpenRun(ctx);
+    return run && run->isRunning();
+}
+
+void EndRunWithoutReport(AppContext &ctx)
+{
+    if (TypingRun *run = OpenRun(ctx))
+        run->end();
+}
+
+void ShowReadyWhileRunning(AppContext &ctx)
+{
+    if (IsClockRunning(ctx) && ctx.shell)
+        ctx.shell->setStatusReady(true);
+}
+
 void StartRunFigures(AppContext &ctx)
 {
     if (RunPanel *runPanel = OpenRunPanel(ctx))
@@ -386,26 +388,22 @@ void ShowPracticeReport(AppContext &ctx)
 {
     const PracticeState &s = ctx.state;
     PracticeReport report;
-    report.counts = RunTypedCounts(s);
     QString speed, time;
-    if (RunPanel *runPanel = OpenRunPanel(ctx)) {
+    if (TypingRun *run = OpenRun(ctx)) {
         // The report, the record and the statistics share the figures of the
         // run as it ends.
-        TypingRun &run = runPanel->run();
-        if (!run.isStarted())
-            runPanel->startRun();
-        run.setErrors(s.errorCount);
-        run.settleCount(report.counts.totalCount);
-        run.end();
-        report.figures = run.figures();
-        report.exerciseKind = run.kind();
-        report.start = run.startTime();
+        report.counts = run->typedCounts();
+        run->settleCount(report.counts.totalCount);
+        run->end();
+        report.figures = run->figures();
+        report.exerciseKind = run->kind();
+        report.start = run->startTime();
         speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
         time = ElapsedTimeText(report.figures.elapsedSeconds);
     }
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeInputWindow));
     report.captions = ReportCaptions(s.chineseText);
-    report.values = ReportValues(report.counts, s.errorCount, speed, time);
+    report.values = ReportValues(report.counts, report.figures.errors, speed, time);
     if (ctx.composer)
         report.keysPerCharacter = ctx.composer->keysPerCharacterText();
 

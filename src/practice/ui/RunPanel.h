@@ -69,11 +69,20 @@ private:
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };
 
+// The run of the open status window; nullptr while none is open.
+TypingRun *OpenRun(AppContext &ctx);
+// Started, and not paused.
+bool IsRunStarted(AppContext &ctx);
+bool IsClockRunning(AppContext &ctx);
+// A practice window goes: its run ends with no report.
+void EndRunWithoutReport(AppContext &ctx);
+// An input box got the focus: the strip shows "ready" while the clock runs.
+void ShowReadyWhileRunning(AppContext &ctx);
 // Enter in the start dialog: the status window's run starts from now.
 void StartRunFigures(AppContext &ctx);
 // Ends the status window's run, computes the final statistics, fills the
 // result window, empties the live figures and shows the result window
-// modally. Callers set runStarted and clockRunning to false first.
+// modally.
 void ShowPracticeReport(AppContext &ctx);
 // accuracyLabel, timeLabel, typedCountLabel and speedLabel of RunPanel become empty.
 void ClearLiveFigures(AppContext &ctx);

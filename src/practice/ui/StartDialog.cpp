@@ -3,7 +3,6 @@
 
 #include "shell/AppContext.h"
 #include "shell/PracticeRun.h"
-#include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
 #include "shell/ui/Accessibility.h"
@@ -173,15 +172,8 @@ void StartDialog::startOnEnter(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
-    PracticeState &s = m_ctx.state;
+    const PracticeState &s = m_ctx.state;
     // A new run counts from nothing, whatever the last one left.
-    s.typedText.clear();
-    s.typedSnapshot.clear();
-    s.earlierTypedCounts = {};
-    s.errorCount = 0;
-    s.startTimeText = m_ctx.clock.timeText();
-    s.runStarted = true;
-    s.clockRunning = true;
     if (m_ctx.practiceRun)
         m_ctx.practiceRun->startRun();
     if (m_ctx.composer)

@@ -5,6 +5,7 @@
 #include "data/Cues.h"
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/Accessibility.h"
 #include "practice/ui/RunPanel.h"
@@ -92,7 +93,6 @@ TextPracticeWindow::TextPracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
 
     // On load:
     applyFontSizes();
-    m_ctx.state.window(ManagedWindow::TextPracticeWindow).shown = true;
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::TextPracticeWindow);
 }
@@ -102,7 +102,7 @@ TextPracticeWindow::~TextPracticeWindow()
     m_input->removeEventFilter(this);
     m_input->disconnect(this);
     m_referenceBox->disconnect(this);
-    ForgetPracticeWindow(m_ctx.state, ManagedWindow::TextPracticeWindow);
+    EndRunWithoutReport(m_ctx);
 }
 
 bool TextPracticeWindow::eventFilter(QObject *watched, QEvent *event)
@@ -147,32 +147,28 @@ void TextPracticeWindow::judgeInput()
         return;
     m_keyPressed = false;
 
-    PracticeState &s = m_ctx.state;
-    if (!s.runStarted) {
+    TypingRun *run = OpenRun(m_ctx);
+    if (!run || !run->isStarted()) {
         selectReference(CharacterCount(typed));
-        s.typedText = typed;
         return;
     }
     const TypingOutcome outcome = m_judge.judgeChange(before, typed);
     RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
-    s.errorCount = std::max(0, s.errorCount + outcome.errorChange);
+    run->addErrors(outcome.errorChange);
     if (outcome.cue != JudgeCue::None)
-        CueForJudgedKeystroke(m_ctx.cues, s.cues, outcome.cue == JudgeCue::Confirm);
+        CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, outcome.cue == JudgeCue::Confirm);
     if (outcome.finished) {
-        endOfText(outcome.kept);
+        endOfText(*run, outcome.kept);
         return;
     }
     selectReference(outcome.caret);
-    s.typedText = typed;
+    run->setTyped(typed);
 }
 
 // The character that completes the text has been judged and is counted.
-void TextPracticeWindow::endOfText(const QString &typed)
+void TextPracticeWindow::endOfText(TypingRun &run, const QString &typed)
 {
-    PracticeState &s = m_ctx.state;
-    s.typedText = typed;
-    s.runStarted = false;
-    s.clockRunning = false;
+    run.setTyped(typed);
     ShowPracticeReport(m_ctx);
 }
 

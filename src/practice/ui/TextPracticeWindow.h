@@ -10,6 +10,7 @@
 
 class QPlainTextEdit;
 struct AppContext;
+class TypingRun;
 
 class TextPracticeWindow : public QWidget, public PracticeWindow {
     Q_OBJECT
@@ -46,7 +47,7 @@ private:
     // Selects the reference character at character index `position`.
     void selectReference(int position);
     void setInputText(const QString &text);
-    void endOfText(const QString &typed);
+    void endOfText(TypingRun &run, const QString &typed);
     int referenceLength() const;
     int referenceShownLength() const;
     // Puts the stretch of the reference around `position` into reference.

@@ -17,13 +17,10 @@ void RegisterProgress(AppContext &ctx, Shell &shell)
                          [&ctx, progress](QWidget *parent) { return new ProgressWindow(ctx, *progress, parent); });
     // Opened like the record viewer; opened again, it reads the statistics anew.
     shell.setCommand(QStringLiteral("other.progress"), [&ctx, &shell] {
-        WindowFlags &flags = ctx.state.window(ManagedWindow::ProgressWindow);
-        flags.opening = true;
-        shell.closeOthers();
-        if (flags.shown)
+        shell.closeOthers({ManagedWindow::ProgressWindow});
+        if (ctx.state.shown(ManagedWindow::ProgressWindow))
             static_cast<ProgressWindow *>(shell.window(ManagedWindow::ProgressWindow))->refresh();
         else
             shell.showWindow(ManagedWindow::ProgressWindow);
-        flags.opening = false;
     });
 }

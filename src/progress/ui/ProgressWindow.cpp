@@ -142,7 +142,6 @@ ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidg
     buildLayout();
     refresh();
 
-    m_ctx.state.window(ManagedWindow::ProgressWindow).shown = true;
     if (Shell *shell = m_ctx.shell) {
         shell->placeDocked(this, ManagedWindow::ProgressWindow);
         // Unloaded once the shortcut's signal has returned.

@@ -39,11 +39,8 @@ void RegisterRecords(AppContext &ctx, Shell &shell)
     new ResultWindow(ctx, shell.mainWindow());
     shell.registerWindow(ManagedWindow::RecordViewer, [&ctx](QWidget *parent) { return new RecordViewer(ctx, parent); });
     shell.setCommand(QStringLiteral("other.records"), [&ctx, &shell] {
-        WindowFlags &viewer = ctx.state.window(ManagedWindow::RecordViewer);
-        viewer.opening = true;
-        shell.closeOthers();
-        if (!viewer.shown)
+        shell.closeOthers({ManagedWindow::RecordViewer});
+        if (!ctx.state.shown(ManagedWindow::RecordViewer))
             shell.showWindow(ManagedWindow::RecordViewer);
-        viewer.opening = false;
     });
 }

@@ -171,7 +171,6 @@ RecordViewer::RecordViewer(AppContext &ctx, QWidget *parent) : QWidget(parent), 
 
     // On load:
     fillGrid();
-    m_ctx.state.window(ManagedWindow::RecordViewer).shown = true;
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RecordViewer);
 }

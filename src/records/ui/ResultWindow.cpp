@@ -177,12 +177,9 @@ void ResultWindow::openRecordViewer()
     // the viewer's close-others step unloads that window, so it runs once the
     // handler has returned.
     QTimer::singleShot(0, shell->mainWindow(), [ctx, shell] {
-        WindowFlags &viewer = ctx->state.window(ManagedWindow::RecordViewer);
-        viewer.opening = true;
-        if (!viewer.shown)
+        if (!ctx->state.shown(ManagedWindow::RecordViewer))
             shell->showWindow(ManagedWindow::RecordViewer);
-        shell->closeOthers();
-        viewer.opening = false;
+        shell->closeOthers({ManagedWindow::RecordViewer});
     });
 }
 

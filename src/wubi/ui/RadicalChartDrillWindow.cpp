@@ -78,9 +78,6 @@ RadicalChartDrillWindow::RadicalChartDrillWindow(AppContext &ctx, QWidget *paren
     // On load:
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RadicalChartDrillWindow);
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::RadicalChartDrillWindow);
-    flags.shown = true;
-    flags.hiddenWithMain = false;
     m_ctx.state.chineseText = true;
 }
 

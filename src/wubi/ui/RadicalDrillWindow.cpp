@@ -76,9 +76,6 @@ RadicalDrillWindow::RadicalDrillWindow(AppContext &ctx, wubi::RadicalDrillSettin
     // On load:
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::RadicalDrillWindow);
-    WindowFlags &flags = m_ctx.state.window(ManagedWindow::RadicalDrillWindow);
-    flags.shown = true;
-    flags.hiddenWithMain = false;
     m_background = QPixmap::fromImage(WithPictureScale(QImage(m_ctx.paths.data(QStringLiteral("data/pic/zgpic.jpg")))));
     showBoard();
 }

@@ -8,6 +8,7 @@
 #include "app/ui/HelpWindow.h"
 #include "app/ui/HoverTracker.h"
 #include "app/ui/StatusStrip.h"
+#include "practice/ui/Register.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -29,15 +30,12 @@ private slots:
     void startUpRunsInOrderAndTheSplashGoesAfterActivation()
     {
         ShellFixture f;
-        f.state.runStarted = true;
-        f.state.clockRunning = true;
         f.settings.write("Sound", "Sound_ZW_Error", "0");
         f.settings.write("Font", "out_in_fontsize", "15");
         f.main.startUp();
         f.stopTimers();
         QVERIFY(f.state.shown(W::IdleBackground));
         QVERIFY(f.state.shown(W::StatusStrip));
-        QVERIFY(!f.state.runStarted && !f.state.clockRunning);
         QVERIFY(!f.state.cues.zwError && f.state.cues.zwRight);
         QCOMPARE(f.state.fonts.outIn, 15);
         QCOMPARE(f.main.windowTitle(), QString("QuorvelV1.41"));
@@ -218,11 +216,14 @@ private slots:
     void closeOthersLeavesOnlyTheOpeningWindowsEmptied()
     {
         ShellFixture f;
-        f.registerFakes({W::RunPanel, W::LinePracticeWindow, W::TextPracticeWindow, W::RecordViewer});
+        RegisterLinePractice(f.ctx, f.main); // the real status window, which keeps the run
+        f.registerFakes({W::LinePracticeWindow, W::TextPracticeWindow, W::RecordViewer});
         f.start();
         f.main.showWindow(W::RecordViewer);
+        f.main.showWindow(W::RunPanel);
+        f.run().start(QStringLiteral("line"));
         f.state.pendingText = "abc\r\n";
-        f.state.runStarted = f.state.clockRunning = f.state.generatedDrill = true;
+        f.state.generatedDrill = true;
         f.main.selectDrillKind(4);
         QVERIFY(f.state.phraseDrillKind[3]);
         f.main.setStatusMessage("提示");
@@ -233,7 +234,7 @@ private slots:
         QVERIFY(f.state.shown(W::RunPanel) && f.state.shown(W::LinePracticeWindow));
         QVERIFY(!f.state.window(W::RunPanel).opening && !f.state.window(W::LinePracticeWindow).opening);
         QVERIFY(f.state.pendingText.isEmpty());
-        QVERIFY(!f.state.runStarted && !f.state.clockRunning && !f.state.generatedDrill);
+        QVERIFY(f.openRun() && !f.runStarted() && !f.state.generatedDrill);
         QVERIFY(!f.state.phraseDrillKind[3]);
         QCOMPARE(f.main.statusStrip()->message(), QString());
 

@@ -101,20 +101,19 @@ private slots:
         // Enter in the start dialog starts the run and its clock.
         StartDialog start(p.ctx);
         QTest::keyClick(&start, Qt::Key_Return);
-        QVERIFY(p.state.runStarted && p.state.clockRunning);
+        QVERIFY(p.runStarted() && p.clockRunning());
         QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
 
         // Paused: nothing ticks; resumed: the clock again.
         auto *status = qobject_cast<RunPanel *>(p.main.window(W::RunPanel));
         QTest::mouseClick(status->pauseButton, Qt::LeftButton);
-        QVERIFY(!p.state.clockRunning);
+        QVERIFY(!p.clockRunning());
         QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
         QTest::mouseClick(status->pauseButton, Qt::LeftButton);
         QTRY_COMPARE(activeRepeatingTimers(&p.main), QStringList({"timCount", "timTime"}));
 
         // The run ends: the clock stops and the window is idle once more.
-        p.state.runStarted = false;
-        p.state.clockRunning = false;
+        p.run().end();
         QTRY_VERIFY(activeRepeatingTimers(&p.main).isEmpty());
         QVERIFY(status->startButton->isEnabled() && !status->stopButton->isEnabled());
     }

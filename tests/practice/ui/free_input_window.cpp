@@ -5,6 +5,7 @@
 #include "practice/ui/FreeInputWindow.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunPanel.h"
+#include "practice/ui/StartDialog.h"
 #include "practice/ui/TextPracticeWindow.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
@@ -17,11 +18,14 @@ class FreeInputWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<TestContext> t;
 
+    // Through the registry, beside the status window that keeps the run.
     FreeInputWindow *openFreeInputWindow()
     {
-        auto *form = new FreeInputWindow(t->ctx, t->shell.practiceArea());
+        RegisterLinePractice(t->ctx, t->shell);
+        RegisterTextPractice(t->ctx, t->shell);
+        t->shell.showWindow(ManagedWindow::RunPanel);
+        auto *form = qobject_cast<FreeInputWindow *>(t->shell.showWindow(ManagedWindow::FreeInputWindow));
         t->shell.mainWindow()->show();
-        form->show();
         return form;
     }
 
@@ -76,21 +80,17 @@ private slots:
     {
         std::unique_ptr<FreeInputWindow> form(openFreeInputWindow());
         QTest::keyClicks(form->input(), QStringLiteral("xy"));
-        QCOMPARE(t->state.typedText, QString()); // outside a run nothing is recorded
+        QCOMPARE(t->run().typed(), QString()); // outside a run nothing is recorded
         form->clearInput();
         QCOMPARE(t->cues.played.size(), size_t(2)); // emptying is not typing
 
-        t->state.runStarted = true;
-        t->state.clockRunning = true;
-        form->beginRun();
+        StartDialog(t->ctx).startOnEnter(Qt::Key_Return);
         QVERIFY(!form->input()->isReadOnly());
         commit(form->input(), QStringLiteral("自由录入，"));
         QTest::keyClicks(form->input(), QStringLiteral(" ok"));
-        QCOMPARE(t->state.typedText, QStringLiteral("自由录入， ok"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().typed(), QStringLiteral("自由录入， ok"));
+        QCOMPARE(t->run().errors(), 0);
 
-        t->state.runStarted = false;
-        t->state.clockRunning = false;
         RegisterRecords(t->ctx, t->shell); // the result window
         ReportCatcher catcher;
         ShowPracticeReport(t->ctx);
@@ -112,10 +112,10 @@ private slots:
             QCOMPARE(t->shell.statusMessage, QString());
             QCOMPARE(form->input()->font().pointSize(), 18);
             QCOMPARE(form->windowTitle(), QStringLiteral("外部对照练习"));
-            t->state.runStarted = true;
+            t->run().start(QStringLiteral("free"));
         }
         QVERIFY(!t->state.shown(ManagedWindow::FreeInputWindow));
-        QVERIFY(!t->state.runStarted);
+        QVERIFY(!t->runStarted());
     }
 
     void theCommandsOpenTheirWindowsAndSetTheTitles()

@@ -13,7 +13,7 @@ private:
     // Types every reference line of the page, right, one character at a time.
     static void typePage(PracticeHarness &h)
     {
-        for (int i = 0; i < LinePracticeWindow::kLines && h.state.runStarted; ++i) {
+        for (int i = 0; i < LinePracticeWindow::kLines && h.runStarted(); ++i) {
             const QString reference = h.line->reference(i)->text();
             if (reference.isEmpty())
                 break;
@@ -40,12 +40,12 @@ private slots:
         QCOMPARE(h.line->reference(3)->charCount(), 30);
         typePage(h);
         // The second page holds the 30 characters left in the budget.
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QCOMPARE(h.line->reference(0)->charCount(), 30);
         QCOMPARE(h.line->reference(1)->charCount(), 0);
         QCOMPARE(h.state.charsGenerated, 150);
         typePage(h);
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QCOMPARE(watcher.reports.size(), size_t(1));
         QCOMPARE(watcher.reports[0].values[3], QStringLiteral("150"));
         QCOMPARE(watcher.reports[0].values[4], QStringLiteral("100.00%"));
@@ -58,7 +58,7 @@ private slots:
         startDrill(h, 120, true);
         for (int page = 0; page < 3; ++page)
             typePage(h);
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QCOMPARE(h.state.charBudget, 480);
         QCOMPARE(h.state.charsGenerated, 480);
         QCOMPARE(h.line->reference(3)->charCount(), 30);

@@ -56,17 +56,17 @@ private slots:
         // Line 0: right, right, right, one wrong character erased again, then
         // a phrase of two characters, each judged against its own.
         h.commitEach(0, QStringLiteral("你好，"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         h.commit(0, QStringLiteral("事"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QVERIFY(h.line->reference(0)->isMarked(3));
         QCOMPARE(h.cues.played.back(), Cue::Error);
         h.backspace(0);
         QCOMPARE(h.line->input(0)->text(), QStringLiteral("你好，"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QVERIFY(!h.line->reference(0)->isMarked(3));
         h.commit(0, QStringLiteral("世界"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->reference(0)->markCount(), 0);
         QCOMPARE(h.cues.played.back(), Cue::Confirm);
         QCOMPARE(h.state.activeLine, 1);
@@ -76,11 +76,11 @@ private slots:
         QCOMPARE(h.line->expectedChar(), QStringLiteral("春"));
 
         h.commit(1, QStringLiteral("春眠不觉晓")); // one commit of the whole line
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->reference(1)->markCount(), 0);
         h.commitEach(2, QStringLiteral("处处闻啼鸟"));
         QTest::keyClicks(h.line->input(3), QStringLiteral("ab cd"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
 
         // The second page: lines 0 and 1 hold the rest, no marks, line 0 active.
         QCOMPARE(h.line->reference(0)->text(), QStringLiteral("夜来风雨声"));
@@ -93,10 +93,10 @@ private slots:
         QVERIFY(h.line->reference(0)->selectionVisible());
         QVERIFY(!h.line->reference(3)->selectionVisible());
         QCOMPARE(h.unlockedInputs(), 1);
-        QCOMPARE(h.line->completedInput(), QStringLiteral("你好，世界春眠不觉晓处处闻啼鸟ab cd"));
+        QCOMPARE(h.run().typed(), QStringLiteral("你好，世界春眠不觉晓处处闻啼鸟ab cd"));
 
         h.commitEach(0, QStringLiteral("夜来风鱼声"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QCOMPARE(h.state.activeLine, 1);
 
         // Backspace at the start of line 1 goes back to the end of line 0
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(h.line->input(1)->isReadOnly());
         h.backspace(0);
         QCOMPARE(h.line->input(0)->text(), QStringLiteral("夜来风鱼"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QCOMPARE(h.line->expectedChar(), QStringLiteral("声"));
         h.commit(0, QStringLiteral("声"));
         QCOMPARE(h.state.activeLine, 1);
@@ -122,8 +122,8 @@ private slots:
         QCOMPARE(h.status->accuracyLabel->text(), QStringLiteral("96.67%"));
 
         h.commit(1, QStringLiteral("。")); // the end of the text
-        QVERIFY(!h.state.runStarted);
-        QVERIFY(!h.state.clockRunning);
+        QVERIFY(!h.runStarted());
+        QVERIFY(!h.clockRunning());
         QCOMPARE(watcher.reports.size(), size_t(1));
         const PracticeReport &report = watcher.reports[0];
         QCOMPARE(report.title, QStringLiteral("统计资料——打字类型：中文打字"));
@@ -132,7 +132,7 @@ private slots:
         const std::array<QString, 6> expected = {"31 字/分", "28", "2", "31", "96.77%", "00:01:00"};
         QCOMPARE(report.values, expected);
         QVERIFY(h.status->speedLabel->text().isEmpty()); // live figures emptied
-        QVERIFY(h.line->completedInput().isEmpty());
+        QCOMPARE(h.run().typedCounts().totalCount, 31); // both pages, the closing mark too
 
         // The record as saved from the result window.
         QFile file(h.ctx.paths.recordFile());
@@ -169,7 +169,7 @@ private slots:
         ModalWatcher watcher;
         h.startRun(QString());
         QTest::keyClick(h.line->input(0), Qt::Key_A);
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QCOMPARE(watcher.titles, QStringList{QStringLiteral("统计资料——打字类型：英文打字")});
         QCOMPARE(watcher.reports.size(), size_t(1));
         const auto &values = watcher.reports[0].values;
@@ -186,14 +186,14 @@ private slots:
         // goes on to it rather than ending there.
         h.startRun(QStringLiteral("ab\r\n\r\ncd\r\n"));
         QTest::keyClicks(h.line->input(0), QStringLiteral("ab"));
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QCOMPARE(h.state.activeLine, 1);
         QCOMPARE(h.line->expectedChar(), QString());
         QTest::keyClicks(h.line->input(1), QStringLiteral("x")); // judged wrong, then on
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QCOMPARE(h.state.activeLine, 2);
         QTest::keyClicks(h.line->input(2), QStringLiteral("cd"));
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QCOMPARE(watcher.reports.size(), size_t(1));
         QCOMPARE(watcher.reports[0].values[3], QStringLiteral("5"));
         QCOMPARE(watcher.reports[0].values[4], QStringLiteral("80.00%"));
@@ -205,7 +205,7 @@ private slots:
         ModalWatcher watcher;
         h.startRun(QStringLiteral("ab\r\n"));
         QTest::keyClicks(h.line->input(0), QStringLiteral("ab"));
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QCOMPARE(watcher.titles.size(), 1);
     }
 
@@ -253,7 +253,7 @@ private slots:
         h.startRun(text);
         for (const QString &commit : commits)
             h.commit(h.state.activeLine, commit);
-        QTEST(h.state.errorCount, "errors");
+        QTEST(h.run().errors(), "errors");
         QStringList marks;
         QStringList inputs;
         for (int line = 0; line < LinePracticeWindow::kLines; ++line) {
@@ -265,12 +265,12 @@ private slots:
         QTEST(marks.join(QLatin1Char(',')), "marks");
         QTEST(h.state.activeLine, "activeLine");
         QTEST(inputs, "inputs");
-        QTEST(h.state.typedText, "typed");
+        QTEST(h.run().typed(), "typed");
         QString cues;
         for (Cue cue : h.cues.played)
             cues += cue == Cue::Confirm ? QLatin1Char('C') : QLatin1Char('E');
         QTEST(cues, "cues");
-        QTEST(h.state.runStarted, "running");
+        QTEST(h.runStarted(), "running");
     }
 
     // Erasing takes off exactly the marks of the characters erased, however
@@ -281,34 +281,34 @@ private slots:
         h.startRun(QStringLiteral("中国人民万岁\r\n下一行\r\n"));
         QLineEdit *in = h.line->input(0);
         h.commit(0, QStringLiteral("中果人"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QTest::keyClick(in, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(in, Qt::Key_Backspace);
         QCOMPARE(in->text(), QString());
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         h.backspace(0); // nothing left to erase: never below 0
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->reference(0)->markCount(), 0);
 
         h.commit(0, QStringLiteral("中果仁"));
-        QCOMPARE(h.state.errorCount, 2);
+        QCOMPARE(h.run().errors(), 2);
         QTest::keyClick(in, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(in, Qt::Key_Delete);
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
 
         h.commit(0, QStringLiteral("中果仁民"));
         QTest::keyClick(in, Qt::Key_Backspace, Qt::ControlModifier);
         QVERIFY(in->text().size() < 4);
-        QCOMPARE(h.state.errorCount, h.line->reference(0)->markCount());
+        QCOMPARE(h.run().errors(), h.line->reference(0)->markCount());
 
         // A mouse selection of the wrong character, typed over with the right one.
         in->setText(QString());
         h.commit(0, QStringLiteral("中果人"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         in->setSelection(1, 1);
         h.commit(0, QStringLiteral("国"));
         QCOMPARE(in->text(), QStringLiteral("中国人"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->reference(0)->markCount(), 0);
         QCOMPARE(h.line->expectedChar(), QStringLiteral("民"));
     }
@@ -323,10 +323,10 @@ private slots:
             QApplication::sendEvent(h.line->input(0), &compose);
         }
         QVERIFY(h.cues.played.empty());
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         h.commit(0, QStringLiteral("你好"));
         QCOMPARE(h.cues.played, std::vector<Cue>{Cue::Confirm});
-        QCOMPARE(h.state.typedText, QStringLiteral("你好"));
+        QCOMPARE(h.run().typed(), QStringLiteral("你好"));
     }
 
     // A locked line that got the focus by a click takes no key.
@@ -352,11 +352,11 @@ private slots:
         QCOMPARE(h.line->reference(0)->charCount(), 2);
         QCOMPARE(h.line->expectedChar(), rare);
         h.commit(0, rare);
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->expectedChar(), QStringLiteral("字"));
         h.backspace(0);
         QCOMPARE(h.line->input(0)->text(), QString());
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         h.commit(0, rare + QStringLiteral("字"));
         QCOMPARE(h.state.activeLine, 1);
     }
@@ -366,17 +366,17 @@ private slots:
         PracticeHarness h(false);
         h.startRun(QStringLiteral("abcdef\r\nxyz\r\n"));
         QTest::keyClicks(h.line->input(0), QStringLiteral("abX"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         QCOMPARE(h.cues.played, (std::vector<Cue>{Cue::Confirm, Cue::Confirm, Cue::Error}));
         h.backspace(0);
         h.backspace(0);
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.line->reference(0)->markCount(), 0);
         QCOMPARE(h.line->expectedChar(), QStringLiteral("b"));
         QTest::keyClicks(h.line->input(0), QStringLiteral("b"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.cues.played.back(), Cue::Confirm);
-        QCOMPARE(h.state.typedText, QStringLiteral("ab"));
+        QCOMPARE(h.run().typed(), QStringLiteral("ab"));
     }
 
     void cuesFollowTheSettings()
@@ -393,10 +393,10 @@ private slots:
         PracticeHarness h(false);
         h.startRun(QStringLiteral("ab\r\ncd\r\nef\r\ngh\r\nij\r\n"));
         QTest::keyClicks(h.line->input(0), QStringLiteral("aX"));
-        QCOMPARE(h.state.errorCount, 1);
+        QCOMPARE(h.run().errors(), 1);
         h.line->clearReferencePage(); // as the close-others step does
-        QCOMPARE(h.state.errorCount, 1);
-        QVERIFY(h.state.runStarted);
+        QCOMPARE(h.run().errors(), 1);
+        QVERIFY(h.runStarted());
         for (int i = 0; i < LinePracticeWindow::kLines; ++i) {
             QVERIFY(h.line->input(i)->text().isEmpty());
             QVERIFY(h.line->reference(i)->text().isEmpty());
@@ -412,7 +412,7 @@ private slots:
         QTest::keyClicks(h.line->input(1), QStringLiteral("d"));
         h.status->tickFigures();
         h.status->togglePause();
-        QVERIFY(!h.state.clockRunning);
+        QVERIFY(!h.clockRunning());
         QVERIFY(h.line->input(1)->isReadOnly());
         QCOMPARE(h.status->pauseButton->toolTip(), QStringLiteral("继续"));
         QVERIFY(h.status->pauseButton->isChecked()); // held down while paused
@@ -420,19 +420,19 @@ private slots:
         QTest::keyClicks(h.line->input(1), QStringLiteral("e"));
         QCOMPARE(h.line->input(1)->text(), QStringLiteral("d"));
         h.status->togglePause();
-        QVERIFY(h.state.clockRunning);
+        QVERIFY(h.clockRunning());
         QVERIFY(!h.line->input(1)->isReadOnly());
         QCOMPARE(h.line->input(1)->cursorPosition(), 1);
         QCOMPARE(h.status->pauseButton->toolTip(), QStringLiteral("暂停"));
         QVERIFY(!h.status->pauseButton->isChecked());
         // A click on the button itself pauses and resumes the same way.
         QTest::mouseClick(h.status->pauseButton, Qt::LeftButton);
-        QVERIFY(!h.state.clockRunning && h.status->pauseButton->isChecked());
+        QVERIFY(!h.clockRunning() && h.status->pauseButton->isChecked());
         QTest::mouseClick(h.status->pauseButton, Qt::LeftButton);
-        QVERIFY(h.state.clockRunning && !h.status->pauseButton->isChecked());
+        QVERIFY(h.clockRunning() && !h.status->pauseButton->isChecked());
         QTest::keyClicks(h.line->input(1), QStringLiteral("e"));
         QCOMPARE(h.line->input(1)->text(), QStringLiteral("de"));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
     }
 
     void wubiKeysReachTheHelpAndNeverTheLine()
@@ -489,8 +489,8 @@ private slots:
         QVERIFY(h.state.shown(ManagedWindow::LinePracticeWindow));
         h.shell.unloadWindow(ManagedWindow::LinePracticeWindow);
         QVERIFY(!h.state.shown(ManagedWindow::LinePracticeWindow));
-        QVERIFY(!h.state.runStarted);
-        QVERIFY(!h.state.clockRunning);
+        QVERIFY(!h.runStarted());
+        QVERIFY(!h.clockRunning());
         QVERIFY(!h.state.randomCharDrill);
     }
 };

@@ -32,10 +32,10 @@ private slots:
         QCOMPARE(h.status->timeLabel->text(), QStringLiteral("00:00:30"));
         h.status->togglePause();
         h.runSeconds(29);
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QVERIFY(watcher.titles.isEmpty());
         h.runSeconds(1);
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QCOMPARE(watcher.reports.size(), size_t(1));
         QCOMPARE(watcher.reports[0].values[5], QStringLiteral("00:01:00"));
         QCOMPARE(h.status->elapsedSeconds(), 0);
@@ -83,7 +83,7 @@ private slots:
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("你好"));
         QApplication::sendEvent(input, &commit);
-        QCOMPARE(t.state.typedText, QStringLiteral("你好"));
+        QCOMPARE(t.run().typed(), QStringLiteral("你好"));
         auto tick = [&] {
             t.clock.advanceSeconds(1);
             status->tickClock();
@@ -100,7 +100,7 @@ private slots:
         }
         ReportCatcher catcher;
         tick();
-        QVERIFY(!t.state.runStarted);
+        QVERIFY(!t.runStarted());
         QCOMPARE(catcher.reports.size(), size_t(1));
         QTEST(catcher.reports[0].title, "title");
         // Two characters in the run's five seconds.
@@ -117,14 +117,14 @@ private slots:
         h.state.timeLimitSeconds = 0; // the start settings were cancelled
         h.startRun(QStringLiteral("abcdef\r\n"));
         h.runSeconds(5);
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
     }
 
     void speedComesFromTheWallClock()
     {
         PracticeHarness h(false);
         h.startRun(QStringLiteral("abcdefghij\r\nklm\r\n"));
-        QCOMPARE(h.state.startTimeText, QStringLiteral("09:00:00"));
+        QCOMPARE(h.run().startTime().time(), QTime(9, 0, 0));
         h.status->tickFigures();
         QCOMPARE(h.status->speedLabel->text(), QStringLiteral("   0 字/分"));
         QCOMPARE(h.status->accuracyLabel->text(), QString());
@@ -166,14 +166,14 @@ private slots:
         QCOMPARE(h.status->typedCountLabel->text(), QStringLiteral("8"));
     }
 
-    void idleTicksResetTheRunAndSetButtons()
+    void idleTicksSetButtonsAndANewRunStartsFromNothing()
     {
         PracticeHarness h(false);
-        h.state.typedText = QStringLiteral("left over");
-        h.state.errorCount = 4;
+        h.startRun(QStringLiteral("left over\r\n"));
+        QTest::keyClicks(h.line->input(0), QStringLiteral("leX"));
+        QCOMPARE(h.run().errors(), 1);
+        h.run().end(); // as when a window closes without a report
         h.status->tickFigures();
-        QVERIFY(h.state.typedText.isEmpty());
-        QCOMPARE(h.state.errorCount, 0);
         QVERIFY(h.status->startButton->isEnabled());
         QVERIFY(!h.status->pauseButton->isEnabled());
         QVERIFY(!h.status->stopButton->isEnabled());
@@ -185,7 +185,10 @@ private slots:
         QVERIFY(!h.status->startButton->isEnabled());
 
         h.startRun(QStringLiteral("ab\r\n"));
+        QVERIFY(h.run().typed().isEmpty());
+        QCOMPARE(h.run().errors(), 0);
         h.status->tickFigures();
+        QCOMPARE(h.status->typedCount(), 0);
         QVERIFY(!h.status->startButton->isEnabled());
         QVERIFY(h.status->pauseButton->isEnabled());
         QVERIFY(h.status->stopButton->isEnabled());
@@ -203,7 +206,6 @@ private slots:
         auto stopped = [&] { return !clockTimer->isActive() && !figureTimer->isActive(); };
         QVERIFY(stopped());
         TypingRun &run = h.status->run();
-        h.state.runStarted = h.state.clockRunning = true; // as Enter in the start dialog sets them
         run.start(exercise::kLine);
         QVERIFY(running());
         run.setPaused(true);
@@ -223,7 +225,7 @@ private slots:
         h.runSeconds(3);
         h.status->togglePause();
         h.status->stopRun();
-        QVERIFY(!h.state.runStarted && !h.state.clockRunning);
+        QVERIFY(!h.runStarted() && !h.clockRunning());
         const std::array<QString, 6> expected = {"60 字/分", "2", "1", "3", "100.00%", "00:00:03"};
         QCOMPARE(watcher.reports.size(), size_t(1));
         QCOMPARE(watcher.reports[0].values, expected);
@@ -244,11 +246,11 @@ private slots:
         QVERIFY(!dialog.mask().contains(QPoint(6, 25))); // the corner is cut away
         QTest::keyClick(&dialog, Qt::Key_A);
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         h.clock.set(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9)));
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QVERIFY(h.state.runStarted && h.state.clockRunning);
-        QCOMPARE(h.state.startTimeText, QStringLiteral("14:05:09"));
+        QVERIFY(h.runStarted() && h.clockRunning());
+        QCOMPARE(h.run().startTime().time(), QTime(14, 5, 9));
         QCOMPARE(h.unlockedInputs(), 1);
         QVERIFY(!h.line->input(0)->isReadOnly());
         QVERIFY(h.line->reference(0)->selectionVisible());
@@ -279,7 +281,7 @@ private slots:
         QCOMPARE(h.line->reference(0)->text(), QStringLiteral("甲"));
         QCOMPARE(h.line->reference(3)->text(), QStringLiteral("丁"));
         QCOMPARE(h.state.pendingText, QStringLiteral("戊\r\n己\r\n"));
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QVERIFY(h.state.shown(ManagedWindow::LinePracticeWindow));
     }
 
@@ -298,7 +300,7 @@ private slots:
         h.status->prepareRun();
         QCOMPARE(watcher.messages.size(), 1);
         QVERIFY(watcher.messages.first().contains(QStringLiteral("无法读取对照文本")));
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QVERIFY(!h.state.startDialogShown);
     }
 

@@ -2,6 +2,8 @@
 // commits), the end of the text, the erase correction, the one-character
 // selection and the font sizes.
 #include "practice/ui/TextPracticeWindow.h"
+#include "practice/ui/Register.h"
+#include "practice/ui/StartDialog.h"
 #include "records/ui/Register.h"
 #include "support/ModalScript.h"
 #include "support/TestContext.h"
@@ -21,9 +23,7 @@ class TextPracticeWindowTest : public QObject {
     {
         t->state.pendingText = reference;
         form->placeMaterial();
-        t->state.runStarted = true;
-        t->state.clockRunning = true;
-        form->beginRun();
+        StartDialog(t->ctx).startOnEnter(Qt::Key_Return);
     }
 
     void commit(const QString &text)
@@ -41,9 +41,11 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         RegisterRecords(t->ctx, t->shell); // the result window
-        form = new TextPracticeWindow(t->ctx, t->shell.practiceArea());
+        RegisterLinePractice(t->ctx, t->shell); // the status window, which keeps the run
+        RegisterTextPractice(t->ctx, t->shell);
+        t->shell.showWindow(ManagedWindow::RunPanel);
+        form = qobject_cast<TextPracticeWindow *>(t->shell.showWindow(ManagedWindow::TextPracticeWindow));
         t->shell.mainWindow()->show();
-        form->show();
     }
     void cleanup()
     {
@@ -68,8 +70,8 @@ private slots:
         delete form;
         form = nullptr;
         QVERIFY(!t->state.shown(ManagedWindow::TextPracticeWindow));
-        QVERIFY(!t->state.runStarted);
-        QVERIFY(!t->state.clockRunning);
+        QVERIFY(!t->runStarted());
+        QVERIFY(!t->clockRunning());
     }
 
     void typingTheWholeTextEndsOnItsLastCharacter()
@@ -78,10 +80,10 @@ private slots:
         ReportCatcher catcher;
         QTest::keyClicks(form->input(), QStringLiteral("abcde"));
         QCOMPARE(catcher.reports.size(), size_t(1));
-        QVERIFY(!t->state.runStarted);
-        QVERIFY(!t->state.clockRunning);
-        QCOMPARE(t->state.errorCount, 0);
-        QCOMPARE(t->state.typedText, QStringLiteral("abcde"));
+        QVERIFY(!t->runStarted());
+        QVERIFY(!t->clockRunning());
+        QCOMPARE(t->run().errors(), 0);
+        QCOMPARE(t->run().typed(), QStringLiteral("abcde"));
         QCOMPARE(catcher.reports[0].values.at(3), QStringLiteral("5")); // the last character counts too
         QCOMPARE(confirmCues(), 5);
         QCOMPARE(errorCues(), 0);
@@ -91,12 +93,12 @@ private slots:
     {
         startRun(QStringLiteral("hello world"));
         QTest::keyClicks(form->input(), QStringLiteral("hx"));
-        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(t->run().errors(), 1);
         QCOMPARE(errorCues(), 1);
         QCOMPARE(form->selectedReference(), QStringLiteral("l"));
         QCOMPARE(form->expectedChar(), QStringLiteral("l"));
         QCOMPARE(form->reference()->textCursor().selectionEnd() - form->reference()->textCursor().selectionStart(), 1);
-        QCOMPARE(t->state.typedText, QStringLiteral("hx"));
+        QCOMPARE(t->run().typed(), QStringLiteral("hx"));
     }
 
     void aOneCharacterReferenceIsNotEndedByTyping()
@@ -106,26 +108,26 @@ private slots:
         commit(QStringLiteral("好"));
         QTest::qWait(30);
         QVERIFY(catcher.reports.empty());
-        QVERIFY(t->state.runStarted);
-        QCOMPARE(t->state.errorCount, 0);
+        QVERIFY(t->runStarted());
+        QCOMPARE(t->run().errors(), 0);
     }
 
     void erasingAWrongCharacterTakesOneErrorOff()
     {
         startRun(QStringLiteral("abcdef"));
         QTest::keyClicks(form->input(), QStringLiteral("ax"));
-        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(t->run().errors(), 1);
         QTest::keyClick(form->input(), Qt::Key_Backspace);
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(form->selectedReference(), QStringLiteral("b"));
         // Erasing a right character changes nothing; Backspace is never judged.
         QTest::keyClick(form->input(), Qt::Key_Backspace);
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(errorCues(), 1);
         QCOMPARE(form->input()->toPlainText(), QString());
         QCOMPARE(form->selectedReference(), QStringLiteral("a"));
         QTest::keyClicks(form->input(), QStringLiteral("ab"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(form->expectedChar(), QStringLiteral("c"));
     }
 
@@ -133,18 +135,18 @@ private slots:
     {
         startRun(QStringLiteral("你好世界和平"));
         commit(QStringLiteral("你"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(form->expectedChar(), QStringLiteral("好"));
         // Two characters at once: each against its own, one cue.
         commit(QStringLiteral("好世"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(form->selectedReference(), QStringLiteral("界"));
-        QCOMPARE(t->state.typedText, QStringLiteral("你好世"));
+        QCOMPARE(t->run().typed(), QStringLiteral("你好世"));
         QCOMPARE(confirmCues(), 2);
         commit(QStringLiteral("届"));
-        QCOMPARE(t->state.errorCount, 1);
+        QCOMPARE(t->run().errors(), 1);
         QTest::keyClick(form->input(), Qt::Key_Backspace);
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         commit(QStringLiteral("界"));
 
         // The last character ends the text and is judged and counted like
@@ -152,9 +154,9 @@ private slots:
         ReportCatcher catcher;
         commit(QStringLiteral("和瓶"));
         QCOMPARE(catcher.reports.size(), size_t(1));
-        QCOMPARE(t->state.typedText, QStringLiteral("你好世界和瓶"));
-        QCOMPARE(t->state.errorCount, 1);
-        QVERIFY(!t->state.runStarted);
+        QCOMPARE(t->run().typed(), QStringLiteral("你好世界和瓶"));
+        QCOMPARE(t->run().errors(), 1);
+        QVERIFY(!t->runStarted());
     }
 
     // A key that changes nothing, then composition: no error, no cue.
@@ -166,23 +168,23 @@ private slots:
             QInputMethodEvent compose(code, {});
             QApplication::sendEvent(form->input(), &compose);
         }
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QVERIFY(t->cues.played.empty());
         commit(QStringLiteral("你好"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(confirmCues(), 1);
-        QCOMPARE(t->state.typedText, QStringLiteral("你好"));
+        QCOMPARE(t->run().typed(), QStringLiteral("你好"));
     }
 
     void selectAllAndDeleteTakesOffEveryError()
     {
         startRun(QStringLiteral("abcdef"));
         QTest::keyClicks(form->input(), QStringLiteral("aXcY"));
-        QCOMPARE(t->state.errorCount, 2);
+        QCOMPARE(t->run().errors(), 2);
         QTest::keyClick(form->input(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(form->input(), Qt::Key_Delete);
         QCOMPARE(form->input()->toPlainText(), QString());
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QCOMPARE(form->selectedReference(), QStringLiteral("a"));
     }
 
@@ -190,9 +192,9 @@ private slots:
     {
         startRun(QStringLiteral("abc"));
         form->input()->insertPlainText(QStringLiteral("zz"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
         QVERIFY(t->cues.played.empty());
-        QCOMPARE(t->state.typedText, QString());
+        QCOMPARE(t->run().typed(), QString());
     }
 
     void theSelectionStaysOneCharacterWhereverTheLearnerClicks()
@@ -218,7 +220,7 @@ private slots:
         QCOMPARE(form->selectedReference(), wide);
         commit(wide);
         QCOMPARE(form->selectedReference(), QStringLiteral("b"));
-        QCOMPARE(t->state.errorCount, 0);
+        QCOMPARE(t->run().errors(), 0);
     }
 
     void aLongReferenceScrollsTheSelectionIntoView()
@@ -245,18 +247,18 @@ private slots:
         QVERIFY(form->reference()->document()->characterCount() < text.size() / 2);
         commit(text.left(70000));
         QCOMPARE(form->selectedReference(), text.mid(70000, 1));
-        const int errors = t->state.errorCount;
+        const int errors = t->run().errors();
         commit(QStringLiteral("错"));
-        QCOMPARE(t->state.errorCount, errors + 1);
+        QCOMPARE(t->run().errors(), errors + 1);
         QCOMPARE(form->selectedReference(), text.mid(70001, 1));
         commit(text.mid(70001, 1));
-        QCOMPARE(t->state.errorCount, errors + 1);
+        QCOMPARE(t->run().errors(), errors + 1);
         QCOMPARE(form->selectedReference(), text.mid(70002, 1));
         // The end of the text still ends the run.
         ReportCatcher catcher;
         commit(text.mid(70002));
         QCOMPARE(catcher.reports.size(), size_t(1));
-        QVERIFY(!t->state.runStarted);
+        QVERIFY(!t->runStarted());
     }
 
     void fontSizesComeFromTheSettings()

@@ -75,9 +75,9 @@ struct ComposedDrill {
     void run(ComposerMode &mode)
     {
         QVERIFY(h.shell.runCommand(QStringLiteral("wubi.keyNames")));
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         int typed = 0;
-        while (h.state.runStarted) {
+        while (h.runStarted()) {
             const int line = h.state.activeLine;
             const QString reference = h.line()->reference(line)->text();
             const QString done = h.line()->input(line)->text();
@@ -89,7 +89,7 @@ struct ComposedDrill {
             if (QTest::currentTestFailed())
                 return;
             QVERIFY2(h.line()->input(line)->text().size() > done.size() || h.state.activeLine != line
-                         || !h.state.runStarted,
+                         || !h.runStarted(),
                      qPrintable(QStringLiteral("%1 did not reach the input line").arg(reference.at(done.size()))));
             if (++typed == 4 && midRun)
                 midRun();

@@ -100,7 +100,8 @@ private slots:
     void theGridShowsEveryRecordUnderTheTenHeaders()
     {
         writeThree();
-        RecordViewer viewer(t->ctx);
+        RegisterRecords(t->ctx, t->shell);
+        auto &viewer = *qobject_cast<RecordViewer *>(t->shell.showWindow(ManagedWindow::RecordViewer));
         QVERIFY(t->state.shown(ManagedWindow::RecordViewer));
         QCOMPARE(viewer.model().columnCount(), 10);
         QCOMPARE(viewer.model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("记录号"));

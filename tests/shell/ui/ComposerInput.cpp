@@ -65,7 +65,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     // A code in progress is pre-edit: nothing is committed or judged yet.
     h.type(0, "xci");
     QCOMPARE(in0->text(), QString());
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
     CandidateWindow *candidates = h.mode->candidateWindow();
     QVERIFY(candidates->isVisible());
     QVERIFY(candidates->text().contains(QStringLiteral("经济")));
@@ -75,7 +75,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     h.type(0, "y");
     QCOMPARE(in0->text(), QStringLiteral("经济"));
     QVERIFY(!candidates->isVisible());
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
     QCOMPARE(h.cues.played.back(), Cue::Confirm);
 
     h.type(0, "k lgyi");
@@ -88,14 +88,14 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     h.type(0, ",vb ");
     QCOMPARE(in0->text().left(5), QStringLiteral("经济中国，"));
     QCOMPARE(in0->text().size(), 6);
-    QCOMPARE(h.state.errorCount, 1);
+    QCOMPARE(h.run().errors(), 1);
     QVERIFY(h.line->reference(0)->isMarked(5));
     QCOMPARE(h.cues.played.back(), Cue::Error);
 
     // Backspace with no code in progress is the box's own: the wrong one goes.
     QTest::keyClick(in0, Qt::Key_Backspace);
     QCOMPARE(in0->text(), QStringLiteral("经济中国，"));
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
 
     // The line ends in the middle of a commit-and-start: "wqvb" waits with
     // two candidates, "k" commits 你好 (line 0 done) and its code goes on in
@@ -107,7 +107,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     QCOMPARE(h.mode->composer().code(), QStringLiteral("k"));
     h.type(1, " ");
     QCOMPARE(h.line->input(1)->text(), QStringLiteral("中"));
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
 }
 
 void ComposerInputTest::switchingTheEditionMidCodeClearsIt()
@@ -125,7 +125,7 @@ void ComposerInputTest::switchingTheEditionMidCodeClearsIt()
     // Now the 98 codes: 我 is trny there (trnt is 选择性).
     h.type(0, "trny1");
     QCOMPARE(h.line->input(0)->text(), QStringLiteral("我"));
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
 }
 
 void ComposerInputTest::englishPracticeAndTheSwitchOffLeaveTheBoxAlone()

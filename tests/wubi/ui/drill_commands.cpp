@@ -66,7 +66,7 @@ struct DrillRun {
 void typePage(WubiHarness &h)
 {
     LinePracticeWindow *line = h.line();
-    for (int i = 0; i < LinePracticeWindow::kLines && h.state.runStarted; ++i) {
+    for (int i = 0; i < LinePracticeWindow::kLines && h.runStarted(); ++i) {
         const QString text = line->reference(i)->text();
         for (QChar c : text)
             WubiHarness::commit(line->input(i), QString(c));
@@ -108,7 +108,7 @@ void DrillCommands::everyDrillStartsWithItsKindTitleAndFirstPage()
                  drill.titleAfterStart ? QStringLiteral("中文逐行对照练习") : QString::fromUtf8(drill.title));
         QVERIFY(h.state.chineseText);
         QVERIFY(h.state.generatedDrill);
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QVERIFY(h.state.unlimitedRun);
 
         const QString first = h.line()->reference(0)->text();
@@ -141,7 +141,7 @@ void DrillCommands::cancelledRunLimitsChangeNothingElse()
         h.shell.runCommand(QLatin1String(command));
         QCOMPARE(run.answerer.seen, QStringList{QStringLiteral("frmStartSet")});
         QCOMPARE(h.state.practiceTitle, QStringLiteral("旧标题"));
-        QVERIFY(!h.state.runStarted);
+        QVERIFY(!h.runStarted());
         QVERIFY(h.state.pendingText.isEmpty());
         QVERIFY(h.line()->reference(0)->text().isEmpty());
         QVERIFY(!h.state.randomCharDrill);
@@ -157,16 +157,16 @@ void DrillCommands::countLimitedDrillEndsWithTheLastGeneratedPage()
     WubiHarness h;
     DrillRun run(h, Limit::Count, QStringLiteral("100"));
     h.shell.runCommand(QStringLiteral("wubi.phrases2.86"));
-    QVERIFY(h.state.runStarted);
+    QVERIFY(h.runStarted());
     QCOMPARE(h.state.charBudget, 100);
     QCOMPARE(h.state.charsGenerated, 100);
     QCOMPARE(h.line()->reference(3)->text().size(), 10);
 
     typePage(h);
-    QVERIFY(!h.state.runStarted);
+    QVERIFY(!h.runStarted());
     QCOMPARE(run.reports, 1);
     QCOMPARE(h.state.charsGenerated, 100);
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
 }
 
 void DrillCommands::timeLimitedDrillKeepsProducingPages()
@@ -182,7 +182,7 @@ void DrillCommands::timeLimitedDrillKeepsProducingPages()
         QCOMPARE(h.line()->reference(3)->text().size(), 30);
         QVERIFY(allCharactersIn(h.line()->reference(2)->text(), pool));
         typePage(h);
-        QVERIFY(h.state.runStarted);
+        QVERIFY(h.runStarted());
         QCOMPARE(h.state.activeLine, 0);
     }
     QCOMPARE(run.reports, 0);
@@ -251,7 +251,7 @@ void DrillCommands::phraseDrillsTintEveryOtherPhrase()
         const QString first = h.line()->reference(0)->text();
         for (QChar c : first)
             WubiHarness::commit(h.line()->input(0), QString(c));
-        QCOMPARE(h.state.errorCount, 0);
+        QCOMPARE(h.run().errors(), 0);
         QCOMPARE(h.state.activeLine, 1);
     }
 }

@@ -305,7 +305,7 @@ void HintsAndCards::altLetterOpensTheCardOfTheEdition()
     QTest::keyClick(line->input(0), Qt::Key_Z, Qt::AltModifier);
     QCOMPARE(answerer.seen.size(), 2);
     QVERIFY(line->input(0)->text().isEmpty());
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
 }
 
 void HintsAndCards::onlyEnterOrAClickClosesACard()
