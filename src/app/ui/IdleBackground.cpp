@@ -2,7 +2,6 @@
 
 #include "app/ui/Artwork.h"
 #include "practice/PracticeState.h"
-#include "shell/ui/PictureScale.h"
 
 #include <QPainter>
 
@@ -18,7 +17,6 @@ IdleBackground::~IdleBackground()
 
 void IdleBackground::paintEvent(QPaintEvent *)
 {
-    if (!PaintedFor(m_picture, size(), devicePixelRatioF()))
-        m_picture = artwork::idleBackground(size(), devicePixelRatioF());
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter p(this);
+    artwork::paintIdleBackground(p, size(), devicePixelRatioF());
 }

@@ -1,6 +1,5 @@
 #pragma once
 // The picture behind the practice area while no exercise is open.
-#include <QPixmap>
 #include <QWidget>
 
 struct PracticeState;
@@ -16,5 +15,4 @@ protected:
 
 private:
     PracticeState &m_state;
-    QPixmap m_picture;
 };
