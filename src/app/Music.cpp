@@ -4,7 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <SDL_mixer.h>
+#include "data/SdlAudio.h"
 
 struct SdlMusicPlayer::Impl {
     Mix_Music *music = nullptr;
@@ -13,8 +13,8 @@ struct SdlMusicPlayer::Impl {
     {
         if (!music)
             return;
-        Mix_HaltMusic();
-        Mix_FreeMusic(music);
+        Sdl().haltMusic();
+        Sdl().freeMusic(music);
         music = nullptr;
         AudioDevice::release();
     }
@@ -36,12 +36,12 @@ bool SdlMusicPlayer::play(const QString &path)
     m_impl->release();
     if (!QFileInfo(path).isFile())
         return false;
-    m_impl->music = Mix_LoadMUS(QFile::encodeName(path).constData());
+    m_impl->music = Sdl().loadMusic(QFile::encodeName(path).constData());
     if (!m_impl->music)
         return false;
     AudioDevice::hold();
     // The tune plays once, as chosen; nothing repeats it.
-    if (Mix_PlayMusic(m_impl->music, 1) != 0) {
+    if (Sdl().playMusic(m_impl->music, 1) != 0) {
         m_impl->release();
         return false;
     }
@@ -56,7 +56,7 @@ void SdlMusicPlayer::stop()
 
 bool SdlMusicPlayer::isPlaying() const
 {
-    return m_impl->music && AudioDevice::isOpen() && Mix_PlayingMusic();
+    return m_impl->music && AudioDevice::isOpen() && Sdl().playingMusic();
 }
 
 const std::array<Tune, 4> &BackgroundTunes()

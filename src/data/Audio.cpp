@@ -1,7 +1,6 @@
 #include "data/Audio.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "data/SdlAudio.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
@@ -41,7 +40,7 @@ void loadSoundFont()
 {
     for (const char *font : {"/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/sounds/sf2/default-GM.sf2"}) {
         if (QFileInfo::exists(QString::fromLatin1(font))) {
-            Mix_SetSoundFonts(font);
+            Sdl().setSoundFonts(font);
             return;
         }
     }
@@ -54,14 +53,16 @@ bool AudioDevice::open()
     if (g_state != DeviceState::Untried)
         return g_state == DeviceState::Open;
     g_state = DeviceState::Failed;
+    if (!LoadSdlAudio())
+        return false; // no sound libraries: a silent program
     // Qt owns SIGINT/SIGTERM handling; SDL must not install its own.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_Init(SDL_INIT_AUDIO) != 0)
+    Sdl().setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (Sdl().init(SDL_INIT_AUDIO) != 0)
         return false;
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Sdl().mixInit(MIX_INIT_MID);
+    if (Sdl().openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        Sdl().mixQuit();
+        Sdl().quitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     loadSoundFont();
@@ -92,7 +93,8 @@ void AudioDevice::openInBackground(std::function<void()> whenOpen)
     // SDL keeps per-thread data (its error text) that this thread must release.
     g_worker.thread = std::thread([] {
         open();
-        SDL_TLSCleanup();
+        if (const SdlAudioLibrary *sdl = LoadSdlAudio())
+            sdl->tlsCleanup();
         std::vector<std::function<void()>> waiters;
         {
             const std::lock_guard<std::mutex> done(g_waiting);
@@ -114,11 +116,11 @@ bool AudioDevice::isOpen()
 namespace {
 void CloseOpenDevice()
 {
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Sdl().haltChannel(-1);
+    Sdl().haltMusic();
+    Sdl().closeAudio();
+    Sdl().mixQuit();
+    Sdl().quitSubSystem(SDL_INIT_AUDIO);
 }
 } // namespace
 
@@ -143,7 +145,7 @@ bool AudioDevice::closeWhenIdle()
     const std::lock_guard<std::mutex> lock(g_opening);
     if (g_state != DeviceState::Open)
         return true;
-    if (g_holders > 0 || Mix_Playing(-1) > 0 || Mix_PlayingMusic())
+    if (g_holders > 0 || Sdl().playing(-1) > 0 || Sdl().playingMusic())
         return false;
     CloseOpenDevice();
     g_state = DeviceState::Untried;

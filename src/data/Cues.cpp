@@ -3,7 +3,7 @@
 #include "data/Audio.h"
 #include "data/Settings.h"
 
-#include <SDL_mixer.h>
+#include "data/SdlAudio.h"
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
@@ -15,9 +15,6 @@ namespace {
 // Every cue sounds on this one channel, so a new cue cuts off the last one.
 constexpr int kCueChannel = 0;
 constexpr std::array<const char *, 3> kCueFiles = {"yes.wav", "no.wav", "tick2.wav"};
-// The sound system is probed once the windows are up, well before the
-// learner's first keystroke.
-constexpr int kWarmUpDelayMs = 300;
 // A cue that waited longer than this for the device would no longer match
 // its keystroke.
 constexpr int kLatestLateCueMs = 1000;
@@ -39,12 +36,12 @@ struct SdlCuePlayer::Impl {
         if (!AudioDevice::isOpen())
             return false;
         loaded = true;
-        if (Mix_AllocateChannels(-1) < kCueChannel + 1)
-            Mix_AllocateChannels(kCueChannel + 1);
+        if (Sdl().allocateChannels(-1) < kCueChannel + 1)
+            Sdl().allocateChannels(kCueChannel + 1);
         for (size_t i = 0; i < kCueFiles.size(); ++i) {
             const QString path = soundDir + QLatin1Char('/') + QLatin1String(kCueFiles[i]);
             // A missing file stays silent.
-            chunks[i] = Mix_LoadWAV(QFile::encodeName(path).constData());
+            chunks[i] = Sdl().loadWav(QFile::encodeName(path).constData());
         }
         return true;
     }
@@ -52,7 +49,7 @@ struct SdlCuePlayer::Impl {
     void play(Cue cue)
     {
         if (Mix_Chunk *chunk = chunks[static_cast<size_t>(cue)])
-            Mix_PlayChannel(kCueChannel, chunk, 0);
+            Sdl().playChannel(kCueChannel, chunk, 0);
         idleClose.start();
     }
 
@@ -60,7 +57,7 @@ struct SdlCuePlayer::Impl {
     {
         for (Mix_Chunk *&chunk : chunks) {
             if (chunk)
-                Mix_FreeChunk(chunk);
+                Sdl().freeChunk(chunk);
             chunk = nullptr;
         }
         loaded = false;
@@ -70,7 +67,7 @@ struct SdlCuePlayer::Impl {
     {
         if (!AudioDevice::isOpen())
             return;
-        if (waiting || Mix_Playing(-1) > 0 || Mix_PlayingMusic()) {
+        if (waiting || Sdl().playing(-1) > 0 || Sdl().playingMusic()) {
             idleClose.start(); // still in use
             return;
         }
@@ -119,13 +116,12 @@ SdlCuePlayer::SdlCuePlayer(QString soundDir, int idleCloseMs) : m_impl(std::make
         if (const std::shared_ptr<Impl> impl = self.lock())
             impl->idleClose.start();
     });
-    QTimer::singleShot(kWarmUpDelayMs, [] { AudioDevice::openInBackground(); });
 }
 
 SdlCuePlayer::~SdlCuePlayer()
 {
     if (AudioDevice::isOpen())
-        Mix_HaltChannel(kCueChannel);
+        Sdl().haltChannel(kCueChannel);
     m_impl->freeChunks();
 }
 

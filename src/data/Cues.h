@@ -16,8 +16,9 @@ public:
 };
 
 // Plays through SDL2_mixer from <dataRoot>/sound/. Made once the application
-// object exists: it opens the audio device in the background shortly after
-// start-up, and a cue asked for before the device is open sounds once it is.
+// object exists. The audio device opens in the background when the program
+// first asks for it (an exercise opening) or on the first cue; a cue asked
+// for before the device is open sounds once it is.
 // After `idleCloseMs` without a cue it closes the device again (an open
 // device keeps waking the process) and the next cue opens it anew.
 class SdlCuePlayer final : public CuePlayer {

@@ -18,6 +18,9 @@ deb=$(ls "$work"/pkg/quorvel_*.deb)
 # lintian: no errors (it says what it finds; warnings are shown, not fatal).
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian found errors"
 
+# Sound is loaded at run time, out of dpkg-shlibdeps' sight: named by hand.
+dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-mixer-2.0-0' || fail "sound library missing from Depends"
+
 # Every dependency resolves on this system (a simulated installation).
 apt-get install -s -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "dependencies cannot be met"; }
 

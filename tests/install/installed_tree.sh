@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program twice, into a plain prefix and staged Debian-style
 # under DESTDIR, and checks the installed tree: program, data, menu entry,
-# icons and AppStream description, and that the installed program finds its
-# data by itself.
+# icons and AppStream description, that the installed program finds its
+# data by itself and does not load the sound libraries at start.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -25,6 +25,10 @@ check_tree() {
     grep -qx 'Categories=Education;' "$share/applications/org.example.quorvel.desktop"
     grep -q '^Name\[zh_CN\]=.*打字' "$share/applications/org.example.quorvel.desktop"
     appstreamcli validate --no-net "$share/metainfo/org.example.quorvel.metainfo.xml"
+    # Sound libraries load when sound is first needed, not with the program.
+    if objdump -p "$root/bin/quorvel" | grep -E 'NEEDED +libSDL'; then
+        echo "the program is linked to the sound libraries"; return 1
+    fi
     # The installed program, with no --data-dir and no data beside it.
     local code
     code=$("$root/bin/quorvel" --lookup 我 --edition 86)

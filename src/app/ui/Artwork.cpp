@@ -261,10 +261,8 @@ QPixmap splash(const QSize &size, qreal dpr)
     return pix;
 }
 
-QPixmap idleBackground(const QSize &size, qreal dpr)
+void paintIdleBackground(QPainter &p, const QSize &size, qreal dpr)
 {
-    QPixmap pix = canvas(size, dpr);
-    QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     QRadialGradient g(QPointF(size.width() * 0.5, size.height() * 0.35), size.width() * 0.75);
@@ -280,7 +278,6 @@ QPixmap idleBackground(const QSize &size, qreal dpr)
     p.setPen(kSky.darker(130));
     p.setFont(song(16));
     p.drawText(QRect(0, 214, w, 26), Qt::AlignCenter, QStringLiteral("请从上方的菜单中选择练习项目"));
-    return pix;
 }
 
 } // namespace artwork

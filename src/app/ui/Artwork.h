@@ -7,12 +7,16 @@
 #include <QPixmap>
 #include <QSize>
 
+class QPainter;
+
 namespace artwork {
 QPixmap menuButton(const QSize &size, bool hover, qreal dpr = 1);
 QPixmap stripBackground(const QSize &size, qreal dpr = 1);
 QPixmap statusBackground(const QSize &size, qreal dpr = 1);
 QPixmap splash(const QSize &size, qreal dpr = 1);
-QPixmap idleBackground(const QSize &size, qreal dpr = 1);
+// Painted straight onto the widget: kept as a picture it would hold a second
+// copy, beside the window's own backing store, of the largest image shown.
+void paintIdleBackground(QPainter &p, const QSize &size, qreal dpr = 1);
 QPixmap emblem(int side, qreal dpr = 1); // the program's seal: about box, strip, window icon
 // The same seal as an SVG picture of `side` units, for the desktop's icon theme.
 QByteArray emblemSvg(int side);

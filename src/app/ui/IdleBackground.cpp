@@ -1,7 +1,6 @@
 #include "app/ui/IdleBackground.h"
 
 #include "app/ui/Artwork.h"
-#include "shell/ui/PictureScale.h"
 
 #include <QPainter>
 
@@ -16,7 +15,6 @@ IdleBackground::~IdleBackground()
 
 void IdleBackground::paintEvent(QPaintEvent *)
 {
-    if (!PaintedFor(m_picture, size(), devicePixelRatioF()))
-        m_picture = artwork::idleBackground(size(), devicePixelRatioF());
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter p(this);
+    artwork::paintIdleBackground(p, size(), devicePixelRatioF());
 }

@@ -1,6 +1,5 @@
 #pragma once
 // The picture behind the practice area while no exercise is open.
-#include <QPixmap>
 #include <QWidget>
 
 class IdleBackground : public QWidget {
@@ -11,7 +10,4 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
-
-private:
-    QPixmap m_picture;
 };

@@ -24,6 +24,9 @@
 #include <QToolButton>
 #include <QWindow>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -219,6 +222,11 @@ void MainWindow::dismissSplash()
     if (m_splash) {
         m_splash->close();
         delete m_splash.data();
+#ifdef __GLIBC__
+        // What start-up used and freed (the splash picture, font and style
+        // set-up) goes back to the system instead of staying with the allocator.
+        malloc_trim(0);
+#endif
     }
     if (m_busyCursor) {
         QApplication::restoreOverrideCursor();

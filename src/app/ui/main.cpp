@@ -16,6 +16,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 // The folder of the running executable, also when it was started through
@@ -67,6 +70,12 @@ int main(int argc, char *argv[])
     if (options.exitNow)
         return options.exitCode;
 
+#ifdef __GLIBC__
+    // The few helper threads (table reading, sound) allocate little; an
+    // arena of their own each would keep tens of megabytes of address space
+    // and their touched pages for the life of the program.
+    mallopt(M_ARENA_MAX, 2);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel"));
     InstallSongFontSubstitutes();

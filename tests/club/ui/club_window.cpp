@@ -113,7 +113,7 @@ private slots:
         auto *practice = qobject_cast<TextPracticeWindow *>(t.shell.window(ManagedWindow::TextPracticeWindow));
         QVERIFY(practice);
         QCOMPARE(practice->reference()->toPlainText(), QStringLiteral("春眠不觉晓，处处闻啼鸟。"));
-        QVERIFY(t.state.runStarted);
+        QVERIFY(t.runStarted());
 
         // Typed through an input method, a phrase at a time, over 20 seconds;
         // the whole-text practice joins the passage's lines.
