@@ -5,6 +5,7 @@
 #include "data/ui/Register.h"
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
+#include "pinyin/ui/Register.h"
 #include "practice/ui/Register.h"
 #include "progress/ui/Register.h"
 #include "records/ui/Register.h"
@@ -21,4 +22,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);
     RegisterRace(ctx, main);
+    RegisterPinyin(ctx, main);
 }
