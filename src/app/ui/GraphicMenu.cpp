@@ -75,8 +75,6 @@ const std::vector<TopMenu> &menuTree()
             {"music.tune1", "BackMusic(1)", "花好月圆", {}},
             {"music.tune2", "BackMusic(2)", "高山流水", {}},
             {"music.tune3", "BackMusic(3)", "春天的故事", {}}}},
-          {"", "WubiComposer", "内置五笔输入",
-           {{"composer.off", "WubiComposer(0)", "关闭", {}}, {"composer.86", "WubiComposer(1)", "五笔86", {}}, {"composer.98", "WubiComposer(2)", "五笔98", {}}}},
           {"", "PinyinComposer", "内置拼音输入",
            {{"composer.pinyin.off", "PinyinComposer(0)", "关闭", {}},
             {"composer.pinyin.full", "PinyinComposer(1)", "全拼", {}},
@@ -86,7 +84,10 @@ const std::vector<TopMenu> &menuTree()
             {"composer.pinyin.abc", "PinyinComposer(5)", "智能ABC双拼", {}},
             {"composer.pinyin.ziguang", "PinyinComposer(6)", "紫光双拼", {}},
             {"composer.pinyin.pinyinjiajia", "PinyinComposer(7)", "拼音加加双拼", {}},
-            {"composer.pinyin.zhongwenzhixing", "PinyinComposer(8)", "中文之星双拼", {}}}}}},
+            {"composer.pinyin.zhongwenzhixing", "PinyinComposer(8)", "中文之星双拼", {}}}},
+          {"", "WubiComposer", "内置五笔输入",
+           {{"composer.off", "WubiComposer(0)", "关闭", {}}, {"composer.86", "WubiComposer(1)", "五笔86", {}}, {"composer.98", "WubiComposer(2)", "五笔98", {}}}}}},
+
         {7, "Help", "帮助",
          {{"help.codeLookup", "WbDf", "五笔打法查找", {}}, {"help.contents", "HelpText", "帮助", {}}, {"help.about", "About", "关于", {}}}},
     };
