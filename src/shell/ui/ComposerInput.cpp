@@ -187,11 +187,6 @@ int ComposerEditionFromSetting(const QString &text)
     return t == QLatin1String("86") ? 86 : t == QLatin1String("98") ? 98 : 0;
 }
 
-std::optional<PinyinScheme> ComposerSchemeFromSetting(const QString &text)
-{
-    return pinyin::SchemeFromKey(text);
-}
-
 ComposerMode::ComposerMode(AppContext &ctx, QObject *owner) : QObject(owner), m_ctx(ctx)
 {
     m_ctx.composer = this;
@@ -209,7 +204,7 @@ void ComposerMode::readSetting()
 {
     int edition = ComposerEditionFromSetting(m_ctx.settings.read(kWubiSection, kValue, QStringLiteral("0")));
     std::optional<PinyinScheme> scheme =
-        ComposerSchemeFromSetting(m_ctx.settings.read(kPinyinSection, kValue, QStringLiteral("0")));
+        pinyin::SchemeFromKey(m_ctx.settings.read(kPinyinSection, kValue, QStringLiteral("0")));
     // Both on only in a file edited by hand: Wubi, the older switch, wins.
     if (edition != 0)
         scheme.reset();

@@ -107,5 +107,3 @@ void AttachComposer(AppContext &ctx, QWidget *box, std::function<bool()> chinese
 
 // The Wubi composer's settings value for an edition and back: "0", "86", "98".
 int ComposerEditionFromSetting(const QString &text);
-// The pinyin composer's: "0" (none), "full", "xiaohe", ...
-std::optional<PinyinScheme> ComposerSchemeFromSetting(const QString &text);
