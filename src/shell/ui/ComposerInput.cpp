@@ -165,10 +165,10 @@ private:
 
     void dropCode()
     {
-        Composer &composer = m_mode.composer();
-        if (!composer.composing())
+        // A focus change must not wait for the pinyin engine's load.
+        if (!m_mode.composing())
             return;
-        composer.clear();
+        m_mode.composer().clear();
         sendInputMethodEvent(m_box, QString(), QString());
         m_mode.candidateWindow()->hide();
     }
@@ -248,6 +248,11 @@ Composer &ComposerMode::composer()
         }
     }
     return m_composer;
+}
+
+bool ComposerMode::composing() const
+{
+    return m_pinyin ? m_pinyinSet && m_pinyinComposer.composing() : m_composer.composing();
 }
 
 PinyinComposer &ComposerMode::pinyinComposer()

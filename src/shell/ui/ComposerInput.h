@@ -63,6 +63,8 @@ public:
     // use: the tables are read after start-up, in the background. Pinyin
     // waits for the engine's load when it has not finished.
     Composer &composer();
+    // Input in progress, without waiting for anything.
+    bool composing() const;
     // The pinyin engine, not loaded until pinyin is switched on or a caller
     // loads it: for code that needs its dictionary or language model.
     PinyinEngine &pinyinEngine() { return m_engine; }
