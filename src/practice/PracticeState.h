@@ -25,8 +25,10 @@ enum class ManagedWindow {
     KeypadDrillWindow,
     RadicalDrillWindow,
     ProgressWindow,
+    ShuangpinChartWindow,
+    ShuangpinDrillWindow,
 };
-inline constexpr int kManagedWindowCount = 13;
+inline constexpr int kManagedWindowCount = 15;
 
 struct WindowFlags {
     // All three are written by the window registry alone.

@@ -30,7 +30,7 @@ struct AppContext {
     PracticeRun *practiceRun = nullptr; // start settings, first page, start dialog, live figures
     ReportWindow *reportWindow = nullptr; // the result window
     ProgressLog *progressLog = nullptr;   // per-character statistics
-    ComposerMode *composer = nullptr;     // the built-in Wubi composer, once the shell made it
+    ComposerMode *composer = nullptr;     // the built-in Wubi and pinyin composers, once the shell made them
     KeyDrills *keyDrills = nullptr;       // the key-position drill with a chosen target pool
     PinyinData *pinyinData = nullptr;     // character readings and the pinyin lexicon, read on first use
 };

@@ -25,6 +25,8 @@ std::optional<QRect> DockedRect(ManagedWindow which, const MainGeometry &main)
     case ManagedWindow::RecordViewer:
     case ManagedWindow::ProgressWindow:
     case ManagedWindow::RadicalDrillWindow:
+    case ManagedWindow::ShuangpinChartWindow:
+    case ManagedWindow::ShuangpinDrillWindow:
         return QRect{L + kLeftMargin, P, kFullWidth, kPracticeHeight};
     case ManagedWindow::StatusStrip:
         return QRect{L + kLeftMargin, P + kPracticeHeight, kFullWidth, kStatusHeight};

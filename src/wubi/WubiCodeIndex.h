@@ -3,18 +3,13 @@
 // reaches. The table's own index finds codes by word; this one finds words by
 // code. Built once from the table (about 4 × 8 bytes per entry), on demand.
 #include "data/CodeTable.h"
+#include "practice/Composing.h"
 
 #include <QHash>
 #include <QString>
 #include <QVector>
 #include <functional>
 #include <vector>
-
-struct CodeEntry {
-    QString word;
-    QString code;
-    bool operator==(const CodeEntry &o) const { return word == o.word && code == o.code; }
-};
 
 class WubiCodeIndex {
 public:

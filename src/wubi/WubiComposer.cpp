@@ -18,8 +18,7 @@ void WubiComposer::setIndex(const WubiCodeIndex *index)
 {
     m_index = index;
     clear();
-    m_doubleQuoteOpen = false;
-    m_singleQuoteOpen = false;
+    m_punctuation.reset();
     m_singles.clear();
 }
 
@@ -87,7 +86,7 @@ ComposerResult WubiComposer::press(const ComposerKey &key)
             return {true, {}, {}};
         }
     }
-    const QString punctuation = chinesePunctuation(c);
+    const QString punctuation = m_punctuation.of(c);
     ComposerResult result = composing() ? commitInProgress() : ComposerResult{};
     m_singles.clear();
     if (punctuation.isEmpty()) {
@@ -170,26 +169,4 @@ QString WubiComposer::shorterCodeNote(const QString &word, int lettersTyped)
     if (!shortest.isEmpty() && shortest.size() < lettersTyped)
         return QStringLiteral("简码：") + shortest;
     return {};
-}
-
-QString WubiComposer::chinesePunctuation(QChar c)
-{
-    switch (c.unicode()) {
-    case ',': return QStringLiteral("，");
-    case '.': return QStringLiteral("。");
-    case ';': return QStringLiteral("；");
-    case ':': return QStringLiteral("：");
-    case '?': return QStringLiteral("？");
-    case '!': return QStringLiteral("！");
-    case '\\': return QStringLiteral("、");
-    case '(': return QStringLiteral("（");
-    case ')': return QStringLiteral("）");
-    case '"':
-        m_doubleQuoteOpen = !m_doubleQuoteOpen;
-        return m_doubleQuoteOpen ? QStringLiteral("“") : QStringLiteral("”");
-    case '\'':
-        m_singleQuoteOpen = !m_singleQuoteOpen;
-        return m_singleQuoteOpen ? QStringLiteral("‘") : QStringLiteral("’");
-    default: return {};
-    }
 }

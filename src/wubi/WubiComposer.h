@@ -11,54 +11,31 @@
 // code continues with commits the first candidate and starts a new code.
 // Punctuation gives Chinese punctuation (quotes alternate), committing any
 // code in progress first. Digits and capital letters pass through.
+#include "practice/Composing.h"
 #include "wubi/WubiCodeIndex.h"
 
-#include <QString>
-#include <QVector>
-
-struct ComposerKey {
-    enum Kind { Text, Backspace, Escape, Enter };
-    Kind kind = Text;
-    QChar text; // for Text: what the key types ('a', 'A' with Shift, '1', ' ', ',', ...)
-
-    static ComposerKey typed(QChar c) { return {Text, c}; }
-    static ComposerKey special(Kind kind) { return {kind, QChar()}; }
-};
-
-struct ComposerResult {
-    // The composer took the key. When false, the key does what it does
-    // without the composer, after `commit` is committed.
-    bool consumed = false;
-    QString commit;
-    // A shorter way to type what was just committed ("简码：j", "词组：wqvb").
-    QString note;
-};
-
-class WubiComposer {
+class WubiComposer : public Composer {
 public:
-    static constexpr int kPageSize = 10;
-
     // `index` may be null: the composer then passes every key through.
     explicit WubiComposer(const WubiCodeIndex *index = nullptr) : m_index(index) {}
     // Another edition: the code in progress and the quote state are dropped.
     void setIndex(const WubiCodeIndex *index);
 
-    ComposerResult press(const ComposerKey &key);
-    void clear();
+    ComposerResult press(const ComposerKey &key) override;
+    void clear() override;
 
-    bool composing() const { return !m_code.isEmpty(); }
+    bool composing() const override { return !m_code.isEmpty(); }
     const QString &code() const { return m_code; }
-    int page() const { return m_page; }
-    // The candidates of the current page and whether more pages follow.
-    const QVector<CodeEntry> &pageCandidates() const { return m_candidates; }
-    bool hasNextPage() const { return m_hasNextPage; }
+    QString preedit() const override { return m_code; }
+    int page() const override { return m_page; }
+    const QVector<CodeEntry> &pageCandidates() const override { return m_candidates; }
+    bool hasNextPage() const override { return m_hasNextPage; }
 
 private:
     ComposerResult pressLetter(QChar letter);
     ComposerResult pick(int onPage);
     ComposerResult commitInProgress(); // first candidate, or the letters when there is none
     ComposerResult commitWord(CodeEntry entry); // a copy: the page it came from is cleared
-    QString chinesePunctuation(QChar c);
     void setCode(const QString &code, int page = 0);
     QString shorterCodeNote(const QString &word, int lettersTyped);
 
@@ -67,8 +44,7 @@ private:
     int m_page = 0;
     QVector<CodeEntry> m_candidates;
     bool m_hasNextPage = false;
-    bool m_doubleQuoteOpen = false;
-    bool m_singleQuoteOpen = false;
+    ChinesePunctuation m_punctuation;
 
     // Characters just committed one by one, with the letters typed for each:
     // a phrase code may have been shorter.

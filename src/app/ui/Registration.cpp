@@ -6,6 +6,7 @@
 #include "data/ui/Register.h"
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
+#include "pinyin/ui/Register.h"
 #include "practice/ui/Register.h"
 #include "progress/ui/Register.h"
 #include "records/ui/Register.h"
@@ -23,4 +24,5 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterKeyboard(ctx, main);
     RegisterRace(ctx, main);
     RegisterClub(ctx, main);
+    RegisterPinyin(ctx, main);
 }

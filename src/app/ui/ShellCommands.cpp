@@ -8,13 +8,30 @@
 #include "shell/ui/ComposerInput.h"
 
 #include <QAction>
+#include <QMessageBox>
 
 namespace {
 constexpr int kComposerEditions[] = {0, 86, 98};
 const char *const kComposerKeys[] = {"composer.off", "composer.86", "composer.98"};
 
-// The built-in composer: its menu items with their check marks, and its
-// edition and note in the status strip.
+const QString kPinyinOffKey = QStringLiteral("composer.pinyin.off");
+
+QString pinyinCommandKey(PinyinScheme scheme)
+{
+    return QStringLiteral("composer.pinyin.") + pinyin::SchemeKey(scheme);
+}
+
+// Switching pinyin on without its data says why it will not compose.
+void choosePinyin(ComposerMode &mode, PinyinScheme scheme, MainWindow &main)
+{
+    mode.setPinyinScheme(scheme);
+    const QString missing = mode.pinyinEngine().missingDataMessage();
+    if (!missing.isEmpty())
+        QMessageBox::warning(&main, QStringLiteral("内置拼音输入"), missing);
+}
+
+// The built-in composers: their menu items with their check marks, and the
+// method and note in the status strip.
 void RegisterComposer(AppContext &ctx, MainWindow &main)
 {
     auto *mode = new ComposerMode(ctx, &main);
@@ -23,12 +40,21 @@ void RegisterComposer(AppContext &ctx, MainWindow &main)
             if (QAction *item = main.menuAction(QLatin1String(kComposerKeys[i])))
                 item->setChecked(mode->edition() == kComposerEditions[i]);
         }
+        if (QAction *off = main.menuAction(kPinyinOffKey))
+            off->setChecked(!mode->pinyinScheme());
+        for (PinyinScheme scheme : pinyin::AllSchemes()) {
+            if (QAction *item = main.menuAction(pinyinCommandKey(scheme)))
+                item->setChecked(mode->pinyinScheme() == scheme);
+        }
         if (StatusStrip *strip = main.statusStrip())
             strip->setComposerText(mode->statusText());
     };
     QObject::connect(mode, &ComposerMode::changed, &main, follow);
     for (int i = 0; i < 3; ++i)
         main.setCommand(QLatin1String(kComposerKeys[i]), [mode, i] { mode->setEdition(kComposerEditions[i]); });
+    main.setCommand(kPinyinOffKey, [mode] { mode->setPinyinScheme(std::nullopt); });
+    for (PinyinScheme scheme : pinyin::AllSchemes())
+        main.setCommand(pinyinCommandKey(scheme), [mode, scheme, &main] { choosePinyin(*mode, scheme, main); });
     follow();
 }
 } // namespace

@@ -123,6 +123,8 @@ void WindowRegistry::closeAllButOpening()
     unloadUnlessOpening(W::RecordViewer);
     unloadUnlessOpening(W::ProgressWindow);
     unloadUnlessOpening(W::KeyDrillWindow);
+    unloadUnlessOpening(W::ShuangpinChartWindow);
+    unloadUnlessOpening(W::ShuangpinDrillWindow);
     m_shell.setStatusMessage(QString());
 }
 
@@ -167,7 +169,8 @@ void WindowRegistry::showOneAgain(ManagedWindow which)
 
 void WindowRegistry::hideWithMain()
 {
-    for (W w : {W::RunPanel, W::RecordViewer, W::ProgressWindow, W::RaceWindow, W::RadicalDrillWindow, W::KeyDrillWindow, W::KeypadDrillWindow})
+    for (W w : {W::RunPanel, W::RecordViewer, W::ProgressWindow, W::RaceWindow, W::RadicalDrillWindow, W::KeyDrillWindow, W::KeypadDrillWindow,
+                W::ShuangpinChartWindow, W::ShuangpinDrillWindow})
         hideOne(w);
     if (QWidget *base = window(W::StatusStrip))
         base->hide();
@@ -190,7 +193,8 @@ void WindowRegistry::restoreWithMain()
     showWindow(W::StatusStrip);
     m_state.window(W::StatusStrip).hiddenWithMain = false;
     m_state.window(W::StatusStrip).shown = true;
-    for (W w : {W::RadicalChartDrillWindow, W::RadicalDrillWindow, W::RecordViewer, W::ProgressWindow, W::KeyDrillWindow, W::KeypadDrillWindow, W::IdleBackground})
+    for (W w : {W::RadicalChartDrillWindow, W::RadicalDrillWindow, W::RecordViewer, W::ProgressWindow, W::KeyDrillWindow, W::KeypadDrillWindow,
+                W::ShuangpinChartWindow, W::ShuangpinDrillWindow, W::IdleBackground})
         showOneAgain(w);
     for (W w : {W::LinePracticeWindow, W::TextPracticeWindow, W::FreeInputWindow}) {
         if (m_state.window(w).hiddenWithMain) {

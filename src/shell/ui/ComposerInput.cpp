@@ -15,13 +15,19 @@
 #include <QWidget>
 
 namespace {
-const QString kSection = QStringLiteral("Wubi");
+const QString kWubiSection = QStringLiteral("Wubi");
+const QString kPinyinSection = QStringLiteral("Pinyin");
 const QString kValue = QStringLiteral("Composer");
 const char kAttachedProperty[] = "quorvelComposerBox";
 
 QString settingOf(int edition)
 {
     return edition == 0 ? QStringLiteral("0") : QString::number(edition);
+}
+
+QString settingOf(std::optional<PinyinScheme> scheme)
+{
+    return scheme ? pinyin::SchemeKey(*scheme) : QStringLiteral("0");
 }
 
 // The key as the composer sees it; nothing for a key it never takes
@@ -66,9 +72,9 @@ public:
     {
         box->setProperty(kAttachedProperty, true);
         box->installEventFilter(this);
-        connect(&mode, &ComposerMode::editionChanged, this, [this] {
+        connect(&mode, &ComposerMode::methodChanged, this, [this] {
             followMode();
-            // The code in progress went with the edition: so does its pre-edit.
+            // The input in progress went with the method: so does its pre-edit.
             if (m_box->hasFocus())
                 sendInputMethodEvent(m_box, QString(), QString());
         });
@@ -125,7 +131,7 @@ private:
         const std::optional<ComposerKey> key = composerKey(event);
         if (!key || !active())
             return false;
-        WubiComposer &composer = m_mode.composer();
+        Composer &composer = m_mode.composer();
         const ComposerResult result = composer.press(*key);
         m_mode.countKeys(result.consumed ? 1 : 0, result.commit);
         QWidget *target = m_box;
@@ -147,21 +153,22 @@ private:
 
     void showCode(QWidget *target)
     {
-        const WubiComposer &composer = m_mode.composer();
+        const Composer &composer = m_mode.composer();
+        const QString preedit = composer.preedit();
         if (composer.composing() || target == m_box)
-            sendInputMethodEvent(target, composer.code(), QString());
+            sendInputMethodEvent(target, preedit, QString());
         const QRect caret = target->inputMethodQuery(Qt::ImCursorRectangle).toRect();
         const QPoint below = target->mapToGlobal(QPoint(caret.left(), caret.bottom() + 6));
-        m_mode.candidateWindow()->showPage(composer.code(), composer.pageCandidates(), composer.page(),
+        m_mode.candidateWindow()->showPage(preedit, composer.pageCandidates(), composer.page(),
                                            composer.hasNextPage(), below);
     }
 
     void dropCode()
     {
-        WubiComposer &composer = m_mode.composer();
-        if (!composer.composing())
+        // A focus change must not wait for the pinyin engine's load.
+        if (!m_mode.composing())
             return;
-        composer.clear();
+        m_mode.composer().clear();
         sendInputMethodEvent(m_box, QString(), QString());
         m_mode.candidateWindow()->hide();
     }
@@ -195,24 +202,42 @@ ComposerMode::~ComposerMode()
 
 void ComposerMode::readSetting()
 {
-    const int edition = ComposerEditionFromSetting(m_ctx.settings.read(kSection, kValue, QStringLiteral("0")));
-    if (edition == m_edition)
+    int edition = ComposerEditionFromSetting(m_ctx.settings.read(kWubiSection, kValue, QStringLiteral("0")));
+    std::optional<PinyinScheme> scheme =
+        pinyin::SchemeFromKey(m_ctx.settings.read(kPinyinSection, kValue, QStringLiteral("0")));
+    // Both on only in a file edited by hand: Wubi, the older switch, wins.
+    if (edition != 0)
+        scheme.reset();
+    switchTo(edition, scheme);
+}
+
+void ComposerMode::switchTo(int edition, std::optional<PinyinScheme> scheme)
+{
+    if (edition == m_edition && scheme == m_pinyin)
         return;
+    m_composer.clear();
+    m_pinyinComposer.clear();
     m_edition = edition;
+    m_pinyin = scheme;
     m_composer.setIndex(nullptr); // the edition's index is set at the next use
     m_indexSet = false;
+    m_pinyinSet = false;
+    if (m_pinyin)
+        m_engine.startLoading(); // a fifth of a second: ready before the first key, mostly
     m_note.clear();
     if (m_candidates)
         m_candidates->hide();
-    emit editionChanged();
+    emit methodChanged();
     emit changed();
 }
 
-WubiComposer &ComposerMode::composer()
+Composer &ComposerMode::composer()
 {
+    if (m_pinyin)
+        return pinyinComposer();
     // An index made of tables not yet read would stay empty: it is built
     // once the edition's table has rows.
-    if (isOn() && !m_indexSet) {
+    if (m_edition != 0 && !m_indexSet) {
         std::unique_ptr<WubiCodeIndex> &index = m_indexes[m_edition == 86 ? 0 : 1];
         const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
         if (!index && !table.isEmpty())
@@ -225,18 +250,55 @@ WubiComposer &ComposerMode::composer()
     return m_composer;
 }
 
+bool ComposerMode::composing() const
+{
+    return m_pinyin ? m_pinyinSet && m_pinyinComposer.composing() : m_composer.composing();
+}
+
+PinyinComposer &ComposerMode::pinyinComposer()
+{
+    if (!m_pinyinSet) {
+        const bool loaded = m_engine.waitUntilLoaded();
+        m_pinyinComposer.setEngine(loaded ? &m_engine.ime() : nullptr, *m_pinyin);
+        m_pinyinSet = true;
+        if (!loaded)
+            emit changed(); // the status strip tells why pinyin does nothing
+    }
+    return m_pinyinComposer;
+}
+
 void ComposerMode::setEdition(int edition)
 {
-    m_ctx.settings.write(kSection, kValue, settingOf(ComposerEditionFromSetting(settingOf(edition))));
+    const int chosen = ComposerEditionFromSetting(settingOf(edition));
+    m_ctx.settings.write(kWubiSection, kValue, settingOf(chosen));
+    if (chosen != 0)
+        m_ctx.settings.write(kPinyinSection, kValue, settingOf(std::optional<PinyinScheme>()));
     readSetting();
+}
+
+void ComposerMode::setPinyinScheme(std::optional<PinyinScheme> scheme)
+{
+    m_ctx.settings.write(kPinyinSection, kValue, settingOf(scheme));
+    if (scheme)
+        m_ctx.settings.write(kWubiSection, kValue, settingOf(0));
+    readSetting();
+}
+
+QString ComposerMode::methodKey() const
+{
+    if (m_pinyin)
+        return pinyin::SchemeKey(*m_pinyin);
+    return m_edition == 0 ? QString() : QStringLiteral("wubi%1").arg(m_edition);
 }
 
 QString ComposerMode::statusText() const
 {
     if (!isOn())
         return {};
-    const QString edition = QStringLiteral("五笔%1").arg(m_edition);
-    return m_note.isEmpty() ? edition : edition + QStringLiteral("  ") + m_note;
+    const QString method = m_pinyin ? pinyin::SchemeName(*m_pinyin) : QStringLiteral("五笔%1").arg(m_edition);
+    if (m_pinyin && !m_engine.isIdle() && !m_engine.unavailableMessage().isEmpty())
+        return method + QStringLiteral("  ") + m_engine.unavailableMessage();
+    return m_note.isEmpty() ? method : method + QStringLiteral("  ") + m_note;
 }
 
 void ComposerMode::startTally()

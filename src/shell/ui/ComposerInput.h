@@ -1,17 +1,22 @@
 #pragma once
-// The built-in Wubi composer in the typing boxes of the Chinese exercises.
+// The built-in composers (Wubi and pinyin) in the typing boxes of the Chinese
+// exercises.
 //
-// ComposerMode is the one switch (off, Wubi 86, Wubi 98), kept in the
-// settings store as [Wubi] Composer = "0", "86" or "98". It owns the one
-// composer all boxes share (only the focused box types), the candidate
-// window, the note on shorter codes, and the keys-per-character tally of a
-// run.
+// ComposerMode is the one switch (off, Wubi 86 or 98, full pinyin or a 双拼
+// scheme), kept in the settings store as [Wubi] Composer = "0", "86" or "98"
+// and [Pinyin] Composer = "0", "full", "xiaohe", ...: one of them on switches
+// the other off. It owns the composers all boxes share (only the focused box
+// types), the pinyin engine, loaded in the background once pinyin is first
+// switched on, the candidate window, the note on shorter codes, and the
+// keys-per-character tally of a run.
 //
 // AttachComposer gives a box to the composer. While the mode is on (and the
 // box's exercise is a Chinese one), the box's system input method is off, its
 // key presses go to the composer, the code shows as pre-edit in the box and
 // a pick reaches the box as an input-method commit: the box's window judges
 // it exactly like one.
+#include "pinyin/PinyinComposer.h"
+#include "pinyin/PinyinEngine.h"
 #include "wubi/WubiComposer.h"
 
 #include <QObject>
@@ -30,14 +35,21 @@ public:
     ComposerMode(AppContext &ctx, QObject *owner);
     ~ComposerMode() override;
 
-    // 0 (off), 86 or 98.
+    // The Wubi edition: 0 (off, also while pinyin is on), 86 or 98.
     int edition() const { return m_edition; }
-    bool isOn() const { return m_edition != 0; }
-    // Stores the choice and switches; a code in progress is dropped.
+    // The pinyin scheme; none while pinyin is off.
+    std::optional<PinyinScheme> pinyinScheme() const { return m_pinyin; }
+    bool isOn() const { return m_edition != 0 || m_pinyin; }
+    // "wubi86", "wubi98", "full", "xiaohe", ...; empty while off.
+    QString methodKey() const;
+    // Store the choice and switch (on switches the other composer off); an
+    // input in progress is dropped.
     void setEdition(int edition);
+    void setPinyinScheme(std::optional<PinyinScheme> scheme);
     void readSetting();
 
-    // "五笔86" or "五笔98" with the latest note; empty while off.
+    // "五笔86", "全拼", "小鹤双拼", ... with the latest note; empty while off.
+    // Says so when pinyin is on but its data cannot be loaded.
     QString statusText() const;
     const QString &note() const { return m_note; }
 
@@ -46,9 +58,16 @@ public:
     // "2.35"; empty when nothing was committed through the composer.
     QString keysPerCharacterText() const;
 
-    // The composer, its code index built from the tables of the moment on
-    // first use: the tables are read after start-up, in the background.
-    WubiComposer &composer();
+    // The composer switched on (one that passes every key through while off).
+    // The Wubi code index is built from the tables of the moment on first
+    // use: the tables are read after start-up, in the background. Pinyin
+    // waits for the engine's load when it has not finished.
+    Composer &composer();
+    // Input in progress, without waiting for anything.
+    bool composing() const;
+    // The pinyin engine, not loaded until pinyin is switched on or a caller
+    // loads it: for code that needs its dictionary or language model.
+    PinyinEngine &pinyinEngine() { return m_engine; }
     CandidateWindow *candidateWindow();
 
     // Used by the boxes.
@@ -60,13 +79,20 @@ public:
     void setNote(const QString &note);
 
 signals:
-    void changed();        // edition or note
-    void editionChanged(); // also when switched off
+    void changed();       // method or note
+    void methodChanged(); // also when switched off
 
 private:
+    void switchTo(int edition, std::optional<PinyinScheme> scheme);
+    PinyinComposer &pinyinComposer();
+
     AppContext &m_ctx;
     int m_edition = 0;
+    std::optional<PinyinScheme> m_pinyin;
     WubiComposer m_composer;
+    PinyinEngine m_engine;
+    PinyinComposer m_pinyinComposer;
+    bool m_pinyinSet = false; // the pinyin composer has the engine and the scheme
     std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first used
     bool m_indexSet = false; // the composer has the edition's index
     QPointer<CandidateWindow> m_candidates;
@@ -81,5 +107,5 @@ private:
 // whether the box's exercise is a Chinese one (always, when not given).
 void AttachComposer(AppContext &ctx, QWidget *box, std::function<bool()> chinese = {});
 
-// The composer's settings value for an edition and back: "0", "86", "98".
+// The Wubi composer's settings value for an edition and back: "0", "86", "98".
 int ComposerEditionFromSetting(const QString &text);

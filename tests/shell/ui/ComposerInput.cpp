@@ -1,7 +1,7 @@
-// The built-in composer in the line-by-line window: key presses into the
+// The built-in composers in the line-by-line window: key presses into the
 // input line, commits judged character by character like input-method
-// commits, the candidate window, the switch, and the keys per character in
-// the report and in the progress statistics.
+// commits, the candidate window, the switch between Wubi and pinyin, and the
+// keys per character in the report and in the progress statistics.
 #include "../../practice/ui/PracticeHarness.h"
 #include "progress/ui/ProgressService.h"
 #include "shell/ui/CandidateWindow.h"
@@ -16,9 +16,11 @@ struct ComposerHarness : TestContext {
     ComposerMode *mode = nullptr;
     LinePracticeWindow *line = nullptr;
 
-    explicit ComposerHarness(const QString &edition, bool chinese = true) : TestContext(7)
+    explicit ComposerHarness(const QString &edition, bool chinese = true, const QString &pinyin = QStringLiteral("0"))
+        : TestContext(7)
     {
         settings.write(QStringLiteral("Wubi"), QStringLiteral("Composer"), edition);
+        settings.write(QStringLiteral("Pinyin"), QStringLiteral("Composer"), pinyin);
         mode = new ComposerMode(ctx, shell.mainWindow());
         if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
             qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
@@ -52,6 +54,9 @@ private slots:
     void switchingTheEditionMidCodeClearsIt();
     void englishPracticeAndTheSwitchOffLeaveTheBoxAlone();
     void composedRunGivesKeysPerCharacterToReportAndStatistics();
+    void pinyinLinesScoreFullMarks_data();
+    void pinyinLinesScoreFullMarks();
+    void switchingOneComposerOnSwitchesTheOtherOff();
 };
 
 void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
@@ -104,7 +109,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     QCOMPARE(in0->text(), QStringLiteral("经济中国，你好"));
     QCOMPARE(h.state.activeLine, 1);
     QVERIFY(h.line->input(1)->hasFocus() || QApplication::focusWidget() == nullptr);
-    QCOMPARE(h.mode->composer().code(), QStringLiteral("k"));
+    QCOMPARE(h.mode->composer().preedit(), QStringLiteral("k"));
     h.type(1, " ");
     QCOMPARE(h.line->input(1)->text(), QStringLiteral("中"));
     QCOMPARE(h.run().errors(), 0);
@@ -172,6 +177,93 @@ void ComposerInputTest::composedRunGivesKeysPerCharacterToReportAndStatistics()
     QCOMPARE(runs.size(), 1);
     QCOMPARE(runs[0].characters, 3);
     QCOMPARE(runs[0].composerKeys, 10);
+}
+
+void ComposerInputTest::pinyinLinesScoreFullMarks_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<QString>("status");
+    // Keys in groups: each group is typed, then the checks after it are made.
+    QTest::addColumn<QStringList>("keys");
+    // 中国人 by its first two syllables (the candidate 中国), then 人:
+    // the whole is committed once all of the input is chosen.
+    QTest::newRow("全拼") << QStringLiteral("full") << QStringLiteral("全拼")
+                        << QStringList{QStringLiteral("nihaozhongguo "), QStringLiteral(","),
+                                       QStringLiteral("zhongguoren"), QStringLiteral(" ")};
+    // 小鹤: zh is v, ong s, uo o, ao c, en f.
+    QTest::newRow("小鹤双拼") << QStringLiteral("xiaohe") << QStringLiteral("小鹤双拼")
+                          << QStringList{QStringLiteral("nihcvsgo "), QStringLiteral(","),
+                                         QStringLiteral("vsgorf"), QStringLiteral(" ")};
+}
+
+void ComposerInputTest::pinyinLinesScoreFullMarks()
+{
+    QFETCH(QString, scheme);
+    QFETCH(QString, status);
+    QFETCH(QStringList, keys);
+    ComposerHarness h(QStringLiteral("0"), true, scheme);
+    QCOMPARE(h.mode->statusText(), status);
+    QCOMPARE(h.mode->methodKey(), scheme);
+    ModalWatcher watcher;
+    h.startRun(QStringLiteral("你好中国，中国人\r\n"));
+    QLineEdit *in0 = h.line->input(0);
+    QVERIFY(!in0->testAttribute(Qt::WA_InputMethodEnabled));
+
+    // While composing, the pinyin is pre-edit and the candidates show.
+    QTest::keyClicks(in0, keys[0].chopped(1));
+    QCOMPARE(in0->text(), QString());
+    QCOMPARE(h.mode->composer().preedit(), QStringLiteral("ni hao zhong guo"));
+    QVERIFY(h.mode->candidateWindow()->isVisible());
+    QVERIFY(h.mode->candidateWindow()->text().contains(QStringLiteral("你好中国")));
+    QTest::keyClick(in0, Qt::Key_Space);
+    QCOMPARE(in0->text(), QStringLiteral("你好中国"));
+    QTest::keyClicks(in0, keys[1]);
+    QCOMPARE(in0->text(), QStringLiteral("你好中国，"));
+
+    // A partial pick stays in the pre-edit until the rest is chosen.
+    QTest::keyClicks(in0, keys[2]);
+    const QVector<CodeEntry> &page = h.mode->composer().pageCandidates();
+    const auto zhongguo = std::find_if(page.begin(), page.end(), [](const CodeEntry &c) { return c.word == QStringLiteral("中国"); });
+    QVERIFY(zhongguo != page.end());
+    QTest::keyClick(in0, char('1' + (zhongguo - page.begin())));
+    QCOMPARE(in0->text(), QStringLiteral("你好中国，"));
+    QCOMPARE(h.mode->composer().preedit(), QStringLiteral("中国ren"));
+    QCOMPARE(h.state.errorCount, 0);
+    QTest::keyClicks(in0, keys[3]);
+    QTRY_COMPARE(watcher.reports.size(), size_t(1));
+    QCOMPARE(watcher.reports[0].values[4], QStringLiteral("100.00%"));
+}
+
+void ComposerInputTest::switchingOneComposerOnSwitchesTheOtherOff()
+{
+    const QString wubi = QStringLiteral("Wubi"), pinyin = QStringLiteral("Pinyin"), key = QStringLiteral("Composer");
+    ComposerHarness h(QStringLiteral("86"));
+    h.startRun(QStringLiteral("你好\r\n"));
+    h.type(0, "wq");
+    h.mode->setPinyinScheme(PinyinScheme::Ziranma);
+    QCOMPARE(h.settings.read(wubi, key), QStringLiteral("0"));
+    QCOMPARE(h.settings.read(pinyin, key), QStringLiteral("ziranma"));
+    QCOMPARE(h.mode->edition(), 0);
+    QCOMPARE(h.mode->methodKey(), QStringLiteral("ziranma"));
+    QVERIFY(!h.mode->candidateWindow()->isVisible());
+    QVERIFY(!h.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
+
+    h.mode->setEdition(98);
+    QCOMPARE(h.settings.read(wubi, key), QStringLiteral("98"));
+    QCOMPARE(h.settings.read(pinyin, key), QStringLiteral("0"));
+    QVERIFY(!h.mode->pinyinScheme());
+    QCOMPARE(h.mode->methodKey(), QStringLiteral("wubi98"));
+
+    // Both on, as only a hand-edited file can have it: one composer, Wubi.
+    h.settings.write(pinyin, key, QStringLiteral("full"));
+    h.mode->readSetting();
+    QCOMPARE(h.mode->methodKey(), QStringLiteral("wubi98"));
+    h.mode->setPinyinScheme(std::nullopt);
+    QCOMPARE(h.settings.read(wubi, key), QStringLiteral("98"));
+    QCOMPARE(h.mode->methodKey(), QStringLiteral("wubi98"));
+    h.mode->setEdition(0);
+    QCOMPARE(h.mode->methodKey(), QString());
+    QVERIFY(!h.mode->isOn());
 }
 
 QTEST_MAIN(ComposerInputTest)
