@@ -28,6 +28,7 @@ void KeystrokeCollector::beginRun(const QString &kind, qint64 now)
     m_run = OpenRun();
     m_run.serial = ++m_serials;
     m_run.kind = kind;
+    m_run.method = m_method;
     m_run.start = m_run.last = now;
     m_running = true;
     m_runChanged = true;
@@ -72,6 +73,7 @@ RunSummary KeystrokeCollector::summary() const
     run.characters = m_run.characters;
     run.errors = m_run.errors;
     run.composerKeys = m_run.composerKeys;
+    run.typing.method = m_run.method;
     return run;
 }
 
@@ -98,6 +100,8 @@ void KeystrokeCollector::endRun(const RunSummary &reported)
     run.characters = reported.characters;
     run.errors = reported.errors;
     run.reportedSpeed = reported.reportedSpeed;
+    if (!reported.typing.method.isEmpty())
+        run.typing = reported.typing;
     m_batch.runs.append(run);
     m_batchSerials.append(m_run.serial);
 }

@@ -55,6 +55,8 @@ public:
     QVector<DayProgress> dailyProgress(const QString &learner) const;
     // The learner's totals per kind, ordered by kind.
     QVector<KindTotals> kindTotals(const QString &learner) const;
+    // The learner's totals per input method, ordered by method.
+    QVector<MethodTotals> methodTotals(const QString &learner) const;
 
 private:
     // `sql` run with `values` bound in order, ready to step through with

@@ -32,6 +32,10 @@ struct ComposerResult {
     QString commit;
     // A shorter way to type what was just committed ("简码：j", "词组：wqvb").
     QString note;
+    // The candidate word within `commit` and its place among its code's
+    // candidates (0 for the first); -1 when no candidate was committed.
+    QString word;
+    int candidate = -1;
 };
 
 class WubiComposer {
@@ -57,7 +61,8 @@ private:
     ComposerResult pressLetter(QChar letter);
     ComposerResult pick(int onPage);
     ComposerResult commitInProgress(); // first candidate, or the letters when there is none
-    ComposerResult commitWord(CodeEntry entry); // a copy: the page it came from is cleared
+    // `entry` is a copy: the page it came from is cleared.
+    ComposerResult commitWord(CodeEntry entry, int candidate);
     QString chinesePunctuation(QChar c);
     void setCode(const QString &code, int page = 0);
     QString shorterCodeNote(const QString &word, int lettersTyped);

@@ -3,6 +3,7 @@
 #include "data/Clock.h"
 #include "data/Settings.h"
 #include "shell/Shell.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QTimer>
 
@@ -53,11 +54,23 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
 {
     if (!recording())
         return;
+    m_collector.setMethod(methodOf(kind));
     m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
     if (m_collector.batchDue())
         flush();
     else if (!m_flushTimer->isActive())
         m_flushTimer->start();
+}
+
+QString ProgressService::methodOf(const QString &kind) const
+{
+    // The drills that ask for keys, not text, are typed key by key.
+    static const QStringList keyDrills{exercise::kKeys, exercise::kFingering, exercise::kKeypad,
+                                       exercise::kRadicalDrill};
+    if (keyDrills.contains(kind))
+        return input_method::kKeys;
+    const ComposerMode *composer = m_ctx.composer;
+    return composer && composer->isOn() ? composer->methodKey() : input_method::kSystem;
 }
 
 void ProgressService::setComposerKeys(int keys)

@@ -37,6 +37,8 @@ public:
 
 private:
     bool recording() const;
+    // How keystrokes of `kind` are typed now.
+    QString methodOf(const QString &kind) const;
     bool writeGathered(const QString &learner);
     void reportWriteFailure() const;
     void stopRecording() const;

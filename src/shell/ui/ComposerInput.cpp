@@ -123,13 +123,23 @@ private:
     {
         followMode();
         const std::optional<ComposerKey> key = composerKey(event);
-        if (!key || !active())
+        if (!key || !active()) {
+            noteErasing(event);
             return false;
+        }
         WubiComposer &composer = m_mode.composer();
+        const bool hadCode = composer.composing();
         const ComposerResult result = composer.press(*key);
-        m_mode.countKeys(result.consumed ? 1 : 0, result.commit);
+        m_mode.countKeys(result.consumed ? 1 : 0);
+        emit m_mode.keyCounted();
+        if (hadCode && result.consumed
+            && (key->kind == ComposerKey::Backspace || key->kind == ComposerKey::Escape))
+            emit m_mode.codeCorrected();
+        if (!result.consumed)
+            noteErasing(event);
         QWidget *target = m_box;
         if (!result.commit.isEmpty()) {
+            emit m_mode.committed(result.commit, result.word, result.candidate);
             m_mode.setNote(result.note);
             s_delivering = true;
             m_mode.beginCommit();
@@ -143,6 +153,26 @@ private:
         }
         showCode(target);
         return result.consumed;
+    }
+
+    // Backspace or Delete that the box itself takes: committed text it erases.
+    void noteErasing(const QKeyEvent &event)
+    {
+        if (event.key() != Qt::Key_Backspace && event.key() != Qt::Key_Delete)
+            return;
+        if (!m_box->isEnabled() || m_box->property("readOnly").toBool())
+            return;
+        const QString selected = m_box->inputMethodQuery(Qt::ImCurrentSelection).toString();
+        if (!selected.isEmpty()) {
+            emit m_mode.textCorrected(int(selected.toUcs4().size()));
+            return;
+        }
+        const int caret = m_box->inputMethodQuery(Qt::ImCursorPosition).toInt();
+        const int absolute = m_box->inputMethodQuery(Qt::ImAbsolutePosition).toInt();
+        const int length = int(m_box->inputMethodQuery(Qt::ImSurroundingText).toString().size());
+        const bool erases = event.key() == Qt::Key_Backspace ? caret > 0 || absolute > 0 : caret < length;
+        if (erases)
+            emit m_mode.textCorrected(1);
     }
 
     void showCode(QWidget *target)
@@ -239,25 +269,28 @@ QString ComposerMode::statusText() const
     return m_note.isEmpty() ? edition : edition + QStringLiteral("  ") + m_note;
 }
 
-void ComposerMode::startTally()
+QString ComposerMode::methodKey() const
 {
-    m_keys = 0;
-    m_characters = 0;
-    m_keysSinceCommit = 0;
+    return isOn() ? QStringLiteral("wubi%1").arg(m_edition) : QString();
 }
 
-QString ComposerMode::keysPerCharacterText() const
+qint64 ComposerMode::idealKeys(QStringView text)
 {
-    if (!isOn() || m_characters == 0)
-        return {};
-    return QString::number(double(m_keys) / double(m_characters), 'f', 2);
+    if (!isOn())
+        return -1;
+    std::unique_ptr<IdealCodeLength> &ideal = m_ideal[m_edition == 86 ? 0 : 1];
+    if (!ideal) {
+        const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
+        if (table.isEmpty())
+            return -1;
+        ideal = std::make_unique<IdealCodeLength>(table);
+    }
+    return ideal->keys(text);
 }
 
-void ComposerMode::countKeys(int keys, const QString &committed)
+void ComposerMode::countKeys(int keys)
 {
-    m_keys += keys;
     m_keysSinceCommit += keys;
-    m_characters += committed.toUcs4().size();
 }
 
 void ComposerMode::beginCommit()

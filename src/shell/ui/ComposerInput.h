@@ -4,14 +4,15 @@
 // ComposerMode is the one switch (off, Wubi 86, Wubi 98), kept in the
 // settings store as [Wubi] Composer = "0", "86" or "98". It owns the one
 // composer all boxes share (only the focused box types), the candidate
-// window, the note on shorter codes, and the keys-per-character tally of a
-// run.
+// window and the note on shorter codes, and it tells what the boxes see of
+// the typing (keys, commits, corrections) to whoever keeps a run's figures.
 //
 // AttachComposer gives a box to the composer. While the mode is on (and the
 // box's exercise is a Chinese one), the box's system input method is off, its
 // key presses go to the composer, the code shows as pre-edit in the box and
 // a pick reaches the box as an input-method commit: the box's window judges
 // it exactly like one.
+#include "wubi/IdealCodeLength.h"
 #include "wubi/WubiComposer.h"
 
 #include <QObject>
@@ -41,10 +42,12 @@ public:
     QString statusText() const;
     const QString &note() const { return m_note; }
 
-    // The tally of the run: keys the composer took and characters it committed.
-    void startTally();
-    // "2.35"; empty when nothing was committed through the composer.
-    QString keysPerCharacterText() const;
+    // How the statistics name the composer's method: "wubi86", "wubi98";
+    // empty while off.
+    QString methodKey() const;
+    // The fewest keys the edition's table allows for `text` (理想码长);
+    // -1 while off or before the tables are read.
+    qint64 idealKeys(QStringView text);
 
     // The composer, its code index built from the tables of the moment on
     // first use: the tables are read after start-up, in the background.
@@ -52,7 +55,7 @@ public:
     CandidateWindow *candidateWindow();
 
     // Used by the boxes.
-    void countKeys(int keys, const QString &committed);
+    void countKeys(int keys);
     // Around the delivery of a commit: the progress log learns the keys
     // taken since the previous commit, for the run that judges it.
     void beginCommit();
@@ -63,16 +66,25 @@ signals:
     void changed();        // edition or note
     void editionChanged(); // also when switched off
 
+    // What a box saw: a key the composer was given, a commit (`word` the
+    // candidate in it, `candidate` its place, -1 for none), a code in
+    // progress corrected (Backspace, Escape), and committed text erased by
+    // Backspace or Delete (`erased` characters) whether the composer is on
+    // or not.
+    void keyCounted();
+    void committed(const QString &text, const QString &word, int candidate);
+    void codeCorrected();
+    void textCorrected(int erased);
+
 private:
     AppContext &m_ctx;
     int m_edition = 0;
     WubiComposer m_composer;
     std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first used
+    std::unique_ptr<IdealCodeLength> m_ideal[2];  // likewise
     bool m_indexSet = false; // the composer has the edition's index
     QPointer<CandidateWindow> m_candidates;
     QString m_note;
-    qint64 m_keys = 0;
-    qint64 m_characters = 0;
     int m_keysSinceCommit = 0;
 };
 

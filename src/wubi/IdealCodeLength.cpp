@@ -1,0 +1,70 @@
+#include "wubi/IdealCodeLength.h"
+
+#include "wubi/WubiCodeIndex.h"
+#include "wubi/WubiComposer.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace {
+bool IsLineBreak(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+} // namespace
+
+IdealCodeLength::IdealCodeLength(const CodeTable &table)
+{
+    // A code's exact candidates come first and in table order: an entry's
+    // place is the number of entries of the same code before it.
+    QHash<QString, int> entriesOfCode;
+    WubiCodeIndex::forEachEntry(table, [this, &entriesOfCode](qsizetype, QStringView word, QStringView code) {
+        if (code.contains(WubiCodeIndex::kWildcard))
+            return;
+        const int place = entriesOfCode[code.toString()]++;
+        if (place >= WubiComposer::kPageSize)
+            return;
+        const bool commitsItself = code.size() == WubiCodeIndex::kMaxCodeLength && place == 0;
+        const int cost = int(code.size()) + (commitsItself ? 0 : 1);
+        const QString w = word.toString();
+        const auto known = m_cost.constFind(w);
+        if (known == m_cost.cend() || *known > cost)
+            m_cost.insert(w, cost);
+        m_longestWord = std::max(m_longestWord, int(word.size()));
+    });
+}
+
+qint64 IdealCodeLength::keys(QStringView text) const
+{
+    // fewest[i]: the fewest keys for the first i units of the text.
+    constexpr qint64 kUnreached = std::numeric_limits<qint64>::max();
+    const qsizetype n = text.size();
+    std::vector<qint64> fewest(size_t(n) + 1, kUnreached);
+    fewest[0] = 0;
+    const auto reach = [&fewest](qsizetype end, qint64 keys) {
+        fewest[size_t(end)] = std::min(fewest[size_t(end)], keys);
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const qint64 before = fewest[size_t(i)];
+        if (before == kUnreached)
+            continue; // the middle of a surrogate pair
+        const qsizetype one = text[i].isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate() ? 2 : 1;
+        reach(i + one, before + (IsLineBreak(text[i]) ? 0 : 1));
+        for (qsizetype length = 1; length <= m_longestWord && i + length <= n; ++length) {
+            const auto cost = m_cost.constFind(text.sliced(i, length).toString());
+            if (cost != m_cost.cend())
+                reach(i + length, before + *cost);
+        }
+    }
+    return fewest[size_t(n)];
+}
+
+double IdealCodeLength::keysPerCharacter(QStringView text) const
+{
+    qint64 characters = 0;
+    for (QChar c : text)
+        if (!c.isLowSurrogate() && !IsLineBreak(c))
+            ++characters;
+    return characters > 0 ? double(keys(text)) / double(characters) : 0.0;
+}

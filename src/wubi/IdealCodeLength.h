@@ -1,0 +1,32 @@
+#pragma once
+// 理想码长: the fewest keys one edition's code table allows for a text, the
+// way Chinese typing clubs reckon it.
+//
+// The text is split into words of the table (single characters or phrases)
+// so that the keys add up to the least. A word costs the keys of its code,
+// plus one key that commits it: the space for the first candidate, the digit
+// for another on the first page. A four-key code whose word is the first
+// candidate needs no such key (the first key of what follows commits it, or
+// the code commits itself when it is the only one). A word's cheapest entry
+// counts, short codes included; words past the first page of their code are
+// left out. Every character the table does not cover as part of a cheaper
+// word (punctuation, digits, letters, spaces) costs one key; line breaks cost
+// nothing and are no characters.
+#include "data/CodeTable.h"
+
+#include <QHash>
+#include <QString>
+
+class IdealCodeLength {
+public:
+    explicit IdealCodeLength(const CodeTable &table);
+
+    // The fewest keys for `text`.
+    qint64 keys(QStringView text) const;
+    // Keys per character of `text` (line breaks left out); 0 for no characters.
+    double keysPerCharacter(QStringView text) const;
+
+private:
+    QHash<QString, int> m_cost; // word -> fewest keys
+    int m_longestWord = 1;      // in UTF-16 units
+};
