@@ -50,7 +50,11 @@ qint64 IdealCodeLength::keys(QStringView text) const
         if (before == kUnreached)
             continue; // the middle of a surrogate pair
         const qsizetype one = text[i].isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate() ? 2 : 1;
-        reach(i + one, before + (IsLineBreak(text[i]) ? 0 : 1));
+        // A character of the table is typed by its code; any other by its key.
+        if (IsLineBreak(text[i]))
+            reach(i + one, before);
+        else if (!m_cost.contains(text.sliced(i, one).toString()))
+            reach(i + one, before + 1);
         for (qsizetype length = 1; length <= m_longestWord && i + length <= n; ++length) {
             const auto cost = m_cost.constFind(text.sliced(i, length).toString());
             if (cost != m_cost.cend())

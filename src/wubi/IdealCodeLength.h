@@ -11,7 +11,8 @@
 // counts, short codes included; words past the first page of their code are
 // left out. Every character the table does not cover as part of a cheaper
 // word (punctuation, digits, letters, spaces) costs one key; line breaks cost
-// nothing and are no characters.
+// nothing and are no characters. A character of the table is always typed
+// by a code of it, never counted as one key.
 #include "data/CodeTable.h"
 
 #include <QHash>
