@@ -49,6 +49,9 @@ struct PracticeState {
 
     // Material
     QString pendingText; // lines, each ended by CR LF
+    // The passage (赛文) of a passage practice, whole, and its title; empty otherwise.
+    QString passageText;
+    QString passageTitle;
 
     // The run
     bool runStarted = false;

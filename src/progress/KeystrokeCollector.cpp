@@ -9,7 +9,8 @@ QString exercise::Caption(const QString &kind)
         {kWubiCharacters, QStringLiteral("五笔单字")}, {kWubiPhrases, QStringLiteral("五笔词组")},
         {kWubi, QStringLiteral("五笔字根表打字")},     {kRadicalDrill, QStringLiteral("字根练习")},
         {kRace, QStringLiteral("打字游戏")},          {kKeys, QStringLiteral("键位练习")},
-        {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")}};
+        {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")},
+        {kPassage, QStringLiteral("赛文")}};
     return captions.value(kind, kind);
 }
 

@@ -26,6 +26,7 @@ inline const QString kRace = QStringLiteral("race");
 inline const QString kKeys = QStringLiteral("keys");
 inline const QString kFingering = QStringLiteral("fingering");
 inline const QString kKeypad = QStringLiteral("keypad");
+inline const QString kPassage = QStringLiteral("passage"); // 赛文
 // What the learner reads for a kind ("逐行练习" ...); the kind itself when unknown.
 QString Caption(const QString &kind);
 } // namespace exercise

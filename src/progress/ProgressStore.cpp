@@ -1,5 +1,7 @@
 #include "progress/ProgressStore.h"
 
+#include "practice/Passage.h"
+
 #include <algorithm>
 #include <QAtomicInt>
 #include <QDir>
@@ -42,6 +44,12 @@ const char *const kMigrations[] = {
     "ALTER TABLE runs ADD COLUMN ideal_keys INTEGER;"
     "ALTER TABLE runs ADD COLUMN ideal_characters INTEGER NOT NULL DEFAULT 0;"
     "CREATE INDEX runs_by_method ON runs (learner, method)",
+    // 5 -> 6: the tries at a passage (赛文), by learner and passage text hash
+    "CREATE TABLE passage_tries ("
+    " id INTEGER PRIMARY KEY, learner TEXT NOT NULL, passage TEXT NOT NULL, title TEXT NOT NULL DEFAULT '',"
+    " tried_at TEXT NOT NULL, speed REAL NOT NULL, accuracy REAL NOT NULL, characters INTEGER NOT NULL,"
+    " record INTEGER NOT NULL);"
+    "CREATE INDEX passage_tries_by_learner ON passage_tries (learner, passage, tried_at)",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -51,8 +59,10 @@ QString NewConnectionName()
     return QStringLiteral("quorvel-progress-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-// The learner without a name is stored as '' (the columns refuse NULL).
-QString LearnerKey(const QString &learner) { return learner.isNull() ? QStringLiteral("") : learner; }
+// Text columns refuse NULL: a null string is stored as ''.
+QString NonNull(const QString &text) { return text.isNull() ? QStringLiteral("") : text; }
+// The learner without a name is stored as ''.
+QString LearnerKey(const QString &learner) { return NonNull(learner); }
 
 // Milliseconds to wait for another program's lock: short for reading, so the
 // window that reads never stalls; longer for writing, which may wait a moment
@@ -323,7 +333,7 @@ bool ProgressStore::writeBatch(ProgressBatch &batch)
         const QVariantList values{learner, r.kind, Iso(r.start), r.durationMs, r.characters, r.errors,
                                   r.composerKeys,
                                   r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant(),
-                                  t.method, OrNull(t.keys), t.committedCharacters, t.phraseCharacters,
+                                  NonNull(t.method), OrNull(t.keys), t.committedCharacters, t.phraseCharacters,
                                   t.candidatePicks, t.textCorrections, t.codeCorrections, OrNull(t.idealKeys),
                                   t.idealCharacters};
         Q_ASSERT(values.size() == kRunColumnCount);
@@ -414,11 +424,12 @@ bool ProgressStore::mergeLearner(const QString &from, const QString &to)
                        " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
         QStringLiteral("DELETE FROM item_stats WHERE learner = ?"),
         QStringLiteral("UPDATE runs SET learner = ? WHERE learner = ?"),
+        QStringLiteral("UPDATE passage_tries SET learner = ? WHERE learner = ?"),
     };
     const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
-                                  {LearnerKey(to), LearnerKey(from)}};
+                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(to), LearnerKey(from)}};
     bool ok = true;
-    for (int i = 0; ok && i < 3; ++i) {
+    for (int i = 0; ok && i < 4; ++i) {
         q.prepare(statements[i]);
         for (const QVariant &v : binds[i])
             q.addBindValue(v);
@@ -572,4 +583,60 @@ QVector<MethodTotals> ProgressStore::methodTotals(const QString &learner) const
         totals.append(m);
     }
     return totals;
+}
+
+bool ProgressStore::addPassageTry(const QString &learner, const QString &passage, const QString &title,
+                                  PassageTry &attempt)
+{
+    if (!isOpen())
+        return fail(QStringLiteral("学习进度数据库无法使用，赛文成绩没有保存"), QString());
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用，赛文成绩没有保存"), db.lastError().text());
+    // The first try of the day at this passage is the record try.
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT count(*) FROM passage_tries WHERE learner = ? AND passage = ?"
+                             " AND substr(tried_at, 1, 10) = ?"));
+    q.addBindValue(LearnerKey(learner));
+    q.addBindValue(passage);
+    q.addBindValue(attempt.at.date().toString(Qt::ISODate));
+    bool ok = q.exec() && q.next();
+    attempt.record = ok && q.value(0).toLongLong() == 0;
+    q.finish();
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO passage_tries (learner, passage, title, tried_at, speed, accuracy,"
+                                  " characters, record) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &v : QVariantList{LearnerKey(learner), passage, NonNull(title), Iso(attempt.at), attempt.speed,
+                                          attempt.accuracy, attempt.characters, attempt.record ? 1 : 0})
+        insert.addBindValue(v);
+    ok = ok && insert.exec();
+    if (ok)
+        attempt.id = insert.lastInsertId().toLongLong();
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + insert.lastError().text() + db.lastError().text();
+        db.rollback();
+        attempt.id = 0;
+        return fail(QStringLiteral("赛文成绩无法写入"), detail);
+    }
+    return true;
+}
+
+QVector<PassageTry> ProgressStore::passageTries(const QString &learner, const QString &passage) const
+{
+    QVector<PassageTry> tries;
+    QSqlQuery q = select(QStringLiteral("SELECT id, tried_at, speed, accuracy, characters, record FROM passage_tries"
+                                        " WHERE learner = ? AND passage = ?"),
+                         {LearnerKey(learner), passage});
+    while (q.next()) {
+        PassageTry t;
+        t.id = q.value(0).toLongLong();
+        t.at = FromIso(q.value(1));
+        t.speed = q.value(2).toDouble();
+        t.accuracy = q.value(3).toDouble();
+        t.characters = q.value(4).toInt();
+        t.record = q.value(5).toInt() != 0;
+        tries.append(t);
+    }
+    RankTries(tries);
+    return tries;
 }

@@ -7,6 +7,8 @@
 #include "practice/Statistics.h"
 #include "practice/TextFile.h"
 #include "practice/TypingRun.h"
+#include "progress/ProgressData.h"
+#include "practice/ui/PassagePractice.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 #include "shell/PracticeReport.h"
@@ -304,7 +306,9 @@ void RunPanel::prepareRun()
     const PracticeState &s = m_ctx.state;
     if (s.runStarted)
         return;
-    if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
+    if (s.exerciseKind == exercise::kPassage && !s.passageText.isEmpty()) {
+        PreparePassageRun(m_ctx); // the same passage again
+    } else if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
         prepareFileRun(s.shown(ManagedWindow::LinePracticeWindow));
     } else if (s.shown(ManagedWindow::FreeInputWindow)) {
         if (PracticeWindow *w = practiceWindow(ManagedWindow::FreeInputWindow))

@@ -2,6 +2,9 @@
 
 #include "data/Clock.h"
 #include "data/Settings.h"
+#include "practice/Passage.h"
+#include "practice/PracticeState.h"
+#include "progress/ui/PassageRankingWindow.h"
 #include "shell/Shell.h"
 #include "shell/ui/ComposerInput.h"
 
@@ -107,6 +110,27 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     }
     m_collector.endRun(reported);
     flush();
+    if (reported.kind == exercise::kPassage)
+        keepPassageTry(reported);
+}
+
+void ProgressService::keepPassageTry(const RunSummary &reported)
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.passageText.isEmpty())
+        return;
+    PassageTry attempt;
+    attempt.at = reported.start;
+    attempt.speed = reported.speed();
+    attempt.characters = reported.characters;
+    attempt.accuracy = reported.characters > 0
+                           ? 100.0 * double(reported.characters - reported.errors) / double(reported.characters)
+                           : 0.0;
+    const QString key = PassageKey(s.passageText);
+    if (!m_store.addPassageTry(learner(), key, s.passageTitle, attempt))
+        return reportWriteFailure();
+    ShowPassageRanking(m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr, m_store, learner(), s.passageTitle, key,
+                       attempt.id);
 }
 
 bool ProgressService::flush()
