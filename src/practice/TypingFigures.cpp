@@ -76,6 +76,7 @@ void TypingFigureCounter::start(const QString &method)
     m_figures = TypingFigures();
     m_figures.method = method;
     m_figures.keys = input_method::SeesKeys(method) ? 0 : -1;
+    m_figures.textCorrections = 0;
     m_standing.clear();
 }
 
@@ -121,7 +122,7 @@ TypingFigures TypingFigureCounter::figures(qint64 idealKeys) const
 TypingFigureTexts TextsOf(const TypingFigures &figures, qint64 runningMs, qint64 characters)
 {
     TypingFigureTexts t;
-    if (figures.method.isEmpty())
+    if (figures.textCorrections < 0)
         return t; // not a run that counted its typing
     t.corrections = QString::number(figures.textCorrections);
     if (!figures.keysSeen())

@@ -42,7 +42,7 @@ struct TypingFigures {
     qint64 committedCharacters = 0; // through the built-in composer
     qint64 phraseCharacters = 0;    // of those, in commits of two or more characters
     qint64 candidatePicks = 0;      // 选重
-    qint64 textCorrections = 0;     // 回改
+    qint64 textCorrections = -1;    // 回改; -1: not counted (a run no typing box counted)
     qint64 codeCorrections = 0;     // 改码
     qint64 idealKeys = -1;          // for idealCharacters; -1: unknown
     qint64 idealCharacters = 0;

@@ -39,7 +39,7 @@ const char *const kMigrations[] = {
     "ALTER TABLE runs ADD COLUMN committed_characters INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE runs ADD COLUMN phrase_characters INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE runs ADD COLUMN candidate_picks INTEGER NOT NULL DEFAULT 0;"
-    "ALTER TABLE runs ADD COLUMN text_corrections INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE runs ADD COLUMN text_corrections INTEGER;"
     "ALTER TABLE runs ADD COLUMN code_corrections INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE runs ADD COLUMN ideal_keys INTEGER;"
     "ALTER TABLE runs ADD COLUMN ideal_characters INTEGER NOT NULL DEFAULT 0;"
@@ -334,7 +334,7 @@ bool ProgressStore::writeBatch(ProgressBatch &batch)
                                   r.composerKeys,
                                   r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant(),
                                   NonNull(t.method), OrNull(t.keys), t.committedCharacters, t.phraseCharacters,
-                                  t.candidatePicks, t.textCorrections, t.codeCorrections, OrNull(t.idealKeys),
+                                  t.candidatePicks, OrNull(t.textCorrections), t.codeCorrections, OrNull(t.idealKeys),
                                   t.idealCharacters};
         Q_ASSERT(values.size() == kRunColumnCount);
         if (r.id > 0) {
@@ -500,7 +500,7 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
         t.committedCharacters = q.value(10).toLongLong();
         t.phraseCharacters = q.value(11).toLongLong();
         t.candidatePicks = q.value(12).toLongLong();
-        t.textCorrections = q.value(13).toLongLong();
+        t.textCorrections = q.value(13).isNull() ? -1 : q.value(13).toLongLong();
         t.codeCorrections = q.value(14).toLongLong();
         t.idealKeys = q.value(15).isNull() ? -1 : q.value(15).toLongLong();
         t.idealCharacters = q.value(16).toLongLong();
@@ -576,7 +576,7 @@ QVector<MethodTotals> ProgressStore::methodTotals(const QString &learner) const
         m.typing.committedCharacters = q.value(7).toLongLong();
         m.typing.phraseCharacters = q.value(8).toLongLong();
         m.typing.candidatePicks = q.value(9).toLongLong();
-        m.typing.textCorrections = q.value(10).toLongLong();
+        m.typing.textCorrections = orMissing(10);
         m.typing.codeCorrections = q.value(11).toLongLong();
         m.typing.idealKeys = orMissing(12);
         m.typing.idealCharacters = q.value(13).toLongLong();
