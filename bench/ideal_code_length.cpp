@@ -48,4 +48,17 @@ static void BM_IdealKeys(benchmark::State &state)
 }
 BENCHMARK(BM_IdealKeys)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
+// As the run panel asks: the text typed so far, one commit (two
+// characters) longer than at the last asking, at 5,000 characters.
+static void BM_IdealKeysOneCommitMore(benchmark::State &state)
+{
+    const QString text = ChineseText(5002);
+    const IdealCodeLength &ideal = ideal86();
+    IdealCodeLength::Memo memo;
+    int longer = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ideal.keys(QStringView(text).first(5000 + (longer++ % 2) * 2), memo));
+}
+BENCHMARK(BM_IdealKeysOneCommitMore)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_MAIN();

@@ -17,6 +17,7 @@
 
 #include <QHash>
 #include <QString>
+#include <vector>
 
 class IdealCodeLength {
 public:
@@ -24,10 +25,20 @@ public:
 
     // The fewest keys for `text`.
     qint64 keys(QStringView text) const;
+    // The same, for a text that grows (the text typed so far): what was
+    // worked out for the part it shares with the text of the last call
+    // stays, so a commit costs the work of its own characters.
+    struct Memo {
+        QString text;
+        std::vector<qint64> fewest; // for each prefix of text
+    };
+    qint64 keys(QStringView text, Memo &memo) const;
     // Keys per character of `text` (line breaks left out); 0 for no characters.
     double keysPerCharacter(QStringView text) const;
 
 private:
-    QHash<QString, int> m_cost; // word -> fewest keys
-    int m_longestWord = 1;      // in UTF-16 units
+    CodeTable m_table;              // the words below are views into its text
+    QHash<QStringView, int> m_cost; // word -> fewest keys
+    QHash<char16_t, int> m_longestFrom; // first unit -> longest word starting with it, in units
+    int m_longestWord = 1;
 };

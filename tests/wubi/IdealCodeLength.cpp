@@ -37,6 +37,14 @@ void IdealCodeLengthTest::fewestKeysSplitTheTextIntoTheCheapestWords()
     // Nothing costs nothing; what no table word covers costs a key each.
     QCOMPARE(ideal98.keys(QString()), 0);
     QCOMPARE(ideal98.keys(QStringLiteral("ab 1")), 4);
+
+    // A text worked out as it grows, and corrected on the way, gives what the
+    // whole text gives: 中国 then 人 join into 中国人 in 98.
+    IdealCodeLength::Memo memo;
+    QCOMPARE(ideal98.keys(QStringLiteral("我们是中国"), memo), 4 + 2 + 4);
+    QCOMPARE(ideal98.keys(QStringLiteral("我们是中国人，"), memo), 4 + 2 + 4 + 1);
+    QCOMPARE(ideal98.keys(QStringLiteral("我们是中"), memo), 4 + 2 + 2);
+    QCOMPARE(ideal98.keys(text, memo), 20);
 }
 
 QTEST_MAIN(IdealCodeLengthTest)

@@ -278,14 +278,15 @@ qint64 ComposerMode::idealKeys(QStringView text)
 {
     if (!isOn())
         return -1;
-    std::unique_ptr<IdealCodeLength> &ideal = m_ideal[m_edition == 86 ? 0 : 1];
+    const int which = m_edition == 86 ? 0 : 1;
+    std::unique_ptr<IdealCodeLength> &ideal = m_ideal[which];
     if (!ideal) {
         const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
         if (table.isEmpty())
             return -1;
         ideal = std::make_unique<IdealCodeLength>(table);
     }
-    return ideal->keys(text);
+    return ideal->keys(text, m_idealMemo[which]);
 }
 
 void ComposerMode::countKeys(int keys)

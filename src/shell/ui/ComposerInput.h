@@ -82,6 +82,7 @@ private:
     WubiComposer m_composer;
     std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first used
     std::unique_ptr<IdealCodeLength> m_ideal[2];  // likewise
+    IdealCodeLength::Memo m_idealMemo[2];         // the text typed so far, worked out
     bool m_indexSet = false; // the composer has the edition's index
     QPointer<CandidateWindow> m_candidates;
     QString m_note;
