@@ -35,7 +35,14 @@ ProgressBatch SixMonths(SeededRandom &random)
         const QString kind = kinds[random.uniform(0, int(kinds.size()) - 1)];
         const QDateTime start = first.addSecs(qint64(i) * 182 * 86400 / kRuns);
         const int errors = random.uniform(0, kKeystrokesPerRun / 8);
-        batch.runs.append({kLearner, kind, start, qint64(random.uniform(120, 400)) * 1000, kKeystrokesPerRun, errors});
+        RunSummary run;
+        run.learner = kLearner;
+        run.kind = kind;
+        run.start = start;
+        run.durationMs = qint64(random.uniform(120, 400)) * 1000;
+        run.characters = kKeystrokesPerRun;
+        run.errors = errors;
+        batch.runs.append(run);
         const bool keyKind = kind == exercise::kKeys || kind == exercise::kKeypad;
         for (int k = 0; k < kKeystrokesPerRun; ++k) {
             const QString item = keyKind ? keys[random.uniform(0, int(keys.size()) - 1)]

@@ -36,5 +36,6 @@ StatisticsDisplay DisplayOf(const DrillStatistics &stats, const BarScale &scale)
     display.speedBarWidth = speed / scale.keystrokesPerPixel + scale.base;
     display.accuracyText = FormatTwoDecimals(correctShare * 100) + QStringLiteral(" %");
     display.speedText = FormatTwoDecimals(speed) + QStringLiteral(" 次/分");
+    display.keysPerSecondText = QStringLiteral("击键 ") + QString::number(speed / 60.0, 'f', 2);
     return display;
 }

@@ -39,6 +39,7 @@ struct StatisticsDisplay {
     double speedBarWidth = 0;
     QString accuracyText; // "95.24 %"
     QString speedText;    // "48.00 次/分"
+    QString keysPerSecondText; // 击键, keys a second: "击键 0.80"
 };
 
 // Keystrokes per minute: over the seconds from start to now, or K × 60 when

@@ -21,6 +21,10 @@ struct ComposerResult {
     QString commit;
     // A shorter way to type what was just committed ("简码：j", "词组：wqvb").
     QString note;
+    // The candidate word within `commit` and its place among its code's
+    // candidates (0 for the first); -1 when no candidate was committed.
+    QString word;
+    int candidate = -1;
 };
 
 // A word and the code that types it (empty when the typed keys are the code).

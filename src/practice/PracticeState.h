@@ -52,6 +52,9 @@ struct PracticeState {
 
     // Material
     QString pendingText; // lines, each ended by CR LF
+    // The passage (赛文) of a passage practice, whole, and its title; empty otherwise.
+    QString passageText;
+    QString passageTitle;
 
     // The line the caret is on in the line-by-line window. The run itself
     // (started, paused, typed text, errors) is kept by the status window's

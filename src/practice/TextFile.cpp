@@ -174,15 +174,21 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks)
         result.text = std::move(decoded.text);
         badBytes = decoded.badBytes;
     }
-    result.ok = true;
-    const qsizetype controls = makeTypeable(result.text);
-    QStringList notes;
+    TextReadResult prepared = PrepareText(std::move(result.text), keepLineBreaks);
     if (badBytes > 0)
-        notes << QStringLiteral("文本中有 %1 个字节无法识别，显示为“\uFFFD”").arg(badBytes);
+        prepared.warning.prepend(QStringLiteral("文本中有 %1 个字节无法识别，显示为“\uFFFD”").arg(badBytes)
+                                 + (prepared.warning.isEmpty() ? QString() : QStringLiteral("；")));
+    return prepared;
+}
+
+TextReadResult PrepareText(QString text, bool keepLineBreaks)
+{
+    TextReadResult result;
+    result.ok = true;
+    const qsizetype controls = makeTypeable(text);
     if (controls > 0)
-        notes << QStringLiteral("文本中的 %1 个控制字符无法输入，制表符已换成空格，其余已去掉").arg(controls);
-    result.warning = notes.join(QStringLiteral("；"));
-    result.text = joinLines(result.text, keepLineBreaks);
+        result.warning = QStringLiteral("文本中的 %1 个控制字符无法输入，制表符已换成空格，其余已去掉").arg(controls);
+    result.text = joinLines(text, keepLineBreaks);
     return result;
 }
 

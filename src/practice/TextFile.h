@@ -24,6 +24,9 @@ TextReadResult ReadTextFile(const QString &path, bool keepLineBreaks);
 // with ReadTextFile.
 QString TypeableText(QString text, bool keepLineBreaks);
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+// Decoded text (from the clipboard, say) made typeable and its lines
+// joined as ReadTextFile does; the warning says what was changed.
+TextReadResult PrepareText(QString text, bool keepLineBreaks);
 
 bool FolderExists(const QString &path);
 

@@ -10,7 +10,8 @@ QString exercise::Caption(const QString &kind)
         {kWubi, QStringLiteral("五笔字根表打字")},     {kRadicalDrill, QStringLiteral("字根练习")},
         {kRace, QStringLiteral("打字游戏")},          {kKeys, QStringLiteral("键位练习")},
         {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")},
-        {kShuangpinKeys, QStringLiteral("双拼键位练习")}};
+        {kShuangpinKeys, QStringLiteral("双拼键位练习")},
+        {kPassage, QStringLiteral("赛文")}};
     return captions.value(kind, kind);
 }
 
@@ -29,6 +30,7 @@ void KeystrokeCollector::beginRun(const QString &kind, qint64 now)
     m_run = OpenRun();
     m_run.serial = ++m_serials;
     m_run.kind = kind;
+    m_run.method = m_method;
     m_run.start = m_run.last = now;
     m_running = true;
     m_runChanged = true;
@@ -73,6 +75,7 @@ RunSummary KeystrokeCollector::summary() const
     run.characters = m_run.characters;
     run.errors = m_run.errors;
     run.composerKeys = m_run.composerKeys;
+    run.typing.method = m_run.method;
     return run;
 }
 
@@ -99,6 +102,8 @@ void KeystrokeCollector::endRun(const RunSummary &reported)
     run.characters = reported.characters;
     run.errors = reported.errors;
     run.reportedSpeed = reported.reportedSpeed;
+    if (!reported.typing.method.isEmpty())
+        run.typing = reported.typing;
     m_batch.runs.append(run);
     m_batchSerials.append(m_run.serial);
 }

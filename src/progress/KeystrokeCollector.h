@@ -28,6 +28,9 @@ public:
     // into the run of its first judged character; 0 once the commit is
     // through, so that keys of a commit no exercise judged count nowhere.
     void setComposerKeys(int keys) { m_composerKeys = keys; }
+    // How the keystrokes recorded from now on are typed (input_method::...):
+    // a run takes the method of its first keystroke.
+    void setMethod(const QString &method) { m_method = method; }
 
     bool batchDue() const { return m_pending >= kBatchKeystrokes || !m_batch.runs.isEmpty(); }
     bool hasPending() const { return m_pending > 0 || !m_batch.runs.isEmpty(); }
@@ -56,6 +59,7 @@ private:
         int characters = 0;
         int errors = 0;
         qint64 composerKeys = 0;
+        QString method;
         ItemTallies items;
     };
     void beginRun(const QString &kind, qint64 now);
@@ -70,4 +74,5 @@ private:
     QVector<qint64> m_takenSerials; // of the runs of the batch last taken
     int m_pending = 0;
     int m_composerKeys = 0;
+    QString m_method;
 };

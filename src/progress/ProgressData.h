@@ -2,6 +2,8 @@
 // What the progress statistics hold: per learner, exercise kind and item (a
 // character or a key) the attempts, errors and typing time, and one summary
 // per practice run.
+#include "practice/TypingFigures.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QString>
@@ -25,6 +27,7 @@ inline const QString kKeys = QStringLiteral("keys");
 inline const QString kFingering = QStringLiteral("fingering");
 inline const QString kKeypad = QStringLiteral("keypad");
 inline const QString kShuangpinKeys = QStringLiteral("shuangpin-keys"); // a syllable's two 双拼 keys
+inline const QString kPassage = QStringLiteral("passage"); // 赛文
 // What the learner reads for a kind ("逐行练习" ...); the kind itself when unknown.
 QString Caption(const QString &kind);
 } // namespace exercise
@@ -62,6 +65,8 @@ struct RunSummary {
     // counts the wall clock from its start); negative when the run has no
     // report and the speed follows from the duration.
     double reportedSpeed = -1;
+    // How it was typed and the figures that shows (击键, 码长 ...).
+    TypingFigures typing;
     qint64 id = 0; // its row in the store; 0 until first written
 
     // Characters a minute; 0 for a run too short to time.

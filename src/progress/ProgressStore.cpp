@@ -1,5 +1,7 @@
 #include "progress/ProgressStore.h"
 
+#include "practice/Passage.h"
+
 #include <algorithm>
 #include <QAtomicInt>
 #include <QDir>
@@ -31,6 +33,23 @@ const char *const kMigrations[] = {
     "ALTER TABLE runs ADD COLUMN composer_keys INTEGER NOT NULL DEFAULT 0",
     // 3 -> 4: the speed a run's own report gave (NULL: follows from the duration)
     "ALTER TABLE runs ADD COLUMN speed REAL",
+    // 4 -> 5: how a run was typed and its typing figures (keys NULL: not seen)
+    "ALTER TABLE runs ADD COLUMN method TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE runs ADD COLUMN keys INTEGER;"
+    "ALTER TABLE runs ADD COLUMN committed_characters INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE runs ADD COLUMN phrase_characters INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE runs ADD COLUMN candidate_picks INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE runs ADD COLUMN text_corrections INTEGER;"
+    "ALTER TABLE runs ADD COLUMN code_corrections INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE runs ADD COLUMN ideal_keys INTEGER;"
+    "ALTER TABLE runs ADD COLUMN ideal_characters INTEGER NOT NULL DEFAULT 0;"
+    "CREATE INDEX runs_by_method ON runs (learner, method)",
+    // 5 -> 6: the tries at a passage (赛文), by learner and passage text hash
+    "CREATE TABLE passage_tries ("
+    " id INTEGER PRIMARY KEY, learner TEXT NOT NULL, passage TEXT NOT NULL, title TEXT NOT NULL DEFAULT '',"
+    " tried_at TEXT NOT NULL, speed REAL NOT NULL, accuracy REAL NOT NULL, characters INTEGER NOT NULL,"
+    " record INTEGER NOT NULL);"
+    "CREATE INDEX passage_tries_by_learner ON passage_tries (learner, passage, tried_at)",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -40,8 +59,10 @@ QString NewConnectionName()
     return QStringLiteral("quorvel-progress-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-// The learner without a name is stored as '' (the columns refuse NULL).
-QString LearnerKey(const QString &learner) { return learner.isNull() ? QStringLiteral("") : learner; }
+// Text columns refuse NULL: a null string is stored as ''.
+QString NonNull(const QString &text) { return text.isNull() ? QStringLiteral("") : text; }
+// The learner without a name is stored as ''.
+QString LearnerKey(const QString &learner) { return NonNull(learner); }
 
 // Milliseconds to wait for another program's lock: short for reading, so the
 // window that reads never stalls; longer for writing, which may wait a moment
@@ -55,6 +76,15 @@ bool IsBusy(const QSqlError &error)
     const QString code = error.nativeErrorCode();
     return code == QLatin1String("5") || code == QLatin1String("6");
 }
+
+QVariant OrNull(qint64 value) { return value >= 0 ? QVariant(value) : QVariant(); }
+
+// The run's columns from learner on, in the order the statements below name them.
+const QString kRunColumns = QStringLiteral(
+    "learner, kind, started, duration_ms, characters, errors, composer_keys, speed, method, keys,"
+    " committed_characters, phrase_characters, candidate_picks, text_corrections, code_corrections,"
+    " ideal_keys, ideal_characters");
+constexpr int kRunColumnCount = 17;
 
 QString Iso(const QDateTime &t) { return t.toString(Qt::ISODateWithMs); }
 QDateTime FromIso(const QVariant &v) { return QDateTime::fromString(v.toString(), Qt::ISODateWithMs); }
@@ -270,15 +300,18 @@ bool ProgressStore::writeBatch(ProgressBatch &batch)
     QSqlQuery upsert(db);
     const bool upsertReady = upsert.prepare(kAddTally);
     QSqlQuery insertRun(db);
+    QStringList marks, assignments;
+    for (const QString &column : kRunColumns.split(QLatin1Char(','))) {
+        marks << QStringLiteral("?");
+        assignments << column.trimmed() + QStringLiteral(" = ?");
+    }
     const bool insertReady = insertRun.prepare(
-        QStringLiteral("INSERT INTO runs (learner, kind, started, duration_ms, characters, errors,"
-                       " composer_keys, speed) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        QStringLiteral("INSERT INTO runs (%1) VALUES (%2)").arg(kRunColumns, marks.join(QLatin1Char(','))));
     // A run written before (the one going on, or it ended since) has its row
     // brought up to date: one row per run.
     QSqlQuery updateRun(db);
     const bool updateReady = updateRun.prepare(
-        QStringLiteral("UPDATE runs SET learner = ?, kind = ?, started = ?, duration_ms = ?,"
-                       " characters = ?, errors = ?, composer_keys = ?, speed = ? WHERE id = ?"));
+        QStringLiteral("UPDATE runs SET %1 WHERE id = ?").arg(assignments.join(QLatin1Char(','))));
     if (!upsertReady || !insertReady || !updateReady) {
         // A table or column missing: the file was changed by another program.
         return fail(QStringLiteral("学习进度数据库缺少数据表或列，无法写入"),
@@ -301,9 +334,14 @@ bool ProgressStore::writeBatch(ProgressBatch &batch)
     }
     for (int i = 0; ok && i < batch.runs.size(); ++i) {
         RunSummary &r = batch.runs[i];
+        const TypingFigures &t = r.typing;
         const QVariantList values{learner, r.kind, Iso(r.start), r.durationMs, r.characters, r.errors,
                                   r.composerKeys,
-                                  r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant()};
+                                  r.reportedSpeed >= 0 ? QVariant(r.reportedSpeed) : QVariant(),
+                                  NonNull(t.method), OrNull(t.keys), t.committedCharacters, t.phraseCharacters,
+                                  t.candidatePicks, OrNull(t.textCorrections), t.codeCorrections, OrNull(t.idealKeys),
+                                  t.idealCharacters};
+        Q_ASSERT(values.size() == kRunColumnCount);
         if (r.id > 0) {
             for (const QVariant &v : values)
                 updateRun.addBindValue(v);
@@ -391,11 +429,12 @@ bool ProgressStore::mergeLearner(const QString &from, const QString &to)
                        " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
         QStringLiteral("DELETE FROM item_stats WHERE learner = ?"),
         QStringLiteral("UPDATE runs SET learner = ? WHERE learner = ?"),
+        QStringLiteral("UPDATE passage_tries SET learner = ? WHERE learner = ?"),
     };
     const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
-                                  {LearnerKey(to), LearnerKey(from)}};
+                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(to), LearnerKey(from)}};
     bool ok = true;
-    for (int i = 0; ok && i < 3; ++i) {
+    for (int i = 0; ok && i < 4; ++i) {
         q.prepare(statements[i]);
         for (const QVariant &v : binds[i])
             q.addBindValue(v);
@@ -446,8 +485,8 @@ QVector<ItemStat> ProgressStore::itemStats(const QString &learner, const QString
 QVector<RunSummary> ProgressStore::runs(const QString &learner) const
 {
     QVector<RunSummary> result;
-    QSqlQuery q = select(QStringLiteral("SELECT learner, kind, started, duration_ms, characters, errors, composer_keys,"
-                                        " speed, id FROM runs WHERE coalesce(?, '') = '' OR learner = ? ORDER BY started, id"),
+    QSqlQuery q = select(QStringLiteral("SELECT %1, id FROM runs WHERE coalesce(?, '') = '' OR learner = ?"
+                                        " ORDER BY started, id").arg(kRunColumns),
                          {learner, learner});
     while (q.next()) {
         RunSummary r;
@@ -460,7 +499,17 @@ QVector<RunSummary> ProgressStore::runs(const QString &learner) const
         r.composerKeys = q.value(6).toLongLong();
         if (!q.value(7).isNull())
             r.reportedSpeed = q.value(7).toDouble();
-        r.id = q.value(8).toLongLong();
+        TypingFigures &t = r.typing;
+        t.method = q.value(8).toString();
+        t.keys = q.value(9).isNull() ? -1 : q.value(9).toLongLong();
+        t.committedCharacters = q.value(10).toLongLong();
+        t.phraseCharacters = q.value(11).toLongLong();
+        t.candidatePicks = q.value(12).toLongLong();
+        t.textCorrections = q.value(13).isNull() ? -1 : q.value(13).toLongLong();
+        t.codeCorrections = q.value(14).toLongLong();
+        t.idealKeys = q.value(15).isNull() ? -1 : q.value(15).toLongLong();
+        t.idealCharacters = q.value(16).toLongLong();
+        r.id = q.value(kRunColumnCount).toLongLong();
         result.append(r);
     }
     return result;
@@ -504,4 +553,95 @@ QVector<KindTotals> ProgressStore::kindTotals(const QString &learner) const
     while (q.next())
         totals.append({q.value(0).toString(), q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toDouble()});
     return totals;
+}
+
+QVector<MethodTotals> ProgressStore::methodTotals(const QString &learner) const
+{
+    QVector<MethodTotals> totals;
+    QSqlQuery q = select(QStringLiteral(
+                             "SELECT method, count(*), sum(duration_ms), sum(characters), sum(keys),"
+                             " sum(CASE WHEN keys IS NOT NULL THEN duration_ms ELSE 0 END),"
+                             " sum(CASE WHEN keys IS NOT NULL THEN characters ELSE 0 END),"
+                             " sum(committed_characters), sum(phrase_characters), sum(candidate_picks),"
+                             " sum(text_corrections), sum(code_corrections), sum(ideal_keys),"
+                             " sum(CASE WHEN ideal_keys IS NOT NULL THEN ideal_characters ELSE 0 END)"
+                             " FROM runs WHERE learner = ? GROUP BY method ORDER BY method"),
+                         {LearnerKey(learner)});
+    const auto orMissing = [&q](int column) { return q.value(column).isNull() ? -1 : q.value(column).toLongLong(); };
+    while (q.next()) {
+        MethodTotals m;
+        m.method = q.value(0).toString();
+        m.runs = q.value(1).toLongLong();
+        m.durationMs = q.value(2).toLongLong();
+        m.characters = q.value(3).toLongLong();
+        m.typing.method = m.method;
+        m.typing.keys = orMissing(4);
+        m.keyedDurationMs = q.value(5).toLongLong();
+        m.keyedCharacters = q.value(6).toLongLong();
+        m.typing.committedCharacters = q.value(7).toLongLong();
+        m.typing.phraseCharacters = q.value(8).toLongLong();
+        m.typing.candidatePicks = q.value(9).toLongLong();
+        m.typing.textCorrections = orMissing(10);
+        m.typing.codeCorrections = q.value(11).toLongLong();
+        m.typing.idealKeys = orMissing(12);
+        m.typing.idealCharacters = q.value(13).toLongLong();
+        totals.append(m);
+    }
+    return totals;
+}
+
+bool ProgressStore::addPassageTry(const QString &learner, const QString &passage, const QString &title,
+                                  PassageTry &attempt)
+{
+    if (!isOpen())
+        return fail(QStringLiteral("学习进度数据库无法使用，赛文成绩没有保存"), QString());
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用，赛文成绩没有保存"), db.lastError().text());
+    // The first try of the day at this passage is the record try.
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT count(*) FROM passage_tries WHERE learner = ? AND passage = ?"
+                             " AND substr(tried_at, 1, 10) = ?"));
+    q.addBindValue(LearnerKey(learner));
+    q.addBindValue(passage);
+    q.addBindValue(attempt.at.date().toString(Qt::ISODate));
+    bool ok = q.exec() && q.next();
+    attempt.record = ok && q.value(0).toLongLong() == 0;
+    q.finish();
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO passage_tries (learner, passage, title, tried_at, speed, accuracy,"
+                                  " characters, record) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &v : QVariantList{LearnerKey(learner), passage, NonNull(title), Iso(attempt.at), attempt.speed,
+                                          attempt.accuracy, attempt.characters, attempt.record ? 1 : 0})
+        insert.addBindValue(v);
+    ok = ok && insert.exec();
+    if (ok)
+        attempt.id = insert.lastInsertId().toLongLong();
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + insert.lastError().text() + db.lastError().text();
+        db.rollback();
+        attempt.id = 0;
+        return fail(QStringLiteral("赛文成绩无法写入"), detail);
+    }
+    return true;
+}
+
+QVector<PassageTry> ProgressStore::passageTries(const QString &learner, const QString &passage) const
+{
+    QVector<PassageTry> tries;
+    QSqlQuery q = select(QStringLiteral("SELECT id, tried_at, speed, accuracy, characters, record FROM passage_tries"
+                                        " WHERE learner = ? AND passage = ?"),
+                         {LearnerKey(learner), passage});
+    while (q.next()) {
+        PassageTry t;
+        t.id = q.value(0).toLongLong();
+        t.at = FromIso(q.value(1));
+        t.speed = q.value(2).toDouble();
+        t.accuracy = q.value(3).toDouble();
+        t.characters = q.value(4).toInt();
+        t.record = q.value(5).toInt() != 0;
+        tries.append(t);
+    }
+    RankTries(tries);
+    return tries;
 }

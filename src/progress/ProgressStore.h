@@ -13,6 +13,7 @@
 #include <QVector>
 
 class QSqlQuery;
+struct PassageTry;
 
 class ProgressStore {
 public:
@@ -55,6 +56,15 @@ public:
     QVector<DayProgress> dailyProgress(const QString &learner) const;
     // The learner's totals per kind, ordered by kind.
     QVector<KindTotals> kindTotals(const QString &learner) const;
+    // The learner's totals per input method, ordered by method.
+    QVector<MethodTotals> methodTotals(const QString &learner) const;
+
+    // Keeps a try at the passage `passage` (PassageKey) titled `title`; it is
+    // the record try when the learner has none at it on its day yet. Sets
+    // the try's id and record flag; false with error() when not written.
+    bool addPassageTry(const QString &learner, const QString &passage, const QString &title, PassageTry &attempt);
+    // The learner's tries at `passage`, best first.
+    QVector<PassageTry> passageTries(const QString &learner, const QString &passage) const;
 
 private:
     // `sql` run with `values` bound in order, ready to step through with

@@ -3,6 +3,7 @@
 // per day and exercise kind, totals per kind, per-key tallies on the main
 // keyboard block and the weakest characters.
 #include "keyboard/KeyboardPicture.h"
+#include "progress/ProgressData.h"
 #include "progress/WeakSpots.h"
 
 #include <QDate>
@@ -27,6 +28,22 @@ struct KindTotals {
     qint64 durationMs = 0;
     qint64 characters = 0;
     double bestSpeed = 0; // of one run long enough to time (kMinimumTimedRunMs)
+};
+
+// The runs typed one way (input_method::...), summed. The typing figures
+// add up over the runs that saw them: keys over the time and characters of
+// the runs that saw keys, the ideal over the characters it was worked out for.
+struct MethodTotals {
+    QString method;
+    qint64 runs = 0;
+    qint64 durationMs = 0;
+    qint64 characters = 0;
+    TypingFigures typing;      // sums; keys and idealKeys -1 when no run saw them
+    qint64 keyedDurationMs = 0; // of the runs that saw keys
+    qint64 keyedCharacters = 0;
+
+    // Characters a minute over all its runs; 0 when untimed.
+    double speed() const { return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0; }
 };
 
 // A run shorter than this says nothing about speed (a few keys in a second

@@ -46,22 +46,29 @@ bool WubiCodeIndex::isTypedCode(QStringView code)
            std::all_of(code.begin(), code.end(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
 }
 
-WubiCodeIndex::WubiCodeIndex(const CodeTable &table) : m_table(table)
+void WubiCodeIndex::forEachEntry(const CodeTable &table,
+                                 const std::function<void(qsizetype wordStart, QStringView word, QStringView code)> &visit)
 {
-    const QString &text = m_table.text();
+    const QString &text = table.text();
     qsizetype open = text.indexOf(QLatin1Char('#'));
     while (open >= 0) {
         qsizetype next = text.indexOf(QLatin1Char('#'), open + 1);
         const qsizetype end = next < 0 ? text.size() : next;
         const QStringView segment = QStringView(text).sliced(open + 1, end - open - 1);
         const qsizetype percent = segment.indexOf(QLatin1Char('%'));
-        if (percent > 0 && isTypedCode(segment.sliced(percent + 1))) {
-            const QStringView code = segment.sliced(percent + 1);
-            m_entries.push_back({quint32(open + 1), quint16(qMin<qsizetype>(percent, 0xFFFF)), quint8(code.size()),
-                                 packCode(code)});
-        }
+        if (percent > 0 && isTypedCode(segment.sliced(percent + 1)))
+            visit(open + 1, segment.first(percent), segment.sliced(percent + 1));
         open = next;
     }
+}
+
+WubiCodeIndex::WubiCodeIndex(const CodeTable &table) : m_table(table)
+{
+    const QString &text = m_table.text();
+    forEachEntry(m_table, [this](qsizetype wordStart, QStringView word, QStringView code) {
+        m_entries.push_back({quint32(wordStart), quint16(qMin<qsizetype>(word.size(), 0xFFFF)), quint8(code.size()),
+                             packCode(code)});
+    });
 
     for (quint32 n = 0; n < m_entries.size(); ++n) {
         const Entry &e = m_entries[n];

@@ -20,6 +20,10 @@ public:
 
     // True for 1 to 4 letters a..z: something the keyboard can type as a code.
     static bool isTypedCode(QStringView code);
+    // Every entry of `table` with a typed code, in table order; `wordStart`
+    // is where its word begins in the table's text.
+    static void forEachEntry(const CodeTable &table,
+                             const std::function<void(qsizetype wordStart, QStringView word, QStringView code)> &visit);
 
     // The candidates of a typed code: first the entries whose code is exactly
     // `code` (table order), then those whose code begins with it (table

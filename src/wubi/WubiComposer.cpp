@@ -113,7 +113,7 @@ ComposerResult WubiComposer::pressLetter(QChar letter)
     }
     setCode(next);
     if (next.size() == WubiCodeIndex::kMaxCodeLength && m_candidates.size() == 1 && !m_hasNextPage)
-        return commitWord(m_candidates.first());
+        return commitWord(m_candidates.first(), 0);
     return {true, {}, {}};
 }
 
@@ -121,24 +121,24 @@ ComposerResult WubiComposer::pick(int onPage)
 {
     if (onPage < 0 || onPage >= m_candidates.size())
         return {true, {}, {}};
-    return commitWord(m_candidates.at(onPage));
+    return commitWord(m_candidates.at(onPage), m_page * kPageSize + onPage);
 }
 
 ComposerResult WubiComposer::commitInProgress()
 {
     if (!m_candidates.isEmpty())
-        return commitWord(m_candidates.first());
+        return commitWord(m_candidates.first(), m_page * kPageSize);
     ComposerResult letters{true, m_code, {}};
     clear();
     m_singles.clear();
     return letters;
 }
 
-ComposerResult WubiComposer::commitWord(CodeEntry entry)
+ComposerResult WubiComposer::commitWord(CodeEntry entry, int candidate)
 {
     const int lettersTyped = int(m_code.size());
     clear();
-    return {true, entry.word, shorterCodeNote(entry.word, lettersTyped)};
+    return {true, entry.word, shorterCodeNote(entry.word, lettersTyped), entry.word, candidate};
 }
 
 QString WubiComposer::shorterCodeNote(const QString &word, int lettersTyped)

@@ -1,6 +1,7 @@
 // The progress database: schema migrations, tallies that add up across
 // batches, run summaries, and a damaged, foreign or locked file that stops
 // recording with a reason instead of stopping practice.
+#include "practice/Passage.h"
 #include "progress/KeystrokeCollector.h"
 #include "progress/ProgressStore.h"
 #include "progress/StoreTally.h"
@@ -116,6 +117,87 @@ private slots:
         const QVector<RunSummary> runs = again.runs(QStringLiteral("王"));
         QCOMPARE(runs.size(), 3);
         QCOMPARE(runs[0].composerKeys + runs[1].composerKeys + runs[2].composerKeys, 3);
+    }
+
+    // Runs typed with Wubi, a pinyin scheme, a system input method and on
+    // the keys stay apart; the figures add up over the runs that saw them.
+    void methodTotalsKeepEachWayOfTypingApart()
+    {
+        ProgressStore store;
+        QVERIFY2(store.open(path()), qPrintable(store.error()));
+        const auto run = [](int minute, const QString &method, int characters, qint64 keys, qint64 phrase) {
+            RunSummary r;
+            r.kind = exercise::kText;
+            r.start = QDateTime::fromMSecsSinceEpoch(At(minute * 60));
+            r.durationMs = 60'000;
+            r.characters = characters;
+            r.typing.method = method;
+            r.typing.keys = keys;
+            r.typing.committedCharacters = keys >= 0 ? characters : 0;
+            r.typing.phraseCharacters = phrase;
+            r.typing.textCorrections = 1;
+            r.typing.idealKeys = keys >= 0 ? characters * 2 : -1;
+            r.typing.idealCharacters = keys >= 0 ? characters : 0;
+            return r;
+        };
+        ProgressBatch batch;
+        batch.learner = QStringLiteral("王");
+        batch.runs = {run(0, QStringLiteral("wubi86"), 60, 150, 30), run(2, QStringLiteral("wubi86"), 40, 90, 10),
+                      run(4, QStringLiteral("xiaohe"), 50, 120, 20), run(6, input_method::kSystem, 70, -1, 0),
+                      run(8, input_method::kKeys, 200, 200, 0)};
+        QVERIFY(store.write(batch));
+
+        const QVector<MethodTotals> totals = store.methodTotals(QStringLiteral("王"));
+        QCOMPARE(totals.size(), 4);
+        QCOMPARE(totals[0].method, input_method::kSystem);
+        QCOMPARE(totals[0].typing.keys, -1);
+        QCOMPARE(totals[0].typing.textCorrections, 1);
+        QCOMPARE(totals[0].characters, 70);
+        QCOMPARE(totals[2].method, QStringLiteral("wubi86"));
+        QCOMPARE(totals[2].runs, 2);
+        QCOMPARE(totals[2].characters, 100);
+        QCOMPARE(totals[2].typing.keys, 240);
+        QCOMPARE(totals[2].typing.keysPerCharacter(totals[2].keyedCharacters), 2.4);
+        QCOMPARE(totals[2].typing.keysPerSecond(totals[2].keyedDurationMs), 2.0);
+        QCOMPARE(totals[2].typing.phraseShare(), 0.4);
+        QCOMPARE(totals[2].typing.idealKeysPerCharacter(), 2.0);
+        QCOMPARE(totals[3].method, QStringLiteral("xiaohe"));
+        QCOMPARE(input_method::Caption(totals[3].method), QStringLiteral("小鹤双拼"));
+        QCOMPARE(totals[3].characters, 50);
+        QCOMPARE(store.runs(QStringLiteral("王"))[4].typing, batch.runs[4].typing);
+    }
+
+    // The first try of a day at a passage is its record try; tries rank by
+    // speed, then accuracy, then time; other learners and passages apart.
+    void passageTriesRankBySpeedThenAccuracy()
+    {
+        ProgressStore store;
+        QVERIFY2(store.open(path()), qPrintable(store.error()));
+        const QString passage = PassageKey(QStringLiteral("春天来了。\r\n公园里开满了花。\r\n"));
+        QCOMPARE(passage, PassageKey(QStringLiteral("春天来了。公园里开满了花。")));
+        const auto attempt = [](int day, int hour, double speed, double accuracy) {
+            PassageTry t;
+            t.at = QDateTime(QDate(2026, 3, day), QTime(hour, 0));
+            t.speed = speed;
+            t.accuracy = accuracy;
+            t.characters = 12;
+            return t;
+        };
+        PassageTry tries[] = {attempt(1, 9, 80, 95), attempt(1, 10, 100, 90), attempt(1, 11, 100, 97),
+                              attempt(2, 8, 100, 90)};
+        for (PassageTry &t : tries)
+            QVERIFY2(store.addPassageTry(QStringLiteral("王"), passage, QStringLiteral("春天"), t), qPrintable(store.error()));
+        QVERIFY(tries[0].record && !tries[1].record && !tries[2].record && tries[3].record);
+        PassageTry elsewhere = attempt(1, 12, 300, 100);
+        QVERIFY(store.addPassageTry(QStringLiteral("李"), passage, QStringLiteral("春天"), elsewhere));
+        QVERIFY(elsewhere.record); // another learner's first try
+        PassageTry other = attempt(1, 12, 300, 100);
+        QVERIFY(store.addPassageTry(QStringLiteral("王"), PassageKey(QStringLiteral("别的文章")), QString(), other));
+
+        const QVector<PassageTry> ranked = store.passageTries(QStringLiteral("王"), passage);
+        QCOMPARE(ranked, (QVector<PassageTry>{tries[2], tries[1], tries[3], tries[0]}));
+        QCOMPARE(RankOf(ranked, tries[3].id), 3);
+        QCOMPARE(RankOf(ranked, other.id), 0);
     }
 
     void unusableFilesStopRecordingWithAReason_data()

@@ -62,7 +62,9 @@ StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions
     m_accuracyBar = Bar(QStringLiteral("picCu"), m_accuracyFrame, QColor(0x2f, 0x8f, 0x4e));
     m_speedBar = Bar(QStringLiteral("picCD"), m_speedFrame, QColor(0x7a, 0x4f, 0xb8));
     m_accuracyText = Label(parent, QStringLiteral("lblJZ"), QString(), QRect(textLeft, y, 120, kRowHeight));
-    m_speedText = Label(parent, QStringLiteral("lblCD"), QString(), QRect(textLeft, y2, 140, kRowHeight));
+    m_speedText = Label(parent, QStringLiteral("lblCD"), QString(), QRect(textLeft, y2, 100, kRowHeight));
+    m_keysPerSecondText =
+        Label(parent, QStringLiteral("lblKeysPerSecond"), QString(), QRect(textLeft + 100, y2, 90, kRowHeight));
     // The figures read as their value, then what they are.
     m_accuracyText->setAccessibleDescription(captions.accuracy.trimmed());
     m_speedText->setAccessibleDescription(captions.speed.trimmed());
@@ -72,6 +74,7 @@ StatisticsPanel::StatisticsPanel(QWidget *parent, QPoint topLeft, const Captions
     m_parts[5] = m_speedBar;
     m_parts[6] = m_accuracyText;
     m_parts[7] = m_speedText;
+    m_parts[8] = m_keysPerSecondText;
     reset();
 }
 
@@ -86,6 +89,7 @@ void StatisticsPanel::show(const StatisticsDisplay &display)
     fit(m_speedBar, m_speedFrame, display.speedBarWidth);
     m_accuracyText->setText(display.accuracyText);
     m_speedText->setText(display.speedText);
+    m_keysPerSecondText->setText(display.keysPerSecondText);
 }
 
 void StatisticsPanel::setVisible(bool visible)

@@ -29,9 +29,9 @@ public:
 
 private:
 
-    QWidget *m_parts[8] = {};
+    QWidget *m_parts[9] = {};
     QFrame *m_accuracyFrame, *m_accuracyBar, *m_speedFrame, *m_speedBar;
-    QLabel *m_accuracyText, *m_speedText;
+    QLabel *m_accuracyText, *m_speedText, *m_keysPerSecondText;
     BarScale m_scale;
 };
 

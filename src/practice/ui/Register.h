@@ -6,5 +6,6 @@ class Shell;
 // LinePracticeWindow, RunPanel, "chinese.line", "english.line"; the practice run
 // the drill commands and the close-others step use.
 void RegisterLinePractice(AppContext &ctx, Shell &shell);
-// TextPracticeWindow, FreeInputWindow, "chinese.text", "english.text", free input.
+// TextPracticeWindow, FreeInputWindow, "chinese.text", "english.text", free
+// input, and the passage (赛文) commands.
 void RegisterTextPractice(AppContext &ctx, Shell &shell);

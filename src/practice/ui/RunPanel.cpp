@@ -7,6 +7,8 @@
 #include "practice/Statistics.h"
 #include "practice/TextFile.h"
 #include "practice/TypingRun.h"
+#include "progress/ProgressData.h"
+#include "practice/ui/PassagePractice.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
 #include "shell/PracticeReport.h"
@@ -88,6 +90,7 @@ RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     buildLabels();
     buildButtons();
     m_run = new TypingRun(ctx.clock, this);
+    countTyping();
 
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("timTime"));
@@ -158,6 +161,73 @@ void RunPanel::buildLabels()
         value->setAccessibleDescription(caption->text()); // the figure reads as its value, then what it is
         *values[i] = value;
     }
+    typingLabel = new QLabel(this);
+    typingLabel->setObjectName(QStringLiteral("lblTyping"));
+    typingLabel->setGeometry(6, 368, kWidth - 12, kHeight - 372);
+    typingLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    typingLabel->setWordWrap(true);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    typingLabel->setFont(small);
+}
+
+void RunPanel::countTyping()
+{
+    ComposerMode *composer = m_ctx.composer;
+    if (!composer)
+        return;
+    // Only what is typed while the run's clock runs counts.
+    connect(composer, &ComposerMode::keyCounted, this, [this] {
+        if (m_run->isRunning())
+            m_typing.countKey();
+    });
+    connect(composer, &ComposerMode::committed, this, [this](const QString &text, const QString &word, int candidate) {
+        if (m_run->isRunning())
+            m_typing.countCommit(text, word, candidate);
+    });
+    connect(composer, &ComposerMode::codeCorrected, this, [this] {
+        if (m_run->isRunning())
+            m_typing.countCodeCorrection();
+    });
+    connect(composer, &ComposerMode::textCorrected, this, [this](int erased) {
+        if (m_run->isRunning())
+            m_typing.countTextCorrection(erased);
+    });
+}
+
+QString RunPanel::methodOfRun() const
+{
+    const PracticeState &s = m_ctx.state;
+    const ComposerMode *composer = m_ctx.composer;
+    const bool composed = composer && composer->isOn()
+                          && (s.chineseText || IsWindowOpen(s, ManagedWindow::FreeInputWindow));
+    return composed ? composer->methodKey() : input_method::kSystem;
+}
+
+TypingFigures RunPanel::typingFigures()
+{
+    qint64 ideal = -1;
+    if (m_ctx.composer && input_method::SeesKeys(m_typing.figures().method))
+        ideal = m_ctx.composer->idealKeys(m_typing.standingText());
+    return m_typing.figures(ideal);
+}
+
+void RunPanel::showTypingFigures(const RunFigures &f)
+{
+    const TypingFigures typing = typingFigures();
+    const TypingFigureTexts t = TextsOf(typing, qint64(f.elapsedSeconds) * 1000, f.characters);
+    QStringList lines;
+    if (typing.keysSeen()) {
+        lines << QStringLiteral("击键 %1").arg(t.keysPerSecond)
+              << QStringLiteral("码长 %1").arg(t.keysPerCharacter)
+              << QStringLiteral("理想码长 %1").arg(t.idealKeysPerCharacter.isEmpty() ? QStringLiteral("—")
+                                                                                  : t.idealKeysPerCharacter)
+              << QStringLiteral("打词率 %1").arg(t.phraseShare)
+              << QStringLiteral("选重 %1  回改 %2").arg(t.candidatePicks, QString::number(typing.textCorrections));
+    } else {
+        lines << QStringLiteral("回改 %1").arg(t.corrections) << kFiguresNeedComposer;
+    }
+    typingLabel->setText(lines.join(QLatin1Char('\n')));
 }
 
 void RunPanel::buildButtons()
@@ -209,6 +279,7 @@ void RunPanel::showPaused(bool paused)
 void RunPanel::startRun()
 {
     m_run->setTimeLimit(m_ctx.state.timeLimited ? m_ctx.state.timeLimitSeconds : 0);
+    m_typing.start(methodOfRun());
     m_run->start(RunExerciseKind(m_ctx.state));
 }
 
@@ -234,7 +305,9 @@ void RunPanel::prepareRun()
     const PracticeState &s = m_ctx.state;
     if (m_run->isStarted())
         return;
-    if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
+    if (s.exerciseKind == exercise::kPassage && !s.passageText.isEmpty()) {
+        PreparePassageRun(m_ctx); // the same passage again
+    } else if (s.shown(ManagedWindow::LinePracticeWindow) || s.shown(ManagedWindow::TextPracticeWindow)) {
         prepareFileRun(s.shown(ManagedWindow::LinePracticeWindow));
     } else if (s.shown(ManagedWindow::FreeInputWindow)) {
         if (PracticeWindow *w = practiceWindow(ManagedWindow::FreeInputWindow))
@@ -328,6 +401,7 @@ void RunPanel::updateLiveFigures()
         accuracyLabel->setText(AccuracyText(f.characters, f.errors));
     typedCountLabel->setText(QString::number(f.characters));
     speedLabel->setText(SpeedText(f.characters, f.speedSeconds));
+    showTypingFigures(f);
 }
 
 void RunPanel::updateButtonStates()
@@ -341,6 +415,7 @@ void RunPanel::clearLiveFigures()
     timeLabel->clear();
     typedCountLabel->clear();
     speedLabel->clear();
+    typingLabel->clear();
 }
 
 void RunPanel::clearAccuracyFigure()
@@ -398,14 +473,13 @@ void ShowPracticeReport(AppContext &ctx)
         report.figures = run->figures();
         report.exerciseKind = run->kind();
         report.start = run->startTime();
+        report.typing = OpenRunPanel(ctx)->typingFigures();
         speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
         time = ElapsedTimeText(report.figures.elapsedSeconds);
     }
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeInputWindow));
     report.captions = ReportCaptions(s.chineseText);
     report.values = ReportValues(report.counts, report.figures.errors, speed, time);
-    if (ctx.composer)
-        report.keysPerCharacter = ctx.composer->keysPerCharacterText();
 
     ClearLiveFigures(ctx);
     if (ctx.reportWindow)

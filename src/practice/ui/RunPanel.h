@@ -3,6 +3,7 @@
 // the live figures (speed, accuracy, count, time) and the two timers that
 // drive them.
 #include "shell/Shell.h"
+#include "practice/TypingFigures.h"
 #include "practice/ui/ReferenceFileDialog.h"
 
 #include <QTimer>
@@ -12,6 +13,7 @@ class QLabel;
 class QToolButton;
 class PracticeWindow;
 class TypingRun;
+struct RunFigures;
 struct AppContext;
 
 class RunPanel : public QWidget, public ExercisePanel {
@@ -40,6 +42,7 @@ public:
     QLabel *accuracyLabel = nullptr;
     QLabel *typedCountLabel = nullptr;
     QLabel *timeLabel = nullptr;
+    QLabel *typingLabel = nullptr; // 击键, 码长, 理想码长, 打词率, 选重, 回改
     QToolButton *startButton = nullptr;
     QToolButton *pauseButton = nullptr;
     QToolButton *stopButton = nullptr;
@@ -51,12 +54,19 @@ public:
     // Running seconds and typed count of the run going on; 0 when idle.
     int elapsedSeconds() const;
     int typedCount() const;
+    // The run's typing figures so far (as of its end once it ended).
+    TypingFigures typingFigures();
 
 private:
     // Starts or stops the two timers with the run's clock.
     void followClock(bool running);
     void showRunButtons(bool started);
     void buildLabels();
+    void countTyping();
+    // How the run about to start is typed: the composer's method when it
+    // types in this practice, else the system input method.
+    QString methodOfRun() const;
+    void showTypingFigures(const RunFigures &f);
     void buildButtons();
     void updateLiveFigures();
     void prepareFileRun(bool lineByLine);
@@ -66,6 +76,7 @@ private:
     QTimer *m_clock = nullptr;
     QTimer *m_figureTick = nullptr;
     TypingRun *m_run = nullptr;
+    TypingFigureCounter m_typing;
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };
 

@@ -6,7 +6,6 @@
 #include "practice/PracticeState.h"
 #include "practice/ui/PracticeWindow.h"
 #include "shell/ui/Accessibility.h"
-#include "shell/ui/ComposerInput.h"
 #include "shell/ui/WindowSystem.h"
 
 #include <QKeyEvent>
@@ -176,8 +175,6 @@ void StartDialog::startOnEnter(int key)
     // A new run counts from nothing, whatever the last one left.
     if (m_ctx.practiceRun)
         m_ctx.practiceRun->startRun();
-    if (m_ctx.composer)
-        m_ctx.composer->startTally();
     accept();
     if (!m_ctx.shell)
         return;

@@ -1,6 +1,7 @@
 #include "practice/ui/Register.h"
 
 #include "practice/ui/FreeInputWindow.h"
+#include "practice/ui/PassagePractice.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/TextPracticeWindow.h"
 #include "progress/ProgressData.h"
@@ -14,6 +15,7 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
 
     auto openTextPractice = [&ctx, &shell](bool chinese, const QString &title) {
         shell.openTextPractice();
+        ctx.state.passageText.clear();
         ctx.state.chineseText = chinese;
         ctx.state.practiceTitle = title;
         ShowWaitingForStart(shell, true);
@@ -29,4 +31,5 @@ void RegisterTextPractice(AppContext &ctx, Shell &shell)
         ShowWaitingForStart(shell, false);
         ctx.state.exerciseKind = exercise::kFree;
     });
+    RegisterPassagePractice(ctx, shell);
 }

@@ -4,6 +4,9 @@
 #include "practice/PracticeState.h"
 #include "progress/ProgressSummary.h"
 #include "progress/WeakKeys.h"
+#include "data/Clock.h"
+#include "practice/Passage.h"
+#include "progress/ui/PassageRankingWindow.h"
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
 #include "shell/AppContext.h"
@@ -116,6 +119,20 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
 {
     shell.setCommand(QStringLiteral("other.learner"), [&ctx, &shell, &progress] {
         ChooseLearner(ctx, progress, shell.mainWindow());
+    });
+    // The tries at the passage practised last, or else at today's passage.
+    shell.setCommand(QStringLiteral("chinese.passageRanking"), [&ctx, &shell, &progress] {
+        QString title = ctx.state.passageTitle, text = ctx.state.passageText;
+        if (text.isEmpty()) {
+            const Passage today = DailyPassage(ctx.paths, ctx.clock.now().date());
+            title = QStringLiteral("每日赛文 ") + today.title;
+            text = today.text;
+        }
+        if (text.isEmpty())
+            return (void)QMessageBox::information(shell.mainWindow(), QStringLiteral("赛文成绩"),
+                                                  QStringLiteral("还没有打过赛文。"));
+        progress.flush();
+        ShowPassageRanking(shell.mainWindow(), progress.store(), progress.learner(), title, PassageKey(text), 0);
     });
     shell.setCommand(QStringLiteral("other.weakChars"), [&ctx, &shell, &progress] {
         progress.flush(); // the keystrokes of this session count too

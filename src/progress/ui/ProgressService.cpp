@@ -2,7 +2,11 @@
 
 #include "data/Clock.h"
 #include "data/Settings.h"
+#include "practice/Passage.h"
+#include "practice/PracticeState.h"
+#include "progress/ui/PassageRankingWindow.h"
 #include "shell/Shell.h"
+#include "shell/ui/ComposerInput.h"
 
 #include <QTimer>
 
@@ -53,11 +57,23 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
 {
     if (!recording())
         return;
+    m_collector.setMethod(methodOf(kind));
     m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
     if (m_collector.batchDue())
         flush();
     else if (!m_flushTimer->isActive())
         m_flushTimer->start();
+}
+
+QString ProgressService::methodOf(const QString &kind) const
+{
+    // The drills that ask for keys, not text, are typed key by key.
+    static const QStringList keyDrills{exercise::kKeys, exercise::kFingering, exercise::kKeypad,
+                                       exercise::kRadicalDrill};
+    if (keyDrills.contains(kind))
+        return input_method::kKeys;
+    const ComposerMode *composer = m_ctx.composer;
+    return composer && composer->isOn() ? composer->methodKey() : input_method::kSystem;
 }
 
 void ProgressService::setComposerKeys(int keys)
@@ -94,6 +110,27 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     }
     m_collector.endRun(reported);
     flush();
+    if (reported.kind == exercise::kPassage)
+        keepPassageTry(reported);
+}
+
+void ProgressService::keepPassageTry(const RunSummary &reported)
+{
+    const PracticeState &s = m_ctx.state;
+    if (s.passageText.isEmpty())
+        return;
+    PassageTry attempt;
+    attempt.at = reported.start;
+    attempt.speed = reported.speed();
+    attempt.characters = reported.characters;
+    attempt.accuracy = reported.characters > 0
+                           ? 100.0 * double(reported.characters - reported.errors) / double(reported.characters)
+                           : 0.0;
+    const QString key = PassageKey(s.passageText);
+    if (!m_store.addPassageTry(learner(), key, s.passageTitle, attempt))
+        return reportWriteFailure();
+    ShowPassageRanking(m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr, m_store, learner(), s.passageTitle, key,
+                       attempt.id);
 }
 
 bool ProgressService::flush()

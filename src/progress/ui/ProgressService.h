@@ -37,6 +37,10 @@ public:
 
 private:
     bool recording() const;
+    // A 赛文 try: kept and ranked among the learner's tries at the passage.
+    void keepPassageTry(const RunSummary &reported);
+    // How keystrokes of `kind` are typed now.
+    QString methodOf(const QString &kind) const;
     bool writeGathered(const QString &learner);
     void reportWriteFailure() const;
     void stopRecording() const;

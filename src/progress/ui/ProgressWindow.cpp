@@ -191,6 +191,15 @@ void ProgressWindow::buildLayout()
                         m_pages);
     m_totals->setObjectName(QStringLiteral("totals"));
     m_pages->addTab(m_totals, QStringLiteral("总计"));
+    m_methods = NewTable({QStringLiteral("输入法"), QStringLiteral("次数"), QStringLiteral("练习时间"),
+                          QStringLiteral("打字数"), QStringLiteral("速度"), QStringLiteral("击键"),
+                          QStringLiteral("码长"), QStringLiteral("理想码长"), QStringLiteral("打词率"),
+                          QStringLiteral("选重"), QStringLiteral("回改")},
+                         m_pages);
+    m_methods->setObjectName(QStringLiteral("methods"));
+    m_methods->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_methods->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_pages->addTab(m_methods, QStringLiteral("按输入法"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
@@ -227,6 +236,7 @@ void ProgressWindow::refresh()
     fillWeakest(WeakestCharacters(items, kWeakestCount));
     const QVector<KindTotals> totals = store.kindTotals(learner);
     fillTotals(totals);
+    fillMethods(store.methodTotals(learner));
     qint64 durationMs = 0, characters = 0;
     for (const KindTotals &t : totals) {
         durationMs += t.durationMs;
@@ -265,5 +275,21 @@ void ProgressWindow::fillTotals(const QVector<KindTotals> &totals)
         SetRow(m_totals, row,
                {exercise::Caption(t.kind), DurationText(t.durationMs), QString::number(t.characters),
                 t.bestSpeed > 0 ? QString::number(std::lround(t.bestSpeed)) : QStringLiteral("—")});
+    }
+}
+
+void ProgressWindow::fillMethods(const QVector<MethodTotals> &methods)
+{
+    m_methods->setRowCount(int(methods.size()));
+    const QString none = QStringLiteral("—");
+    const auto orNone = [&none](const QString &text) { return text.isEmpty() ? none : text; };
+    for (int row = 0; row < methods.size(); ++row) {
+        const MethodTotals &m = methods[row];
+        const TypingFigureTexts t = TextsOf(m.typing, m.keyedDurationMs, m.keyedCharacters);
+        SetRow(m_methods, row,
+               {input_method::Caption(m.method), QString::number(m.runs), DurationText(m.durationMs),
+                QString::number(m.characters), m.speed() > 0 ? QString::number(std::lround(m.speed())) : none,
+                orNone(t.keysPerSecond), orNone(t.keysPerCharacter), orNone(t.idealKeysPerCharacter),
+                orNone(t.phraseShare), orNone(t.candidatePicks), orNone(t.corrections)});
     }
 }

@@ -36,6 +36,7 @@ public:
     KeyHeatMap *heatMap() const { return m_heatMap; }
     QTableWidget *weakest() const { return m_weakest; }
     QTableWidget *totals() const { return m_totals; }
+    QTableWidget *methods() const { return m_methods; }
 
 private:
     void buildLayout();
@@ -44,6 +45,7 @@ private:
     void fillCharts(const QVector<DayProgress> &days);
     void fillWeakest(const QVector<WeakCharacter> &weakest);
     void fillTotals(const QVector<KindTotals> &totals);
+    void fillMethods(const QVector<MethodTotals> &methods);
 
     AppContext &m_ctx;
     ProgressService &m_progress;
@@ -55,4 +57,5 @@ private:
     KeyHeatMap *m_heatMap = nullptr;
     QTableWidget *m_weakest = nullptr;
     QTableWidget *m_totals = nullptr;
+    QTableWidget *m_methods = nullptr;
 };

@@ -29,6 +29,7 @@ private:
         run.characters = report.figures.characters;
         run.errors = report.figures.errors;
         run.reportedSpeed = report.figures.speed();
+        run.typing = report.typing;
         return run;
     }
 };

@@ -64,16 +64,7 @@ void ResultWindow::buildLayout(const PracticeReport &report)
         rows->addWidget(m_captionLabels[i], i, 0);
         rows->addWidget(m_figureLabels[i], i, 1);
     }
-    if (!report.keysPerCharacter.isEmpty()) {
-        auto *caption = new QLabel(QStringLiteral("平均码长："), this);
-        caption->setObjectName(QStringLiteral("lblKeysPerCharacter"));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto *value = new QLabel(report.keysPerCharacter, this);
-        value->setObjectName(QStringLiteral("lblKeysPerCharacterValue"));
-        value->setFont(SongFont(12));
-        rows->addWidget(caption, 6, 0);
-        rows->addWidget(value, 6, 1);
-    }
+    addTypingRows(rows, report);
 
     auto *nameRow = new QHBoxLayout;
     auto *label1 = new QLabel(QStringLiteral("姓名："), this);
@@ -106,6 +97,43 @@ void ResultWindow::buildLayout(const PracticeReport &report)
     layout->addLayout(rows);
     layout->addLayout(nameRow);
     layout->addLayout(buttons);
+}
+
+// The typing figures below the six rows: those the way of typing shows,
+// and a note on the ones it keeps to itself.
+void ResultWindow::addTypingRows(QGridLayout *rows, const PracticeReport &report)
+{
+    const TypingFigureTexts t =
+        TextsOf(report.typing, qint64(report.figures.elapsedSeconds) * 1000, report.figures.characters);
+    const struct {
+        const char *caption, *name;
+        QString value;
+    } figures[] = {
+        {"击键", "lblKeysPerSecond", t.keysPerSecond},
+        {"码长", "lblKeysPerCharacter", t.keysPerCharacter},
+        {"理想码长", "lblIdealKeysPerCharacter", t.idealKeysPerCharacter},
+        {"打词率", "lblPhraseShare", t.phraseShare},
+        {"选重", "lblCandidatePicks", t.candidatePicks},
+        {"回改", "lblCorrections", t.corrections},
+    };
+    int row = rows->rowCount();
+    for (const auto &figure : figures) {
+        if (figure.value.isEmpty())
+            continue;
+        auto *caption = new QLabel(QString::fromUtf8(figure.caption) + QStringLiteral("："), this);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto *value = new QLabel(figure.value, this);
+        value->setObjectName(QString::fromLatin1(figure.name));
+        value->setFont(SongFont(12));
+        rows->addWidget(caption, row, 0);
+        rows->addWidget(value, row++, 1);
+    }
+    if (!report.typing.keysSeen() && !report.typing.method.isEmpty()) {
+        auto *note = new QLabel(kFiguresNeedComposer, this);
+        note->setObjectName(QStringLiteral("lblTypingNote"));
+        note->setWordWrap(true);
+        rows->addWidget(note, row, 0, 1, 2);
+    }
 }
 
 bool ResultWindow::eventFilter(QObject *watched, QEvent *event)

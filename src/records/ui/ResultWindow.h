@@ -8,6 +8,7 @@
 
 struct AppContext;
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,7 @@ protected:
 
 private:
     void buildLayout(const PracticeReport &report);
+    void addTypingRows(QGridLayout *rows, const PracticeReport &report);
     QString recordFileError(const QString &reason);
     QMessageBox::StandardButton ask(const QString &title, const QString &text,
                                     QMessageBox::StandardButton preselected);

@@ -129,13 +129,23 @@ private:
     {
         followMode();
         const std::optional<ComposerKey> key = composerKey(event);
-        if (!key || !active())
+        if (!key || !active()) {
+            noteErasing(event);
             return false;
+        }
         Composer &composer = m_mode.composer();
+        const bool hadCode = composer.composing();
         const ComposerResult result = composer.press(*key);
-        m_mode.countKeys(result.consumed ? 1 : 0, result.commit);
+        m_mode.countKeys(result.consumed ? 1 : 0);
+        emit m_mode.keyCounted();
+        if (hadCode && result.consumed
+            && (key->kind == ComposerKey::Backspace || key->kind == ComposerKey::Escape))
+            emit m_mode.codeCorrected();
+        if (!result.consumed)
+            noteErasing(event);
         QWidget *target = m_box;
         if (!result.commit.isEmpty()) {
+            emit m_mode.committed(result.commit, result.word, result.candidate);
             m_mode.setNote(result.note);
             s_delivering = true;
             m_mode.beginCommit();
@@ -149,6 +159,26 @@ private:
         }
         showCode(target);
         return result.consumed;
+    }
+
+    // Backspace or Delete that the box itself takes: committed text it erases.
+    void noteErasing(const QKeyEvent &event)
+    {
+        if (event.key() != Qt::Key_Backspace && event.key() != Qt::Key_Delete)
+            return;
+        if (!m_box->isEnabled() || m_box->property("readOnly").toBool())
+            return;
+        const QString selected = m_box->inputMethodQuery(Qt::ImCurrentSelection).toString();
+        if (!selected.isEmpty()) {
+            emit m_mode.textCorrected(int(selected.toUcs4().size()));
+            return;
+        }
+        const int caret = m_box->inputMethodQuery(Qt::ImCursorPosition).toInt();
+        const int absolute = m_box->inputMethodQuery(Qt::ImAbsolutePosition).toInt();
+        const int length = int(m_box->inputMethodQuery(Qt::ImSurroundingText).toString().size());
+        const bool erases = event.key() == Qt::Key_Backspace ? caret > 0 || absolute > 0 : caret < length;
+        if (erases)
+            emit m_mode.textCorrected(1);
     }
 
     void showCode(QWidget *target)
@@ -301,25 +331,24 @@ QString ComposerMode::statusText() const
     return m_note.isEmpty() ? method : method + QStringLiteral("  ") + m_note;
 }
 
-void ComposerMode::startTally()
+qint64 ComposerMode::idealKeys(QStringView text)
 {
-    m_keys = 0;
-    m_characters = 0;
-    m_keysSinceCommit = 0;
+    if (m_edition == 0) // off, or pinyin: the ideal is a Wubi table's
+        return -1;
+    const int which = m_edition == 86 ? 0 : 1;
+    std::unique_ptr<IdealCodeLength> &ideal = m_ideal[which];
+    if (!ideal) {
+        const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
+        if (table.isEmpty())
+            return -1;
+        ideal = std::make_unique<IdealCodeLength>(table);
+    }
+    return ideal->keys(text, m_idealMemo[which]);
 }
 
-QString ComposerMode::keysPerCharacterText() const
+void ComposerMode::countKeys(int keys)
 {
-    if (!isOn() || m_characters == 0)
-        return {};
-    return QString::number(double(m_keys) / double(m_characters), 'f', 2);
-}
-
-void ComposerMode::countKeys(int keys, const QString &committed)
-{
-    m_keys += keys;
     m_keysSinceCommit += keys;
-    m_characters += committed.toUcs4().size();
 }
 
 void ComposerMode::beginCommit()

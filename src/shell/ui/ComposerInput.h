@@ -7,8 +7,9 @@
 // and [Pinyin] Composer = "0", "full", "xiaohe", ...: one of them on switches
 // the other off. It owns the composers all boxes share (only the focused box
 // types), the pinyin engine, loaded in the background once pinyin is first
-// switched on, the candidate window, the note on shorter codes, and the
-// keys-per-character tally of a run.
+// switched on, the candidate window and the note on shorter codes, and it
+// tells what the boxes see of the typing (keys, commits, corrections) to
+// whoever keeps a run's figures.
 //
 // AttachComposer gives a box to the composer. While the mode is on (and the
 // box's exercise is a Chinese one), the box's system input method is off, its
@@ -17,6 +18,7 @@
 // it exactly like one.
 #include "pinyin/PinyinComposer.h"
 #include "pinyin/PinyinEngine.h"
+#include "wubi/IdealCodeLength.h"
 #include "wubi/WubiComposer.h"
 
 #include <QObject>
@@ -53,10 +55,9 @@ public:
     QString statusText() const;
     const QString &note() const { return m_note; }
 
-    // The tally of the run: keys the composer took and characters it committed.
-    void startTally();
-    // "2.35"; empty when nothing was committed through the composer.
-    QString keysPerCharacterText() const;
+    // The fewest keys the Wubi edition's table allows for `text` (理想码长);
+    // -1 while Wubi is off or before the tables are read.
+    qint64 idealKeys(QStringView text);
 
     // The composer switched on (one that passes every key through while off).
     // The Wubi code index is built from the tables of the moment on first
@@ -71,7 +72,7 @@ public:
     CandidateWindow *candidateWindow();
 
     // Used by the boxes.
-    void countKeys(int keys, const QString &committed);
+    void countKeys(int keys);
     // Around the delivery of a commit: the progress log learns the keys
     // taken since the previous commit, for the run that judges it.
     void beginCommit();
@@ -81,6 +82,16 @@ public:
 signals:
     void changed();       // method or note
     void methodChanged(); // also when switched off
+
+    // What a box saw: a key the composer was given, a commit (`word` the
+    // candidate in it, `candidate` its place, -1 for none), a code in
+    // progress corrected (Backspace, Escape), and committed text erased by
+    // Backspace or Delete (`erased` characters) whether the composer is on
+    // or not.
+    void keyCounted();
+    void committed(const QString &text, const QString &word, int candidate);
+    void codeCorrected();
+    void textCorrected(int erased);
 
 private:
     void switchTo(int edition, std::optional<PinyinScheme> scheme);
@@ -94,11 +105,11 @@ private:
     PinyinComposer m_pinyinComposer;
     bool m_pinyinSet = false; // the pinyin composer has the engine and the scheme
     std::unique_ptr<WubiCodeIndex> m_indexes[2]; // 86, 98; built when first used
+    std::unique_ptr<IdealCodeLength> m_ideal[2];  // likewise
+    IdealCodeLength::Memo m_idealMemo[2];         // the text typed so far, worked out
     bool m_indexSet = false; // the composer has the edition's index
     QPointer<CandidateWindow> m_candidates;
     QString m_note;
-    qint64 m_keys = 0;
-    qint64 m_characters = 0;
     int m_keysSinceCommit = 0;
 };
 

@@ -170,6 +170,7 @@ private slots:
         QCOMPARE(w->picture().look('S').state, KeyState::Normal);
         QCOMPARE(w->picture().look(w->drill().target()).state, KeyState::Target);
         QCOMPARE(Text(w, "lblCD"), QStringLiteral("120.00 次/分"));
+        QCOMPARE(Text(w, "lblKeysPerSecond"), QStringLiteral("击键 2.00"));
         QCOMPARE(Text(w, "lblJZ"), QStringLiteral("50.00 %"));
         // Half of the 300-pixel frame plus 1; a pixel per 15 keystrokes a minute plus 1.
         QCOMPARE(Width(w, "picCu"), 151);

@@ -27,7 +27,13 @@ QString DatabaseIn(const TestContext &t) { return QDir(t.ctx.paths.userDataDir).
 
 RunSummary Run(const QString &kind, const QString &start, qint64 seconds, int characters, int errors)
 {
-    return {QString(), kind, QDateTime::fromString(start, Qt::ISODate), seconds * 1000, characters, errors};
+    RunSummary run;
+    run.kind = kind;
+    run.start = QDateTime::fromString(start, Qt::ISODate);
+    run.durationMs = seconds * 1000;
+    run.characters = characters;
+    run.errors = errors;
+    return run;
 }
 
 ItemTally Tally(qint64 attempts, qint64 errors)

@@ -90,7 +90,9 @@ private slots:
         QCOMPARE(runs.size(), 2);
         QCOMPARE(runs[1], (QStringList{QStringLiteral("王,\"小\""), QStringLiteral("逐行练习"),
                                        QStringLiteral("2026-01-01 09:00:00"), QStringLiteral("1.5"),
-                                       QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("160.0")}));
+                                       QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("160.0"),
+                                       QStringLiteral("系统输入法"), QString(), QString(), QString(), QString(),
+                                       QString(), QString()}));
     }
 
     void unwritableTargetIsReported()

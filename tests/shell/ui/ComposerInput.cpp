@@ -1,7 +1,8 @@
 // The built-in composers in the line-by-line window: key presses into the
 // input line, commits judged character by character like input-method
 // commits, the candidate window, the switch between Wubi and pinyin, and the
-// keys per character in the report and in the progress statistics.
+// typing figures (击键, 码长, 理想码长, 打词率, 选重, 回改) in the run panel,
+// the report and the progress statistics.
 #include "../../practice/ui/PracticeHarness.h"
 #include "progress/ui/ProgressService.h"
 #include "shell/ui/CandidateWindow.h"
@@ -43,6 +44,8 @@ struct ComposerHarness : TestContext {
         dialog.startOnEnter(Qt::Key_Return);
     }
 
+    RunPanel *runPanel() const { return qobject_cast<RunPanel *>(shell.window(ManagedWindow::RunPanel)); }
+
     void type(int index, const char *keys) { QTest::keyClicks(line->input(index), QLatin1String(keys)); }
 };
 } // namespace
@@ -53,7 +56,8 @@ private slots:
     void commitsAreJudgedCharacterByCharacterInTheLineWindow();
     void switchingTheEditionMidCodeClearsIt();
     void englishPracticeAndTheSwitchOffLeaveTheBoxAlone();
-    void composedRunGivesKeysPerCharacterToReportAndStatistics();
+    void composedRunGivesTypingFiguresToPanelReportAndStatistics();
+    void systemInputMethodRunCountsCorrectionsAndSaysWhatIsMissing();
     void pinyinLinesScoreFullMarks_data();
     void pinyinLinesScoreFullMarks();
     void switchingOneComposerOnSwitchesTheOtherOff();
@@ -154,29 +158,114 @@ void ComposerInputTest::englishPracticeAndTheSwitchOffLeaveTheBoxAlone()
     QVERIFY(off.line->input(0)->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
-void ComposerInputTest::composedRunGivesKeysPerCharacterToReportAndStatistics()
+void ComposerInputTest::composedRunGivesTypingFiguresToPanelReportAndStatistics()
 {
     ComposerHarness h(QStringLiteral("98"));
     ProgressService progress(h.ctx, QDir(h.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), nullptr);
     ModalWatcher watcher;
-    QString shown;
+    QHash<QString, QString> shown;
     watcher.handle = [&](QWidget *w) {
-        if (auto *value = w->findChild<QLabel *>(QStringLiteral("lblKeysPerCharacterValue")))
-            shown = value->text();
+        for (const char *name : {"lblKeysPerSecond", "lblKeysPerCharacter", "lblIdealKeysPerCharacter",
+                                 "lblPhraseShare", "lblCandidatePicks", "lblCorrections", "lblTypingNote"})
+            if (auto *value = w->findChild<QLabel *>(QLatin1String(name)))
+                shown.insert(QLatin1String(name), value->text());
         return false;
     };
-    h.startRun(QStringLiteral("你好你\r\n"));
-    // 你好 by its phrase code and a space (5 keys), 你 by "wq" and a
-    // space after a slip erased (x, Backspace): 5 keys. 10 keys, 3 characters.
-    h.type(0, "wqvb ");
-    QTest::keyClick(h.line->input(0), Qt::Key_X);
-    QTest::keyClick(h.line->input(0), Qt::Key_Backspace);
-    h.type(0, "wq ");
-    QTRY_COMPARE(shown, QStringLiteral("3.33"));
+    h.startRun(QStringLiteral("我们有经济。\r\n"));
+    QLineEdit *in = h.line->input(0);
+    // 我们 by its phrase code (4 keys); 我 by mistake (q, space) and erased
+    // with Backspace: one correction of committed text (3 keys); 有 is the
+    // second candidate of "def", whose f is corrected on the way: d e f
+    // Backspace f 2 (6 keys, one pick, one correction of the code); 经济 by
+    // its phrase code (4 keys) and 。 (1 key). Delete at the end erases
+    // nothing and counts nowhere. 18 keys in 9 running seconds, 6 characters
+    // stand; 7 were committed, 4 of them in phrases.
+    h.type(0, "trwu");
+    h.clock.advanceSeconds(3);
+    h.type(0, "q ");
+    QTest::keyClick(in, Qt::Key_Backspace);
+    h.type(0, "def");
+    QTest::keyClick(in, Qt::Key_Backspace);
+    h.type(0, "f2");
+    QCOMPARE(in->text(), QStringLiteral("我们有"));
+    h.clock.advanceSeconds(3);
+    h.type(0, "xciy");
+    QTest::keyClick(in, Qt::Key_Delete);
+    QCOMPARE(in->text(), QStringLiteral("我们有经济"));
+
+    // Live in the panel: the ideal for 我们有经济。 in 98 is trwu, e + space,
+    // xciy and one key for 。: 11 keys, 1.83 a character (the 。 is not typed yet: 10 / 5).
+    h.runPanel()->tickFigures();
+    QCOMPARE(h.runPanel()->typingLabel->text(),
+             QStringLiteral("击键 2.83\n码长 3.40\n理想码长 2.00\n打词率 66.7%\n选重 1  回改 1"));
+
+    h.clock.advanceSeconds(3);
+    h.type(0, ".");
+    QTRY_VERIFY(!shown.isEmpty());
+    QCOMPARE(shown.value(QStringLiteral("lblKeysPerSecond")), QStringLiteral("2.00"));
+    QCOMPARE(shown.value(QStringLiteral("lblKeysPerCharacter")), QStringLiteral("3.00"));
+    QCOMPARE(shown.value(QStringLiteral("lblIdealKeysPerCharacter")), QStringLiteral("1.83"));
+    QCOMPARE(shown.value(QStringLiteral("lblPhraseShare")), QStringLiteral("57.1%"));
+    QCOMPARE(shown.value(QStringLiteral("lblCandidatePicks")), QStringLiteral("1"));
+    QCOMPARE(shown.value(QStringLiteral("lblCorrections")), QStringLiteral("1（改码 1）"));
+    QVERIFY(!shown.contains(QStringLiteral("lblTypingNote")));
+
+    // Stored with the run, under the edition it was typed with.
     const QVector<RunSummary> runs = progress.runSummaries();
     QCOMPARE(runs.size(), 1);
-    QCOMPARE(runs[0].characters, 3);
-    QCOMPARE(runs[0].composerKeys, 10);
+    QCOMPARE(runs[0].characters, 6);
+    QCOMPARE(runs[0].durationMs, 9000);
+    TypingFigures expected;
+    expected.method = QStringLiteral("wubi98");
+    expected.keys = 18;
+    expected.committedCharacters = 7;
+    expected.phraseCharacters = 4;
+    expected.candidatePicks = 1;
+    expected.textCorrections = 1;
+    expected.codeCorrections = 1;
+    expected.idealKeys = 11;
+    expected.idealCharacters = 6;
+    QCOMPARE(runs[0].typing, expected);
+}
+
+void ComposerInputTest::systemInputMethodRunCountsCorrectionsAndSaysWhatIsMissing()
+{
+    ComposerHarness h(QStringLiteral("0"));
+    ProgressService progress(h.ctx, QDir(h.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), nullptr);
+    ModalWatcher watcher;
+    QHash<QString, QString> shown;
+    watcher.handle = [&](QWidget *w) {
+        for (const char *name : {"lblKeysPerSecond", "lblCorrections", "lblTypingNote"})
+            if (auto *value = w->findChild<QLabel *>(QLatin1String(name)))
+                shown.insert(QLatin1String(name), value->text());
+        return false;
+    };
+    h.startRun(QStringLiteral("你好中国\r\n"));
+    QLineEdit *in = h.line->input(0);
+    const auto commit = [in](const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(in, &event);
+    };
+    // A wrong phrase from the system input method, erased by two Backspaces
+    // (an empty box takes a third that erases nothing), then the right one.
+    commit(QStringLiteral("拟好"));
+    QTest::keyClick(in, Qt::Key_Backspace);
+    QTest::keyClick(in, Qt::Key_Backspace);
+    QTest::keyClick(in, Qt::Key_Backspace);
+    h.runPanel()->tickFigures();
+    QCOMPARE(h.runPanel()->typingLabel->text(), QStringLiteral("回改 2\n") + kFiguresNeedComposer);
+    h.clock.advanceSeconds(2);
+    commit(QStringLiteral("你好中国"));
+    QTRY_VERIFY(!shown.isEmpty());
+    QCOMPARE(shown.value(QStringLiteral("lblCorrections")), QStringLiteral("2"));
+    QCOMPARE(shown.value(QStringLiteral("lblTypingNote")), kFiguresNeedComposer);
+    QVERIFY(!shown.contains(QStringLiteral("lblKeysPerSecond")));
+    const QVector<RunSummary> runs = progress.runSummaries();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].typing.method, QStringLiteral("ime"));
+    QCOMPARE(runs[0].typing.keys, -1);
+    QCOMPARE(runs[0].typing.textCorrections, 2);
 }
 
 void ComposerInputTest::pinyinLinesScoreFullMarks_data()
