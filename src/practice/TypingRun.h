@@ -3,6 +3,8 @@
 // its start, pauses and running time, the characters typed and the errors
 // judged, and its time limit. Its figures are the one set the live display,
 // the report, the record file and the progress statistics all show.
+#include "pinyin/PinyinMistakes.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -54,6 +56,9 @@ public:
     // As of now while the run goes on; as of its end afterwards.
     RunFigures figures() const;
 
+    // The pinyin confusions of the run's wrong characters (pinyin drills).
+    PinyinMistakeLog &pinyinMistakes() { return m_pinyinMistakes; }
+
 signals:
     void started();
     void pausedChanged(bool paused);
@@ -73,6 +78,7 @@ private:
     int m_errors = 0;
     int m_timeLimitSeconds = 0;
     RunFigures m_final;
+    PinyinMistakeLog m_pinyinMistakes;
     bool m_ended = false;
 };
 

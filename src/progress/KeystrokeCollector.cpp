@@ -9,7 +9,11 @@ QString exercise::Caption(const QString &kind)
         {kWubiCharacters, QStringLiteral("五笔单字")}, {kWubiPhrases, QStringLiteral("五笔词组")},
         {kWubi, QStringLiteral("五笔字根表打字")},     {kRadicalDrill, QStringLiteral("字根练习")},
         {kRace, QStringLiteral("打字游戏")},          {kKeys, QStringLiteral("键位练习")},
-        {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")}};
+        {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")},
+        {kPinyinInitials, QStringLiteral("拼音声母")},  {kPinyinFinals, QStringLiteral("拼音韵母")},
+        {kPinyinWholeSyllables, QStringLiteral("整体认读音节")}, {kPinyinCharacters, QStringLiteral("拼音单字")},
+        {kPinyinWords, QStringLiteral("拼音常用词")},   {kPinyinText, QStringLiteral("拼音课文")},
+        {kPinyinConfusions, QStringLiteral("易混读音")}};
     return captions.value(kind, kind);
 }
 

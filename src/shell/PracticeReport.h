@@ -13,6 +13,7 @@ struct PracticeReport {
     std::array<QString, 6> captions; // lblCaption(0..5)
     std::array<QString, 6> values;   // figureLabel(0..5), shown as the figures below say
     QString keysPerCharacter;        // "平均码长" of a run typed through the built-in composer, else empty
+    QStringList pinyinMistakes;      // "平翘舌 z/zh：2 处" ... of a pinyin drill, one per kind of confusion
 
     // The run's figures, which the record file and the statistics keep.
     QString exerciseKind;

@@ -5,6 +5,7 @@
 #include "data/ui/Register.h"
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
+#include "pinyin/ui/PinyinDrillCommands.h"
 #include "practice/ui/Register.h"
 #include "progress/ui/Register.h"
 #include "records/ui/Register.h"
@@ -17,6 +18,7 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterSettingsDialog(ctx, main);
     RegisterLinePractice(ctx, main);
     RegisterTextPractice(ctx, main);
+    RegisterPinyinDrills(ctx, main);
     RegisterRecords(ctx, main);
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);

@@ -9,7 +9,9 @@
 #include "practice/TypingRun.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
+#include "progress/PinyinConfusions.h"
 #include "shell/PracticeReport.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/ComposerInput.h"
 
 #include <QApplication>
@@ -376,6 +378,12 @@ void RunPanel::clearAccuracyFigure()
     accuracyLabel->clear();
 }
 
+TypingRun *OpenTypingRun(AppContext &ctx)
+{
+    RunPanel *runPanel = OpenRunPanel(ctx);
+    return runPanel ? &runPanel->run() : nullptr;
+}
+
 void StartRunFigures(AppContext &ctx)
 {
     if (RunPanel *runPanel = OpenRunPanel(ctx))
@@ -401,6 +409,10 @@ void ShowPracticeReport(AppContext &ctx)
         report.exerciseKind = run.kind();
         report.start = run.startTime();
         speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
+        const PinyinMistakeLog &mistakes = run.pinyinMistakes();
+        report.pinyinMistakes = mistakes.summary();
+        if (ctx.progressLog && !mistakes.mistakes().isEmpty())
+            ctx.progressLog->recordPinyinMistakes(TallyConfusions(mistakes.mistakes(), ctx.clock.now()));
         time = ElapsedTimeText(report.figures.elapsedSeconds);
     }
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeInputWindow));

@@ -69,6 +69,8 @@ private:
     ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
 };
 
+// The status window's run; null while the status window is closed.
+TypingRun *OpenTypingRun(AppContext &ctx);
 // Enter in the start dialog: the status window's run starts from now.
 void StartRunFigures(AppContext &ctx);
 // Ends the status window's run, computes the final statistics, fills the

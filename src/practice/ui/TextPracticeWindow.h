@@ -8,7 +8,9 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QPlainTextEdit;
+class ReferenceLine;
 struct AppContext;
 
 class TextPracticeWindow : public QWidget, public PracticeWindow {
@@ -37,6 +39,12 @@ public:
 
     // The reference character the next typed one is judged against.
     QString expectedChar() const;
+
+    // The line of the reference being typed, with toned pinyin over each
+    // character; shown while pinyin is chosen or the run is a pinyin drill.
+    ReferenceLine *pinyinLine() const { return m_pinyinLine; }
+    QCheckBox *pinyinBox() const { return m_pinyinBox; }
+    void showReadings();
     QString selectedReference() const;
 
 protected:
@@ -51,10 +59,15 @@ private:
     int referenceShownLength() const;
     // Puts the stretch of the reference around `position` into reference.
     void showReferenceAround(int position);
+    // The characters of the text as the judge has them (empty past the end).
+    QString referenceChar(int position) const { return m_judge.charAt(position); }
 
     AppContext &m_ctx;
     QPlainTextEdit *m_referenceBox = nullptr;
     QPlainTextEdit *m_input = nullptr;
+    ReferenceLine *m_pinyinLine = nullptr;
+    QCheckBox *m_pinyinBox = nullptr;
+    int m_position = 0; // the character to type next
 
     TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
     QString m_lastInput; // the input as last seen, without composition

@@ -73,6 +73,7 @@ void ProgressService::endRun()
         return;
     m_collector.endRun();
     flush();
+    writeConfusions();
 }
 
 void ProgressService::endReportedRun(const RunSummary &reported)
@@ -94,6 +95,24 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     }
     m_collector.endRun(reported);
     flush();
+    writeConfusions();
+}
+
+void ProgressService::recordPinyinMistakes(const QVector<ConfusionStat> &seen)
+{
+    if (recording())
+        m_confusions += seen;
+}
+
+void ProgressService::writeConfusions()
+{
+    if (m_confusions.isEmpty())
+        return;
+    // Kept for the next run's end when the file is busy.
+    if (m_store.addConfusions(learner(), m_confusions))
+        m_confusions.clear();
+    else
+        reportWriteFailure();
 }
 
 bool ProgressService::flush()

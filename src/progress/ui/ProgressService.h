@@ -23,6 +23,7 @@ public:
     void setComposerKeys(int keys) override;
     void endRun() override;
     void endReportedRun(const RunSummary &reported) override;
+    void recordPinyinMistakes(const QVector<ConfusionStat> &seen) override;
     QVector<RunSummary> runSummaries() override;
 
     // Writes what was gathered now; false when recording has stopped.
@@ -38,6 +39,7 @@ public:
 private:
     bool recording() const;
     bool writeGathered(const QString &learner);
+    void writeConfusions();
     void reportWriteFailure() const;
     void stopRecording() const;
 
@@ -47,6 +49,7 @@ private:
 
     mutable ProgressStore m_store;
     KeystrokeCollector m_collector;
+    QVector<ConfusionStat> m_confusions; // of the run ending, not written yet
     QTimer *m_flushTimer = nullptr;
     mutable bool m_recording = false;
 };

@@ -74,6 +74,16 @@ void ResultWindow::buildLayout(const PracticeReport &report)
         rows->addWidget(caption, 6, 0);
         rows->addWidget(value, 6, 1);
     }
+    if (!report.pinyinMistakes.isEmpty()) {
+        // A pinyin drill: how the wrong characters were misheard.
+        auto *caption = new QLabel(QStringLiteral("读音混淆："), this);
+        caption->setObjectName(QStringLiteral("lblPinyinMistakes"));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        auto *value = new QLabel(report.pinyinMistakes.join(QLatin1Char('\n')), this);
+        value->setObjectName(QStringLiteral("lblPinyinMistakesValue"));
+        rows->addWidget(caption, 7, 0);
+        rows->addWidget(value, 7, 1);
+    }
 
     auto *nameRow = new QHBoxLayout;
     auto *label1 = new QLabel(QStringLiteral("姓名："), this);
