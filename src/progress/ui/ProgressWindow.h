@@ -1,7 +1,8 @@
 #pragma once
 // The learning progress window: for the current learner, speed and accuracy
 // per day and exercise kind as line charts, a heat map of the keys missed,
-// the twenty weakest characters with their Wubi codes, and the totals.
+// the twenty weakest characters with their Wubi codes, the totals, and the
+// pinyin confusions of the pinyin drills.
 // Docked like the record viewer; Escape closes it.
 #include "progress/ProgressSummary.h"
 #include "shell/ExercisePanel.h"
@@ -36,6 +37,9 @@ public:
     KeyHeatMap *heatMap() const { return m_heatMap; }
     QTableWidget *weakest() const { return m_weakest; }
     QTableWidget *totals() const { return m_totals; }
+    // The learner's pinyin confusions: a line per kind, and the pairs.
+    QLabel *confusionSummary() const { return m_confusionSummary; }
+    QTableWidget *confusions() const { return m_confusions; }
 
 private:
     void buildLayout();
@@ -44,6 +48,7 @@ private:
     void fillCharts(const QVector<DayProgress> &days);
     void fillWeakest(const QVector<WeakCharacter> &weakest);
     void fillTotals(const QVector<KindTotals> &totals);
+    void fillConfusions(const QVector<ConfusionStat> &confusions);
 
     AppContext &m_ctx;
     ProgressService &m_progress;
@@ -55,4 +60,6 @@ private:
     KeyHeatMap *m_heatMap = nullptr;
     QTableWidget *m_weakest = nullptr;
     QTableWidget *m_totals = nullptr;
+    QLabel *m_confusionSummary = nullptr;
+    QTableWidget *m_confusions = nullptr;
 };
