@@ -1,0 +1,73 @@
+// Pinyin in the line-by-line practice: toned pinyin over the reference, read
+// in context, on the learner's demand (F7, kept in the settings) and always
+// in a pinyin drill; the wrong characters of a pinyin drill diagnosed as
+// confusions, shown in the report and kept per learner.
+#include "../../practice/ui/PracticeHarness.h"
+#include "practice/ui/ReferencePinyin.h"
+#include "progress/ui/ProgressService.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QtTest>
+
+class PinyinPracticeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readingsInContextOverTheReferenceOnDemand()
+    {
+        PracticeHarness h;
+        h.state.pendingText = QStringLiteral("行走在银行\r\n");
+        h.line->fillReferencePage();
+        ReferenceLine *line = h.line->reference(0);
+        QVERIFY(line->readings().isEmpty()); // off unless asked for
+        QVERIFY(!h.line->pinyinBox()->isChecked());
+
+        QTest::keyClick(h.line->input(0), Qt::Key_F7);
+        QCOMPARE(line->readings(), (QStringList{QStringLiteral("xíng"), QStringLiteral("zǒu"), QStringLiteral("zài"),
+                                                QStringLiteral("yín"), QStringLiteral("háng")}));
+        QVERIFY(h.line->pinyinBox()->isChecked());
+        QVERIFY(PinyinChosen(h.ctx)); // kept for the next time
+        // Each reading over its own character: side by side, none overlapping.
+        for (int i = 0; i + 1 < line->charCount(); ++i)
+            QVERIFY2(line->readingRect(i).right() < line->readingRect(i + 1).left(), qPrintable(QString::number(i)));
+        QVERIFY(line->readingRect(0).bottom() < line->height() / 2);
+
+        QTest::keyClick(h.line->input(0), Qt::Key_F7);
+        QVERIFY(line->readings().isEmpty());
+        QVERIFY(!PinyinChosen(h.ctx));
+    }
+
+    void mistypedSyllablesAreDiagnosedInReportAndStore()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        ProgressService progress(h.ctx, QDir(h.ctx.paths.userDataDir).filePath(QStringLiteral("progress.sqlite")), nullptr);
+        h.settings.write(QStringLiteral("User"), QStringLiteral("Name"), QStringLiteral("小明"));
+        h.state.exerciseKind = exercise::kPinyinWords;
+        h.startRun(QStringLiteral("中国银行\r\n"));
+        // A pinyin drill shows the pinyin whatever was chosen: 行 of 银行 is háng.
+        QCOMPARE(h.line->reference(0)->readings().value(3), QStringLiteral("háng"));
+        QVERIFY(!h.line->pinyinBox()->isEnabled());
+
+        h.commit(0, QStringLiteral("宗")); // zōng for zhōng
+        h.commit(0, QStringLiteral("国"));
+        h.commit(0, QStringLiteral("银"));
+        h.commit(0, QStringLiteral("寒")); // hán for háng: the run ends
+        QTRY_COMPARE(watcher.reports.size(), std::size_t(1));
+        QCOMPARE(watcher.reports.front().pinyinMistakes,
+                 (QStringList{QStringLiteral("平翘舌 z/zh：1 处"), QStringLiteral("前后鼻音 -n/-ng：1 处")}));
+
+        const QVector<ConfusionStat> stored = progress.store().confusions(QStringLiteral("小明"));
+        QCOMPARE(stored.size(), 2);
+        QStringList rows;
+        for (const ConfusionStat &c : stored)
+            rows << QStringList{c.kind, c.expectedSyllable, c.typedSyllable, c.expectedChar, c.typedChar,
+                                QString::number(c.count)}
+                        .join(QLatin1Char(' '));
+        rows.sort();
+        QCOMPARE(rows, (QStringList{QStringLiteral("n-ng háng hán 行 寒 1"), QStringLiteral("z-zh zhōng zōng 中 宗 1")}));
+    }
+};
+
+QTEST_MAIN(PinyinPracticeTest)
+#include "pinyin_practice.moc"
