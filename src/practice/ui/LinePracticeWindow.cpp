@@ -103,7 +103,7 @@ LinePracticeWindow::LinePracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
     m_pinyinBox = new QCheckBox(referencepinyin::kCheckCaption, this);
     m_pinyinBox->setObjectName(QStringLiteral("chkPinyin"));
     m_pinyinBox->setFocusPolicy(Qt::NoFocus); // typing keeps the focus
-    m_pinyinBox->setStyleSheet(QStringLiteral("QCheckBox { color: white; }"));
+    m_pinyinBox->setStyleSheet(QStringLiteral("QCheckBox { color: #12385c; }")); // on the light end of the strip
     m_pinyinBox->adjustSize();
     m_pinyinBox->move(kWidth - m_pinyinBox->width() - 8, (22 - m_pinyinBox->height()) / 2);
     SetAccessibleText(m_pinyinBox, QStringLiteral("显示拼音"), QStringLiteral("在对照文字上方显示带声调的拼音"));
