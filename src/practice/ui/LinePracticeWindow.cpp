@@ -34,7 +34,7 @@ constexpr int kWidth = 598, kHeight = 445;
 constexpr int kLeft = 16, kTop = 30, kLineStep = 96;
 constexpr int kRefHeight = 34, kInHeight = 28, kGap = 4;
 // With pinyin over it a reference line grows upwards into the space above.
-constexpr int kReadingRise = 10;
+constexpr int kReadingRise = 8;
 
 QPixmap DecorationStrip()
 {

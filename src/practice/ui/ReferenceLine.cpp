@@ -107,10 +107,10 @@ void ReferenceLine::setReadings(const QStringList &readings)
 
 QFont ReferenceLine::readingFont() const
 {
-    // A sans-serif face has every toned vowel; a little over half the size
+    // A sans-serif face has every toned vowel; about two thirds the size
     // of the characters stays readable at every size the window uses.
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(qMax(10, qRound(QFontInfo(font()).pixelSize() * 0.62)));
+    f.setPixelSize(qMax(10, qRound(QFontInfo(font()).pixelSize() * 0.68)));
     return f;
 }
 
@@ -180,7 +180,7 @@ int ReferenceLine::leftOf(int index) const
     if (index >= m_lefts.size()) {
         const QFontMetrics fm(font());
         const QFontMetrics readingMetrics(readingFont());
-        constexpr int kReadingGap = 4; // between the readings of neighbours
+        constexpr int kReadingGap = 6; // between the readings of neighbours
         for (int i = int(m_lefts.size()) - 1; i < index; ++i) {
             int advance = fm.horizontalAdvance(charAt(i));
             if (const QString reading = m_readings.value(i); !reading.isEmpty())

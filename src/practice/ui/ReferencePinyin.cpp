@@ -8,6 +8,8 @@
 #include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
 #include "shell/AppContext.h"
+#include "shell/Shell.h"
+#include "shell/ui/PinyinDrill.h"
 
 bool PinyinChosen(const AppContext &ctx)
 {
@@ -18,6 +20,8 @@ void SetPinyinChosen(AppContext &ctx, bool shown)
 {
     ctx.settings.write(referencepinyin::kSection, referencepinyin::kShowValue,
                        shown ? QStringLiteral("1") : QStringLiteral("0"));
+    if (const QString unavailable = PinyinUnavailableMessage(ctx); shown && ctx.shell && !unavailable.isEmpty())
+        ctx.shell->setStatusMessage(unavailable);
 }
 
 bool PinyinDrillRun(const AppContext &ctx)

@@ -22,6 +22,8 @@ inline const QString kCheckCaption = QStringLiteral("显示拼音(F7)");
 } // namespace referencepinyin
 
 bool PinyinChosen(const AppContext &ctx);
+// Keeps the choice; when it is on and the pinyin data cannot be read, the
+// status strip says "拼音练习不可用：" and why.
 void SetPinyinChosen(AppContext &ctx, bool shown);
 // The run going on, or about to start, is a pinyin drill.
 bool PinyinDrillRun(const AppContext &ctx);

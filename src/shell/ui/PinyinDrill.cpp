@@ -21,12 +21,20 @@ int DrillCharacters(const PracticeState &s)
 
 } // namespace
 
-bool PinyinDrillsAvailable(AppContext &ctx, Shell &shell)
+QString PinyinUnavailableMessage(AppContext &ctx)
 {
     if (ctx.pinyinData && ctx.pinyinData->available())
+        return QString();
+    return QStringLiteral("拼音练习不可用：")
+           + (ctx.pinyinData ? ctx.pinyinData->error() : QStringLiteral("没有拼音数据"));
+}
+
+bool PinyinDrillsAvailable(AppContext &ctx, Shell &shell)
+{
+    const QString unavailable = PinyinUnavailableMessage(ctx);
+    if (unavailable.isEmpty())
         return true;
-    const QString why = ctx.pinyinData ? ctx.pinyinData->error() : QStringLiteral("没有拼音数据");
-    QMessageBox::information(shell.mainWindow(), QStringLiteral("拼音练习"), QStringLiteral("拼音练习不可用：") + why);
+    QMessageBox::information(shell.mainWindow(), QStringLiteral("拼音练习"), unavailable);
     return false;
 }
 

@@ -9,6 +9,9 @@ struct AppContext;
 class PinyinData;
 class Shell;
 
+// "拼音练习不可用：" and why, when the pinyin data cannot be read; else empty.
+QString PinyinUnavailableMessage(AppContext &ctx);
+
 // True when the pinyin data can be read; otherwise tells the learner
 // "拼音练习不可用：" and why, and returns false.
 bool PinyinDrillsAvailable(AppContext &ctx, Shell &shell);

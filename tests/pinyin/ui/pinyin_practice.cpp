@@ -3,6 +3,7 @@
 // in a pinyin drill; the wrong characters of a pinyin drill diagnosed as
 // confusions, shown in the report and kept per learner.
 #include "../../practice/ui/PracticeHarness.h"
+#include "pinyin/ui/PinyinDrillCommands.h"
 #include "practice/ui/ReferencePinyin.h"
 #include "progress/ui/ProgressService.h"
 
@@ -66,6 +67,30 @@ private slots:
                         .join(QLatin1Char(' '));
         rows.sort();
         QCOMPARE(rows, (QStringList{QStringLiteral("n-ng háng hán 行 寒 1"), QStringLiteral("z-zh zhōng zōng 中 宗 1")}));
+    }
+
+    // Without its data pinyin practice says why it cannot run, and the line
+    // practice goes on as it was.
+    void withoutDataEveryDrillSaysWhy()
+    {
+        PracticeHarness h;
+        ModalWatcher watcher;
+        PinyinData missing(h.env.path() + QStringLiteral("/nowhere"));
+        h.ctx.pinyinData = &missing;
+        RegisterPinyinDrills(h.ctx, h.shell);
+        for (const char *key : {"pinyin.initials", "pinyin.level2", "pinyin.words1", "pinyin.text"}) {
+            watcher.messages.clear();
+            QVERIFY(h.shell.runCommand(QString::fromLatin1(key)));
+            QCOMPARE(watcher.messages.size(), 1);
+            QVERIFY2(watcher.messages.first().startsWith(QStringLiteral("拼音练习不可用：")), key);
+            QVERIFY(watcher.messages.first().size() > 8); // and the reason
+        }
+        QCOMPARE(h.state.exerciseKind, exercise::kLine);
+        h.state.pendingText = QStringLiteral("银行\r\n");
+        h.line->fillReferencePage();
+        QTest::keyClick(h.line->input(0), Qt::Key_F7);
+        QVERIFY(h.line->reference(0)->readings().isEmpty());
+        QCOMPARE(h.line->reference(0)->text(), QStringLiteral("银行"));
     }
 };
 
