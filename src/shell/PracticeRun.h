@@ -1,6 +1,8 @@
 #pragma once
 // The text-practice run as the shell and the drill commands of other
 // subsystems drive it. The line-by-line practice provides it.
+#include <QString>
+
 class PracticeRun {
 public:
     virtual ~PracticeRun() = default;
@@ -14,4 +16,15 @@ public:
     virtual void showStartDialog() = 0;
     // Enter in the start dialog: the run's clock starts now.
     virtual void startRun() = 0;
+    // The hook for a built-in pinyin composer, which sees the keys before
+    // anything is committed: in a pinyin drill, the syllable the learner
+    // spelt (`typedSyllable`, as typed: "zong", "lv") where the text asked
+    // for `expectedSyllable` (toned or not: "zhōng"; the reading in context
+    // of the reference character `expectedChar`, when known) is counted with
+    // the run's pinyin confusions, in its report and the learner's
+    // statistics. A wrong character that is committed is diagnosed anyway,
+    // so feed what never reaches the judge: a spelling corrected before
+    // the commit. Nothing happens outside a pinyin drill.
+    virtual void notePinyinSyllables(const QString &expectedSyllable, const QString &typedSyllable,
+                                     const QString &expectedChar) = 0;
 };

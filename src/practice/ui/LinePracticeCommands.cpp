@@ -2,6 +2,7 @@
 
 #include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/PracticeWindow.h"
+#include "practice/ui/ReferencePinyin.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
@@ -27,6 +28,11 @@ public:
     void fillReferencePage() override { FillReferencePage(m_ctx); }
     void showStartDialog() override { ShowStartDialog(m_ctx); }
     void startRun() override { StartRunFigures(m_ctx); }
+    void notePinyinSyllables(const QString &expectedSyllable, const QString &typedSyllable,
+                             const QString &expectedChar) override
+    {
+        NotePinyinSyllables(m_ctx, expectedSyllable, typedSyllable, expectedChar);
+    }
 };
 } // namespace
 

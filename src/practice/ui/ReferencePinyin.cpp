@@ -74,3 +74,12 @@ void NotePinyinMistakes(AppContext &ctx, const QVector<CharacterVerdict> &verdic
             run->pinyinMistakes().noteCharacter(v.expected, readingAt(v.position), v.typed,
                                                 *ctx.pinyinData->readings());
 }
+
+void NotePinyinSyllables(AppContext &ctx, const QString &expectedSyllable, const QString &typedSyllable,
+                         const QString &expectedChar)
+{
+    if (!PinyinDrillRun(ctx))
+        return;
+    if (TypingRun *run = OpenTypingRun(ctx))
+        run->pinyinMistakes().noteSyllables(expectedSyllable, typedSyllable, expectedChar);
+}

@@ -45,3 +45,8 @@ QStringList ReadingsInContext(AppContext &ctx, const std::function<QString(int p
 // position in context.
 void NotePinyinMistakes(AppContext &ctx, const QVector<CharacterVerdict> &verdicts,
                         const std::function<QString(int position)> &readingAt);
+
+// The composer's hook (PracticeRun::notePinyinSyllables): in a pinyin drill,
+// a syllable spelt for another goes into the run's pinyin mistakes.
+void NotePinyinSyllables(AppContext &ctx, const QString &expectedSyllable, const QString &typedSyllable,
+                         const QString &expectedChar);

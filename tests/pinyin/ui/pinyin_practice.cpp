@@ -6,6 +6,7 @@
 #include "pinyin/ui/PinyinDrillCommands.h"
 #include "practice/ui/ReferencePinyin.h"
 #include "progress/ui/ProgressService.h"
+#include "shell/PracticeRun.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -67,6 +68,23 @@ private slots:
                         .join(QLatin1Char(' '));
         rows.sort();
         QCOMPARE(rows, (QStringList{QStringLiteral("n-ng háng hán 行 寒 1"), QStringLiteral("z-zh zhōng zōng 中 宗 1")}));
+    }
+
+    // A composer's misspelt syllables count in a pinyin drill, and only there.
+    void composerSyllablesThroughTheRunHook()
+    {
+        for (const QString &kind : {exercise::kPinyinCharacters, exercise::kLine}) {
+            PracticeHarness h;
+            ModalWatcher watcher;
+            h.state.exerciseKind = kind;
+            h.startRun(QStringLiteral("山\r\n"));
+            QVERIFY(h.ctx.practiceRun);
+            h.ctx.practiceRun->notePinyinSyllables(QStringLiteral("shān"), QStringLiteral("san"), QStringLiteral("山"));
+            h.commit(0, QStringLiteral("山"));
+            QTRY_COMPARE(watcher.reports.size(), std::size_t(1));
+            QCOMPARE(watcher.reports.front().pinyinMistakes,
+                     kind == exercise::kLine ? QStringList() : QStringList{QStringLiteral("平翘舌 s/sh：1 处")});
+        }
     }
 
     // Without its data pinyin practice says why it cannot run, and the line
