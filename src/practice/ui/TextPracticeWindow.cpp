@@ -114,6 +114,7 @@ TextPracticeWindow::TextPracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
 
     // On load:
     applyFontSizes();
+    showReadings();
     m_ctx.state.window(ManagedWindow::TextPracticeWindow).shown = true;
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::TextPracticeWindow);
@@ -278,7 +279,7 @@ void TextPracticeWindow::selectReference(int position)
     m_selecting = false;
     m_position = position;
     referenceSelectionChanged();
-    showReadings();
+    updatePinyinLine();
     AnnounceDescription(m_input, NextCharacterDescription(m_judge.charAt(position)));
 }
 
@@ -355,11 +356,16 @@ void TextPracticeWindow::applyFontSizes()
 
 void TextPracticeWindow::showReadings()
 {
-    const bool shown = PinyinOverReference(m_ctx);
-    m_pinyinBox->setChecked(shown);
+    m_pinyinShown = PinyinOverReference(m_ctx);
+    m_pinyinBox->setChecked(m_pinyinShown);
     m_pinyinBox->setEnabled(!PinyinDrillRun(m_ctx)); // a pinyin drill always shows it
-    m_pinyinLine->setVisible(shown);
-    if (!shown)
+    m_pinyinLine->setVisible(m_pinyinShown);
+    updatePinyinLine();
+}
+
+void TextPracticeWindow::updatePinyinLine()
+{
+    if (!m_pinyinShown)
         return;
     // The line of the box that holds the character to type, as laid out now.
     const QTextCursor cursor = m_referenceBox->textCursor();

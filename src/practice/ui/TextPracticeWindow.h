@@ -59,6 +59,8 @@ private:
     int referenceShownLength() const;
     // Puts the stretch of the reference around `position` into reference.
     void showReferenceAround(int position);
+    // The line holding the character to type into the pinyin line.
+    void updatePinyinLine();
     // The characters of the text as the judge has them (empty past the end).
     QString referenceChar(int position) const { return m_judge.charAt(position); }
 
@@ -68,6 +70,7 @@ private:
     ReferenceLine *m_pinyinLine = nullptr;
     QCheckBox *m_pinyinBox = nullptr;
     int m_position = 0; // the character to type next
+    bool m_pinyinShown = false;
 
     TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
     QString m_lastInput; // the input as last seen, without composition

@@ -5,10 +5,12 @@
 #include "../../practice/ui/PracticeHarness.h"
 #include "pinyin/ui/PinyinDrillCommands.h"
 #include "practice/ui/ReferencePinyin.h"
+#include "practice/ui/TextPracticeWindow.h"
 #include "progress/ui/ProgressService.h"
 #include "shell/PracticeRun.h"
 
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QDir>
 #include <QtTest>
 
@@ -37,6 +39,39 @@ private slots:
         QTest::keyClick(h.line->input(0), Qt::Key_F7);
         QVERIFY(line->readings().isEmpty());
         QVERIFY(!PinyinChosen(h.ctx));
+    }
+
+    // The text practice shows the line being typed with its pinyin, the
+    // character to type marked, also further into the text.
+    void textPracticeShowsTheLineBeingTyped()
+    {
+        TestContext t;
+        TextPracticeWindow w(t.ctx);
+        t.state.pendingText = QStringLiteral("他在银行工作。") + QStringLiteral("我们走在长长的街道上。").repeated(8);
+        w.placeMaterial();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(!w.pinyinLine()->isVisible());
+        QTest::keyClick(w.input(), Qt::Key_F7);
+        QVERIFY(w.pinyinLine()->isVisible());
+        const QString first = w.pinyinLine()->text();
+        QVERIFY2(first.startsWith(QStringLiteral("他在银行工作。")), qPrintable(first));
+        QCOMPARE(w.pinyinLine()->readings().mid(0, 4),
+                 (QStringList{QStringLiteral("tā"), QStringLiteral("zài"), QStringLiteral("yín"), QStringLiteral("háng")}));
+        QCOMPARE(w.pinyinLine()->selectionStart(), 0);
+
+        // Typed past the first line of the box: the pinyin line follows, and
+        // marks the same character as the box.
+        w.beginRun();
+        QInputMethodEvent commit;
+        commit.setCommitString(first);
+        w.noteKeyPressed();
+        QApplication::sendEvent(w.input(), &commit);
+        const ReferenceLine *line = w.pinyinLine();
+        QVERIFY(line->text() != first);
+        QCOMPARE(line->selectedText(), w.selectedReference());
+        QCOMPARE(line->readings().size(), line->charCount());
+        QCOMPARE(line->readings().value(line->text().indexOf(QStringLiteral("长长"))), QStringLiteral("cháng"));
     }
 
     void mistypedSyllablesAreDiagnosedInReportAndStore()
