@@ -115,3 +115,22 @@ SyllableQuery ParseSyllableQuery(const QString &text)
     query.toneless = s;
     return query;
 }
+
+SyllableParts SplitSyllable(const QString &toneless)
+{
+    static const char *const kInitials[] = {"zh", "ch", "sh", "b", "p", "m", "f", "d", "t", "n", "l", "g",
+                                            "k",  "h",  "j",  "q", "x", "r", "z", "c", "s", "y", "w"};
+    SyllableParts parts{QString(), toneless};
+    for (const char *initial : kInitials) {
+        const int length = int(qstrlen(initial));
+        if (toneless.size() > length && toneless.startsWith(QLatin1String(initial))) {
+            parts.initial = QLatin1String(initial);
+            parts.final = toneless.mid(length);
+            break;
+        }
+    }
+    const bool umlautWrittenU = parts.initial.size() == 1 && QStringLiteral("jqxy").contains(parts.initial);
+    if (umlautWrittenU && parts.final.startsWith(QLatin1Char('u')))
+        parts.final[0] = QLatin1Char('v');
+    return parts;
+}

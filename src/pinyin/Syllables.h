@@ -18,3 +18,12 @@ struct SyllableQuery {
     bool matches(const QString &toned) const;
 };
 SyllableQuery ParseSyllableQuery(const QString &text);
+
+// A toneless syllable cut into its initial (empty for "an", "er") and final.
+// ü is written v, also where the spelling writes it u (ju, qu, xu, yu), so
+// that lü and lu differ and ju and jv are one syllable.
+struct SyllableParts {
+    QString initial;
+    QString final;
+};
+SyllableParts SplitSyllable(const QString &toneless);

@@ -29,6 +29,7 @@ void TypingRun::start(const QString &kind)
     m_characters = 0;
     m_errors = 0;
     m_final = {};
+    m_pinyinMistakes.clear();
     emit started();
 }
 

@@ -4,6 +4,7 @@
 // and its time limit. It is the only keeper of these: the windows tell it what
 // happens and read it back. Its figures are the one set the live display, the
 // report, the record file and the progress statistics all show.
+#include "pinyin/PinyinMistakes.h"
 #include "practice/TextFile.h"
 
 #include <QDateTime>
@@ -77,6 +78,9 @@ public:
     // As of now while the run goes on; as of its end afterwards.
     RunFigures figures() const;
 
+    // The pinyin confusions of the run's wrong characters (pinyin drills).
+    PinyinMistakeLog &pinyinMistakes() { return m_pinyinMistakes; }
+
 signals:
     void started();
     void pausedChanged(bool paused);
@@ -101,6 +105,7 @@ private:
     int m_errors = 0;
     int m_timeLimitSeconds = 0;
     RunFigures m_final;
+    PinyinMistakeLog m_pinyinMistakes;
     bool m_ended = false;
 };
 

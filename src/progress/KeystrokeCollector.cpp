@@ -11,7 +11,11 @@ QString exercise::Caption(const QString &kind)
         {kRace, QStringLiteral("打字游戏")},          {kKeys, QStringLiteral("键位练习")},
         {kFingering, QStringLiteral("指法练习")},      {kKeypad, QStringLiteral("数字键练习")},
         {kShuangpinKeys, QStringLiteral("双拼键位练习")},
-        {kPassage, QStringLiteral("赛文")}};
+        {kPassage, QStringLiteral("赛文")},
+        {kPinyinInitials, QStringLiteral("拼音声母")},  {kPinyinFinals, QStringLiteral("拼音韵母")},
+        {kPinyinWholeSyllables, QStringLiteral("整体认读音节")}, {kPinyinCharacters, QStringLiteral("拼音单字")},
+        {kPinyinWords, QStringLiteral("拼音常用词")},   {kPinyinText, QStringLiteral("拼音课文")},
+        {kPinyinConfusions, QStringLiteral("易混读音")}};
     return captions.value(kind, kind);
 }
 

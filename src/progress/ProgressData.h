@@ -28,6 +28,15 @@ inline const QString kFingering = QStringLiteral("fingering");
 inline const QString kKeypad = QStringLiteral("keypad");
 inline const QString kShuangpinKeys = QStringLiteral("shuangpin-keys"); // a syllable's two 双拼 keys
 inline const QString kPassage = QStringLiteral("passage"); // 赛文
+// The pinyin drills: their kinds all start with "pinyin-".
+inline const QString kPinyinInitials = QStringLiteral("pinyin-initials");
+inline const QString kPinyinFinals = QStringLiteral("pinyin-finals");
+inline const QString kPinyinWholeSyllables = QStringLiteral("pinyin-whole");
+inline const QString kPinyinCharacters = QStringLiteral("pinyin-characters");
+inline const QString kPinyinWords = QStringLiteral("pinyin-words");
+inline const QString kPinyinText = QStringLiteral("pinyin-text");
+inline const QString kPinyinConfusions = QStringLiteral("pinyin-confusions");
+inline bool IsPinyin(const QString &kind) { return kind.startsWith(QLatin1String("pinyin-")); }
 // What the learner reads for a kind ("逐行练习" ...); the kind itself when unknown.
 QString Caption(const QString &kind);
 } // namespace exercise
@@ -76,6 +85,17 @@ struct RunSummary {
             return reportedSpeed;
         return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0;
     }
+};
+
+// A confusion of two pinyin syllables: `kind` names it ("z-zh", "n-ng", "tone" ...).
+struct ConfusionStat {
+    QString kind;
+    QString expectedSyllable; // toned
+    QString typedSyllable;
+    QString expectedChar;
+    QString typedChar; // empty when only the syllable was seen
+    qint64 count = 0;
+    QDateTime lastSeen;
 };
 
 using ItemTallies = QHash<QString, QHash<QString, ItemTally>>; // kind -> item -> tally

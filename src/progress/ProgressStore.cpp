@@ -50,6 +50,13 @@ const char *const kMigrations[] = {
     " tried_at TEXT NOT NULL, speed REAL NOT NULL, accuracy REAL NOT NULL, characters INTEGER NOT NULL,"
     " record INTEGER NOT NULL);"
     "CREATE INDEX passage_tries_by_learner ON passage_tries (learner, passage, tried_at)",
+    // 4 -> 5: the learner's pinyin confusions: which syllable was typed for
+    // which, through which characters, how often
+    "CREATE TABLE pinyin_confusions ("
+    " learner TEXT NOT NULL, kind TEXT NOT NULL, expected TEXT NOT NULL, typed TEXT NOT NULL,"
+    " expected_char TEXT NOT NULL, typed_char TEXT NOT NULL,"
+    " count INTEGER NOT NULL DEFAULT 0, last_seen TEXT,"
+    " PRIMARY KEY (learner, kind, expected, typed, expected_char, typed_char))",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -430,11 +437,20 @@ bool ProgressStore::mergeLearner(const QString &from, const QString &to)
         QStringLiteral("DELETE FROM item_stats WHERE learner = ?"),
         QStringLiteral("UPDATE runs SET learner = ? WHERE learner = ?"),
         QStringLiteral("UPDATE passage_tries SET learner = ? WHERE learner = ?"),
+        QStringLiteral("INSERT INTO pinyin_confusions (learner, kind, expected, typed, expected_char, typed_char,"
+                       " count, last_seen)"
+                       " SELECT ?, kind, expected, typed, expected_char, typed_char, count, last_seen"
+                       " FROM pinyin_confusions WHERE learner = ? AND true"
+                       " ON CONFLICT (learner, kind, expected, typed, expected_char, typed_char) DO UPDATE SET"
+                       " count = count + excluded.count,"
+                       " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
+        QStringLiteral("DELETE FROM pinyin_confusions WHERE learner = ?"),
     };
     const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
-                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(to), LearnerKey(from)}};
+                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(to), LearnerKey(from)},
+                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)}};
     bool ok = true;
-    for (int i = 0; ok && i < 4; ++i) {
+    for (int i = 0; ok && i < int(std::size(statements)); ++i) {
         q.prepare(statements[i]);
         for (const QVariant &v : binds[i])
             q.addBindValue(v);
@@ -446,6 +462,49 @@ bool ProgressStore::mergeLearner(const QString &from, const QString &to)
         return fail(QStringLiteral("学习进度无法写入"), detail);
     }
     return true;
+}
+
+bool ProgressStore::addConfusions(const QString &learner, const QVector<ConfusionStat> &seen)
+{
+    if (!isOpen())
+        return false;
+    if (seen.isEmpty())
+        return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery q(db);
+    bool ok = q.prepare(QStringLiteral(
+        "INSERT INTO pinyin_confusions (learner, kind, expected, typed, expected_char, typed_char, count, last_seen)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (learner, kind, expected, typed, expected_char, typed_char) DO UPDATE SET"
+        " count = count + excluded.count, last_seen = max(coalesce(last_seen, ''), excluded.last_seen)"));
+    for (int i = 0; ok && i < seen.size(); ++i) {
+        const ConfusionStat &c = seen.at(i);
+        for (const QVariant &v : QVariantList{LearnerKey(learner), c.kind, c.expectedSyllable, c.typedSyllable,
+                                              c.expectedChar, c.typedChar, c.count, Iso(c.lastSeen)})
+            q.addBindValue(v);
+        ok = q.exec();
+    }
+    if (!ok || !db.commit()) {
+        const QString detail = q.lastError().text() + db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入，稍后再试"), detail);
+    }
+    return true;
+}
+
+QVector<ConfusionStat> ProgressStore::confusions(const QString &learner) const
+{
+    QVector<ConfusionStat> out;
+    QSqlQuery q = select(QStringLiteral("SELECT kind, expected, typed, expected_char, typed_char, count, last_seen"
+                                        " FROM pinyin_confusions WHERE learner = ?"
+                                        " ORDER BY count DESC, last_seen DESC, kind, expected, typed"),
+                         {LearnerKey(learner)});
+    while (q.next())
+        out.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                    q.value(4).toString(), q.value(5).toLongLong(), FromIso(q.value(6))});
+    return out;
 }
 
 QSqlQuery ProgressStore::select(const QString &sql, const QVariantList &values) const

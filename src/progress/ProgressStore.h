@@ -66,6 +66,12 @@ public:
     // The learner's tries at `passage`, best first.
     QVector<PassageTry> passageTries(const QString &learner, const QString &passage) const;
 
+    // Adds the counts of pinyin confusions seen (by learner, kind, syllables
+    // and characters) to the stored ones, in one transaction.
+    bool addConfusions(const QString &learner, const QVector<ConfusionStat> &seen);
+    // The learner's confusions, the most frequent first.
+    QVector<ConfusionStat> confusions(const QString &learner) const;
+
 private:
     // `sql` run with `values` bound in order, ready to step through with
     // next(); a query without rows when closed or failing.

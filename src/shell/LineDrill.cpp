@@ -17,10 +17,10 @@ void RunLineDrill(AppContext &ctx, Shell &shell, const LineDrill &drill)
         return;
     shell.selectDrillKind(drill.kind);
     s.pendingText = drill.firstPage(ctx);
+    s.exerciseKind = drill.exerciseKind; // the page is shown as the drill's kind wants it
     run->fillReferencePage();
     s.chineseText = true;
     s.generatedDrill = true;
-    s.exerciseKind = drill.exerciseKind;
     if (!drill.titleAfterStart)
         s.practiceTitle = drill.title;
     run->showStartDialog();

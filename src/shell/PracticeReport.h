@@ -13,6 +13,7 @@ struct PracticeReport {
     QString title;                   // "统计资料——打字类型：中文打字" ...
     std::array<QString, 6> captions; // lblCaption(0..5)
     std::array<QString, 6> values;   // figureLabel(0..5), shown as the figures below say
+    QStringList pinyinMistakes;      // "平翘舌 z/zh：2 处" ... of a pinyin drill, one per kind of confusion
 
     // The run's figures, which the record file and the statistics keep.
     QString exerciseKind;

@@ -24,4 +24,15 @@ public:
     // The run of the open status window (started or not); nullptr while no
     // status window is open.
     virtual TypingRun *run() = 0;
+    // The hook for a built-in pinyin composer, which sees the keys before
+    // anything is committed: in a pinyin drill, the syllable the learner
+    // spelt (`typedSyllable`, as typed: "zong", "lv") where the text asked
+    // for `expectedSyllable` (toned or not: "zhōng"; the reading in context
+    // of the reference character `expectedChar`, when known) is counted with
+    // the run's pinyin confusions, in its report and the learner's
+    // statistics. A wrong character that is committed is diagnosed anyway,
+    // so feed what never reaches the judge: a spelling corrected before
+    // the commit. Nothing happens outside a pinyin drill.
+    virtual void notePinyinSyllables(const QString &expectedSyllable, const QString &typedSyllable,
+                                     const QString &expectedChar) = 0;
 };

@@ -24,6 +24,9 @@ public:
     // figures go into the statistics, under the learner current now (the
     // name the result was saved under, when it was).
     virtual void endReportedRun(const RunSummary &reported) = 0;
+    // The pinyin confusions of the run that is ending; written with its end
+    // (endRun, endReportedRun), under the learner current then.
+    virtual void recordPinyinMistakes(const QVector<ConfusionStat> &seen) = 0;
     // Every run summary of every learner, oldest first.
     virtual QVector<RunSummary> runSummaries() = 0;
 };

@@ -304,6 +304,32 @@ private slots:
         QCOMPARE(b.runs[2].kind, exercise::kKeys);
         QVERIFY(c.take(QString()).isEmpty());
     }
+
+    // Pinyin confusions add up per learner, kind, syllables and characters,
+    // come most frequent first, and go with the unnamed learner's practice.
+    void pinyinConfusionsAddUpAndFollowTheLearner()
+    {
+        ProgressStore store;
+        QVERIFY(store.open(path()));
+        const QDateTime early(QDate(2026, 3, 1), QTime(9, 0)), late(QDate(2026, 3, 2), QTime(9, 0));
+        const ConfusionStat zh{QStringLiteral("z-zh"), QStringLiteral("zhōng"), QStringLiteral("zōng"),
+                               QStringLiteral("中"), QStringLiteral("宗"), 1, early};
+        ConfusionStat ng{QStringLiteral("n-ng"), QStringLiteral("yīng"), QStringLiteral("yīn"),
+                         QStringLiteral("英"), QStringLiteral("因"), 2, early};
+        QVERIFY(store.addConfusions(QString(), {zh, ng}));
+        ng.lastSeen = late;
+        QVERIFY(store.addConfusions(QString(), {ng}));
+        QVERIFY(store.addConfusions(QStringLiteral("小明"), {zh}));
+        QVERIFY(store.mergeLearner(QString(), QStringLiteral("小明")));
+        QVERIFY(store.confusions(QString()).isEmpty());
+        const QVector<ConfusionStat> mine = store.confusions(QStringLiteral("小明"));
+        QCOMPARE(mine.size(), 2);
+        QCOMPARE(mine[0].kind, QStringLiteral("n-ng"));
+        QCOMPARE(mine[0].count, 4);
+        QCOMPARE(mine[0].lastSeen, late);
+        QCOMPARE(mine[1].typedChar, QStringLiteral("宗"));
+        QCOMPARE(mine[1].count, 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgressStoreTest)

@@ -71,6 +71,9 @@ inline PracticeReport ShownReport(const QWidget *resultWindow)
         report.captions[std::size_t(i)] = text(QStringLiteral("lblCaption(%1)").arg(i)).chopped(1); // "："
         report.values[std::size_t(i)] = text(QStringLiteral("lblMessage(%1)").arg(i));
     }
+    const QString mistakes = text(QStringLiteral("lblPinyinMistakesValue"));
+    if (!mistakes.isEmpty())
+        report.pinyinMistakes = mistakes.split(QLatin1Char('\n'));
     return report;
 }
 

@@ -7,6 +7,7 @@
 #include "game/ui/Register.h"
 #include "keyboard/ui/KeyboardRegistration.h"
 #include "pinyin/ui/Register.h"
+#include "pinyin/ui/PinyinDrillCommands.h"
 #include "practice/ui/Register.h"
 #include "progress/ui/Register.h"
 #include "records/ui/Register.h"
@@ -19,6 +20,7 @@ void RegisterEverything(AppContext &ctx, MainWindow &main)
     RegisterSettingsDialog(ctx, main);
     RegisterLinePractice(ctx, main);
     RegisterTextPractice(ctx, main);
+    RegisterPinyinDrills(ctx, main);
     RegisterRecords(ctx, main);
     RegisterWubi(ctx, main);
     RegisterKeyboard(ctx, main);

@@ -4,6 +4,7 @@
 #include "practice/TextFile.h"
 #include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/PracticeWindow.h"
+#include "practice/ui/ReferencePinyin.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
@@ -45,6 +46,12 @@ public:
         ShowStartDialog(m_ctx);
     }
     TypingRun *run() override { return OpenRun(m_ctx); }
+
+    void notePinyinSyllables(const QString &expectedSyllable, const QString &typedSyllable,
+                             const QString &expectedChar) override
+    {
+        NotePinyinSyllables(m_ctx, expectedSyllable, typedSyllable, expectedChar);
+    }
 
 private:
     static bool ContainsHan(const QString &text)

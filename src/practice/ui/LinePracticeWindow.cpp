@@ -8,6 +8,7 @@
 #include "practice/TextUnits.h"
 #include "practice/TypingRun.h"
 #include "practice/ui/ReferenceLine.h"
+#include "practice/ui/ReferencePinyin.h"
 #include "practice/ui/RunControl.h"
 #include "practice/ui/RunPanel.h"
 #include "wubi/Wubi.h"
@@ -16,6 +17,7 @@
 #include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -32,6 +34,8 @@ namespace {
 constexpr int kWidth = 598, kHeight = 445;
 constexpr int kLeft = 16, kTop = 30, kLineStep = 96;
 constexpr int kRefHeight = 34, kInHeight = 28, kGap = 4;
+// With pinyin over it a reference line grows upwards into the space above.
+constexpr int kReadingRise = 8;
 
 QPixmap DecorationStrip()
 {
@@ -97,6 +101,18 @@ LinePracticeWindow::LinePracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
         });
     }
 
+    m_pinyinBox = new QCheckBox(referencepinyin::kCheckCaption, this);
+    m_pinyinBox->setObjectName(QStringLiteral("chkPinyin"));
+    m_pinyinBox->setFocusPolicy(Qt::NoFocus); // typing keeps the focus
+    m_pinyinBox->setStyleSheet(QStringLiteral("QCheckBox { color: #12385c; }")); // on the light end of the strip
+    m_pinyinBox->adjustSize();
+    m_pinyinBox->move(kWidth - m_pinyinBox->width() - 8, (22 - m_pinyinBox->height()) / 2);
+    SetAccessibleText(m_pinyinBox, QStringLiteral("显示拼音"), QStringLiteral("在对照文字上方显示带声调的拼音"));
+    connect(m_pinyinBox, &QCheckBox::clicked, this, [this](bool on) {
+        SetPinyinChosen(m_ctx, on);
+        showReadings();
+    });
+    showReadings();
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::LinePracticeWindow);
 }
@@ -153,6 +169,7 @@ TypingOutcome LinePracticeWindow::judgeLine(int index, const QString &before, co
 {
     TypingOutcome outcome = m_judges[index].judgeChange(before, after);
     RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
+    NotePinyinMistakes(m_ctx, outcome.verdicts, [this, index](int position) { return lineReadings(index).value(position); });
     for (int position : outcome.marksCleared)
         m_out[index]->setMark(position, false);
     for (int position : outcome.marksSet)
@@ -331,6 +348,11 @@ bool LinePracticeWindow::backspaceToLineAbove(int index)
 bool LinePracticeWindow::handleInputKey(int index, int keyCode, Qt::KeyboardModifiers modifiers)
 {
     const PracticeState &s = m_ctx.state;
+    if (keyCode == referencepinyin::kToggleKey && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (m_pinyinBox->isEnabled())
+            m_pinyinBox->click();
+        return true;
+    }
     if (!IsRunStarted(m_ctx))
         return false;
     const bool wubiDrill = s.chineseText && s.generatedDrill;
@@ -390,6 +412,7 @@ void LinePracticeWindow::clearReferencePage()
         setInputText(i, QString());
         m_out[i]->setText(QString());
         m_judges[i].setReference(QString());
+        m_readingsKnown[i] = false;
     }
 }
 
@@ -406,10 +429,35 @@ void LinePracticeWindow::fillReferencePage()
         m_out[i]->setReadOnly(true);
         pending.remove(0, end < 0 ? lineLength : lineLength + 2);
     }
+    showReadings();
+}
+
+const QStringList &LinePracticeWindow::lineReadings(int index)
+{
+    if (!m_readingsKnown[index]) {
+        m_readings[index] = ReferenceReadings(m_ctx, m_out[index]->text());
+        m_readingsKnown[index] = true;
+    }
+    return m_readings[index];
+}
+
+void LinePracticeWindow::showReadings()
+{
+    const bool drill = PinyinDrillRun(m_ctx);
+    const bool shown = PinyinOverReference(m_ctx);
+    m_pinyinBox->setChecked(shown);
+    m_pinyinBox->setEnabled(!drill); // a pinyin drill always shows it
+    for (int i = 0; i < kLines; ++i) {
+        const int top = kTop + i * kLineStep;
+        const int rise = shown ? kReadingRise : 0;
+        m_out[i]->setGeometry(kLeft, top - rise, kWidth - 2 * kLeft, kRefHeight + rise);
+        m_out[i]->setReadings(shown ? lineReadings(i) : QStringList());
+    }
 }
 
 void LinePracticeWindow::beginRun()
 {
+    showReadings(); // the drill's kind is known now
     for (int i = 0; i < kLines; ++i) {
         m_out[i]->setReadOnly(true);
         m_in[i]->setReadOnly(i != 0);

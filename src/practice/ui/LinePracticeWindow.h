@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 
+class QCheckBox;
 class QLineEdit;
 class QLabel;
 class ReferenceLine;
@@ -49,6 +50,10 @@ public:
     // The reference character the next typed one is judged against.
     QString expectedChar() const;
 
+    // Toned pinyin over the reference lines, as chosen or as the drill needs.
+    void showReadings();
+    QCheckBox *pinyinBox() const { return m_pinyinBox; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -70,6 +75,8 @@ private:
     void prepareNextDrillPage();
     void appendInputs(int lastLine);
     void endRun(bool pageFinished);
+    // The readings in context of reference line `index`, worked out once per text.
+    const QStringList &lineReadings(int index);
 
     AppContext &m_ctx;
     std::array<ReferenceLine *, kLines> m_out{};
@@ -77,6 +84,9 @@ private:
     std::array<TypingJudge, kLines> m_judges;
     std::array<QString, kLines> m_lastInput{}; // each input line as last judged
     QLabel *m_picture = nullptr;
+    QCheckBox *m_pinyinBox = nullptr;
+    std::array<QStringList, kLines> m_readings{};
+    std::array<bool, kLines> m_readingsKnown{};
 
     JudgeCue m_pendingCue = JudgeCue::None; // one cue for a change, however many lines it fills
     bool m_placingText = false; // the program, not the learner, is changing the input lines

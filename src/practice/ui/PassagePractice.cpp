@@ -62,7 +62,7 @@ void StartPassage(AppContext &ctx, Shell &shell, const QString &title, const QSt
 void PreparePassageRun(AppContext &ctx)
 {
     PracticeState &s = ctx.state;
-    if (s.runStarted || s.passageText.isEmpty() || !ctx.shell || !s.shown(ManagedWindow::TextPracticeWindow))
+    if (IsRunStarted(ctx) || s.passageText.isEmpty() || !ctx.shell || !s.shown(ManagedWindow::TextPracticeWindow))
         return;
     auto *window = dynamic_cast<PracticeWindow *>(ctx.shell->window(ManagedWindow::TextPracticeWindow));
     if (!window)

@@ -16,11 +16,11 @@ void ResumeTyping(QPlainTextEdit *box)
     box->moveCursor(QTextCursor::End);
 }
 
-void ApplyPointSize(std::initializer_list<QPlainTextEdit *> boxes, int size)
+void ApplyPointSize(std::initializer_list<QWidget *> boxes, int size)
 {
     if (size == 0)
         return;
-    for (QPlainTextEdit *box : boxes) {
+    for (QWidget *box : boxes) {
         QFont font = box->font();
         font.setPointSize(size);
         box->setFont(font);

@@ -32,7 +32,7 @@ void ShowWaitingForStart(Shell &shell, bool choosesText);
 // Unlocked, focused, caret at the end of the text.
 void ResumeTyping(QPlainTextEdit *box);
 // The size chosen in the settings dialog; 0 keeps the designed size.
-void ApplyPointSize(std::initializer_list<QPlainTextEdit *> boxes, int size);
+void ApplyPointSize(std::initializer_list<QWidget *> boxes, int size);
 // Hands focus-in and focus-out of a watched box to the window's handlers.
 void ForwardFocus(const QEvent *event, const std::function<void()> &gotFocus,
                   const std::function<void()> &lostFocus);

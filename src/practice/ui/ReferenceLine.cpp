@@ -4,6 +4,7 @@
 #include "shell/ui/Accessibility.h"
 
 #include <QEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,6 +27,7 @@ void ReferenceLine::setText(const QString &text)
     m_starts = CharacterStarts(m_text);
     m_marks = QVector<bool>(m_starts.size(), false);
     m_tints.clear();
+    m_readings.clear();
     m_selStart = 0;
     m_scroll = 0;
     layOutCharacters();
@@ -92,6 +94,41 @@ void ReferenceLine::setPhraseStarts(const QVector<int> &starts)
     update();
 }
 
+void ReferenceLine::setReadings(const QStringList &readings)
+{
+    if (readings == m_readings)
+        return;
+    m_readings = readings;
+    layOutCharacters();
+    updateGeometry(); // the band for the readings comes and goes
+    keepSelectionInView();
+    update();
+}
+
+QFont ReferenceLine::readingFont() const
+{
+    // A sans-serif face has every toned vowel; about two thirds the size
+    // of the characters stays readable at every size the window uses.
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(qMax(10, qRound(QFontInfo(font()).pixelSize() * 0.68)));
+    return f;
+}
+
+int ReferenceLine::readingBandHeight() const
+{
+    return m_readings.isEmpty() ? 0 : QFontMetrics(readingFont()).height();
+}
+
+QRect ReferenceLine::readingRect(int index) const
+{
+    const QString reading = m_readings.value(index);
+    if (reading.isEmpty() || index >= charCount())
+        return {};
+    const QRect cell = charRect(index);
+    const int width = QFontMetrics(readingFont()).horizontalAdvance(reading);
+    return QRect(cell.left() + (cell.width() - width) / 2, 1, width, readingBandHeight());
+}
+
 bool ReferenceLine::isTinted(int index) const
 {
     return index >= 0 && index < m_tints.size() && m_tints.at(index);
@@ -120,7 +157,7 @@ QSize ReferenceLine::sizeHint() const
     // A generated line is a few dozen characters; a longer one scrolls.
     constexpr int kMostMeasured = 200;
     const QFontMetrics fm(font());
-    return {leftOf(qMin(charCount(), kMostMeasured)) + kPadding, fm.height() + 2 * kPadding};
+    return {leftOf(qMin(charCount(), kMostMeasured)) + kPadding, readingBandHeight() + fm.height() + 2 * kPadding};
 }
 
 void ReferenceLine::changeEvent(QEvent *event)
@@ -142,8 +179,14 @@ int ReferenceLine::leftOf(int index) const
     index = qBound(0, index, int(m_starts.size()));
     if (index >= m_lefts.size()) {
         const QFontMetrics fm(font());
-        for (int i = int(m_lefts.size()) - 1; i < index; ++i)
-            m_lefts.append(m_lefts.last() + fm.horizontalAdvance(charAt(i)));
+        const QFontMetrics readingMetrics(readingFont());
+        constexpr int kReadingGap = 6; // between the readings of neighbours
+        for (int i = int(m_lefts.size()) - 1; i < index; ++i) {
+            int advance = fm.horizontalAdvance(charAt(i));
+            if (const QString reading = m_readings.value(i); !reading.isEmpty())
+                advance = qMax(advance, readingMetrics.horizontalAdvance(reading) + kReadingGap);
+            m_lefts.append(m_lefts.last() + advance);
+        }
     }
     return m_lefts.at(index);
 }
@@ -176,7 +219,10 @@ void ReferenceLine::paintEvent(QPaintEvent *event)
     QPainter p(this);
     p.fillRect(event->rect(), palette().base());
     const QFontMetrics fm(font());
-    const int baseline = (height() - fm.height()) / 2 + fm.ascent();
+    const int band = readingBandHeight();
+    const int baseline = band + (height() - band - fm.height()) / 2 + fm.ascent();
+    const QFont characterFont = font();
+    const QColor readingColour(0x1f, 0x5f, 0x9f);
     const QColor markColour(0xd0, 0x10, 0x10);
     const QColor base = palette().base().color(), highlight = palette().highlight().color();
     const auto blend = [](int a, int b) { return (a * 4 + b) / 5; };
@@ -205,7 +251,14 @@ void ReferenceLine::paintEvent(QPaintEvent *event)
         } else {
             p.setPen(selected ? palette().highlightedText().color() : palette().text().color());
         }
-        p.drawText(box.left(), baseline, charAt(i));
+        // Centred in its cell: a cell may be wider than its glyph.
+        p.drawText(box.left() + (box.width() - 1 - fm.horizontalAdvance(charAt(i))) / 2, baseline, charAt(i));
+        if (const QRect reading = readingRect(i); !reading.isEmpty()) {
+            p.setFont(readingFont());
+            p.setPen(selected ? palette().highlightedText().color() : readingColour);
+            p.drawText(reading, Qt::AlignCenter, m_readings.at(i));
+            p.setFont(characterFont);
+        }
     }
     if (m_selVisible && m_selStart >= m_starts.size()) {
         // Past the end of the line: a thin bar shows where typing goes on.

@@ -33,6 +33,15 @@ public:
     void setPhraseStarts(const QVector<int> &starts);
     bool isTinted(int index) const;
 
+    // Toned pinyin over each character (one entry per character; empty
+    // entries show nothing); an empty list shows none. A character is given
+    // the width of its pinyin when that is wider, so each reading sits over
+    // its own character. New text has none.
+    void setReadings(const QStringList &readings);
+    const QStringList &readings() const { return m_readings; }
+    // Where the pinyin over character `index` is drawn; empty without one.
+    QRect readingRect(int index) const;
+
     void setMark(int index, bool on);
     bool isMarked(int index) const;
     int markCount() const;
@@ -62,12 +71,15 @@ private:
     int leftOf(int index) const;
     void keepSelectionInView();
     QRect charRect(int index) const;
+    QFont readingFont() const;
+    int readingBandHeight() const; // 0 without readings
 
     QString m_text;
     QVector<int> m_starts;         // UTF-16 offset of each character
     mutable QVector<int> m_lefts;  // x of the characters measured so far
     QVector<bool> m_marks;
     QVector<bool> m_tints;
+    QStringList m_readings;
     int m_selStart = 0;
     int m_scroll = 0; // pixels scrolled to the left when the line is wider than the box
     bool m_selVisible = false;

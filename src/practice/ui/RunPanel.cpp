@@ -11,7 +11,9 @@
 #include "practice/ui/PassagePractice.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/RunControl.h"
+#include "progress/PinyinConfusions.h"
 #include "shell/PracticeReport.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/ComposerInput.h"
 
 #include <QApplication>
@@ -475,6 +477,10 @@ void ShowPracticeReport(AppContext &ctx)
         report.start = run->startTime();
         report.typing = OpenRunPanel(ctx)->typingFigures();
         speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
+        const PinyinMistakeLog &mistakes = run.pinyinMistakes();
+        report.pinyinMistakes = mistakes.summary();
+        if (ctx.progressLog && !mistakes.mistakes().isEmpty())
+            ctx.progressLog->recordPinyinMistakes(TallyConfusions(mistakes.mistakes(), ctx.clock.now()));
         time = ElapsedTimeText(report.figures.elapsedSeconds);
     }
     report.title = ReportTitle(s.chineseText, IsWindowOpen(s, ManagedWindow::FreeInputWindow));

@@ -6,12 +6,16 @@
 #include "practice/PracticeState.h"
 #include "practice/TextUnits.h"
 #include "practice/TypingRun.h"
+#include "practice/ui/ReferenceLine.h"
+#include "practice/ui/ReferencePinyin.h"
 #include "practice/ui/RunControl.h"
 #include "shell/ui/Accessibility.h"
 #include "practice/ui/RunPanel.h"
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/SongFont.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -74,10 +78,28 @@ TextPracticeWindow::TextPracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
     m_referenceBox->setFont(SongFont(kDesignedPointSize));
     m_input->setFont(SongFont(kDesignedPointSize));
 
+    m_pinyinBox = new QCheckBox(referencepinyin::kCheckCaption, this);
+    m_pinyinBox->setObjectName(QStringLiteral("chkPinyin"));
+    m_pinyinBox->setFocusPolicy(Qt::NoFocus); // typing keeps the focus
+    SetAccessibleText(m_pinyinBox, QStringLiteral("显示拼音"), QStringLiteral("在正在输入的一行文字上方显示带声调的拼音"));
+    connect(m_pinyinBox, &QCheckBox::clicked, this, [this](bool on) {
+        SetPinyinChosen(m_ctx, on);
+        showReadings();
+    });
+    m_pinyinLine = new ReferenceLine(this);
+    m_pinyinLine->setObjectName(QStringLiteral("rtbPinyin"));
+    m_pinyinLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // long lines scroll
+    m_pinyinLine->setFont(SongFont(kDesignedPointSize));
+    SetAccessibleText(m_pinyinLine, QStringLiteral("拼音对照"), QStringLiteral("正在输入的一行文字和它的拼音"));
+
+    auto *headingRow = new QHBoxLayout;
+    headingRow->addWidget(heading, 1);
+    headingRow->addWidget(m_pinyinBox);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
-    layout->addWidget(heading);
+    layout->addLayout(headingRow);
     layout->addWidget(m_referenceBox, 3);
+    layout->addWidget(m_pinyinLine);
     layout->addWidget(m_input, 2);
 
     connect(m_input, &QPlainTextEdit::textChanged, this, [this] {
@@ -93,6 +115,7 @@ TextPracticeWindow::TextPracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
 
     // On load:
     applyFontSizes();
+    showReadings();
     if (m_ctx.shell)
         m_ctx.shell->placeDocked(this, ManagedWindow::TextPracticeWindow);
 }
@@ -111,6 +134,11 @@ bool TextPracticeWindow::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == referencepinyin::kToggleKey && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                if (m_pinyinBox->isEnabled())
+                    m_pinyinBox->click();
+                return true;
+            }
             if (ProducesCharacter(key))
                 noteKeyPressed();
             break;
@@ -154,6 +182,9 @@ void TextPracticeWindow::judgeInput()
     }
     const TypingOutcome outcome = m_judge.judgeChange(before, typed);
     RecordVerdicts(m_ctx.progressLog, RunExerciseKind(m_ctx.state), outcome.verdicts);
+    NotePinyinMistakes(m_ctx, outcome.verdicts, [this](int position) {
+        return ReadingsInContext(m_ctx, [this](int p) { return referenceChar(p); }, position, 1).value(0);
+    });
     run->addErrors(outcome.errorChange);
     if (outcome.cue != JudgeCue::None)
         CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, outcome.cue == JudgeCue::Confirm);
@@ -242,7 +273,9 @@ void TextPracticeWindow::selectReference(int position)
     m_selecting = true;
     m_referenceBox->setTextCursor(cursor);
     m_selecting = false;
+    m_position = position;
     referenceSelectionChanged();
+    updatePinyinLine();
     AnnounceDescription(m_input, NextCharacterDescription(m_judge.charAt(position)));
 }
 
@@ -282,6 +315,7 @@ void TextPracticeWindow::placeMaterial()
 
 void TextPracticeWindow::beginRun()
 {
+    showReadings(); // the run's kind is known now
     m_input->setReadOnly(false);
     m_referenceBox->setReadOnly(true);
     m_keyPressed = false;
@@ -313,5 +347,41 @@ void TextPracticeWindow::clearContents()
 
 void TextPracticeWindow::applyFontSizes()
 {
-    ApplyPointSize({m_referenceBox, m_input}, m_ctx.state.fonts.intIn);
+    ApplyPointSize({m_referenceBox, m_input, m_pinyinLine}, m_ctx.state.fonts.intIn);
+}
+
+void TextPracticeWindow::showReadings()
+{
+    m_pinyinShown = PinyinOverReference(m_ctx);
+    m_pinyinBox->setChecked(m_pinyinShown);
+    m_pinyinBox->setEnabled(!PinyinDrillRun(m_ctx)); // a pinyin drill always shows it
+    m_pinyinLine->setVisible(m_pinyinShown);
+    updatePinyinLine();
+}
+
+void TextPracticeWindow::updatePinyinLine()
+{
+    if (!m_pinyinShown)
+        return;
+    // The line of the box that holds the character to type, as laid out now.
+    const QTextCursor cursor = m_referenceBox->textCursor();
+    const QTextBlock block = cursor.block();
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(m_referenceBox->document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    const QTextLine line = block.layout() ? block.layout()->lineForTextPosition(cursor.selectionStart() - block.position())
+                                          : QTextLine();
+    QString text;
+    int lineStart = m_position; // in characters of the text
+    if (line.isValid()) {
+        const int unitsBefore = cursor.selectionStart() - block.position() - line.textStart();
+        text = block.text().mid(line.textStart(), line.textLength());
+        lineStart = m_position - CharacterCount(QStringView(text).left(unitsBefore));
+    }
+    if (text != m_pinyinLine->text()) {
+        m_pinyinLine->setText(text);
+        m_pinyinLine->setReadings(ReadingsInContext(m_ctx, [this](int p) { return referenceChar(p); }, lineStart,
+                                                    CharacterCount(text)));
+    }
+    m_pinyinLine->setSelectionVisible(true);
+    m_pinyinLine->select(m_position - lineStart);
 }

@@ -8,7 +8,9 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QPlainTextEdit;
+class ReferenceLine;
 struct AppContext;
 class TypingRun;
 
@@ -38,6 +40,12 @@ public:
 
     // The reference character the next typed one is judged against.
     QString expectedChar() const;
+
+    // The line of the reference being typed, with toned pinyin over each
+    // character; shown while pinyin is chosen or the run is a pinyin drill.
+    ReferenceLine *pinyinLine() const { return m_pinyinLine; }
+    QCheckBox *pinyinBox() const { return m_pinyinBox; }
+    void showReadings();
     QString selectedReference() const;
 
 protected:
@@ -52,10 +60,18 @@ private:
     int referenceShownLength() const;
     // Puts the stretch of the reference around `position` into reference.
     void showReferenceAround(int position);
+    // The line holding the character to type into the pinyin line.
+    void updatePinyinLine();
+    // The characters of the text as the judge has them (empty past the end).
+    QString referenceChar(int position) const { return m_judge.charAt(position); }
 
     AppContext &m_ctx;
     QPlainTextEdit *m_referenceBox = nullptr;
     QPlainTextEdit *m_input = nullptr;
+    ReferenceLine *m_pinyinLine = nullptr;
+    QCheckBox *m_pinyinBox = nullptr;
+    int m_position = 0; // the character to type next
+    bool m_pinyinShown = false;
 
     TypingJudge m_judge{JudgeRules{EndRule::TextEnd, false}};
     QString m_lastInput; // the input as last seen, without composition

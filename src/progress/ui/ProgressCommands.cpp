@@ -2,6 +2,8 @@
 
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
+#include "pinyin/PinyinData.h"
+#include "progress/PinyinConfusions.h"
 #include "progress/ProgressSummary.h"
 #include "progress/WeakKeys.h"
 #include "data/Clock.h"
@@ -14,6 +16,7 @@
 #include "shell/LineDrill.h"
 #include "shell/Shell.h"
 #include "shell/ui/NameField.h"
+#include "shell/ui/PinyinDrill.h"
 #include "wubi/Wubi.h"
 
 #include <QHash>
@@ -29,6 +32,8 @@ constexpr int kRandomCharacters = 2;
 constexpr int kTwoCharacterPhrases = 3;
 // Items drawn into a pool: enough for the proportions to hold.
 constexpr int kPoolItems = 1000;
+// Pairs of syllables the confusion drill contrasts at most.
+constexpr int kConfusedPairs = 8;
 
 QVector<WeightedItem> LearnerCharacterWeights(const ProgressService &progress)
 {
@@ -154,6 +159,21 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
                                       QStringLiteral("打字键区键位练习"));
         ctx.keyDrills->openWeakKeyDrill(targets);
     });
+    // The learner's own confused pairs of syllables, from the menu 拼音练习 and 其他.
+    const auto confusionDrill = [&ctx, &shell, &progress] {
+        progress.flush();
+        const QVector<pinyin::ConfusedPair> pairs =
+            PairsToDrill(progress.store().confusions(progress.learner()), kConfusedPairs);
+        if (pairs.isEmpty())
+            return OfferOrdinaryDrill(shell, QStringLiteral("读音"), QStringLiteral("pinyin.initials"),
+                                      QStringLiteral("拼音声母练习"));
+        RunPinyinDrill(ctx, shell, QStringLiteral("易混读音练习"), exercise::kPinyinConfusions,
+                       [pairs](PinyinData &data, int characters) {
+                           return pinyin::ConfusedPairsText(pairs, characters, *data.lexicon(), *data.readings());
+                       });
+    };
+    shell.setCommand(QStringLiteral("pinyin.confusions"), confusionDrill);
+    shell.setCommand(QStringLiteral("other.pinyinConfusions"), confusionDrill);
     shell.setCommand(QStringLiteral("other.weakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();
         const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);

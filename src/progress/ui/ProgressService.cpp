@@ -89,6 +89,7 @@ void ProgressService::endRun()
         return;
     m_collector.endRun();
     flush();
+    writeConfusions();
 }
 
 void ProgressService::endReportedRun(const RunSummary &reported)
@@ -110,6 +111,7 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     }
     m_collector.endRun(reported);
     flush();
+    writeConfusions();
     if (reported.kind == exercise::kPassage)
         keepPassageTry(reported);
 }
@@ -131,6 +133,23 @@ void ProgressService::keepPassageTry(const RunSummary &reported)
         return reportWriteFailure();
     ShowPassageRanking(m_ctx.shell ? m_ctx.shell->mainWindow() : nullptr, m_store, learner(), s.passageTitle, key,
                        attempt.id);
+}
+
+void ProgressService::recordPinyinMistakes(const QVector<ConfusionStat> &seen)
+{
+    if (recording())
+        m_confusions += seen;
+}
+
+void ProgressService::writeConfusions()
+{
+    if (m_confusions.isEmpty())
+        return;
+    // Kept for the next run's end when the file is busy.
+    if (m_store.addConfusions(learner(), m_confusions))
+        m_confusions.clear();
+    else
+        reportWriteFailure();
 }
 
 bool ProgressService::flush()

@@ -23,6 +23,7 @@ public:
     void setComposerKeys(int keys) override;
     void endRun() override;
     void endReportedRun(const RunSummary &reported) override;
+    void recordPinyinMistakes(const QVector<ConfusionStat> &seen) override;
     QVector<RunSummary> runSummaries() override;
 
     // Writes what was gathered now; false when recording has stopped.
@@ -42,6 +43,7 @@ private:
     // How keystrokes of `kind` are typed now.
     QString methodOf(const QString &kind) const;
     bool writeGathered(const QString &learner);
+    void writeConfusions();
     void reportWriteFailure() const;
     void stopRecording() const;
 
@@ -51,6 +53,7 @@ private:
 
     mutable ProgressStore m_store;
     KeystrokeCollector m_collector;
+    QVector<ConfusionStat> m_confusions; // of the run ending, not written yet
     QTimer *m_flushTimer = nullptr;
     mutable bool m_recording = false;
 };

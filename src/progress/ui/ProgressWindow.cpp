@@ -1,6 +1,7 @@
 #include "progress/ui/ProgressWindow.h"
 
 #include "practice/PracticeState.h"
+#include "progress/PinyinConfusions.h"
 #include "progress/ui/KeyHeatMap.h"
 #include "progress/ui/ProgressService.h"
 #include "shell/AppContext.h"
@@ -12,6 +13,7 @@
 #include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QLineSeries>
 #include <QShortcut>
 #include <QTabWidget>
@@ -201,6 +203,20 @@ void ProgressWindow::buildLayout()
     m_methods->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_pages->addTab(m_methods, QStringLiteral("按输入法"));
 
+    auto *confusionPage = new QWidget(m_pages);
+    m_confusionSummary = new QLabel(confusionPage);
+    m_confusionSummary->setObjectName(QStringLiteral("lblConfusions"));
+    m_confusionSummary->setWordWrap(true);
+    m_confusions = NewTable({QStringLiteral("混淆"), QStringLiteral("应读"), QStringLiteral("读成"),
+                             QStringLiteral("字"), QStringLiteral("次数"), QStringLiteral("最近一次")},
+                            confusionPage);
+    m_confusions->setObjectName(QStringLiteral("confusions"));
+    auto *confusionLayout = new QVBoxLayout(confusionPage);
+    confusionLayout->setContentsMargins(4, 4, 4, 4);
+    confusionLayout->addWidget(m_confusionSummary);
+    confusionLayout->addWidget(m_confusions, 1);
+    m_pages->addTab(confusionPage, QStringLiteral("读音混淆"));
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(m_summary);
@@ -225,6 +241,7 @@ void ProgressWindow::refresh()
     const ProgressStore &store = m_progress.store();
     const QVector<DayProgress> days = store.dailyProgress(learner);
     const QVector<ItemStat> items = store.itemStats(learner);
+    fillConfusions(store.confusions(learner));
     if (days.isEmpty() && items.isEmpty())
         return showNote(QStringLiteral("还没有%1的练习统计。\n做几次练习之后，这里会画出每天的速度和正确率，"
                                        "标出常错的键和最薄弱的字。")
@@ -264,6 +281,22 @@ void ProgressWindow::fillWeakest(const QVector<WeakCharacter> &weakest)
                 tables.t98.codeOf(w.character).value_or(QStringLiteral("—")), QString::number(w.tally.attempts),
                 QString::number(w.tally.errorRate() * 100, 'f', 1) + QLatin1Char('%'),
                 meanMs > 0 ? QStringLiteral("%1 秒").arg(meanMs / 1000, 0, 'f', 2) : QStringLiteral("—")});
+    }
+}
+
+void ProgressWindow::fillConfusions(const QVector<ConfusionStat> &confusions)
+{
+    constexpr int kRowsShown = 50;
+    const QStringList lines = ConfusionLines(confusions);
+    m_confusionSummary->setText(lines.isEmpty() ? QStringLiteral("拼音练习中还没有读音混淆的字。") : lines.join(QLatin1Char('\n')));
+    const int rows = int(qMin<qsizetype>(confusions.size(), kRowsShown));
+    m_confusions->setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        const ConfusionStat &c = confusions[row];
+        SetRow(m_confusions, row,
+               {ConfusionCaption(ConfusionFromKey(c.kind)), c.expectedSyllable, c.typedSyllable,
+                c.typedChar.isEmpty() ? c.expectedChar : c.expectedChar + QLatin1Char('/') + c.typedChar,
+                QString::number(c.count), QLocale().toString(c.lastSeen.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm"))});
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The learning progress window: for the current learner, speed and accuracy
 // per day and exercise kind as line charts, a heat map of the keys missed,
-// the twenty weakest characters with their Wubi codes, and the totals.
+// the twenty weakest characters with their Wubi codes, the totals, and the
+// pinyin confusions of the pinyin drills.
 // Docked like the record viewer; Escape closes it.
 #include "progress/ProgressSummary.h"
 #include "shell/ExercisePanel.h"
@@ -37,6 +38,9 @@ public:
     QTableWidget *weakest() const { return m_weakest; }
     QTableWidget *totals() const { return m_totals; }
     QTableWidget *methods() const { return m_methods; }
+    // The learner's pinyin confusions: a line per kind, and the pairs.
+    QLabel *confusionSummary() const { return m_confusionSummary; }
+    QTableWidget *confusions() const { return m_confusions; }
 
 private:
     void buildLayout();
@@ -46,6 +50,7 @@ private:
     void fillWeakest(const QVector<WeakCharacter> &weakest);
     void fillTotals(const QVector<KindTotals> &totals);
     void fillMethods(const QVector<MethodTotals> &methods);
+    void fillConfusions(const QVector<ConfusionStat> &confusions);
 
     AppContext &m_ctx;
     ProgressService &m_progress;
@@ -58,4 +63,6 @@ private:
     QTableWidget *m_weakest = nullptr;
     QTableWidget *m_totals = nullptr;
     QTableWidget *m_methods = nullptr;
+    QLabel *m_confusionSummary = nullptr;
+    QTableWidget *m_confusions = nullptr;
 };

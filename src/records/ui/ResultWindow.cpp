@@ -65,6 +65,17 @@ void ResultWindow::buildLayout(const PracticeReport &report)
         rows->addWidget(m_figureLabels[i], i, 1);
     }
     addTypingRows(rows, report);
+    if (!report.pinyinMistakes.isEmpty()) {
+        // A pinyin drill: how the wrong characters were misheard.
+        auto *caption = new QLabel(QStringLiteral("读音混淆："), this);
+        caption->setObjectName(QStringLiteral("lblPinyinMistakes"));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        auto *value = new QLabel(report.pinyinMistakes.join(QLatin1Char('\n')), this);
+        value->setObjectName(QStringLiteral("lblPinyinMistakesValue"));
+        const int row = rows->rowCount();
+        rows->addWidget(caption, row, 0);
+        rows->addWidget(value, row, 1);
+    }
 
     auto *nameRow = new QHBoxLayout;
     auto *label1 = new QLabel(QStringLiteral("姓名："), this);

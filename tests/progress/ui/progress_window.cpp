@@ -63,6 +63,10 @@ void Seed(const QString &path)
         line.insert(QString(c), Tally(50, 0));
     line.insert(QStringLiteral("a"), Tally(40, 10)); // typed on the A key
     mine.items[exercise::kKeys].insert(QStringLiteral("F"), Tally(100, 40));
+    const QDateTime seen(QDate(2026, 3, 3), QTime(9, 0));
+    QVERIFY(store.addConfusions(kLearner, {{"s-sh", "sì", "shì", "四", "是", 2, seen},
+                                           {"n-ng", "yīn", "yīng", "因", "英", 1, seen},
+                                           {"s-sh", "shān", "sān", "山", "三", 1, seen}}));
     mine.items[exercise::kKeys].insert(QStringLiteral("J"), Tally(100, 0));
     QVERIFY(store.write(mine));
     ProgressBatch theirs;
@@ -175,6 +179,14 @@ private slots:
         QCOMPARE(Cell(totals, 1, 2), QStringLiteral("260"));
         QCOMPARE(Cell(totals, 1, 3), QStringLiteral("120"));
         QVERIFY(w->summary()->text().contains(QStringLiteral("累计练习 4分35秒，共打 560 字")));
+
+        // The pinyin confusions: a line per kind, the most frequent first,
+        // and the pairs behind them.
+        QCOMPARE(w->confusionSummary()->text(),
+                 QStringLiteral("平翘舌 s/sh：3 次（四/是 sì/shì 2 次，山/三 shān/sān 1 次）\n"
+                                "前后鼻音 -n/-ng：1 次（因/英 yīn/yīng 1 次）"));
+        QCOMPARE(w->confusions()->rowCount(), 3);
+        QCOMPARE(Cell(w->confusions(), 0, 3), QStringLiteral("四/是"));
 
         // Chosen again, the open window takes in what was typed meanwhile.
         for (int i = 0; i < 10; ++i)
