@@ -26,6 +26,9 @@ public:
     virtual void endReportedRun(const RunSummary &reported) = 0;
     // Every run summary of every learner, oldest first.
     virtual QVector<RunSummary> runSummaries() = 0;
+    // `word` was typed with a longer code than its shortest (the composer's
+    // note): it goes into the review notebook.
+    virtual void noteLongerCode(const QString &word) { Q_UNUSED(word); }
 };
 
 // The typing judge's verdicts of one change, into the log (when there is one).

@@ -32,6 +32,8 @@ struct ComposerResult {
     QString commit;
     // A shorter way to type what was just committed ("简码：j", "词组：wqvb").
     QString note;
+    // What the note is about: the committed character, or the phrase it ends.
+    QString noteWord;
 };
 
 class WubiComposer {
@@ -60,7 +62,7 @@ private:
     ComposerResult commitWord(CodeEntry entry); // a copy: the page it came from is cleared
     QString chinesePunctuation(QChar c);
     void setCode(const QString &code, int page = 0);
-    QString shorterCodeNote(const QString &word, int lettersTyped);
+    QString shorterCodeNote(const QString &word, int lettersTyped, QString *noteWord);
 
     const WubiCodeIndex *m_index = nullptr;
     QString m_code;

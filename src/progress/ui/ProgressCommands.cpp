@@ -1,8 +1,10 @@
 #include "progress/ui/ProgressCommands.h"
 
+#include "data/Clock.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
 #include "progress/ProgressSummary.h"
+#include "keyboard/KeyboardPicture.h"
 #include "progress/WeakKeys.h"
 #include "progress/ui/ProgressService.h"
 #include "records/RecordFile.h"
@@ -14,6 +16,7 @@
 #include "wubi/Wubi.h"
 
 #include <QHash>
+#include <algorithm>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -54,7 +57,77 @@ void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title,
                               }, exerciseKind});
 }
 
+// The line drill of today's review: every due character and phrase on the
+// first page, the due characters drawn at random after it.
+void RunReviewDrill(AppContext &ctx, Shell &shell, const QVector<ReviewItem> &due)
+{
+    QString characters;
+    QStringList words;
+    for (const ReviewItem &item : due) {
+        if (item.kind == review::kCharacter)
+            characters += item.item;
+        if (item.kind != review::kKey)
+            words.append(item.item);
+    }
+    if (characters.isEmpty()) // phrases alone: their characters come round again
+        characters = words.join(QString());
+    RunLineDrill(ctx, shell, {kRandomCharacters, QStringLiteral("今日复习"), false,
+                              [characters, words](AppContext &c) {
+                                  c.state.drillPool = characters;
+                                  QStringList lines;
+                                  QString line;
+                                  for (const QString &w : words) {
+                                      if (line.size() + w.size() > wubi::kDrillCharsPerLine) {
+                                          lines.append(line);
+                                          line.clear();
+                                      }
+                                      line += w;
+                                  }
+                                  if (!line.isEmpty())
+                                      lines.append(line);
+                                  c.state.charsGenerated += int(lines.join(QString()).size());
+                                  return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+                              },
+                              exercise::kWubiCharacters});
+}
+
 } // namespace
+
+QString ReviewDueText(const QVector<ReviewItem> &due)
+{
+    int counts[3] = {0, 0, 0};
+    for (const ReviewItem &item : due)
+        ++counts[item.kind == review::kCharacter ? 0 : item.kind == review::kPhrase ? 1 : 2];
+    return QStringLiteral("今日待复习 %1 项（字 %2，词组 %3，键 %4）")
+        .arg(due.size())
+        .arg(counts[0])
+        .arg(counts[1])
+        .arg(counts[2]);
+}
+
+void OpenTodaysReview(AppContext &ctx, Shell &shell, ProgressService &progress)
+{
+    progress.flush();
+    const QVector<ReviewItem> due = progress.store().reviewItems(progress.learner(), ctx.clock.now().date());
+    if (due.isEmpty()) {
+        QMessageBox::information(shell.mainWindow(), QStringLiteral("今日复习"),
+                                 QStringLiteral("今日没有待复习的项目。打错、打慢或用了长码的字、词组和键会记入错字本。"));
+        return;
+    }
+    shell.setStatusMessage(ReviewDueText(due));
+    const bool textDue = std::any_of(due.cbegin(), due.cend(),
+                                     [](const ReviewItem &item) { return item.kind != review::kKey; });
+    if (textDue)
+        return RunReviewDrill(ctx, shell, due);
+    if (!ctx.keyDrills)
+        return;
+    // Keys alone: the key drill draws from them, each as often.
+    const KeyboardPicture keyboard = KeyboardPicture::mainBlock();
+    std::vector<int> targets;
+    for (const ReviewItem &item : due)
+        targets.push_back(keyboard.codeOf(item.item));
+    ctx.keyDrills->openWeakKeyDrill(targets);
+}
 
 QString WeakCharacterPool(const ProgressService &progress, RandomSource &random)
 {
@@ -136,6 +209,9 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
             return OfferOrdinaryDrill(shell, QStringLiteral("键"), QStringLiteral("keyboard.positions"),
                                       QStringLiteral("打字键区键位练习"));
         ctx.keyDrills->openWeakKeyDrill(targets);
+    });
+    shell.setCommand(QStringLiteral("other.review"), [&ctx, &shell, &progress] {
+        OpenTodaysReview(ctx, shell, progress);
     });
     shell.setCommand(QStringLiteral("other.weakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();

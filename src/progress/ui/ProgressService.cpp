@@ -114,7 +114,39 @@ bool ProgressService::writeGathered(const QString &who)
         return false;
     }
     m_collector.noteWritten(batch);
+    recordReviews(who, batch.items);
     return true;
+}
+
+void ProgressService::noteLongerCode(const QString &word)
+{
+    if (recording() && !word.isEmpty())
+        m_longerCodes.append(word);
+}
+
+void ProgressService::recordReviews(const QString &learner, const ItemTallies &items)
+{
+    QVector<ReviewObservation> seen = ObserveTallies(items);
+    if (seen.isEmpty() && m_longerCodes.isEmpty())
+        return;
+    // A phrase in the notebook counts as typed right when each of its
+    // characters was, and no longer code was noted for it.
+    QHash<QString, bool> charactersRight;
+    for (const ReviewObservation &o : std::as_const(seen))
+        if (o.kind == review::kCharacter)
+            charactersRight.insert(o.item, o.outcome == ReviewOutcome::Right);
+    for (const ReviewItem &phrase : m_store.reviewItems(learner, m_ctx.clock.now().date(), review::kPhrase)) {
+        bool right = !m_longerCodes.contains(phrase.item);
+        for (const QChar c : phrase.item)
+            right = right && charactersRight.value(QString(c), false);
+        if (right)
+            seen.append({review::kPhrase, phrase.item, ReviewOutcome::Right});
+    }
+    for (const QString &word : std::as_const(m_longerCodes))
+        seen.append({word.size() == 1 ? review::kCharacter : review::kPhrase, word, ReviewOutcome::Missed});
+    m_longerCodes.clear();
+    if (!m_store.recordReviews(learner, seen, m_ctx.clock.now().date()))
+        reportWriteFailure();
 }
 
 bool ProgressService::adoptUnnamed(const QString &name)

@@ -24,6 +24,7 @@ public:
     void endRun() override;
     void endReportedRun(const RunSummary &reported) override;
     QVector<RunSummary> runSummaries() override;
+    void noteLongerCode(const QString &word) override;
 
     // Writes what was gathered now; false when recording has stopped.
     bool flush();
@@ -40,6 +41,9 @@ private:
     bool writeGathered(const QString &learner);
     void reportWriteFailure() const;
     void stopRecording() const;
+    // What the written batch's items and the notes on longer codes tell the
+    // review notebook.
+    void recordReviews(const QString &learner, const ItemTallies &items);
 
     QString m_databasePath;
     // Opened on first use, also from a const caller.
@@ -49,4 +53,5 @@ private:
     KeystrokeCollector m_collector;
     QTimer *m_flushTimer = nullptr;
     mutable bool m_recording = false;
+    QStringList m_longerCodes; // since the last write
 };

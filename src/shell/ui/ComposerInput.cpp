@@ -131,6 +131,7 @@ private:
         QWidget *target = m_box;
         if (!result.commit.isEmpty()) {
             m_mode.setNote(result.note);
+            m_mode.noteLongerCode(result.noteWord);
             s_delivering = true;
             m_mode.beginCommit();
             sendInputMethodEvent(m_box, QString(), result.commit);
@@ -271,6 +272,12 @@ void ComposerMode::endCommit()
 {
     if (m_ctx.progressLog)
         m_ctx.progressLog->setComposerKeys(0);
+}
+
+void ComposerMode::noteLongerCode(const QString &word)
+{
+    if (!word.isEmpty() && m_ctx.progressLog)
+        m_ctx.progressLog->noteLongerCode(word);
 }
 
 void ComposerMode::setNote(const QString &note)
