@@ -4,6 +4,7 @@
 // the twenty weakest characters with their Wubi codes, and the totals.
 // Docked like the record viewer; Escape closes it.
 #include "progress/ProgressSummary.h"
+#include "progress/ReviewSchedule.h"
 #include "shell/ExercisePanel.h"
 
 #include <QWidget>
@@ -36,6 +37,9 @@ public:
     KeyHeatMap *heatMap() const { return m_heatMap; }
     QTableWidget *weakest() const { return m_weakest; }
     QTableWidget *totals() const { return m_totals; }
+    // The review notebook: today's due, learning and retired items.
+    QLabel *notebookCounts() const { return m_notebookCounts; }
+    QChart *notebookChart() const { return m_notebookChart; }
 
 private:
     void buildLayout();
@@ -44,6 +48,7 @@ private:
     void fillCharts(const QVector<DayProgress> &days);
     void fillWeakest(const QVector<WeakCharacter> &weakest);
     void fillTotals(const QVector<KindTotals> &totals);
+    void fillNotebook(const NotebookCounts &counts, const QVector<NotebookDay> &growth);
 
     AppContext &m_ctx;
     ProgressService &m_progress;
@@ -55,4 +60,6 @@ private:
     KeyHeatMap *m_heatMap = nullptr;
     QTableWidget *m_weakest = nullptr;
     QTableWidget *m_totals = nullptr;
+    QLabel *m_notebookCounts = nullptr;
+    QChart *m_notebookChart = nullptr;
 };
