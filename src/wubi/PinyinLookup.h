@@ -18,8 +18,9 @@ struct PinyinMatch {
 };
 
 // True when `text` is spelled as pinyin: one or more syllables ("zhong1",
-// "zhōng", "lü", "zhong guo", "xi'an"), each a syllable the readings know
-// the spelling of. Chinese characters never are.
+// "zhōng", "lü", "zhong guo", "xi'an") of letters, toned vowels and a tone
+// digit. Chinese characters never are; the spelling alone decides, so that
+// no data is read for a character.
 bool LooksLikePinyin(const QString &text);
 
 // One syllable: the characters read so (tone as given, any tone without),
