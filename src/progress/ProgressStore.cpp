@@ -49,6 +49,13 @@ const char *const kMigrations[] = {
     " GROUP BY learner, kind = 'keys', item"
     " HAVING sum(errors) * 20 >= sum(attempts) AND sum(errors) > 0"
     " OR sum(timed) > 0 AND sum(interval_ms) > 3000 * sum(timed)",
+    // 5 -> 6: goals on a passage or drill (PracticeGoal.h)
+    "CREATE TABLE goals ("
+    " learner TEXT NOT NULL, material TEXT NOT NULL,"
+    " target_speed REAL NOT NULL, target_accuracy REAL NOT NULL,"
+    " tries INTEGER NOT NULL DEFAULT 0, best_speed REAL NOT NULL DEFAULT 0,"
+    " best_accuracy REAL NOT NULL DEFAULT 0, reached TEXT,"
+    " PRIMARY KEY (learner, material))",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -622,4 +629,30 @@ QVector<NotebookDay> ProgressStore::notebookGrowth(const QString &learner) const
         days.append(sum);
     }
     return days;
+}
+
+PracticeGoal ProgressStore::goal(const QString &learner, const QString &material) const
+{
+    PracticeGoal goal;
+    QSqlQuery q = select(QStringLiteral("SELECT target_speed, target_accuracy, tries, best_speed, best_accuracy, reached"
+                                        " FROM goals WHERE learner = ? AND material = ?"),
+                         {LearnerKey(learner), material});
+    if (q.next())
+        goal = {material, q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toInt(),
+                q.value(3).toDouble(), q.value(4).toDouble(), FromIso(q.value(5))};
+    return goal;
+}
+
+bool ProgressStore::saveGoal(const QString &learner, const PracticeGoal &goal)
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO goals (learner, material, target_speed, target_accuracy, tries,"
+                             " best_speed, best_accuracy, reached) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &v : QVariantList{LearnerKey(learner), goal.material, goal.targetSpeed, goal.targetAccuracy,
+                                          goal.tries, goal.bestSpeed, goal.bestAccuracy,
+                                          goal.reached.isValid() ? QVariant(Iso(goal.reached)) : QVariant()})
+        q.addBindValue(v);
+    return q.exec() || fail(QStringLiteral("学习进度无法写入"), q.lastError().text());
 }

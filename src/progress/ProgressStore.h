@@ -7,6 +7,7 @@
 // fresh connection, with the next write.
 #include "progress/ProgressData.h"
 #include "progress/ProgressSummary.h"
+#include "progress/PracticeGoal.h"
 #include "progress/ReviewSchedule.h"
 
 #include <QString>
@@ -67,6 +68,11 @@ public:
     NotebookCounts notebookCounts(const QString &learner, const QDate &today) const;
     // Days on which the notebook changed, with the totals up to that day.
     QVector<NotebookDay> notebookGrowth(const QString &learner) const;
+
+    // The learner's goal on `material`; one not set has an empty material.
+    PracticeGoal goal(const QString &learner, const QString &material) const;
+    // Stores the goal as it is (a new target replaces the old goal).
+    bool saveGoal(const QString &learner, const PracticeGoal &goal);
 
 private:
     // `sql` run with `values` bound in order, ready to step through with

@@ -60,6 +60,7 @@ const std::vector<TopMenu> &menuTree()
           {"other.learner", "Learner", "学习者…", {}},
           {"other.progress", "Progress", "学习进度", {}},
           {"other.review", "Review", "今日复习", {}},
+          {"other.goal", "Goal", "练习目标…", {}},
           {"other.weakChars", "WeakChars", "薄弱字练习", {}},
           {"other.weakKeys", "WeakKeys", "薄弱键练习", {}},
           {"other.weakPhrases", "WeakPhrases", "薄弱词组练习", {}},

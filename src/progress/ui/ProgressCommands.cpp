@@ -15,7 +15,12 @@
 #include "shell/ui/NameField.h"
 #include "wubi/Wubi.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHash>
+#include <QLabel>
+#include <QSpinBox>
 #include <algorithm>
 #include <QComboBox>
 #include <QInputDialog>
@@ -92,6 +97,47 @@ void RunReviewDrill(AppContext &ctx, Shell &shell, const QVector<ReviewItem> &du
 }
 
 } // namespace
+
+void EditGoal(AppContext &ctx, Shell &shell, ProgressService &progress)
+{
+    const QString material = ctx.state.practiceTitle;
+    if (material.isEmpty()) {
+        QMessageBox::information(shell.mainWindow(), QStringLiteral("练习目标"),
+                                 QStringLiteral("先打开一篇文章或一种练习，再为它设目标。"));
+        return;
+    }
+    const PracticeGoal goal = progress.currentGoal();
+    QDialog dialog(shell.mainWindow());
+    dialog.setWindowTitle(QStringLiteral("练习目标"));
+    auto *form = new QFormLayout(&dialog);
+    auto *about = new QLabel(goal.isSet() ? GoalText(goal) : QStringLiteral("还没有目标"), &dialog);
+    about->setObjectName(QStringLiteral("goalState"));
+    form->addRow(QStringLiteral("练习："), new QLabel(material, &dialog));
+    form->addRow(QStringLiteral("现在："), about);
+    auto *speed = new QSpinBox(&dialog);
+    speed->setObjectName(QStringLiteral("targetSpeed"));
+    speed->setRange(1, 400);
+    speed->setSuffix(QStringLiteral(" 字/分"));
+    speed->setValue(goal.isSet() ? int(goal.targetSpeed) : 40);
+    auto *accuracy = new QSpinBox(&dialog);
+    accuracy->setObjectName(QStringLiteral("targetAccuracy"));
+    accuracy->setRange(50, 100);
+    accuracy->setSuffix(QStringLiteral(" %"));
+    accuracy->setValue(goal.isSet() ? int(goal.targetAccuracy) : 95);
+    form->addRow(QStringLiteral("目标速度："), speed);
+    form->addRow(QStringLiteral("目标正确率："), accuracy);
+    form->addRow(new QLabel(QStringLiteral("反复练习，直到一次练习同时达到两个目标。"), &dialog));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!progress.setGoal(speed->value(), accuracy->value()))
+        shell.setStatusMessage(QStringLiteral("目标无法保存：") + progress.store().error());
+    else
+        shell.setStatusMessage(QStringLiteral("已设目标：") + GoalText(progress.currentGoal()));
+}
 
 QString ReviewDueText(const QVector<ReviewItem> &due)
 {
@@ -210,6 +256,7 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
                                       QStringLiteral("打字键区键位练习"));
         ctx.keyDrills->openWeakKeyDrill(targets);
     });
+    shell.setCommand(QStringLiteral("other.goal"), [&ctx, &shell, &progress] { EditGoal(ctx, shell, progress); });
     shell.setCommand(QStringLiteral("other.review"), [&ctx, &shell, &progress] {
         OpenTodaysReview(ctx, shell, progress);
     });

@@ -26,3 +26,5 @@ QString ReviewDueText(const QVector<ReviewItem> &due);
 // 今日复习: says how many items are due and drills them (characters and
 // phrases in the line practice, keys alone in the key drill).
 void OpenTodaysReview(AppContext &ctx, Shell &shell, ProgressService &progress);
+// 练习目标: the target speed and accuracy for the practice open now.
+void EditGoal(AppContext &ctx, Shell &shell, ProgressService &progress);

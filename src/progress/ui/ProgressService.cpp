@@ -2,6 +2,7 @@
 
 #include "data/Clock.h"
 #include "data/Settings.h"
+#include "practice/PracticeState.h"
 #include "shell/Shell.h"
 
 #include <QTimer>
@@ -94,6 +95,39 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     }
     m_collector.endRun(reported);
     flush();
+    recordGoalTry(reported);
+}
+
+PracticeGoal ProgressService::currentGoal() const
+{
+    if (!recording() || m_ctx.state.practiceTitle.isEmpty())
+        return {};
+    return m_store.goal(learner(), m_ctx.state.practiceTitle);
+}
+
+bool ProgressService::setGoal(double targetSpeed, double targetAccuracy)
+{
+    if (!recording() || m_ctx.state.practiceTitle.isEmpty())
+        return false;
+    PracticeGoal goal;
+    goal.material = m_ctx.state.practiceTitle;
+    goal.targetSpeed = targetSpeed;
+    goal.targetAccuracy = targetAccuracy;
+    return m_store.saveGoal(learner(), goal);
+}
+
+void ProgressService::recordGoalTry(const RunSummary &run)
+{
+    PracticeGoal goal = currentGoal();
+    if (!goal.isSet() || !goal.isOpen() || run.characters <= 0)
+        return;
+    const double accuracy = 100.0 * double(run.characters - run.errors) / double(run.characters);
+    const bool reached = RecordGoalTry(goal, run.speed(), accuracy, m_ctx.clock.now());
+    if (!m_store.saveGoal(learner(), goal))
+        return reportWriteFailure();
+    if (m_ctx.shell)
+        m_ctx.shell->setStatusMessage(reached ? QStringLiteral("目标达到！") + GoalText(goal)
+                                              : QStringLiteral("未达目标，再练一次。") + GoalText(goal));
 }
 
 bool ProgressService::flush()

@@ -33,6 +33,9 @@ public:
     QString learner() const;
     // Hands everything the learner without a name did to `name`.
     bool adoptUnnamed(const QString &name);
+    // The current learner's goal on the practice of the moment (its title).
+    PracticeGoal currentGoal() const;
+    bool setGoal(double targetSpeed, double targetAccuracy);
     // Opens the database on first use.
     const ProgressStore &store() const;
 
@@ -44,6 +47,8 @@ private:
     // What the written batch's items and the notes on longer codes tell the
     // review notebook.
     void recordReviews(const QString &learner, const ItemTallies &items);
+    // A reported run is a try at the open goal on its material.
+    void recordGoalTry(const RunSummary &run);
 
     QString m_databasePath;
     // Opened on first use, also from a const caller.
