@@ -66,7 +66,7 @@ private:
     QTimer *m_clock = nullptr;
     QTimer *m_figureTick = nullptr;
     TypingRun *m_run = nullptr;
-    ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
+    ReferenceFileChooser m_chooseFile; // set by the constructor
 };
 
 // Enter in the start dialog: the status window's run starts from now.

@@ -233,6 +233,7 @@ bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
 
 void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &progress)
 {
+    RegisterGradedDrills(ctx, shell);
     shell.setCommand(QStringLiteral("other.learner"), [&ctx, &shell, &progress] {
         ChooseLearner(ctx, progress, shell.mainWindow());
     });

@@ -28,3 +28,6 @@ QString ReviewDueText(const QVector<ReviewItem> &due);
 void OpenTodaysReview(AppContext &ctx, Shell &shell, ProgressService &progress);
 // 练习目标: the target speed and accuracy for the practice open now.
 void EditGoal(AppContext &ctx, Shell &shell, ProgressService &progress);
+// The graded drills: characters by level of the standard table and by
+// frequency band, and the most common words.
+void RegisterGradedDrills(AppContext &ctx, Shell &shell);

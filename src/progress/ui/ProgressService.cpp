@@ -152,6 +152,21 @@ bool ProgressService::writeGathered(const QString &who)
     return true;
 }
 
+QSet<QString> ProgressService::knownCharacters()
+{
+    QSet<QString> known;
+    if (!flush())
+        return known;
+    QHash<QString, ItemTally> byCharacter;
+    for (const ItemStat &s : m_store.itemStats(learner()))
+        if (IsChineseCharacter(s.item))
+            byCharacter[s.item].add(s.tally);
+    for (auto it = byCharacter.cbegin(); it != byCharacter.cend(); ++it)
+        if (it->attempts >= 3 && it->errors * 10 <= it->attempts)
+            known.insert(it.key());
+    return known;
+}
+
 void ProgressService::noteLongerCode(const QString &word)
 {
     if (recording() && !word.isEmpty())

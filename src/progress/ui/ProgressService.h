@@ -25,6 +25,8 @@ public:
     void endReportedRun(const RunSummary &reported) override;
     QVector<RunSummary> runSummaries() override;
     void noteLongerCode(const QString &word) override;
+    // Typed three times or more, missed in at most one try of ten.
+    QSet<QString> knownCharacters() override;
 
     // Writes what was gathered now; false when recording has stopped.
     bool flush();
