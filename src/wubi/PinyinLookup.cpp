@@ -28,7 +28,7 @@ bool LooksLikePinyin(const QString &text)
 }
 
 QVector<PinyinMatch> LookUpPinyin(const QString &query, const HanziReadings &readings, const PinyinLexicon &lexicon,
-                                  const CodeTables &tables, int wordLimit)
+                                  const CodeTables &tables, int limit)
 {
     QVector<PinyinMatch> matches;
     const QStringList syllables = SyllablesOf(query);
@@ -47,6 +47,8 @@ QVector<PinyinMatch> LookUpPinyin(const QString &query, const HanziReadings &rea
                     toned.append(r);
             matches.append({character, toned.join(QLatin1Char('/')), CodeOf(tables.t86, character),
                             CodeOf(tables.t98, character)});
+            if (matches.size() >= limit)
+                break;
         }
         return matches;
     }
@@ -61,7 +63,7 @@ QVector<PinyinMatch> LookUpPinyin(const QString &query, const HanziReadings &rea
         if (!tonesMatch)
             continue;
         matches.append({word, toned.join(QLatin1Char(' ')), CodeOf(tables.t86, word), CodeOf(tables.t98, word)});
-        if (matches.size() >= wordLimit)
+        if (matches.size() >= limit)
             break;
     }
     return matches;

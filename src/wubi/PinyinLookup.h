@@ -25,9 +25,10 @@ bool LooksLikePinyin(const QString &text);
 
 // One syllable: the characters read so (tone as given, any tone without),
 // those of the standard table first in its order. Several syllables: the
-// words read so, most common first, at most `wordLimit`.
+// words read so, most common first. At most `limit` of them: "yi" alone
+// reads over five hundred characters, the rare ones last.
 QVector<PinyinMatch> LookUpPinyin(const QString &query, const HanziReadings &readings, const PinyinLexicon &lexicon,
-                                  const CodeTables &tables, int wordLimit = 50);
+                                  const CodeTables &tables, int limit = 100);
 
 // "中 zhōng  86:k  98:k", one line a match.
 QString PinyinMatchLine(const PinyinMatch &match);
