@@ -163,8 +163,11 @@ void OpenTodaysReview(AppContext &ctx, Shell &shell, ProgressService &progress)
     shell.setStatusMessage(ReviewDueText(due));
     const bool textDue = std::any_of(due.cbegin(), due.cend(),
                                      [](const ReviewItem &item) { return item.kind != review::kKey; });
-    if (textDue)
-        return RunReviewDrill(ctx, shell, due);
+    if (textDue) {
+        RunReviewDrill(ctx, shell, due);
+        shell.setStatusMessage(ReviewDueText(due)); // opening the drill clears the strip
+        return;
+    }
     if (!ctx.keyDrills)
         return;
     // Keys alone: the key drill draws from them, each as often.
