@@ -5,6 +5,8 @@
 #include "data/CodeTable.h"
 #include "data/Paths.h"
 #include "data/Settings.h"
+#include "pinyin/PinyinData.h"
+#include "wubi/PinyinLookup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,6 +28,8 @@ const char *const kUsage =
     "                            显示文字的五笔编码（默认五笔86）后退出\n"
     "  --club-setup              建立或升级班级赛文数据库（以数据库所有者连接，\n"
     "                            连接设置见 quorvel.ini 的 [Club] 或 PG* 环境变量）后退出\n"
+    "  --lookup 拼音             列出读这个拼音的字（zhong1、zhōng、zhong）或词\n"
+    "                            （zhong'guo），带五笔86和98编码，然后退出\n"
     "  --version                 显示版本后退出\n"
     "  --help                    显示本说明后退出\n";
 
@@ -101,6 +105,31 @@ int setUpClub(const QString &dataDir, const QString &executableDir, QString &out
     return code;
 }
 
+// The characters or words read as `pinyin`, with both editions' codes; the
+// pinyin data is read only for such a query.
+int lookUpPinyin(const QString &pinyin, const QString &dataDir, const QString &executableDir, QString &out,
+                 QString &err)
+{
+    const AppPaths paths = ResolvePaths(dataDir, executableDir);
+    PinyinData data(paths.data(QStringLiteral("data")));
+    if (!data.available()) {
+        err += data.error() + QLatin1Char('\n');
+        return 1;
+    }
+    CodeTables tables;
+    const QStringList messages = LoadCodeTables(paths.dataRoot, true, true, tables);
+    if (!messages.isEmpty()) {
+        err += messages.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        return 1;
+    }
+    const QVector<PinyinMatch> matches = LookUpPinyin(pinyin, *data.readings(), *data.lexicon(), tables);
+    if (matches.isEmpty())
+        out += QStringLiteral("无\n");
+    for (const PinyinMatch &m : matches)
+        out += PinyinMatchLine(m) + QLatin1Char('\n');
+    return 0;
+}
+
 void print(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -162,7 +191,9 @@ CommandLineOptions RunCommandLine(const QStringList &args, const QString &execut
             err += QStringLiteral("--lookup 需要要查的文字。\n");
             return exitWith(2);
         }
-        const int code = lookUp(lookupWord, edition == QLatin1String("86"), options.dataDir, executableDir, out, err);
+        const int code = LooksLikePinyin(lookupWord)
+                             ? lookUpPinyin(lookupWord, options.dataDir, executableDir, out, err)
+                             : lookUp(lookupWord, edition == QLatin1String("86"), options.dataDir, executableDir, out, err);
         CommandLineOptions done = exitWith(code);
         done.dataDir = options.dataDir;
         return done;

@@ -3,6 +3,7 @@
 // of the standard table, the most common characters in bands (the first 500,
 // the next 500, ...), and the most common words.
 #include <QString>
+#include <QSet>
 #include <QStringList>
 
 class HanziReadings;
@@ -15,3 +16,9 @@ QString CharactersOfLevel(const HanziReadings &readings, int level);
 QString CommonCharacters(const PinyinLexicon &lexicon, const HanziReadings &readings, int first, int count);
 // The `count` most common words of two or more characters.
 QStringList CommonWords(const PinyinLexicon &lexicon, int count);
+
+// The share (0..1) of the distinct Chinese characters of `text` that are
+// not in `known`; 0 for a text without Chinese characters.
+double UnknownCharacterShare(const QString &text, const QSet<QString> &known);
+// "生字 12%（共 80 个不同的字）", for the text chooser.
+QString UnknownShareText(const QString &text, const QSet<QString> &known);

@@ -1,11 +1,13 @@
 #include "progress/ProgressStore.h"
 
 #include "practice/Passage.h"
+#include "progress/ReviewSchedule.h"
 
 #include <algorithm>
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -50,13 +52,35 @@ const char *const kMigrations[] = {
     " tried_at TEXT NOT NULL, speed REAL NOT NULL, accuracy REAL NOT NULL, characters INTEGER NOT NULL,"
     " record INTEGER NOT NULL);"
     "CREATE INDEX passage_tries_by_learner ON passage_tries (learner, passage, tried_at)",
-    // 4 -> 5: the learner's pinyin confusions: which syllable was typed for
+    // 6 -> 7: the learner's pinyin confusions: which syllable was typed for
     // which, through which characters, how often
     "CREATE TABLE pinyin_confusions ("
     " learner TEXT NOT NULL, kind TEXT NOT NULL, expected TEXT NOT NULL, typed TEXT NOT NULL,"
     " expected_char TEXT NOT NULL, typed_char TEXT NOT NULL,"
     " count INTEGER NOT NULL DEFAULT 0, last_seen TEXT,"
     " PRIMARY KEY (learner, kind, expected, typed, expected_char, typed_char))",
+    // 7 -> 8: the review notebook (ReviewSchedule.h), seeded with the items
+    // the statistics show as weak: missed in one try of twenty or more, or
+    // slower than three seconds on average; due at once.
+    "CREATE TABLE review_items ("
+    " learner TEXT NOT NULL, kind TEXT NOT NULL, item TEXT NOT NULL,"
+    " box INTEGER NOT NULL, due TEXT NOT NULL, entered TEXT NOT NULL, retired TEXT,"
+    " PRIMARY KEY (learner, kind, item));"
+    "CREATE INDEX review_items_due ON review_items (learner, retired, due);"
+    "INSERT INTO review_items (learner, kind, item, box, due, entered)"
+    " SELECT learner, CASE WHEN kind = 'keys' THEN 'key' ELSE 'char' END, item, 1,"
+    " date('now', 'localtime'), date('now', 'localtime') FROM item_stats"
+    " WHERE (kind = 'keys' OR (length(item) = 1 AND unicode(item) BETWEEN 19968 AND 40959))"
+    " GROUP BY learner, kind = 'keys', item"
+    " HAVING sum(errors) * 20 >= sum(attempts) AND sum(errors) > 0"
+    " OR sum(timed) > 0 AND sum(interval_ms) > 3000 * sum(timed)",
+    // 8 -> 9: goals on a passage or drill (PracticeGoal.h)
+    "CREATE TABLE goals ("
+    " learner TEXT NOT NULL, material TEXT NOT NULL,"
+    " target_speed REAL NOT NULL, target_accuracy REAL NOT NULL,"
+    " tries INTEGER NOT NULL DEFAULT 0, best_speed REAL NOT NULL DEFAULT 0,"
+    " best_accuracy REAL NOT NULL DEFAULT 0, reached TEXT,"
+    " PRIMARY KEY (learner, material))",
 };
 constexpr int kVersion = int(sizeof kMigrations / sizeof kMigrations[0]);
 
@@ -685,6 +709,73 @@ bool ProgressStore::addPassageTry(const QString &learner, const QString &passage
     return true;
 }
 
+namespace {
+QDate DateOf(const QVariant &v) { return QDate::fromString(v.toString(), Qt::ISODate); }
+QVariant DateValue(const QDate &d) { return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant(); }
+} // namespace
+
+QVector<ReviewItem> ProgressStore::reviewItems(const QString &learner, const QDate &dueBy, const QString &kind) const
+{
+    QVector<ReviewItem> items;
+    QString sql = QStringLiteral("SELECT kind, item, box, due, entered, retired FROM review_items WHERE learner = ?");
+    QVariantList values{LearnerKey(learner)};
+    if (dueBy.isValid()) {
+        sql += QStringLiteral(" AND retired IS NULL AND due <= ?");
+        values.append(dueBy.toString(Qt::ISODate));
+    }
+    if (!kind.isEmpty()) {
+        sql += QStringLiteral(" AND kind = ?");
+        values.append(kind);
+    }
+    QSqlQuery q = select(sql + QStringLiteral(" ORDER BY due, kind, item"), values);
+    while (q.next())
+        items.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(), DateOf(q.value(3)),
+                      DateOf(q.value(4)), DateOf(q.value(5))});
+    return items;
+}
+
+bool ProgressStore::recordReviews(const QString &learner, const QVector<ReviewObservation> &seen, const QDate &today)
+{
+    if (!isOpen() || seen.isEmpty())
+        return isOpen();
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(QStringLiteral("学习进度数据库被占用"), db.lastError().text());
+    QSqlQuery read(db);
+    read.prepare(QStringLiteral("SELECT box, due, entered, retired FROM review_items"
+                                " WHERE learner = ? AND kind = ? AND item = ?"));
+    QSqlQuery write(db);
+    write.prepare(QStringLiteral("INSERT OR REPLACE INTO review_items (learner, kind, item, box, due, entered, retired)"
+                                 " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    bool ok = true;
+    for (const ReviewObservation &o : seen) {
+        ReviewItem item{o.kind, o.item};
+        for (const QVariant &v : QVariantList{LearnerKey(learner), o.kind, o.item})
+            read.addBindValue(v);
+        ok = read.exec();
+        if (ok && read.next())
+            item = {o.kind, o.item, read.value(0).toInt(), DateOf(read.value(1)), DateOf(read.value(2)),
+                    DateOf(read.value(3))};
+        read.finish();
+        if (!ok)
+            break;
+        if (!ApplyReview(item, o.outcome, today))
+            continue;
+        for (const QVariant &v : QVariantList{LearnerKey(learner), item.kind, item.item, item.box, DateValue(item.due),
+                                              DateValue(item.entered), DateValue(item.retired)})
+            write.addBindValue(v);
+        ok = write.exec();
+        if (!ok)
+            break;
+    }
+    if (!ok || !db.commit()) {
+        const QString detail = read.lastError().text() + write.lastError().text() + db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("学习进度无法写入"), detail);
+    }
+    return true;
+}
+
 QVector<PassageTry> ProgressStore::passageTries(const QString &learner, const QString &passage) const
 {
     QVector<PassageTry> tries;
@@ -703,4 +794,68 @@ QVector<PassageTry> ProgressStore::passageTries(const QString &learner, const QS
     }
     RankTries(tries);
     return tries;
+}
+
+NotebookCounts ProgressStore::notebookCounts(const QString &learner, const QDate &today) const
+{
+    NotebookCounts counts;
+    QSqlQuery q = select(QStringLiteral("SELECT count(CASE WHEN retired IS NULL AND due <= ? THEN 1 END),"
+                                        " count(CASE WHEN retired IS NULL THEN 1 END), count(retired)"
+                                        " FROM review_items WHERE learner = ?"),
+                         {today.toString(Qt::ISODate), LearnerKey(learner)});
+    if (q.next())
+        counts = {q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt()};
+    return counts;
+}
+
+QVector<NotebookDay> ProgressStore::notebookGrowth(const QString &learner) const
+{
+    // Entries and retirements per day, summed up day by day.
+    QMap<QDate, NotebookDay> byDay;
+    QSqlQuery q = select(QStringLiteral("SELECT entered, count(*) FROM review_items WHERE learner = ? GROUP BY entered"),
+                         {LearnerKey(learner)});
+    while (q.next())
+        byDay[DateOf(q.value(0))].entered += q.value(1).toInt();
+    QSqlQuery r = select(QStringLiteral("SELECT retired, count(*) FROM review_items WHERE learner = ?"
+                                        " AND retired IS NOT NULL GROUP BY retired"),
+                         {LearnerKey(learner)});
+    while (r.next())
+        byDay[DateOf(r.value(0))].retired += r.value(1).toInt();
+    QVector<NotebookDay> days;
+    NotebookDay sum;
+    for (auto it = byDay.cbegin(); it != byDay.cend(); ++it) {
+        if (!it.key().isValid())
+            continue;
+        sum.day = it.key();
+        sum.entered += it->entered;
+        sum.retired += it->retired;
+        days.append(sum);
+    }
+    return days;
+}
+
+PracticeGoal ProgressStore::goal(const QString &learner, const QString &material) const
+{
+    PracticeGoal goal;
+    QSqlQuery q = select(QStringLiteral("SELECT target_speed, target_accuracy, tries, best_speed, best_accuracy, reached"
+                                        " FROM goals WHERE learner = ? AND material = ?"),
+                         {LearnerKey(learner), material});
+    if (q.next())
+        goal = {material, q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toInt(),
+                q.value(3).toDouble(), q.value(4).toDouble(), FromIso(q.value(5))};
+    return goal;
+}
+
+bool ProgressStore::saveGoal(const QString &learner, const PracticeGoal &goal)
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO goals (learner, material, target_speed, target_accuracy, tries,"
+                             " best_speed, best_accuracy, reached) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &v : QVariantList{LearnerKey(learner), goal.material, goal.targetSpeed, goal.targetAccuracy,
+                                          goal.tries, goal.bestSpeed, goal.bestAccuracy,
+                                          goal.reached.isValid() ? QVariant(Iso(goal.reached)) : QVariant()})
+        q.addBindValue(v);
+    return q.exec() || fail(QStringLiteral("学习进度无法写入"), q.lastError().text());
 }

@@ -7,6 +7,8 @@
 // fresh connection, with the next write.
 #include "progress/ProgressData.h"
 #include "progress/ProgressSummary.h"
+#include "progress/PracticeGoal.h"
+#include "progress/ReviewSchedule.h"
 
 #include <QString>
 #include <QVariant>
@@ -71,6 +73,22 @@ public:
     bool addConfusions(const QString &learner, const QVector<ConfusionStat> &seen);
     // The learner's confusions, the most frequent first.
     QVector<ConfusionStat> confusions(const QString &learner) const;
+
+    // The review notebook. What was typed on `today` moves its items
+    // (ApplyReview), in one transaction.
+    bool recordReviews(const QString &learner, const QVector<ReviewObservation> &seen, const QDate &today);
+    // The learner's items, soonest due first; with `dueBy` only those not
+    // retired and due by then; with `kind` only those of the kind.
+    QVector<ReviewItem> reviewItems(const QString &learner, const QDate &dueBy = QDate(),
+                                    const QString &kind = QString()) const;
+    NotebookCounts notebookCounts(const QString &learner, const QDate &today) const;
+    // Days on which the notebook changed, with the totals up to that day.
+    QVector<NotebookDay> notebookGrowth(const QString &learner) const;
+
+    // The learner's goal on `material`; one not set has an empty material.
+    PracticeGoal goal(const QString &learner, const QString &material) const;
+    // Stores the goal as it is (a new target replaces the old goal).
+    bool saveGoal(const QString &learner, const PracticeGoal &goal);
 
 private:
     // `sql` run with `values` bound in order, ready to step through with

@@ -21,6 +21,8 @@ struct DayProgress {
     double speed() const { return durationMs > 0 ? characters * 60000.0 / double(durationMs) : 0.0; }
     // Per cent of the characters typed right.
     double accuracy() const { return characters > 0 ? 100.0 * double(characters - errors) / double(characters) : 0.0; }
+    // The characters as a count (of items, where a day holds items).
+    double itemCount() const { return double(characters); }
 };
 
 struct KindTotals {

@@ -6,6 +6,7 @@
 #include "practice/TypingJudge.h"
 #include "progress/ProgressData.h"
 
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -29,6 +30,12 @@ public:
     virtual void recordPinyinMistakes(const QVector<ConfusionStat> &seen) = 0;
     // Every run summary of every learner, oldest first.
     virtual QVector<RunSummary> runSummaries() = 0;
+    // `word` was typed with a longer code than its shortest (the composer's
+    // note): it goes into the review notebook.
+    virtual void noteLongerCode(const QString &word) { Q_UNUSED(word); }
+    // The characters the current learner types right: tried often enough
+    // and rarely missed. Texts are graded by the share outside them.
+    virtual QSet<QString> knownCharacters() { return {}; }
 };
 
 // The typing judge's verdicts of one change, into the log (when there is one).

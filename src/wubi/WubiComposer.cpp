@@ -138,10 +138,12 @@ ComposerResult WubiComposer::commitWord(CodeEntry entry, int candidate)
 {
     const int lettersTyped = int(m_code.size());
     clear();
-    return {true, entry.word, shorterCodeNote(entry.word, lettersTyped), entry.word, candidate};
+    ComposerResult result{true, entry.word, {}, {}, entry.word, candidate};
+    result.note = shorterCodeNote(entry.word, lettersTyped, &result.noteWord);
+    return result;
 }
 
-QString WubiComposer::shorterCodeNote(const QString &word, int lettersTyped)
+QString WubiComposer::shorterCodeNote(const QString &word, int lettersTyped, QString *noteWord)
 {
     if (!isSingleCharacter(word)) {
         m_singles.clear();
@@ -160,13 +162,17 @@ QString WubiComposer::shorterCodeNote(const QString &word, int lettersTyped)
         phrase.prepend(m_singles[k].character);
         letters += m_singles[k].letters;
         const std::optional<QString> code = m_index->codeOf(phrase);
-        if (code && code->size() < letters)
+        if (code && code->size() < letters) {
             phraseNote = QStringLiteral("词组：") + *code;
+            *noteWord = phrase;
+        }
     }
     if (!phraseNote.isEmpty())
         return phraseNote;
     const QString shortest = m_index->shortestCode(word);
-    if (!shortest.isEmpty() && shortest.size() < lettersTyped)
+    if (!shortest.isEmpty() && shortest.size() < lettersTyped) {
+        *noteWord = word;
         return QStringLiteral("简码：") + shortest;
+    }
     return {};
 }

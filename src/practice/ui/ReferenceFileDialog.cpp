@@ -5,6 +5,9 @@
 #include "practice/TextFile.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -44,7 +47,8 @@ QString InitialReferenceFolder(const AppPaths &paths, const PracticeState &state
     return folder;
 }
 
-QString ChooseReferenceFile(QWidget *parent, const QString &folder)
+QString ChooseReferenceFile(QWidget *parent, const QString &folder,
+                            const std::function<QString(const QString &file)> &describe)
 {
     QFileDialog dialog(parent, QStringLiteral("选择对照文本"), folder, QStringLiteral("*.txt"));
     dialog.setObjectName(QStringLiteral("ComDialog"));
@@ -53,6 +57,15 @@ QString ChooseReferenceFile(QWidget *parent, const QString &folder)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.selectFile(QString());
     FitFileColumns(dialog);
+    if (describe) {
+        auto *grade = new QLabel(&dialog);
+        grade->setObjectName(QStringLiteral("textGrade"));
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+            grid->addWidget(grade, grid->rowCount(), 0, 1, grid->columnCount());
+        QObject::connect(&dialog, &QFileDialog::currentChanged, grade, [grade, describe](const QString &path) {
+            grade->setText(QFileInfo(path).isFile() ? describe(path) : QString());
+        });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

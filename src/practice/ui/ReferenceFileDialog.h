@@ -15,4 +15,7 @@ QString InitialReferenceFolder(const AppPaths &paths, const PracticeState &state
 
 // Returns the chosen file, or an empty text when cancelled.
 using ReferenceFileChooser = std::function<QString(QWidget *parent, const QString &folder)>;
-QString ChooseReferenceFile(QWidget *parent, const QString &folder);
+// `describe`, when given, says something about the file selected in the
+// dialog (how many of its characters are new to the learner), under the list.
+QString ChooseReferenceFile(QWidget *parent, const QString &folder,
+                            const std::function<QString(const QString &file)> &describe = {});

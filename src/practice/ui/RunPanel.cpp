@@ -1,6 +1,8 @@
 #include "practice/ui/RunPanel.h"
 
+#include "pinyin/GradedMaterial.h"
 #include "shell/AppContext.h"
+#include "shell/ProgressLog.h"
 #include "shell/ui/Accessibility.h"
 #include "data/Clock.h"
 #include "practice/PracticeState.h"
@@ -86,6 +88,17 @@ void SetEnabledIfDiffers(QWidget *w, bool enabled)
 
 RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
+    // A Chinese text is graded by the share of its characters the learner
+    // has not typed right yet.
+    m_chooseFile = [this](QWidget *parent, const QString &folder) {
+        if (!m_ctx.state.chineseText || !m_ctx.progressLog)
+            return ChooseReferenceFile(parent, folder);
+        const QSet<QString> known = m_ctx.progressLog->knownCharacters();
+        return ChooseReferenceFile(parent, folder, [known](const QString &file) {
+            const TextReadResult read = ReadTextFile(file, true);
+            return read.ok ? UnknownShareText(read.text, known) : read.error;
+        });
+    };
     setObjectName(QStringLiteral("frmState"));
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);

@@ -77,7 +77,7 @@ private:
     QTimer *m_figureTick = nullptr;
     TypingRun *m_run = nullptr;
     TypingFigureCounter m_typing;
-    ReferenceFileChooser m_chooseFile = ChooseReferenceFile;
+    ReferenceFileChooser m_chooseFile; // set by the constructor
 };
 
 // The run of the open status window; nullptr while none is open.

@@ -1,10 +1,12 @@
 #include "progress/ui/ProgressCommands.h"
 
+#include "data/Clock.h"
 #include "data/Settings.h"
 #include "practice/PracticeState.h"
 #include "pinyin/PinyinData.h"
 #include "progress/PinyinConfusions.h"
 #include "progress/ProgressSummary.h"
+#include "keyboard/KeyboardPicture.h"
 #include "progress/WeakKeys.h"
 #include "data/Clock.h"
 #include "practice/Passage.h"
@@ -19,7 +21,13 @@
 #include "shell/ui/PinyinDrill.h"
 #include "wubi/Wubi.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHash>
+#include <QLabel>
+#include <QSpinBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -62,7 +70,121 @@ void RunWeakDrill(AppContext &ctx, Shell &shell, int kind, const QString &title,
                               }, exerciseKind});
 }
 
+// The line drill of today's review: every due character and phrase on the
+// first page, the due characters drawn at random after it.
+void RunReviewDrill(AppContext &ctx, Shell &shell, const QVector<ReviewItem> &due)
+{
+    QString characters;
+    QStringList words;
+    for (const ReviewItem &item : due) {
+        if (item.kind == review::kCharacter)
+            characters += item.item;
+        if (item.kind != review::kKey)
+            words.append(item.item);
+    }
+    if (characters.isEmpty()) // phrases alone: their characters come round again
+        characters = words.join(QString());
+    RunLineDrill(ctx, shell, {kRandomCharacters, QStringLiteral("今日复习"), false,
+                              [characters, words](AppContext &c) {
+                                  c.state.drillPool = characters;
+                                  QStringList lines;
+                                  QString line;
+                                  for (const QString &w : words) {
+                                      if (line.size() + w.size() > wubi::kDrillCharsPerLine) {
+                                          lines.append(line);
+                                          line.clear();
+                                      }
+                                      line += w;
+                                  }
+                                  if (!line.isEmpty())
+                                      lines.append(line);
+                                  c.state.charsGenerated += int(lines.join(QString()).size());
+                                  return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+                              },
+                              exercise::kWubiCharacters});
+}
+
 } // namespace
+
+void EditGoal(AppContext &ctx, Shell &shell, ProgressService &progress)
+{
+    const QString material = ctx.state.practiceTitle;
+    if (material.isEmpty()) {
+        QMessageBox::information(shell.mainWindow(), QStringLiteral("练习目标"),
+                                 QStringLiteral("先打开一篇文章或一种练习，再为它设目标。"));
+        return;
+    }
+    const PracticeGoal goal = progress.currentGoal();
+    QDialog dialog(shell.mainWindow());
+    dialog.setWindowTitle(QStringLiteral("练习目标"));
+    auto *form = new QFormLayout(&dialog);
+    auto *about = new QLabel(goal.isSet() ? GoalText(goal) : QStringLiteral("还没有目标"), &dialog);
+    about->setObjectName(QStringLiteral("goalState"));
+    form->addRow(QStringLiteral("练习："), new QLabel(material, &dialog));
+    form->addRow(QStringLiteral("现在："), about);
+    auto *speed = new QSpinBox(&dialog);
+    speed->setObjectName(QStringLiteral("targetSpeed"));
+    speed->setRange(1, 400);
+    speed->setSuffix(QStringLiteral(" 字/分"));
+    speed->setValue(goal.isSet() ? int(goal.targetSpeed) : 40);
+    auto *accuracy = new QSpinBox(&dialog);
+    accuracy->setObjectName(QStringLiteral("targetAccuracy"));
+    accuracy->setRange(50, 100);
+    accuracy->setSuffix(QStringLiteral(" %"));
+    accuracy->setValue(goal.isSet() ? int(goal.targetAccuracy) : 95);
+    form->addRow(QStringLiteral("目标速度："), speed);
+    form->addRow(QStringLiteral("目标正确率："), accuracy);
+    form->addRow(new QLabel(QStringLiteral("反复练习，直到一次练习同时达到两个目标。"), &dialog));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!progress.setGoal(speed->value(), accuracy->value()))
+        shell.setStatusMessage(QStringLiteral("目标无法保存：") + progress.store().error());
+    else
+        shell.setStatusMessage(QStringLiteral("已设目标：") + GoalText(progress.currentGoal()));
+}
+
+QString ReviewDueText(const QVector<ReviewItem> &due)
+{
+    int counts[3] = {0, 0, 0};
+    for (const ReviewItem &item : due)
+        ++counts[item.kind == review::kCharacter ? 0 : item.kind == review::kPhrase ? 1 : 2];
+    return QStringLiteral("今日待复习 %1 项（字 %2，词组 %3，键 %4）")
+        .arg(due.size())
+        .arg(counts[0])
+        .arg(counts[1])
+        .arg(counts[2]);
+}
+
+void OpenTodaysReview(AppContext &ctx, Shell &shell, ProgressService &progress)
+{
+    progress.flush();
+    const QVector<ReviewItem> due = progress.store().reviewItems(progress.learner(), ctx.clock.now().date());
+    if (due.isEmpty()) {
+        QMessageBox::information(shell.mainWindow(), QStringLiteral("今日复习"),
+                                 QStringLiteral("今日没有待复习的项目。打错、打慢或用了长码的字、词组和键会记入错字本。"));
+        return;
+    }
+    shell.setStatusMessage(ReviewDueText(due));
+    const bool textDue = std::any_of(due.cbegin(), due.cend(),
+                                     [](const ReviewItem &item) { return item.kind != review::kKey; });
+    if (textDue) {
+        RunReviewDrill(ctx, shell, due);
+        shell.setStatusMessage(ReviewDueText(due)); // opening the drill clears the strip
+        return;
+    }
+    if (!ctx.keyDrills)
+        return;
+    // Keys alone: the key drill draws from them, each as often.
+    const KeyboardPicture keyboard = KeyboardPicture::mainBlock();
+    std::vector<int> targets;
+    for (const ReviewItem &item : due)
+        targets.push_back(keyboard.codeOf(item.item));
+    ctx.keyDrills->openWeakKeyDrill(targets);
+}
 
 QString WeakCharacterPool(const ProgressService &progress, RandomSource &random)
 {
@@ -122,6 +244,7 @@ bool ChooseLearner(AppContext &ctx, ProgressService &progress, QWidget *parent)
 
 void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &progress)
 {
+    RegisterGradedDrills(ctx, shell);
     shell.setCommand(QStringLiteral("other.learner"), [&ctx, &shell, &progress] {
         ChooseLearner(ctx, progress, shell.mainWindow());
     });
@@ -174,6 +297,10 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
     };
     shell.setCommand(QStringLiteral("pinyin.confusions"), confusionDrill);
     shell.setCommand(QStringLiteral("other.pinyinConfusions"), confusionDrill);
+    shell.setCommand(QStringLiteral("other.goal"), [&ctx, &shell, &progress] { EditGoal(ctx, shell, progress); });
+    shell.setCommand(QStringLiteral("other.review"), [&ctx, &shell, &progress] {
+        OpenTodaysReview(ctx, shell, progress);
+    });
     shell.setCommand(QStringLiteral("other.weakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();
         const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);

@@ -112,6 +112,7 @@ void ProgressService::endReportedRun(const RunSummary &reported)
     m_collector.endRun(reported);
     flush();
     writeConfusions();
+    recordGoalTry(reported);
     if (reported.kind == exercise::kPassage)
         keepPassageTry(reported);
 }
@@ -152,6 +153,38 @@ void ProgressService::writeConfusions()
         reportWriteFailure();
 }
 
+PracticeGoal ProgressService::currentGoal() const
+{
+    if (!recording() || m_ctx.state.practiceTitle.isEmpty())
+        return {};
+    return m_store.goal(learner(), m_ctx.state.practiceTitle);
+}
+
+bool ProgressService::setGoal(double targetSpeed, double targetAccuracy)
+{
+    if (!recording() || m_ctx.state.practiceTitle.isEmpty())
+        return false;
+    PracticeGoal goal;
+    goal.material = m_ctx.state.practiceTitle;
+    goal.targetSpeed = targetSpeed;
+    goal.targetAccuracy = targetAccuracy;
+    return m_store.saveGoal(learner(), goal);
+}
+
+void ProgressService::recordGoalTry(const RunSummary &run)
+{
+    PracticeGoal goal = currentGoal();
+    if (!goal.isSet() || !goal.isOpen() || run.characters <= 0)
+        return;
+    const double accuracy = 100.0 * double(run.characters - run.errors) / double(run.characters);
+    const bool reached = RecordGoalTry(goal, run.speed(), accuracy, m_ctx.clock.now());
+    if (!m_store.saveGoal(learner(), goal))
+        return reportWriteFailure();
+    if (m_ctx.shell)
+        m_ctx.shell->setStatusMessage(reached ? QStringLiteral("目标达到！") + GoalText(goal)
+                                              : QStringLiteral("未达目标，再练一次。") + GoalText(goal));
+}
+
 bool ProgressService::flush()
 {
     return recording() && writeGathered(learner());
@@ -170,7 +203,54 @@ bool ProgressService::writeGathered(const QString &who)
         return false;
     }
     m_collector.noteWritten(batch);
+    recordReviews(who, batch.items);
     return true;
+}
+
+QSet<QString> ProgressService::knownCharacters()
+{
+    QSet<QString> known;
+    if (!flush())
+        return known;
+    QHash<QString, ItemTally> byCharacter;
+    for (const ItemStat &s : m_store.itemStats(learner()))
+        if (IsChineseCharacter(s.item))
+            byCharacter[s.item].add(s.tally);
+    for (auto it = byCharacter.cbegin(); it != byCharacter.cend(); ++it)
+        if (it->attempts >= 3 && it->errors * 10 <= it->attempts)
+            known.insert(it.key());
+    return known;
+}
+
+void ProgressService::noteLongerCode(const QString &word)
+{
+    if (recording() && !word.isEmpty())
+        m_longerCodes.append(word);
+}
+
+void ProgressService::recordReviews(const QString &learner, const ItemTallies &items)
+{
+    QVector<ReviewObservation> seen = ObserveTallies(items);
+    if (seen.isEmpty() && m_longerCodes.isEmpty())
+        return;
+    // A phrase in the notebook counts as typed right when each of its
+    // characters was, and no longer code was noted for it.
+    QHash<QString, bool> charactersRight;
+    for (const ReviewObservation &o : std::as_const(seen))
+        if (o.kind == review::kCharacter)
+            charactersRight.insert(o.item, o.outcome == ReviewOutcome::Right);
+    for (const ReviewItem &phrase : m_store.reviewItems(learner, m_ctx.clock.now().date(), review::kPhrase)) {
+        bool right = !m_longerCodes.contains(phrase.item);
+        for (const QChar c : phrase.item)
+            right = right && charactersRight.value(QString(c), false);
+        if (right)
+            seen.append({review::kPhrase, phrase.item, ReviewOutcome::Right});
+    }
+    for (const QString &word : std::as_const(m_longerCodes))
+        seen.append({word.size() == 1 ? review::kCharacter : review::kPhrase, word, ReviewOutcome::Missed});
+    m_longerCodes.clear();
+    if (!m_store.recordReviews(learner, seen, m_ctx.clock.now().date()))
+        reportWriteFailure();
 }
 
 bool ProgressService::adoptUnnamed(const QString &name)

@@ -25,6 +25,9 @@ public:
     void endReportedRun(const RunSummary &reported) override;
     void recordPinyinMistakes(const QVector<ConfusionStat> &seen) override;
     QVector<RunSummary> runSummaries() override;
+    void noteLongerCode(const QString &word) override;
+    // Typed three times or more, missed in at most one try of ten.
+    QSet<QString> knownCharacters() override;
 
     // Writes what was gathered now; false when recording has stopped.
     bool flush();
@@ -33,6 +36,9 @@ public:
     QString learner() const;
     // Hands everything the learner without a name did to `name`.
     bool adoptUnnamed(const QString &name);
+    // The current learner's goal on the practice of the moment (its title).
+    PracticeGoal currentGoal() const;
+    bool setGoal(double targetSpeed, double targetAccuracy);
     // Opens the database on first use.
     const ProgressStore &store() const;
 
@@ -46,6 +52,11 @@ private:
     void writeConfusions();
     void reportWriteFailure() const;
     void stopRecording() const;
+    // What the written batch's items and the notes on longer codes tell the
+    // review notebook.
+    void recordReviews(const QString &learner, const ItemTallies &items);
+    // A reported run is a try at the open goal on its material.
+    void recordGoalTry(const RunSummary &run);
 
     QString m_databasePath;
     // Opened on first use, also from a const caller.
@@ -56,4 +67,5 @@ private:
     QVector<ConfusionStat> m_confusions; // of the run ending, not written yet
     QTimer *m_flushTimer = nullptr;
     mutable bool m_recording = false;
+    QStringList m_longerCodes; // since the last write
 };

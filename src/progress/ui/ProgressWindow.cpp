@@ -1,5 +1,6 @@
 #include "progress/ui/ProgressWindow.h"
 
+#include "data/Clock.h"
 #include "practice/PracticeState.h"
 #include "progress/PinyinConfusions.h"
 #include "progress/ui/KeyHeatMap.h"
@@ -217,6 +218,17 @@ void ProgressWindow::buildLayout()
     confusionLayout->addWidget(m_confusions, 1);
     m_pages->addTab(confusionPage, QStringLiteral("读音混淆"));
 
+    auto *notebookPage = new QWidget(m_pages);
+    m_notebookCounts = new QLabel(notebookPage);
+    m_notebookCounts->setObjectName(QStringLiteral("notebookCounts"));
+    m_notebookCounts->setFont(SongFont(11));
+    m_notebookChart = NewChart(QStringLiteral("错字本的增长"));
+    auto *notebookLayout = new QVBoxLayout(notebookPage);
+    notebookLayout->setContentsMargins(4, 4, 4, 4);
+    notebookLayout->addWidget(m_notebookCounts);
+    notebookLayout->addWidget(ViewOf(m_notebookChart, notebookPage), 1);
+    m_pages->addTab(notebookPage, QStringLiteral("错字本"));
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(m_summary);
@@ -254,6 +266,7 @@ void ProgressWindow::refresh()
     const QVector<KindTotals> totals = store.kindTotals(learner);
     fillTotals(totals);
     fillMethods(store.methodTotals(learner));
+    fillNotebook(store.notebookCounts(learner, m_ctx.clock.now().date()), store.notebookGrowth(learner));
     qint64 durationMs = 0, characters = 0;
     for (const KindTotals &t : totals) {
         durationMs += t.durationMs;
@@ -325,4 +338,20 @@ void ProgressWindow::fillMethods(const QVector<MethodTotals> &methods)
                 orNone(t.keysPerSecond), orNone(t.keysPerCharacter), orNone(t.idealKeysPerCharacter),
                 orNone(t.phraseShare), orNone(t.candidatePicks), orNone(t.corrections)});
     }
+}
+
+void ProgressWindow::fillNotebook(const NotebookCounts &counts, const QVector<NotebookDay> &growth)
+{
+    m_notebookCounts->setText(QStringLiteral("今日待复习 %1 项　　学习中 %2 项　　已掌握 %3 项")
+                                  .arg(counts.due)
+                                  .arg(counts.learning)
+                                  .arg(counts.retired));
+    // Drawn as two kinds of one chart: the days' totals of items entered and retired.
+    QVector<DayProgress> days;
+    for (const NotebookDay &d : growth) {
+        days.append({QStringLiteral("记入错字本"), d.day, 0, d.entered, 0});
+        days.append({QStringLiteral("已掌握"), d.day, 0, d.retired, 0});
+    }
+    std::stable_sort(days.begin(), days.end(), [](const DayProgress &a, const DayProgress &b) { return a.kind < b.kind; });
+    FillChart(m_notebookChart, days, &DayProgress::itemCount, QStringLiteral("项"), 0);
 }

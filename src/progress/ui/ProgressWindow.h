@@ -5,6 +5,7 @@
 // pinyin confusions of the pinyin drills.
 // Docked like the record viewer; Escape closes it.
 #include "progress/ProgressSummary.h"
+#include "progress/ReviewSchedule.h"
 #include "shell/ExercisePanel.h"
 
 #include <QWidget>
@@ -41,6 +42,9 @@ public:
     // The learner's pinyin confusions: a line per kind, and the pairs.
     QLabel *confusionSummary() const { return m_confusionSummary; }
     QTableWidget *confusions() const { return m_confusions; }
+    // The review notebook: today's due, learning and retired items.
+    QLabel *notebookCounts() const { return m_notebookCounts; }
+    QChart *notebookChart() const { return m_notebookChart; }
 
 private:
     void buildLayout();
@@ -51,6 +55,7 @@ private:
     void fillTotals(const QVector<KindTotals> &totals);
     void fillMethods(const QVector<MethodTotals> &methods);
     void fillConfusions(const QVector<ConfusionStat> &confusions);
+    void fillNotebook(const NotebookCounts &counts, const QVector<NotebookDay> &growth);
 
     AppContext &m_ctx;
     ProgressService &m_progress;
@@ -65,4 +70,6 @@ private:
     QTableWidget *m_methods = nullptr;
     QLabel *m_confusionSummary = nullptr;
     QTableWidget *m_confusions = nullptr;
+    QLabel *m_notebookCounts = nullptr;
+    QChart *m_notebookChart = nullptr;
 };

@@ -147,6 +147,7 @@ private:
         if (!result.commit.isEmpty()) {
             emit m_mode.committed(result.commit, result.word, result.candidate);
             m_mode.setNote(result.note);
+            m_mode.noteLongerCode(result.noteWord);
             s_delivering = true;
             m_mode.beginCommit();
             sendInputMethodEvent(m_box, QString(), result.commit);
@@ -362,6 +363,12 @@ void ComposerMode::endCommit()
 {
     if (m_ctx.progressLog)
         m_ctx.progressLog->setComposerKeys(0);
+}
+
+void ComposerMode::noteLongerCode(const QString &word)
+{
+    if (!word.isEmpty() && m_ctx.progressLog)
+        m_ctx.progressLog->noteLongerCode(word);
 }
 
 void ComposerMode::setNote(const QString &note)

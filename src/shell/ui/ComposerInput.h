@@ -78,6 +78,9 @@ public:
     void beginCommit();
     void endCommit();
     void setNote(const QString &note);
+    // `word` was typed with more keys than its shortest code: the progress
+    // log puts it into the review notebook.
+    void noteLongerCode(const QString &word);
 
 signals:
     void changed();       // method or note

@@ -4,11 +4,14 @@
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
 #include "shell/ui/SongFont.h"
+#include "pinyin/PinyinData.h"
+#include "wubi/PinyinLookup.h"
 
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -43,7 +46,7 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("txtSearch"));
     setWindowTitle(QStringLiteral("五笔打法查找"));
-    setFixedSize(450, 195);
+    setFixedSize(450, 420);
     setFont(SongFont(10));
 
     auto *Frame1 = new QGroupBox(QStringLiteral("选择查找对象"), this);
@@ -84,6 +87,20 @@ CodeLookup::CodeLookup(AppContext &ctx, QWidget *parent)
     codeLabel->setFont(SongFont(20, true));
     codeLabel->setAlignment(Qt::AlignCenter);
     codeLabel->setStyleSheet(QStringLiteral("color: #1f4e9a;"));
+
+    auto *pinyinLabel = new QLabel(QStringLiteral("按拼音查找（如 zhong1、zhōng、zhong guo）："), this);
+    pinyinLabel->setGeometry(12, 182, 426, 20);
+    pinyinInput = new QLineEdit(this);
+    pinyinInput->setObjectName(QStringLiteral("txtPinyin"));
+    pinyinInput->setGeometry(12, 206, 426, 28);
+    pinyinInput->setFont(SongFont(12));
+    pinyinInput->setAccessibleName(QStringLiteral("拼音"));
+    connect(pinyinInput, &QLineEdit::textChanged, this, [this] { lookUpPinyin(); });
+    pinyinMatches = new QListWidget(this);
+    pinyinMatches->setObjectName(QStringLiteral("lstPinyin"));
+    pinyinMatches->setGeometry(12, 240, 426, 168);
+    pinyinMatches->setFont(SongFont(12));
+    pinyinMatches->setAccessibleName(QStringLiteral("拼音查找结果"));
 
     kindButtons[0]->setChecked(true);
     editionButtons[0]->setChecked(true);
@@ -136,6 +153,24 @@ void CodeLookup::lookUp()
             codeLabel->setText(found ? m_ctx.state.lookupCode : QStringLiteral("无"));
         }
     }
+}
+
+void CodeLookup::lookUpPinyin()
+{
+    pinyinMatches->clear();
+    const QString text = pinyinInput->text().trimmed();
+    if (text.isEmpty())
+        return;
+    if (!LooksLikePinyin(text))
+        return pinyinMatches->addItem(QStringLiteral("请输入拼音，如 zhong1、zhōng、zhong 或 zhong guo"));
+    PinyinData *data = m_ctx.pinyinData;
+    if (!data || !data->available())
+        return pinyinMatches->addItem(data ? data->error() : QStringLiteral("拼音数据不可用"));
+    const QVector<PinyinMatch> matches = LookUpPinyin(text, *data->readings(), *data->lexicon(), m_ctx.state.tables);
+    if (matches.isEmpty())
+        return pinyinMatches->addItem(QStringLiteral("没有读作“%1”的字词").arg(text));
+    for (const PinyinMatch &m : matches)
+        pinyinMatches->addItem(PinyinMatchLine(m));
 }
 
 bool CodeLookup::eventFilter(QObject *watched, QEvent *event)

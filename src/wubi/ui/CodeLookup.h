@@ -1,11 +1,13 @@
 #pragma once
 // The code lookup window txtSearch ("五笔打法查找"): the Wubi code of the
-// character or phrase typed into it, for the chosen edition.
+// character or phrase typed into it, for the chosen edition; and below, the
+// characters and words of a pinyin spelling with their codes.
 #include <QDialog>
 #include <array>
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QRadioButton;
 struct AppContext;
 
@@ -20,10 +22,15 @@ public:
     QLineEdit *input = nullptr;
     QLabel *echoLabel = nullptr;
     QLabel *codeLabel = nullptr;
+    // Pinyin with or without tones ("zhong1", "zhōng", "zhong guo"): the
+    // characters or words read so, with both editions' codes.
+    QLineEdit *pinyinInput = nullptr;
+    QListWidget *pinyinMatches = nullptr;
 
     void chooseLookupKind(int index);
     void chooseEdition(int index);
     void lookUp();
+    void lookUpPinyin();
 
     bool edition86Chosen() const { return m_edition86; }
 

@@ -43,6 +43,7 @@ HintBalloon::HintBalloon(PracticeState &state, QWidget *parent) : QWidget(parent
     titleLabel->setAlignment(Qt::AlignCenter);
     characterLabel = makeLabel(this, QStringLiteral("SingleText"), 16);
     characterCodeLabel = makeLabel(this, QStringLiteral("SingleHint"), 14, true, QStringLiteral("DejaVu Sans Mono"));
+    pinyinLabel = makeLabel(this, QStringLiteral("SinglePinyin"), 9);
     phraseLabel = makeLabel(this, QStringLiteral("MoreText"), 13);
     phraseCodeLabel = makeLabel(this, QStringLiteral("MoreHint"), 12, true, QStringLiteral("DejaVu Sans Mono"));
     for (QLabel *code : {characterCodeLabel, phraseCodeLabel}) {
@@ -83,6 +84,7 @@ void HintBalloon::showHint(bool is86, const QString &character, const QString &c
     m_pressed = m_dragging = false;
     characterLabel->setText(character);
     characterCodeLabel->setText(characterCode);
+    pinyinLabel->clear();
     phraseLabel->setText(phrase);
     phraseCodeLabel->setText(phraseCode);
     layoutRows();
@@ -91,12 +93,15 @@ void HintBalloon::showHint(bool is86, const QString &character, const QString &c
     update();
 }
 
+void HintBalloon::setPinyin(const QString &pinyin) { pinyinLabel->setText(pinyin); }
+
 void HintBalloon::layoutRows()
 {
     const int w = width();
     titleLabel->setGeometry(4, 6, w - 8, 22);
     characterLabel->setGeometry(14, 34, 40, 34);
-    characterCodeLabel->setGeometry(60, 34, 90, 34);
+    characterCodeLabel->setGeometry(60, 30, 90, 28);
+    pinyinLabel->setGeometry(60, 58, 90, 14);
     phraseLabel->setGeometry(14, 74, w - 110, 30);
     phraseCodeLabel->setGeometry(w - 90, 74, 78, 30);
     phraseCodeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

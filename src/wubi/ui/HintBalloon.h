@@ -27,7 +27,11 @@ public:
     void showHint(bool is86, const QString &character, const QString &characterCode,
                   const QString &phrase, const QString &phraseCode, const QPoint &topLeft);
 
+    // The character's pinyin, under its code; empty hides it.
+    void setPinyin(const QString &pinyin);
+
     QLabel *titleLabel = nullptr;
+    QLabel *pinyinLabel = nullptr;
     QLabel *characterLabel = nullptr;
     QLabel *characterCodeLabel = nullptr;
     QLabel *phraseLabel = nullptr;

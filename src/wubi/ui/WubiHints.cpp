@@ -3,6 +3,7 @@
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "practice/PracticeState.h"
+#include "pinyin/PinyinData.h"
 #include "wubi/HintLookup.h"
 #include "wubi/ui/HintBalloon.h"
 #include "wubi/ui/RadicalCard.h"
@@ -75,6 +76,12 @@ void WubiHints::hintKey(bool edition86, const QString &referenceLine, int pos, i
     const QPoint topLeft = window && inputLine ? BalloonPlace(window, inputLine, line, width) : QPoint();
     m_balloon->showHint(edition86, hint->character, hint->characterCode, hint->phrase, hint->phraseCode,
                         topLeft);
+    // The reading in context: 行 in 银行 is háng.
+    if (m_ctx.pinyinData && m_ctx.pinyinData->available()) {
+        const QStringList readings =
+            TonedContextReading(referenceLine, *m_ctx.pinyinData->lexicon(), *m_ctx.pinyinData->readings());
+        m_balloon->setPinyin(readings.value(pos));
+    }
 }
 
 void WubiHints::showRadicalCard(int keyCode, bool edition86)

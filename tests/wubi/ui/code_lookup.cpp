@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QListWidget>
 #include <QTest>
 
 class CodeLookupTest : public QObject {
@@ -24,7 +25,13 @@ void CodeLookupTest::opensForCharactersInWubi86()
         CodeLookup lookup(h.ctx);
         QVERIFY(h.state.lookupWindowOpen);
         QCOMPARE(lookup.windowTitle(), QStringLiteral("五笔打法查找"));
-        QCOMPARE(lookup.size(), QSize(450, 195));
+        QCOMPARE(lookup.size(), QSize(450, 420));
+        // Pinyin below: the characters read so, with both codes.
+        lookup.pinyinInput->setText(QStringLiteral("zhong1"));
+        QCOMPARE(lookup.pinyinMatches->item(0)->text(), QStringLiteral("中 zhōng  86:k  98:k"));
+        lookup.pinyinInput->setText(QStringLiteral("中"));
+        QCOMPARE(lookup.pinyinMatches->count(), 1);
+        QVERIFY(lookup.pinyinMatches->item(0)->text().startsWith(QStringLiteral("请输入拼音")));
         QCOMPARE(lookup.findChild<QGroupBox *>("Frame1")->title(), QStringLiteral("选择查找对象"));
         QCOMPARE(lookup.findChild<QGroupBox *>("Frame2")->title(), QStringLiteral("选择查找的版本"));
         QVERIFY(lookup.kindButtons[0]->isChecked());

@@ -161,6 +161,7 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     QVERIFY(balloon->isVisible());
     QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔86版打法提示"));
     QCOMPARE(balloon->characterCodeLabel->text(), QStringLiteral("k"));
+    QCOMPARE(balloon->pinyinLabel->text(), QStringLiteral("zhōng")); // beside the code
     QCOMPARE(balloon->phraseLabel->text(), QStringLiteral("中华人民共和国"));
     QCOMPARE(balloon->phraseCodeLabel->text(), QStringLiteral("kwwl"));
     QCOMPARE(balloon->width(), 283);
@@ -173,6 +174,7 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     QCOMPARE(balloon->titleLabel->text(), QStringLiteral("五笔98版打法提示"));
     QCOMPARE(balloon->characterLabel->text(), QStringLiteral("力"));
     QCOMPARE(balloon->characterCodeLabel->text(), QStringLiteral("en"));
+    QCOMPARE(balloon->pinyinLabel->text(), QStringLiteral("lì"));
     QVERIFY(balloon->phraseLabel->text().isEmpty());
     QCOMPARE(balloon->width(), 275);
 
