@@ -15,7 +15,7 @@
 // commits the best sentence for the input first, then gives Chinese
 // punctuation; digits and capital letters pass through.
 #include "pinyin/PinyinScheme.h"
-#include "practice/Composing.h"
+#include "data/Composing.h"
 
 #include <memory>
 

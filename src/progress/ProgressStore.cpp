@@ -469,10 +469,20 @@ bool ProgressStore::mergeLearner(const QString &from, const QString &to)
                        " count = count + excluded.count,"
                        " last_seen = max(coalesce(last_seen, ''), coalesce(excluded.last_seen, ''))"),
         QStringLiteral("DELETE FROM pinyin_confusions WHERE learner = ?"),
+        // The notebook and the goals: what the learner already has stays as it is.
+        QStringLiteral("INSERT OR IGNORE INTO review_items (learner, kind, item, box, due, entered, retired)"
+                       " SELECT ?, kind, item, box, due, entered, retired FROM review_items WHERE learner = ?"),
+        QStringLiteral("DELETE FROM review_items WHERE learner = ?"),
+        QStringLiteral("INSERT OR IGNORE INTO goals (learner, material, target_speed, target_accuracy, tries,"
+                       " best_speed, best_accuracy, reached)"
+                       " SELECT ?, material, target_speed, target_accuracy, tries, best_speed, best_accuracy, reached"
+                       " FROM goals WHERE learner = ?"),
+        QStringLiteral("DELETE FROM goals WHERE learner = ?"),
     };
-    const QVariantList binds[] = {{LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)},
-                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(to), LearnerKey(from)},
-                                  {LearnerKey(to), LearnerKey(from)}, {LearnerKey(from)}};
+    const QVariantList moved{LearnerKey(to), LearnerKey(from)};
+    const QVariantList dropped{LearnerKey(from)};
+    const QVariantList binds[] = {moved, dropped, moved, moved, moved, dropped, moved, dropped, moved, dropped};
+    static_assert(std::size(binds) == std::size(statements));
     bool ok = true;
     for (int i = 0; ok && i < int(std::size(statements)); ++i) {
         q.prepare(statements[i]);

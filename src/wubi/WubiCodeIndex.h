@@ -3,7 +3,7 @@
 // reaches. The table's own index finds codes by word; this one finds words by
 // code. Built once from the table (about 4 × 8 bytes per entry), on demand.
 #include "data/CodeTable.h"
-#include "practice/Composing.h"
+#include "data/Composing.h"
 
 #include <QHash>
 #include <QString>

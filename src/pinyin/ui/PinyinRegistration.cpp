@@ -10,12 +10,9 @@ namespace {
 // Opens one exercise window and closes every other one.
 void openExercise(AppContext &ctx, Shell &shell, ManagedWindow which)
 {
-    WindowFlags &flags = ctx.state.window(which);
-    flags.opening = true;
     if (!ctx.state.shown(which))
         shell.showWindow(which);
-    shell.closeOthers();
-    flags.opening = false;
+    shell.closeOthers({which});
     if (QWidget *window = shell.window(which))
         window->setFocus();
 }

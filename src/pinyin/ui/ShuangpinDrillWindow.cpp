@@ -130,10 +130,12 @@ void ShuangpinDrillWindow::countSyllable(bool right)
     CueForJudgedKeystroke(m_ctx.cues, m_ctx.state.cues, right);
     if (right) {
         ++m_right;
-        m_run.addTyped(1);
+        // A syllable typed right counts as one character of the run.
+        m_run.setTyped(QString(m_right, QLatin1Char('x')));
+        m_run.countTyped();
     } else {
         ++m_wrong;
-        m_run.setErrors(m_wrong);
+        m_run.addErrors(1);
     }
     if (m_right >= kRunSyllables)
         endRun();

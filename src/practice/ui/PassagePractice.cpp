@@ -7,6 +7,7 @@
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
+#include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"

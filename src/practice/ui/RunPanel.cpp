@@ -490,7 +490,7 @@ void ShowPracticeReport(AppContext &ctx)
         report.start = run->startTime();
         report.typing = OpenRunPanel(ctx)->typingFigures();
         speed = SpeedText(report.figures.characters, report.figures.speedSeconds).trimmed();
-        const PinyinMistakeLog &mistakes = run.pinyinMistakes();
+        const PinyinMistakeLog &mistakes = run->pinyinMistakes();
         report.pinyinMistakes = mistakes.summary();
         if (ctx.progressLog && !mistakes.mistakes().isEmpty())
             ctx.progressLog->recordPinyinMistakes(TallyConfusions(mistakes.mistakes(), ctx.clock.now()));

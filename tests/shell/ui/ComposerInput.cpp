@@ -317,7 +317,7 @@ void ComposerInputTest::pinyinLinesScoreFullMarks()
     QTest::keyClick(in0, char('1' + (zhongguo - page.begin())));
     QCOMPARE(in0->text(), QStringLiteral("你好中国，"));
     QCOMPARE(h.mode->composer().preedit(), QStringLiteral("中国ren"));
-    QCOMPARE(h.state.errorCount, 0);
+    QCOMPARE(h.run().errors(), 0);
     QTest::keyClicks(in0, keys[3]);
     QTRY_COMPARE(watcher.reports.size(), size_t(1));
     QCOMPARE(watcher.reports[0].values[4], QStringLiteral("100.00%"));

@@ -21,6 +21,8 @@ struct ComposerResult {
     QString commit;
     // A shorter way to type what was just committed ("简码：j", "词组：wqvb").
     QString note;
+    // What the note is about: the committed character, or the phrase it ends.
+    QString noteWord;
     // The candidate word within `commit` and its place among its code's
     // candidates (0 for the first); -1 when no candidate was committed.
     QString word;

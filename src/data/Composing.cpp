@@ -1,4 +1,4 @@
-#include "practice/Composing.h"
+#include "data/Composing.h"
 
 QString ChinesePunctuation::of(QChar c)
 {
