@@ -4,12 +4,13 @@
 #include "practice/Passage.h"
 #include "practice/PracticeState.h"
 #include "practice/TextFile.h"
+#include "practice/TypingRun.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/ReferenceFileDialog.h"
 #include "practice/ui/RunControl.h"
-#include "practice/ui/RunPanel.h"
 #include "progress/ProgressData.h"
 #include "shell/AppContext.h"
+#include "shell/PracticeRun.h"
 #include "shell/Shell.h"
 
 #include <QClipboard>
@@ -63,7 +64,8 @@ void StartPassage(AppContext &ctx, Shell &shell, const QString &title, const QSt
 void PreparePassageRun(AppContext &ctx)
 {
     PracticeState &s = ctx.state;
-    if (IsRunStarted(ctx) || s.passageText.isEmpty() || !ctx.shell || !s.shown(ManagedWindow::TextPracticeWindow))
+    const TypingRun *run = ctx.practiceRun ? ctx.practiceRun->run() : nullptr;
+    if ((run && run->isStarted()) || s.passageText.isEmpty() || !ctx.shell || !s.shown(ManagedWindow::TextPracticeWindow))
         return;
     auto *window = dynamic_cast<PracticeWindow *>(ctx.shell->window(ManagedWindow::TextPracticeWindow));
     if (!window)
