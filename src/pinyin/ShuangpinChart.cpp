@@ -40,12 +40,12 @@ ShuangpinChart::ShuangpinChart(PinyinScheme scheme) : m_scheme(scheme)
     // std::map orders the keys; syllables are collected in pinyin order below.
     QMap<QString, QString> syllableKeys;
     QSet<QString> zeroInitial;
-    for (const auto &[keys, readings] : profile->table()) {
-        if (keys.size() != 2)
+    for (const auto &entry : profile->table()) {
+        if (entry.first.size() != 2)
             continue;
-        forEachExactReading(readings, [&](const libime::PinyinSyllable &syllable) {
+        const QString typed = fromUtf8(entry.first);
+        forEachExactReading(entry.second, [&](const libime::PinyinSyllable &syllable) {
             const QString spelled = pinyin::DisplayPinyin(fromUtf8(syllable.toString()));
-            const QString typed = fromUtf8(keys);
             if (!syllableKeys.contains(spelled))
                 syllableKeys.insert(spelled, typed);
             if (syllable.initial() == libime::PinyinInitial::Zero) {
