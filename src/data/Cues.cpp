@@ -133,6 +133,12 @@ void SdlCuePlayer::play(Cue cue)
         m_impl->wait(cue, m_impl);
 }
 
+void SdlCuePlayer::prepare()
+{
+    if (!m_impl->ready())
+        AudioDevice::openInBackground();
+}
+
 void CueForJudgedKeystroke(CuePlayer &player, const CueFlags &flags, bool ok)
 {
     if (ok && flags.zwRight)

@@ -13,12 +13,15 @@ class CuePlayer {
 public:
     virtual ~CuePlayer() = default;
     virtual void play(Cue cue) = 0;
+    // A run is starting: cues may follow, so a device that takes time to
+    // open can start opening now. Nothing is loaded before that.
+    virtual void prepare() {}
 };
 
 // Plays through SDL2_mixer from <dataRoot>/sound/. Made once the application
-// object exists. The audio device opens in the background when the program
-// first asks for it (an exercise opening) or on the first cue; a cue asked
-// for before the device is open sounds once it is.
+// object exists. The audio device opens in the background when a run starts
+// (prepare) or on the first cue, never for a window that only stands open;
+// a cue asked for before the device is open sounds once it is.
 // After `idleCloseMs` without a cue it closes the device again (an open
 // device keeps waking the process) and the next cue opens it anew.
 class SdlCuePlayer final : public CuePlayer {
@@ -29,6 +32,7 @@ public:
     SdlCuePlayer(const SdlCuePlayer &) = delete; // owns the loaded sounds
     SdlCuePlayer &operator=(const SdlCuePlayer &) = delete;
     void play(Cue cue) override;
+    void prepare() override;
 
 private:
     struct Impl;

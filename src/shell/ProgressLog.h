@@ -16,6 +16,9 @@ public:
     virtual ~ProgressLog() = default;
     // One judged character (or key name) that should have been `expected`.
     virtual void recordKeystroke(const QString &kind, const QString &expected, bool right) = 0;
+    // A run is starting: whatever recording needs is opened now, so the
+    // first keystroke does not wait for it.
+    virtual void prepareRun() {}
     // The keys the built-in composer took for the commit being delivered now
     // (0 once it is through); its first judged character carries them.
     virtual void setComposerKeys(int keys) = 0;

@@ -8,7 +8,6 @@
 #include "app/ui/SplashWindow.h"
 #include "app/ui/StatusStrip.h"
 #include "app/ui/Strip.h"
-#include "data/Audio.h"
 #include "data/Settings.h"
 #include "shell/AppContext.h"
 #include "shell/ui/WindowSystem.h"
@@ -401,9 +400,6 @@ bool MainWindow::runCommand(const QString &key)
 {
     // Every exercise may draw on the code tables.
     waitForCodeTables();
-    // The first command is the first use of sound: the device is probed
-    // then, on a worker thread, and never on the way to the first window.
-    AudioDevice::openInBackground();
     return m_menu->runCommand(key);
 }
 

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/TerminationSignals.h"
 #include "app/Translations.h"
+#include "app/ui/AppStyle.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
@@ -78,6 +79,7 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel"));
+    QApplication::setStyle(new AppStyle);
     InstallSongFontSubstitutes();
     InstallQtChineseTranslations(app);
 

@@ -1,6 +1,7 @@
 #include "practice/ui/RunPanel.h"
 
 #include "pinyin/GradedMaterial.h"
+#include "data/Cues.h"
 #include "shell/AppContext.h"
 #include "shell/ProgressLog.h"
 #include "shell/ui/Accessibility.h"
@@ -15,7 +16,6 @@
 #include "practice/ui/RunControl.h"
 #include "progress/PinyinConfusions.h"
 #include "shell/PracticeReport.h"
-#include "shell/ProgressLog.h"
 #include "shell/ui/ComposerInput.h"
 
 #include <QApplication>
@@ -116,7 +116,12 @@ RunPanel::RunPanel(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ct
     connect(m_clock, &QTimer::timeout, this, &RunPanel::tickClock);
     connect(m_figureTick, &QTimer::timeout, this, &RunPanel::tickFigures);
     // The two timers run only while the run's clock runs.
-    connect(m_run, &TypingRun::started, this, [this] { followClock(true); });
+    connect(m_run, &TypingRun::started, this, [this] {
+        followClock(true);
+        m_ctx.cues.prepare();
+        if (m_ctx.progressLog)
+            m_ctx.progressLog->prepareRun();
+    });
     connect(m_run, &TypingRun::pausedChanged, this, [this](bool paused) { followClock(!paused); });
     connect(m_run, &TypingRun::ended, this, [this] { followClock(false); });
 

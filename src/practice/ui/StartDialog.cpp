@@ -172,13 +172,16 @@ void StartDialog::startOnEnter(int key)
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
     const PracticeState &s = m_ctx.state;
+    // The waiting prompt has done its job; cleared first, so a note the
+    // start itself leaves (a progress database that cannot be opened) stays.
+    if (m_ctx.shell)
+        m_ctx.shell->setStatusMessage(QString());
     // A new run counts from nothing, whatever the last one left.
     if (m_ctx.practiceRun)
         m_ctx.practiceRun->startRun();
     accept();
     if (!m_ctx.shell)
         return;
-    m_ctx.shell->setStatusMessage(QString()); // the waiting prompt has done its job
     for (ManagedWindow which : {ManagedWindow::FreeInputWindow, ManagedWindow::TextPracticeWindow, ManagedWindow::LinePracticeWindow}) {
         if (!s.shown(which))
             continue;

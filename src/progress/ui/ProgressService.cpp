@@ -53,6 +53,11 @@ QString ProgressService::learner() const
     return m_ctx.settings.read(QStringLiteral("User"), QStringLiteral("Name")).trimmed();
 }
 
+void ProgressService::prepareRun()
+{
+    recording();
+}
+
 void ProgressService::recordKeystroke(const QString &kind, const QString &expected, bool right)
 {
     if (!recording())

@@ -20,6 +20,7 @@ public:
     ~ProgressService() override;
 
     void recordKeystroke(const QString &kind, const QString &expected, bool right) override;
+    void prepareRun() override;
     void setComposerKeys(int keys) override;
     void endRun() override;
     void endReportedRun(const RunSummary &reported) override;

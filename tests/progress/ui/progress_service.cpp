@@ -67,10 +67,12 @@ private slots:
             QVERIFY(damaged.open(QIODevice::WriteOnly));
             damaged.write(QByteArray(8192, '\x5a'));
         }
-        // The database is opened when the first keystroke is to be recorded.
+        // The database is opened when a run starts, so the first keystroke
+        // never waits for it.
         ProgressService progress(h.ctx, DatabaseIn(h), nullptr);
-        QVERIFY(!h.shell.statusMessage.contains(QStringLiteral("学习进度数据库"))); // no note before the first keystroke
+        QVERIFY(!h.shell.statusMessage.contains(QStringLiteral("学习进度数据库"))); // no note before the run
         h.startRun(QStringLiteral("你好\r\n春眠\r\n"));
+        QVERIFY(h.shell.statusMessage.contains(QStringLiteral("学习进度数据库")));
         h.commit(0, QStringLiteral("你好"));
         QVERIFY(h.shell.statusMessage.contains(QStringLiteral("学习进度数据库")));
         QVERIFY(h.shell.statusMessage.contains(QStringLiteral("练习照常进行")));
