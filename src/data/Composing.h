@@ -1,9 +1,11 @@
 #pragma once
 // What every built-in composer shares: a key as a composer sees it, what a
-// press answers, a candidate with its code, the interface the typing boxes
-// drive, and the Chinese punctuation keys give while a composer is on.
+// press answers, a candidate with its code, the Chinese punctuation keys give
+// while a composer is on, and the interface the typing boxes drive with the
+// keys common to all composers.
 #include <QString>
 #include <QVector>
+#include <optional>
 
 struct ComposerKey {
     enum Kind { Text, Backspace, Escape, Enter };
@@ -36,23 +38,6 @@ struct CodeEntry {
     bool operator==(const CodeEntry &o) const { return word == o.word && code == o.code; }
 };
 
-class Composer {
-public:
-    static constexpr int kPageSize = 10;
-
-    virtual ~Composer() = default;
-    virtual ComposerResult press(const ComposerKey &key) = 0;
-    // Drops the input in progress.
-    virtual void clear() = 0;
-    virtual bool composing() const = 0;
-    // What the box shows as pre-edit while composing.
-    virtual QString preedit() const = 0;
-    virtual int page() const = 0;
-    // The candidates of the current page and whether more pages follow.
-    virtual const QVector<CodeEntry> &pageCandidates() const = 0;
-    virtual bool hasNextPage() const = 0;
-};
-
 // Punctuation keys as Chinese punctuation: quotes alternate between opening
 // and closing.
 class ChinesePunctuation {
@@ -64,4 +49,50 @@ public:
 private:
     bool m_doubleQuoteOpen = false;
     bool m_singleQuoteOpen = false;
+};
+
+// The keys every composer shares: Space or 1..9, 0 pick a candidate of the
+// page, `-` and `=` turn pages, Backspace takes back the last key, Escape
+// drops the input and Enter commits it as typed. A key outside the input
+// commits what is in progress first; punctuation then gives Chinese
+// punctuation and other keys pass through. Which keys build the input, and
+// what it makes, is each composer's own.
+class Composer {
+public:
+    static constexpr int kPageSize = 10;
+
+    virtual ~Composer() = default;
+    ComposerResult press(const ComposerKey &key);
+    // Drops the input in progress.
+    virtual void clear() = 0;
+    virtual bool composing() const = 0;
+    // What the box shows as pre-edit while composing.
+    virtual QString preedit() const = 0;
+    virtual int page() const = 0;
+    // The candidates of the current page and whether more pages follow.
+    virtual const QVector<CodeEntry> &pageCandidates() const = 0;
+    virtual bool hasNextPage() const = 0;
+
+protected:
+    // Without its data a composer passes every key through.
+    virtual bool ready() const = 0;
+    // Whether a key goes into the input, and putting it there.
+    virtual bool takesKey(QChar c) const = 0;
+    virtual ComposerResult typeKey(QChar c) = 0;
+    // Backspace while composing.
+    virtual void takeBackKey() = 0;
+    // Takes the candidate at `onPage` of the current page; a place past the
+    // page takes the key and does nothing.
+    virtual ComposerResult pick(int onPage) = 0;
+    virtual void showPage(int page) = 0;
+    // Enter while composing: the input as typed.
+    virtual ComposerResult commitLetters() = 0;
+    // A key outside the input: what is in progress, committed (nothing when
+    // not composing).
+    virtual ComposerResult endInput() = 0;
+
+    ChinesePunctuation m_punctuation;
+
+private:
+    std::optional<ComposerResult> pressCandidateKey(QChar c);
 };

@@ -68,57 +68,6 @@ void PinyinComposer::showPage(int page)
     m_hasNextPage = all.size() > first + kPageSize;
 }
 
-ComposerResult PinyinComposer::press(const ComposerKey &key)
-{
-    if (!m_context)
-        return {};
-    switch (key.kind) {
-    case ComposerKey::Backspace:
-        if (!composing())
-            return {};
-        // The keys after the chosen part go first; with none, the last choice.
-        if (m_context->size() > m_context->selectedLength())
-            m_context->backspace();
-        else
-            m_context->cancel();
-        if (m_context->empty())
-            clear();
-        else
-            showPage(0);
-        return {true, {}, {}};
-    case ComposerKey::Escape:
-        if (!composing())
-            return {};
-        clear();
-        return {true, {}, {}};
-    case ComposerKey::Enter:
-        return composing() ? commitLetters() : ComposerResult{};
-    case ComposerKey::Text:
-        break;
-    }
-
-    const QChar c = key.text;
-    if (takesKey(c))
-        return typeKey(c);
-    if (composing()) {
-        if (c.isDigit())
-            return pick(c == QLatin1Char('0') ? kPageSize - 1 : c.digitValue() - 1);
-        if (c == QLatin1Char(' '))
-            return pick(0);
-        if (c == QLatin1Char('-') || c == QLatin1Char('=')) {
-            const int page = m_page + (c == QLatin1Char('=') ? 1 : -1);
-            if (page >= 0 && (page < m_page || m_hasNextPage))
-                showPage(page);
-            return {true, {}, {}};
-        }
-    }
-    const QString punctuation = m_punctuation.of(c);
-    ComposerResult result = composing() ? commitBest() : ComposerResult{};
-    result.consumed = !punctuation.isEmpty(); // otherwise the key types itself after the commit
-    result.commit += punctuation;
-    return result;
-}
-
 bool PinyinComposer::takesKey(QChar c) const
 {
     if (c.unicode() > 0x7f)
@@ -138,6 +87,19 @@ ComposerResult PinyinComposer::typeKey(QChar c)
     return {true, {}, {}};
 }
 
+void PinyinComposer::takeBackKey()
+{
+    // The keys after the chosen part go first; with none, the last choice.
+    if (m_context->size() > m_context->selectedLength())
+        m_context->backspace();
+    else
+        m_context->cancel();
+    if (m_context->empty())
+        clear();
+    else
+        showPage(0);
+}
+
 ComposerResult PinyinComposer::pick(int onPage)
 {
     if (onPage < 0 || onPage >= m_candidates.size())
@@ -152,8 +114,10 @@ ComposerResult PinyinComposer::pick(int onPage)
     return chosen;
 }
 
-ComposerResult PinyinComposer::commitBest()
+ComposerResult PinyinComposer::endInput()
 {
+    if (!composing())
+        return {};
     ComposerResult best{true, fromUtf8(m_context->sentence()), {}};
     if (best.commit.isEmpty())
         return commitLetters();

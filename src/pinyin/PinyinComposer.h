@@ -1,6 +1,6 @@
 #pragma once
 // A pinyin composer: full pinyin or a 双拼 scheme through the pinyin engine,
-// with the keys of the Wubi composer. No widgets: a key is a plain value,
+// with the keys every composer shares. No widgets: a key is a plain value,
 // and each press answers what to commit.
 //
 // Letters (and, in a 双拼 scheme, its other keys such as `;` after a first
@@ -35,7 +35,6 @@ public:
     void setEngine(libime::PinyinIME *ime, PinyinScheme scheme);
     PinyinScheme scheme() const { return m_scheme; }
 
-    ComposerResult press(const ComposerKey &key) override;
     void clear() override;
     bool composing() const override;
     QString preedit() const override;
@@ -47,12 +46,14 @@ public:
     QString typedKeys() const;
 
 private:
-    bool takesKey(QChar c) const;
-    ComposerResult typeKey(QChar c);
-    ComposerResult pick(int onPage);
-    ComposerResult commitBest();
-    ComposerResult commitLetters();
-    void showPage(int page);
+    bool ready() const override { return m_context != nullptr; }
+    bool takesKey(QChar c) const override;
+    ComposerResult typeKey(QChar c) override;
+    void takeBackKey() override;
+    ComposerResult pick(int onPage) override;
+    void showPage(int page) override;
+    ComposerResult commitLetters() override;
+    ComposerResult endInput() override; // the best sentence for the input
 
     std::unique_ptr<libime::PinyinContext> m_context;
     PinyinScheme m_scheme = PinyinScheme::Full;
@@ -60,5 +61,4 @@ private:
     int m_page = 0;
     QVector<CodeEntry> m_candidates;
     bool m_hasNextPage = false;
-    ChinesePunctuation m_punctuation;
 };

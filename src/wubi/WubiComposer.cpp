@@ -3,11 +3,6 @@
 namespace {
 constexpr int kPhraseLookBack = 8; // characters typed one by one that may form a phrase
 
-bool isCodeLetter(QChar c)
-{
-    return c >= QLatin1Char('a') && c <= QLatin1Char('z');
-}
-
 bool isSingleCharacter(const QString &word)
 {
     return word.size() == 1 || (word.size() == 2 && word[0].isHighSurrogate());
@@ -41,64 +36,7 @@ void WubiComposer::setCode(const QString &code, int page)
         m_candidates.removeLast();
 }
 
-ComposerResult WubiComposer::press(const ComposerKey &key)
-{
-    if (!m_index)
-        return {};
-    switch (key.kind) {
-    case ComposerKey::Backspace:
-        if (!composing())
-            return {};
-        if (m_code.size() == 1)
-            clear();
-        else
-            setCode(m_code.chopped(1));
-        return {true, {}, {}};
-    case ComposerKey::Escape:
-        if (!composing())
-            return {};
-        clear();
-        return {true, {}, {}};
-    case ComposerKey::Enter: {
-        if (!composing())
-            return {};
-        ComposerResult letters{true, m_code, {}};
-        clear();
-        m_singles.clear();
-        return letters;
-    }
-    case ComposerKey::Text:
-        break;
-    }
-
-    const QChar c = key.text;
-    if (isCodeLetter(c))
-        return pressLetter(c);
-    if (composing()) {
-        if (c.isDigit())
-            return pick(c == QLatin1Char('0') ? kPageSize - 1 : c.digitValue() - 1);
-        if (c == QLatin1Char(' '))
-            return pick(0);
-        if (c == QLatin1Char('-') || c == QLatin1Char('=')) {
-            const int page = m_page + (c == QLatin1Char('=') ? 1 : -1);
-            if (page >= 0 && (page < m_page || m_hasNextPage))
-                setCode(m_code, page);
-            return {true, {}, {}};
-        }
-    }
-    const QString punctuation = m_punctuation.of(c);
-    ComposerResult result = composing() ? commitInProgress() : ComposerResult{};
-    m_singles.clear();
-    if (punctuation.isEmpty()) {
-        result.consumed = false; // the key types itself after the commit
-        return result;
-    }
-    result.consumed = true;
-    result.commit += punctuation;
-    return result;
-}
-
-ComposerResult WubiComposer::pressLetter(QChar letter)
+ComposerResult WubiComposer::typeKey(QChar letter)
 {
     if (!composing()) {
         setCode(QString(letter));
@@ -124,14 +62,34 @@ ComposerResult WubiComposer::pick(int onPage)
     return commitWord(m_candidates.at(onPage), m_page * kPageSize + onPage);
 }
 
-ComposerResult WubiComposer::commitInProgress()
+void WubiComposer::takeBackKey()
 {
-    if (!m_candidates.isEmpty())
-        return commitWord(m_candidates.first(), m_page * kPageSize);
+    if (m_code.size() == 1)
+        clear();
+    else
+        setCode(m_code.chopped(1));
+}
+
+ComposerResult WubiComposer::commitLetters()
+{
     ComposerResult letters{true, m_code, {}};
     clear();
     m_singles.clear();
     return letters;
+}
+
+ComposerResult WubiComposer::endInput()
+{
+    ComposerResult result = composing() ? commitInProgress() : ComposerResult{};
+    m_singles.clear(); // a phrase does not span a key outside the codes
+    return result;
+}
+
+ComposerResult WubiComposer::commitInProgress()
+{
+    if (!m_candidates.isEmpty())
+        return commitWord(m_candidates.first(), m_page * kPageSize);
+    return commitLetters();
 }
 
 ComposerResult WubiComposer::commitWord(CodeEntry entry, int candidate)

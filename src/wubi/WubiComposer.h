@@ -21,7 +21,6 @@ public:
     // Another edition: the code in progress and the quote state are dropped.
     void setIndex(const WubiCodeIndex *index);
 
-    ComposerResult press(const ComposerKey &key) override;
     void clear() override;
 
     bool composing() const override { return !m_code.isEmpty(); }
@@ -32,8 +31,14 @@ public:
     bool hasNextPage() const override { return m_hasNextPage; }
 
 private:
-    ComposerResult pressLetter(QChar letter);
-    ComposerResult pick(int onPage);
+    bool ready() const override { return m_index != nullptr; }
+    bool takesKey(QChar c) const override { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); }
+    ComposerResult typeKey(QChar letter) override;
+    void takeBackKey() override;
+    ComposerResult pick(int onPage) override;
+    void showPage(int page) override { setCode(m_code, page); }
+    ComposerResult commitLetters() override;
+    ComposerResult endInput() override;
     ComposerResult commitInProgress(); // first candidate, or the letters when there is none
     // `entry` is a copy: the page it came from is cleared.
     ComposerResult commitWord(CodeEntry entry, int candidate);
@@ -45,7 +50,6 @@ private:
     int m_page = 0;
     QVector<CodeEntry> m_candidates;
     bool m_hasNextPage = false;
-    ChinesePunctuation m_punctuation;
 
     // Characters just committed one by one, with the letters typed for each:
     // a phrase code may have been shorter.

@@ -8,7 +8,7 @@
 #include "club/ClubSchema.h"
 #include "club/ClubSession.h"
 #include "club/ResultQueue.h"
-#include "support/PostgresServer.h"
+#include "support/ClubTestServer.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -46,26 +46,16 @@ ClubResult result(qint64 race, const QString &member, int speed)
 class ClubServerTest : public QObject {
     Q_OBJECT
 private:
-    ClubConnectionDetails as(const QString &login) const
-    {
-        ClubConnectionDetails d;
-        d.host = QStringLiteral("127.0.0.1");
-        d.port = m_server.port();
-        d.database = QStringLiteral("postgres");
-        d.user = login;
-        return d;
-    }
-
     // Runs `sql` as the cluster's superuser (names below are the test's own).
     void admin(const QString &sql)
     {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("admin")));
+        QSqlQuery q(m_server.admin());
         QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + QLatin1Char('\n') + sql));
     }
 
     qint64 countOf(const QString &sql, qint64 race)
     {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("admin")));
+        QSqlQuery q(m_server.admin());
         q.prepare(sql);
         q.bindValue(QStringLiteral(":race"), race);
         if (!q.exec() || !q.next())
@@ -77,7 +67,7 @@ private:
     {
         qint64 passage = 0, race = 0;
         {
-            QSqlDatabase db = MakeClubDatabase(as(QStringLiteral("teacher")), QStringLiteral("organiser"));
+            QSqlDatabase db = MakeClubDatabase(m_server.as(QStringLiteral("teacher")), QStringLiteral("organiser"));
             if (!db.open() || !PostPassage(db, title, QStringLiteral("春眠不觉晓，处处闻啼鸟。"), &passage).ok()
                 || !OpenRace(db, passage, title, &race).ok())
                 race = 0;
@@ -87,40 +77,36 @@ private:
         return race;
     }
 
-    PostgresServer m_server;
+    ClubTestServer m_server;
     QTemporaryDir m_home;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY2(PostgresServer::available(), "PostgreSQL 15 is not installed (scripts/deps.sh installs it)");
-        QVERIFY2(m_server.start(), qPrintable(m_server.error()));
-        QSqlDatabase db = MakeClubDatabase(as(PostgresServer::superuser()), QStringLiteral("admin"));
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QVERIFY2(m_server.startWithAdmin(), qPrintable(m_server.error()));
+        QSqlDatabase db = m_server.admin();
         QCOMPARE(ClubSchemaVersion(db), 0);
         const ClubStatus migrated = MigrateClubSchema(db);
         QVERIFY2(migrated.ok(), qPrintable(migrated.message));
         QCOMPARE(ClubSchemaVersion(db), ClubSchemaSteps());
         QVERIFY(MigrateClubSchema(db).ok()); // a second run finds nothing to do
-        admin(QStringLiteral("CREATE ROLE teacher LOGIN IN ROLE club_organiser"));
-        QVERIFY(AddMember(db, QStringLiteral("teacher"), QStringLiteral("王老师"), QStringLiteral("三（2）班"), true).ok());
-        for (int i = 1; i <= kMembers; ++i) {
-            admin(QStringLiteral("CREATE ROLE %1 LOGIN IN ROLE club_member").arg(memberLogin(i)));
-            // Display names with quotes and semicolons go in bound, unchanged.
-            QVERIFY(AddMember(db, memberLogin(i), QStringLiteral("O'Neil; \"%1\" --").arg(i), QStringLiteral("三（2）班"), false).ok());
-        }
+        QVERIFY2(m_server.addMember(QStringLiteral("teacher"), QStringLiteral("王老师"), QStringLiteral("三（2）班"), true),
+                 qPrintable(m_server.error()));
+        // Display names with quotes and semicolons go in bound, unchanged.
+        for (int i = 1; i <= kMembers; ++i)
+            QVERIFY2(m_server.addMember(memberLogin(i), QStringLiteral("O'Neil; \"%1\" --").arg(i), QStringLiteral("三（2）班"), false),
+                     qPrintable(m_server.error()));
     }
 
     void cleanupTestCase()
     {
-        QSqlDatabase::database(QStringLiteral("admin")).close();
-        QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+        m_server.closeAdmin();
         QVERIFY(m_server.stop());
     }
 
     void fortyMembersRaceOnePassage()
     {
-        QSqlDatabase teacher = MakeClubDatabase(as(QStringLiteral("teacher")), QStringLiteral("teacher"));
+        QSqlDatabase teacher = MakeClubDatabase(m_server.as(QStringLiteral("teacher")), QStringLiteral("teacher"));
         QVERIFY(teacher.open());
         const QString title = QStringLiteral("O'Brien; DROP TABLE results;--");
         const QString body = QStringLiteral("它说：'; DELETE FROM results; --\n$1 :race ? \\x00 \"引号\"。");
@@ -130,7 +116,7 @@ private slots:
         teacher.close();
 
         // An observer listens to the live progress of the race.
-        ClubSession observer(as(QStringLiteral("teacher")), m_home.filePath(QStringLiteral("observer.json")));
+        ClubSession observer(m_server.as(QStringLiteral("teacher")), m_home.filePath(QStringLiteral("observer.json")));
         QMap<QString, int> lastSeen;
         connect(&observer, &ClubSession::progressReceived, this, [&](qint64 r, const QString &member, int characters) {
             if (r == race)
@@ -148,7 +134,7 @@ private slots:
                 const QString login = memberLogin(i);
                 const QString connection = QStringLiteral("member-") + login;
                 {
-                    QSqlDatabase db = MakeClubDatabase(as(login), connection);
+                    QSqlDatabase db = MakeClubDatabase(m_server.as(login), connection);
                     bool ok = db.open();
                     const ClubPassage got = RacePassage(db, race);
                     ok = ok && got.body == body && got.title == title;
@@ -203,11 +189,11 @@ private slots:
     {
         const qint64 race = openRace(QStringLiteral("权限"));
         QVERIFY(race > 0);
-        QSqlDatabase own = MakeClubDatabase(as(memberLogin(3)), QStringLiteral("m03"));
+        QSqlDatabase own = MakeClubDatabase(m_server.as(memberLogin(3)), QStringLiteral("m03"));
         QVERIFY(own.open());
         QVERIFY(SubmitResult(own, result(race, memberLogin(3), 80)).ok());
 
-        QSqlDatabase other = MakeClubDatabase(as(memberLogin(2)), QStringLiteral("m02"));
+        QSqlDatabase other = MakeClubDatabase(m_server.as(memberLogin(2)), QStringLiteral("m02"));
         QVERIFY(other.open());
         QCOMPARE(SubmitResult(other, result(race, memberLogin(3), 999)).failure, ClubFailure::PermissionDenied);
         for (const QString &sql : {QStringLiteral("UPDATE results SET speed = 999 WHERE race_id = :race"),
@@ -245,7 +231,7 @@ private slots:
     {
         const qint64 race = openRace(QStringLiteral("断线重连"));
         QVERIFY(race > 0);
-        ClubSession observer(as(QStringLiteral("teacher")), m_home.filePath(QStringLiteral("observer2.json")));
+        ClubSession observer(m_server.as(QStringLiteral("teacher")), m_home.filePath(QStringLiteral("observer2.json")));
         QMap<QString, int> lastSeen;
         connect(&observer, &ClubSession::progressReceived, this, [&](qint64 r, const QString &member, int characters) {
             if (r == race)
@@ -256,7 +242,7 @@ private slots:
 
         std::vector<std::unique_ptr<ClubSession>> sessions;
         for (int i = 11; i <= 18; ++i) {
-            sessions.push_back(std::make_unique<ClubSession>(as(memberLogin(i)), m_home.filePath(memberLogin(i) + QStringLiteral("-q.json"))));
+            sessions.push_back(std::make_unique<ClubSession>(m_server.as(memberLogin(i)), m_home.filePath(memberLogin(i) + QStringLiteral("-q.json"))));
             sessions.back()->start();
             QTRY_VERIFY2(sessions.back()->isOnline(), qPrintable(sessions.back()->statusText()));
             sessions.back()->sendProgress(race, 5);
@@ -286,8 +272,8 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(s->isOnline(), 40000);
             QTRY_COMPARE_WITH_TIMEOUT(s->pendingResults(), 0, 10000);
         }
-        QSqlDatabase::database(QStringLiteral("admin")).close();
-        QVERIFY(QSqlDatabase::database(QStringLiteral("admin")).open());
+        m_server.admin().close();
+        QVERIFY(m_server.admin().open());
         QCOMPARE(countOf(QStringLiteral("SELECT count(*) FROM results WHERE race_id = :race"), race), qint64(sessions.size()));
         QCOMPARE(countOf(QStringLiteral("SELECT count(DISTINCT member) FROM results WHERE race_id = :race"), race),
                  qint64(sessions.size()));
@@ -337,7 +323,7 @@ private slots:
         QCOMPARE(done.exitCode, 0);
         QVERIFY2(out.contains(QStringLiteral("第 %1 版").arg(ClubSchemaSteps())), qPrintable(out + err));
         {
-            QSqlDatabase db = MakeClubDatabase(as(PostgresServer::superuser()), QStringLiteral("setup"));
+            QSqlDatabase db = MakeClubDatabase(m_server.as(PostgresServer::superuser()), QStringLiteral("setup"));
             db.setDatabaseName(QStringLiteral("setup"));
             QVERIFY(db.open());
             QCOMPARE(ClubSchemaVersion(db), ClubSchemaSteps());
@@ -354,7 +340,7 @@ private slots:
 
     void unreachableServerSaysSo()
     {
-        ClubConnectionDetails nowhere = as(QStringLiteral("m01"));
+        ClubConnectionDetails nowhere = m_server.as(QStringLiteral("m01"));
         nowhere.port = 1;
         ClubSession session(nowhere, m_home.filePath(QStringLiteral("nowhere.json")));
         session.start();

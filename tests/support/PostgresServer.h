@@ -81,13 +81,14 @@ public:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-private:
+protected:
     bool fail(const QString &why)
     {
         m_error = why;
         return false;
     }
 
+private:
     bool run(const QString &tool, const QStringList &args)
     {
         QProcess p;

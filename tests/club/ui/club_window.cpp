@@ -9,12 +9,11 @@
 #include "club/ui/Register.h"
 #include "practice/ui/PracticeHarness.h"
 #include "practice/ui/TextPracticeWindow.h"
-#include "support/PostgresServer.h"
+#include "support/ClubTestServer.h"
 
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QtTest>
@@ -25,22 +24,12 @@ const QString kPassage = QStringLiteral("春眠不觉晓，\n处处闻啼鸟。"
 
 class ClubWindowTest : public QObject {
     Q_OBJECT
-    PostgresServer m_server;
+    ClubTestServer m_server;
     qint64 m_race = 0;
-
-    ClubConnectionDetails as(const QString &login) const
-    {
-        ClubConnectionDetails d;
-        d.host = QStringLiteral("127.0.0.1");
-        d.port = m_server.port();
-        d.database = QStringLiteral("postgres");
-        d.user = login;
-        return d;
-    }
 
     qint64 count(const QString &sql)
     {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("admin")));
+        QSqlQuery q(m_server.admin());
         return q.exec(sql) && q.next() ? q.value(0).toLongLong() : -1;
     }
 
@@ -67,18 +56,12 @@ class ClubWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY2(PostgresServer::available(), "PostgreSQL 15 is not installed (scripts/deps.sh installs it)");
-        QVERIFY2(m_server.start(), qPrintable(m_server.error()));
-        QSqlDatabase db = MakeClubDatabase(as(PostgresServer::superuser()), QStringLiteral("admin"));
-        QVERIFY(db.open());
+        QVERIFY2(m_server.startWithAdmin(), qPrintable(m_server.error()));
+        QSqlDatabase db = m_server.admin();
         QVERIFY(MigrateClubSchema(db).ok());
-        for (const char *sql : {"CREATE ROLE teacher LOGIN IN ROLE club_organiser", "CREATE ROLE xiaoming LOGIN IN ROLE club_member"}) {
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
-        }
-        QVERIFY(AddMember(db, QStringLiteral("teacher"), QStringLiteral("王老师"), QString(), true).ok());
-        QVERIFY(AddMember(db, QStringLiteral("xiaoming"), QStringLiteral("小明"), QString(), false).ok());
-        QSqlDatabase teacher = MakeClubDatabase(as(QStringLiteral("teacher")), QStringLiteral("teacher"));
+        QVERIFY2(m_server.addMember(QStringLiteral("teacher"), QStringLiteral("王老师"), QString(), true), qPrintable(m_server.error()));
+        QVERIFY2(m_server.addMember(QStringLiteral("xiaoming"), QStringLiteral("小明"), QString(), false), qPrintable(m_server.error()));
+        QSqlDatabase teacher = MakeClubDatabase(m_server.as(QStringLiteral("teacher")), QStringLiteral("teacher"));
         QVERIFY(teacher.open());
         qint64 passage = 0;
         QVERIFY(PostPassage(teacher, QStringLiteral("春晓"), kPassage, &passage).ok());
@@ -88,8 +71,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        QSqlDatabase::database(QStringLiteral("admin")).close();
-        QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+        m_server.closeAdmin();
         QSqlDatabase::removeDatabase(QStringLiteral("teacher"));
     }
 
