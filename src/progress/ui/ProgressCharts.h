@@ -41,7 +41,8 @@ public:
     virtual ProgressChart *newChart(const QString &title, const ChartFonts &fonts, QWidget *parent) = 0;
 };
 
-// The module's one entry point: `extern "C" ProgressChartFactory *quorvel_progress_charts()`.
+// The module's one entry point, resolved by name when the module is loaded.
+extern "C" ProgressChartFactory *quorvel_progress_charts();
 inline constexpr char kChartsEntryPoint[] = "quorvel_progress_charts";
 
 namespace progress_charts {
