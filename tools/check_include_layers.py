@@ -4,9 +4,9 @@ includes only its own layer or the ones below it, and no cycle between files
 (a header and its source count as one unit).
 
 Layers, bottom to top: core logic (src/<subsystem>/), the shell interface
-(src/shell/, src/shell/ui/), each subsystem's windows (src/<subsystem>/ui/,
-which may not include another subsystem's windows), the application
-(src/app/, src/app/ui/). Prints every offending include and exits 1.
+(src/shell/, src/shell/ui/), each subsystem's windows (src/<subsystem>/ui/
+and folders under it, which may not include another subsystem's windows),
+the application (src/app/, src/app/ui/). Prints every offending include and exits 1.
 """
 import os
 import re
@@ -23,7 +23,8 @@ def layer_of(folder):
         return 3, top
     if top == 'shell':
         return 1, top
-    return (2 if rest == 'ui' else 0), top
+    # A folder under ui/ (a module of the windows) is of the windows' layer.
+    return (2 if rest == 'ui' or rest.startswith('ui/') else 0), top
 
 
 def allowed(source, target):

@@ -21,6 +21,9 @@ lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian found erro
 # Sound is loaded at run time, out of dpkg-shlibdeps' sight: named by hand.
 dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-mixer-2.0-0' || fail "sound library missing from Depends"
 
+# The chart module's libraries are the package's dependencies too.
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' || fail "Qt Charts missing from Depends"
+
 # Every dependency resolves on this system (a simulated installation).
 apt-get install -s -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "dependencies cannot be met"; }
 
@@ -33,7 +36,7 @@ dpkg_root() { dpkg --root="$root" --force-depends --force-not-root "$@"; }
 # complaints about them go to a log that is shown only on failure.
 dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg could not install it"; }
 dpkg_root -s quorvel | grep -qx 'Status: install ok installed' || fail "not installed"
-for f in usr/bin/quorvel usr/share/quorvel/data/zb86.dz usr/share/quorvel/help/help.html \
+for f in usr/bin/quorvel "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/quorvel-charts.so" usr/share/quorvel/data/zb86.dz usr/share/quorvel/help/help.html \
          usr/share/quorvel/help/COPYING usr/share/doc/quorvel/copyright usr/share/doc/quorvel/changelog.gz \
          usr/share/applications/org.example.quorvel.desktop usr/share/metainfo/org.example.quorvel.metainfo.xml; do
     [ -e "$root/$f" ] || fail "missing after installation: /$f"

@@ -29,6 +29,11 @@ check_tree() {
     if objdump -p "$root/bin/quorvel" | grep -E 'NEEDED +libSDL'; then
         echo "the program is linked to the sound libraries"; return 1
     fi
+    # The progress charts: a module of their own, Qt Charts not loaded at start.
+    compgen -G "$root/lib/*/quorvel/quorvel-charts.so" >/dev/null || { echo "missing: $root/lib/*/quorvel/quorvel-charts.so"; return 1; }
+    if objdump -p "$root/bin/quorvel" | grep -E 'NEEDED +libQt6(Charts|OpenGL)'; then
+        echo "the program is linked to Qt Charts"; return 1
+    fi
     # The installed program, with no --data-dir and no data beside it.
     local code
     code=$("$root/bin/quorvel" --lookup 我 --edition 86)

@@ -4,26 +4,21 @@
 #include "practice/PracticeState.h"
 #include "progress/PinyinConfusions.h"
 #include "progress/ui/KeyHeatMap.h"
+#include "progress/ui/ProgressCharts.h"
 #include "progress/ui/ProgressService.h"
 #include "shell/AppContext.h"
 #include "shell/Shell.h"
 #include "shell/ui/SongFont.h"
 
-#include <QChart>
-#include <QChartView>
-#include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QLineSeries>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -39,74 +34,20 @@ QString DurationText(qint64 ms)
     return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-// A day's point sits at its noon, so that it lies between the day's ticks.
-qreal DayX(const QDate &day) { return qreal(QDateTime(day, QTime(12, 0)).toMSecsSinceEpoch()); }
-
-QChart *NewChart(const QString &title)
+// A line a kind through its days' values, in the order the days come.
+QVector<ChartLine> LinesOf(const QVector<DayProgress> &days, double (DayProgress::*value)() const)
 {
-    auto *chart = new QChart;
-    chart->setTitle(title);
-    chart->setTitleFont(SongFont(10, true));
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(SongFont(9));
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setBackgroundRoundness(0);
-    return chart;
-}
-
-// One line a kind through its days' values; a date axis under them.
-void FillChart(QChart *chart, const QVector<DayProgress> &days, double (DayProgress::*value)() const,
-               const QString &unit, double floor)
-{
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
-    QDate first, last;
-    double lowest = floor, highest = 0;
-    QLineSeries *series = nullptr;
+    QVector<ChartLine> lines;
     for (const DayProgress &d : days) {
-        if (!series || series->name() != exercise::Caption(d.kind)) {
-            series = new QLineSeries;
-            series->setName(exercise::Caption(d.kind));
-            series->setPointsVisible(true);
-            chart->addSeries(series);
-        }
-        const double y = (d.*value)();
-        series->append(DayX(d.day), y);
-        first = first.isValid() ? std::min(first, d.day) : d.day;
-        last = last.isValid() ? std::max(last, d.day) : d.day;
-        lowest = std::min(lowest, y);
-        highest = std::max(highest, y);
+        const QString name = exercise::Caption(d.kind);
+        if (lines.isEmpty() || lines.last().name != name)
+            lines.append({name, {}});
+        lines.last().points.append({d.day, (d.*value)()});
     }
-    auto *dates = new QDateTimeAxis;
-    dates->setFormat(QStringLiteral("M月d日"));
-    dates->setLabelsFont(SongFont(8));
-    if (first.isValid())
-        dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
-    dates->setTickCount(int(std::clamp<qint64>(first.daysTo(last) + 2, 2, 7)));
-    auto *values = new QValueAxis;
-    values->setTitleText(unit);
-    values->setTitleFont(SongFont(9));
-    values->setLabelsFont(SongFont(8));
-    values->setLabelFormat(QStringLiteral("%d"));
-    values->setRange(std::floor(lowest / 10) * 10, std::max(10.0, std::ceil(highest / 10) * 10));
-    values->applyNiceNumbers(); // ticks on round figures
-    chart->addAxis(dates, Qt::AlignBottom);
-    chart->addAxis(values, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(dates);
-        s->attachAxis(values);
-    }
+    return lines;
 }
 
-QChartView *ViewOf(QChart *chart, QWidget *parent)
-{
-    auto *view = new QChartView(chart, parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setAccessibleName(chart->title());
-    return view;
-}
+ChartFonts SongChartFonts() { return {SongFont(10, true), SongFont(9), SongFont(9), SongFont(8)}; }
 
 QTableWidget *NewTable(const QStringList &headers, QWidget *parent)
 {
@@ -135,8 +76,9 @@ void SetRow(QTableWidget *table, int row, const QStringList &cells)
 
 } // namespace
 
-ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx), m_progress(progress)
+ProgressWindow::ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent,
+                               const QString &chartModule)
+    : QWidget(parent), m_ctx(ctx), m_progress(progress), m_chartModule(chartModule)
 {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(QStringLiteral("学习进度"));
@@ -177,10 +119,23 @@ void ProgressWindow::buildLayout()
 
     m_pages = new QTabWidget(this);
     m_pages->setFont(SongFont(10));
-    m_speedChart = NewChart(QStringLiteral("每天的打字速度"));
-    m_accuracyChart = NewChart(QStringLiteral("每天的正确率"));
-    m_pages->addTab(ViewOf(m_speedChart, m_pages), QStringLiteral("速度"));
-    m_pages->addTab(ViewOf(m_accuracyChart, m_pages), QStringLiteral("正确率"));
+    QString chartError;
+    ProgressChartFactory *charts = progress_charts::load(m_chartModule, &chartError);
+    // Without the module the window still shows its tables, and says why the curves are missing.
+    const auto newChart = [&](ProgressChart *&chart, const QString &title, QWidget *parent) -> QWidget * {
+        if (charts) {
+            chart = charts->newChart(title, SongChartFonts(), parent);
+            return chart->view();
+        }
+        auto *missing = new QLabel(QStringLiteral("图表组件缺失，无法显示曲线：%1").arg(chartError), parent);
+        missing->setObjectName(QStringLiteral("lblChartMissing"));
+        missing->setFont(SongFont(10));
+        missing->setAlignment(Qt::AlignCenter);
+        missing->setWordWrap(true);
+        return missing;
+    };
+    m_pages->addTab(newChart(m_speedChart, QStringLiteral("每天的打字速度"), m_pages), QStringLiteral("速度"));
+    m_pages->addTab(newChart(m_accuracyChart, QStringLiteral("每天的正确率"), m_pages), QStringLiteral("正确率"));
     m_heatMap = new KeyHeatMap(m_pages);
     m_heatMap->setAccessibleName(QStringLiteral("键位出错热图"));
     m_pages->addTab(m_heatMap, QStringLiteral("键位出错热图"));
@@ -222,11 +177,10 @@ void ProgressWindow::buildLayout()
     m_notebookCounts = new QLabel(notebookPage);
     m_notebookCounts->setObjectName(QStringLiteral("notebookCounts"));
     m_notebookCounts->setFont(SongFont(11));
-    m_notebookChart = NewChart(QStringLiteral("错字本的增长"));
     auto *notebookLayout = new QVBoxLayout(notebookPage);
     notebookLayout->setContentsMargins(4, 4, 4, 4);
     notebookLayout->addWidget(m_notebookCounts);
-    notebookLayout->addWidget(ViewOf(m_notebookChart, notebookPage), 1);
+    notebookLayout->addWidget(newChart(m_notebookChart, QStringLiteral("错字本的增长"), notebookPage), 1);
     m_pages->addTab(notebookPage, QStringLiteral("错字本"));
 
     auto *layout = new QVBoxLayout(this);
@@ -278,8 +232,10 @@ void ProgressWindow::refresh()
 
 void ProgressWindow::fillCharts(const QVector<DayProgress> &days)
 {
-    FillChart(m_speedChart, days, &DayProgress::speed, QStringLiteral("字/分"), 0);
-    FillChart(m_accuracyChart, days, &DayProgress::accuracy, QStringLiteral("正确率（%）"), 100);
+    if (m_speedChart)
+        m_speedChart->setLines(LinesOf(days, &DayProgress::speed), QStringLiteral("字/分"), 0);
+    if (m_accuracyChart)
+        m_accuracyChart->setLines(LinesOf(days, &DayProgress::accuracy), QStringLiteral("正确率（%）"), 100);
 }
 
 void ProgressWindow::fillWeakest(const QVector<WeakCharacter> &weakest)
@@ -353,5 +309,6 @@ void ProgressWindow::fillNotebook(const NotebookCounts &counts, const QVector<No
         days.append({QStringLiteral("已掌握"), d.day, 0, d.retired, 0});
     }
     std::stable_sort(days.begin(), days.end(), [](const DayProgress &a, const DayProgress &b) { return a.kind < b.kind; });
-    FillChart(m_notebookChart, days, &DayProgress::itemCount, QStringLiteral("项"), 0);
+    if (m_notebookChart)
+        m_notebookChart->setLines(LinesOf(days, &DayProgress::itemCount), QStringLiteral("项"), 0);
 }

@@ -12,7 +12,7 @@
 
 class KeyHeatMap;
 class ProgressService;
-class QChart;
+class ProgressChart;
 class QLabel;
 class QTabWidget;
 class QTableWidget;
@@ -23,7 +23,10 @@ class ProgressWindow : public QWidget, public ExercisePanel {
 public:
     static constexpr int kWeakestCount = 20;
 
-    ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent = nullptr);
+    // The charts come from the module at `chartModule`, or from where it is
+    // installed when that is empty.
+    ProgressWindow(AppContext &ctx, ProgressService &progress, QWidget *parent = nullptr,
+                   const QString &chartModule = QString());
     ~ProgressWindow() override;
 
     // Reads the statistics again and shows them.
@@ -33,8 +36,9 @@ public:
     // Says why there is nothing to show (no statistics, no database); hidden otherwise.
     QLabel *note() const { return m_note; }
     QTabWidget *pages() const { return m_pages; }
-    QChart *speedChart() const { return m_speedChart; }
-    QChart *accuracyChart() const { return m_accuracyChart; }
+    // The charts: null when the chart module could not be loaded.
+    ProgressChart *speedChart() const { return m_speedChart; }
+    ProgressChart *accuracyChart() const { return m_accuracyChart; }
     KeyHeatMap *heatMap() const { return m_heatMap; }
     QTableWidget *weakest() const { return m_weakest; }
     QTableWidget *totals() const { return m_totals; }
@@ -44,7 +48,7 @@ public:
     QTableWidget *confusions() const { return m_confusions; }
     // The review notebook: today's due, learning and retired items.
     QLabel *notebookCounts() const { return m_notebookCounts; }
-    QChart *notebookChart() const { return m_notebookChart; }
+    ProgressChart *notebookChart() const { return m_notebookChart; }
 
 private:
     void buildLayout();
@@ -59,11 +63,12 @@ private:
 
     AppContext &m_ctx;
     ProgressService &m_progress;
+    const QString m_chartModule;
     QLabel *m_summary = nullptr;
     QLabel *m_note = nullptr;
     QTabWidget *m_pages = nullptr;
-    QChart *m_speedChart = nullptr;
-    QChart *m_accuracyChart = nullptr;
+    ProgressChart *m_speedChart = nullptr;
+    ProgressChart *m_accuracyChart = nullptr;
     KeyHeatMap *m_heatMap = nullptr;
     QTableWidget *m_weakest = nullptr;
     QTableWidget *m_totals = nullptr;
@@ -71,5 +76,5 @@ private:
     QLabel *m_confusionSummary = nullptr;
     QTableWidget *m_confusions = nullptr;
     QLabel *m_notebookCounts = nullptr;
-    QChart *m_notebookChart = nullptr;
+    ProgressChart *m_notebookChart = nullptr;
 };

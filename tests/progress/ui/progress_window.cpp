@@ -6,15 +6,15 @@
 #include "keyboard/KeyCodes.h"
 #include "progress/ProgressStore.h"
 #include "progress/ui/KeyHeatMap.h"
+#include "progress/ui/ProgressCharts.h"
+#include "progress/ui/ProgressService.h"
 #include "progress/ui/ProgressWindow.h"
 #include "progress/ui/Register.h"
 #include "shell/ProgressLog.h"
 #include "support/TestContext.h"
 
-#include <QChart>
 #include <QFile>
 #include <QLabel>
-#include <QLineSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -77,14 +77,12 @@ void Seed(const QString &path)
 }
 
 // The points of the chart's line for `kind`, as (day, value).
-QVector<QPair<QDate, double>> PointsOf(QChart *chart, const QString &kind)
+QVector<QPair<QDate, double>> PointsOf(ProgressChart *chart, const QString &kind)
 {
-    QVector<QPair<QDate, double>> points;
-    for (QAbstractSeries *s : chart->series())
-        if (s->name() == exercise::Caption(kind))
-            for (const QPointF &p : static_cast<QLineSeries *>(s)->points())
-                points.append({QDateTime::fromMSecsSinceEpoch(qint64(p.x())).date(), p.y()});
-    return points;
+    for (const ChartLine &line : chart->lines())
+        if (line.name == exercise::Caption(kind))
+            return line.points;
+    return {};
 }
 
 void ComparePoints(const QVector<QPair<QDate, double>> &actual, const QVector<QPair<QDate, double>> &expected)
@@ -123,6 +121,10 @@ private slots:
         QVERIFY(t.state.shown(ManagedWindow::ProgressWindow));
         QVERIFY(!t.state.window(ManagedWindow::ProgressWindow).opening);
         QVERIFY(w->note()->isHidden());
+        // Drawn by the chart module built beside the tests.
+        QVERIFY(w->speedChart());
+        QVERIFY(w->speedChart()->view()->inherits("QChartView"));
+        QVERIFY(w->findChildren<QLabel *>(QStringLiteral("lblChartMissing")).isEmpty());
 
         // Speed: 160 characters in 2 minutes on the 1st; 100 in 35 s on the 3rd.
         ComparePoints(PointsOf(w->speedChart(), exercise::kLine),
@@ -131,7 +133,7 @@ private slots:
         ComparePoints(PointsOf(w->accuracyChart(), exercise::kLine),
                       {{QDate(2026, 3, 1), 100.0 * 155 / 160}, {QDate(2026, 3, 3), 90.0}});
         ComparePoints(PointsOf(w->accuracyChart(), exercise::kKeys), {{QDate(2026, 3, 2), 90.0}});
-        QCOMPARE(w->speedChart()->series().size(), 2); // not the other learner's race
+        QCOMPARE(w->speedChart()->lines().size(), 2); // not the other learner's race
 
         // The heat map: F (40 % missed) and A (typed "a", 25 %) hot, J cool,
         // Z never practised; the drawn caps show it.
@@ -202,6 +204,31 @@ private slots:
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!t.state.shown(ManagedWindow::ProgressWindow));
         QVERIFY(!t.shell.window(ManagedWindow::ProgressWindow));
+    }
+
+    // Without its chart module the window still shows the statistics, and
+    // says in place of each chart why there is none.
+    void showsTheTablesWithoutTheChartModule()
+    {
+        TestContext t;
+        LoadCodeTables(TestEnv::dataRoot(), true, true, t.state.tables);
+        t.settings.write(QStringLiteral("User"), QStringLiteral("Name"), kLearner);
+        Seed(DatabaseIn(t));
+        ProgressService progress(t.ctx, DatabaseIn(t), nullptr);
+        const QString absent = QDir(t.ctx.paths.userDataDir).filePath(QStringLiteral("absent/quorvel-charts.so"));
+        ProgressWindow w(t.ctx, progress, nullptr, absent);
+        QVERIFY(!w.speedChart() && !w.accuracyChart() && !w.notebookChart());
+        const QList<QLabel *> missing = w.findChildren<QLabel *>(QStringLiteral("lblChartMissing"));
+        QCOMPARE(missing.size(), 3);
+        for (QLabel *label : missing) {
+            QVERIFY2(label->text().startsWith(QStringLiteral("图表组件缺失，无法显示曲线：")), qPrintable(label->text()));
+            QVERIFY2(label->text().contains(QStringLiteral("absent/quorvel-charts")), qPrintable(label->text()));
+        }
+        QVERIFY(w.note()->isHidden());
+        QVERIFY(missing.contains(qobject_cast<QLabel *>(w.pages()->widget(0)))); // on the speed page
+        QCOMPARE(w.weakest()->rowCount(), ProgressWindow::kWeakestCount);
+        QCOMPARE(Cell(w.weakest(), 0, 0), QStringLiteral("的"));
+        QCOMPARE(w.totals()->rowCount(), 2);
     }
 
     // Nothing to draw: a note for a learner without statistics, and the
