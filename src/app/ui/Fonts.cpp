@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QStringList>
 
 void InstallSongFontSubstitutes()
@@ -10,7 +11,9 @@ void InstallSongFontSubstitutes()
     for (const char *name : {"宋体", "SimSun"})
         QFont::insertSubstitutions(QString::fromUtf8(name), song);
 
+    // The default family is often a generic name ("Sans Serif") that only
+    // matching resolves; a list of families needs the real one first.
     QFont defaultFont = QGuiApplication::font();
-    defaultFont.setFamilies(QStringList{defaultFont.family()} + song);
+    defaultFont.setFamilies(QStringList{QFontInfo(defaultFont).family()} + song);
     QGuiApplication::setFont(defaultFont);
 }
