@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 // The managed windows of the registry, named like the classes they create.
 enum class ManagedWindow {
@@ -86,8 +87,11 @@ struct PracticeState {
     int dockOffset = 103; // pixels
     int dockCorrection = 4;
 
-    // Code tables and the result of the last successful lookup
+    // Code tables and the result of the last successful lookup. Read the
+    // tables through CodeTablesOf(): the program leaves them on disk until
+    // something needs them (tests fill `tables` directly).
     CodeTables tables;
+    mutable std::function<void()> loadCodeTables; // set while they are still on disk; called once
     QString lookupCode;
 
     // Settings loaded at start-up
@@ -98,5 +102,8 @@ struct PracticeState {
 // True when the edition's table has an entry for exactly `word`; then
 // state.lookupCode holds its code (unchanged otherwise).
 bool LookUpCode(PracticeState &state, QStringView word, bool edition86);
+
+// The code tables, read first if they are still on disk.
+const CodeTables &CodeTablesOf(const PracticeState &state);
 // True when "#" + text occurs in the edition's table.
 bool IsEntryPrefix(const PracticeState &state, QStringView text, bool edition86);

@@ -43,7 +43,7 @@ QVector<int> TableWordStarts(const CodeTable &table, const QStringList &characte
 QVector<int> PhraseStarts(const PracticeState &state, const QString &line)
 {
     if (state.phraseDrillKind[5])
-        return TableWordStarts(state.tables.edition(state.phraseEdition86), Characters(line));
+        return TableWordStarts(CodeTablesOf(state).edition(state.phraseEdition86), Characters(line));
     for (int length = 2; length <= 4; ++length)
         if (state.phraseDrillKind[std::size_t(length)])
             return EveryNth(CharacterCount(line), length);

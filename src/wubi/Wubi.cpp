@@ -167,7 +167,7 @@ QString PhraseDrillText(PracticeState &state, const QString &pool, int length, R
 
 QString LongPhraseDrillText(PracticeState &state, bool edition86, RandomSource &random)
 {
-    const QString &table = state.tables.edition(edition86).text();
+    const QString &table = CodeTablesOf(state).edition(edition86).text();
     const std::vector<qsizetype> &entries = longWordEntries(table);
     // Without any long word no pick could ever add to a line.
     if (entries.empty())

@@ -2,6 +2,7 @@
 
 #include "app/ui/Artwork.h"
 #include "app/ui/GraphicButton.h"
+#include "shell/ui/ComposerInput.h"
 #include "app/ui/HoverTracker.h"
 #include "app/ui/IdleBackground.h"
 #include "app/ui/MusicMenu.h"
@@ -101,12 +102,15 @@ void MainWindow::startTimers()
     m_minimizeWatch.setInterval(kMinimizeGraceMs);
     connect(&m_minimizeWatch, &QTimer::timeout, this, &MainWindow::takeBackIgnoredMinimize);
     connect(&m_tableLoad, &QFutureWatcher<LoadedCodeTables>::finished, this, &MainWindow::installCodeTables);
+    // Whatever first needs the code tables waits for them then.
+    m_state.loadCodeTables = [this] { waitForCodeTables(); };
 }
 
 MainWindow::~MainWindow()
 {
     if (m_tableReader.joinable())
         m_tableReader.join();
+    m_state.loadCodeTables = nullptr;
     m_registry.unloadAll();
     delete m_splash.data();
     if (m_busyCursor)
@@ -252,7 +256,8 @@ void MainWindow::pressMenuPicture(int index, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton || index < 0 || index > 7)
         return;
-    loadCodeTablesInBackground();
+    if (menuNeedsCodeTables(index))
+        loadCodeTablesInBackground();
     if (index == 3) {
         runCommand(QStringLiteral("freeInput"));
         return;
@@ -352,12 +357,29 @@ void MainWindow::setCommand(const QString &key, std::function<void()> command)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // The code tables stay on disk until the learner reaches for the menu;
-    // they are read on a worker thread while a command is being chosen, and
-    // the first command waits for whatever is left.
-    if (event->type() == QEvent::Enter)
-        loadCodeTablesInBackground();
+    // The code tables stay on disk until something needs them. When the
+    // learner reaches for a menu whose exercises draw on them, they are read
+    // on a worker thread while a command is being chosen; the first use
+    // waits for whatever is left.
+    if (event->type() == QEvent::Enter) {
+        if (auto *button = qobject_cast<GraphicButton *>(watched); button && menuNeedsCodeTables(button->index()))
+            loadCodeTablesInBackground();
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::menuNeedsCodeTables(int index) const
+{
+    switch (index) {
+    case 0: // 指法练习
+    case 2: // 英文打字
+        return false;
+    case 1: // 中文打字 and 自由录入: only the built-in Wubi composer reads them at once
+    case 3:
+        return m_ctx.composer && m_ctx.composer->edition() != 0;
+    default: // 五笔打字, the race, the statistics, the code lookup
+        return true;
+    }
 }
 
 void MainWindow::loadCodeTablesInBackground()
@@ -390,6 +412,7 @@ void MainWindow::installCodeTables()
         return;
     LoadedCodeTables loaded = m_tableLoad.future().takeResult();
     m_state.tables = std::move(loaded.tables);
+    m_state.loadCodeTables = nullptr;
     m_startupMessages = std::move(loaded.messages);
     m_tablesInstalled = true;
     for (const QString &message : std::as_const(m_startupMessages))
@@ -398,8 +421,6 @@ void MainWindow::installCodeTables()
 
 bool MainWindow::runCommand(const QString &key)
 {
-    // Every exercise may draw on the code tables.
-    waitForCodeTables();
     return m_menu->runCommand(key);
 }
 

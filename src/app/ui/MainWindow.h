@@ -45,6 +45,7 @@ public:
     void loadCodeTablesInBackground();
     // The code tables are in the practice state when this returns.
     void waitForCodeTables();
+    bool menuNeedsCodeTables(int index) const;
 
     void activated();
     void dismissSplash();        // the splash goes, the pointer returns

@@ -91,7 +91,7 @@ void RaceSettingsDialog::confirmSettings()
         refuse(race::CheckMessage(check), lengthBox ? secondsBox : paceBox);
         return;
     }
-    const QString pool = race::Pool(m_ctx.state.tables, m_material);
+    const QString pool = race::Pool(CodeTablesOf(m_ctx.state), m_material);
     if (pool.isEmpty()) {
         // Only the short codes can be missing: their code table was not read.
         QMessageBox::warning(this, QStringLiteral("错误"),

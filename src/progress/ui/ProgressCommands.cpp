@@ -303,7 +303,7 @@ void RegisterProgressCommands(AppContext &ctx, Shell &shell, ProgressService &pr
     });
     shell.setCommand(QStringLiteral("other.weakPhrases"), [&ctx, &shell, &progress] {
         progress.flush();
-        const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(ctx.state.tables, 2, true), ctx.random);
+        const QString pool = WeakPhrasePool(progress, wubi::PhrasePool(CodeTablesOf(ctx.state), 2, true), ctx.random);
         if (pool.isEmpty())
             return OfferOrdinaryDrill(shell, QStringLiteral("词组"), QStringLiteral("wubi.phrases2.86"),
                                       QStringLiteral("二字词组"));

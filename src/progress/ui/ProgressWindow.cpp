@@ -240,7 +240,7 @@ void ProgressWindow::fillCharts(const QVector<DayProgress> &days)
 
 void ProgressWindow::fillWeakest(const QVector<WeakCharacter> &weakest)
 {
-    const CodeTables &tables = m_ctx.state.tables;
+    const CodeTables &tables = CodeTablesOf(m_ctx.state);
     m_weakest->setRowCount(int(weakest.size()));
     for (int row = 0; row < weakest.size(); ++row) {
         const WeakCharacter &w = weakest[row];

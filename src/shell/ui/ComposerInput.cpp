@@ -270,7 +270,7 @@ Composer &ComposerMode::composer()
     // once the edition's table has rows.
     if (m_edition != 0 && !m_indexSet) {
         std::unique_ptr<WubiCodeIndex> &index = m_indexes[m_edition == 86 ? 0 : 1];
-        const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
+        const CodeTable &table = CodeTablesOf(m_ctx.state).edition(m_edition == 86);
         if (!index && !table.isEmpty())
             index = std::make_unique<WubiCodeIndex>(table);
         if (index) {
@@ -339,7 +339,7 @@ qint64 ComposerMode::idealKeys(QStringView text)
     const int which = m_edition == 86 ? 0 : 1;
     std::unique_ptr<IdealCodeLength> &ideal = m_ideal[which];
     if (!ideal) {
-        const CodeTable &table = m_ctx.state.tables.edition(m_edition == 86);
+        const CodeTable &table = CodeTablesOf(m_ctx.state).edition(m_edition == 86);
         if (table.isEmpty())
             return -1;
         ideal = std::make_unique<IdealCodeLength>(table);

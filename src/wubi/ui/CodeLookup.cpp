@@ -166,7 +166,7 @@ void CodeLookup::lookUpPinyin()
     PinyinData *data = m_ctx.pinyinData;
     if (!data || !data->available())
         return pinyinMatches->addItem(data ? data->error() : QStringLiteral("拼音数据不可用"));
-    const QVector<PinyinMatch> matches = LookUpPinyin(text, *data->readings(), *data->lexicon(), m_ctx.state.tables);
+    const QVector<PinyinMatch> matches = LookUpPinyin(text, *data->readings(), *data->lexicon(), CodeTablesOf(m_ctx.state));
     if (matches.isEmpty())
         return pinyinMatches->addItem(QStringLiteral("没有读作“%1”的字词").arg(text));
     for (const PinyinMatch &m : matches)

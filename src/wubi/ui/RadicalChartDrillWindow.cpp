@@ -95,7 +95,7 @@ void RadicalChartDrillWindow::startChart()
         return;
     m_started = true;
     loadChart(true);
-    m_pool = wubi::ChartPool(m_ctx.state.tables.t86);
+    m_pool = wubi::ChartPool(CodeTablesOf(m_ctx.state).t86);
     newLine();
     input->setFocus();
 }

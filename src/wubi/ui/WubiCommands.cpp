@@ -32,14 +32,14 @@ QString characterPage(AppContext &ctx, const QString &pool)
 Drill shortCodeDrill(ShortCodeSelectors which, const QString &title, bool titleAfterStart)
 {
     return {RandomChars, title, titleAfterStart, [which](AppContext &ctx) {
-                return characterPage(ctx, wubi::ShortCodePool(ctx.state.tables, which));
+                return characterPage(ctx, wubi::ShortCodePool(CodeTablesOf(ctx.state), which));
             }, exercise::kWubiShortCodes};
 }
 
 Drill phraseDrill(int length, bool edition86, const QString &title)
 {
     return {DrillKind(length + 1), title, false, [length, edition86](AppContext &ctx) {
-                ctx.state.drillPool = wubi::PhrasePool(ctx.state.tables, length, edition86);
+                ctx.state.drillPool = wubi::PhrasePool(CodeTablesOf(ctx.state), length, edition86);
                 return wubi::PhraseDrillText(ctx.state, ctx.state.drillPool, length, ctx.random);
             }, exercise::kWubiPhrases};
 }
