@@ -26,8 +26,8 @@
 # TARGET is LABEL:OPENER:COMMAND, e.g.
 #   quorvel:main:./build/quorvel
 #   quorvel:quorvel-line:./build/quorvel          (line practice open, idle)
-#   tipp10:main:/usr/games/tipp10
-#   tipp10:tipp10-lesson:/usr/games/tipp10        (a lesson open, not started)
+#   tipp10:main:/usr/bin/tipp10
+#   tipp10:tipp10-lesson:/usr/bin/tipp10        (a lesson open, not started)
 # Openers: main (none), quorvel-line, tipp10-lesson.
 # Needs: Xvfb, xdotool; strace for -S.
 set -u
