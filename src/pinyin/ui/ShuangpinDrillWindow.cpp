@@ -76,7 +76,8 @@ void ShuangpinDrillWindow::chooseScheme()
     m_right = m_wrong = 0;
     m_drill = std::make_unique<ShuangpinDrill>(SchemeOfBox(schemeBox), m_ctx.random);
     keyboard->setChart(m_drill->chart());
-    figuresLabel->clear();
+    // Without the pinyin module there is nothing to drill: the figures' place says why.
+    figuresLabel->setText(m_drill->chart().unavailableMessage());
     showSyllable();
     setFocus();
 }
