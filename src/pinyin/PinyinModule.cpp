@@ -6,8 +6,11 @@
 
 #include <mutex>
 
-#ifndef QUORVEL_INSTALL_LIBDIR
-#define QUORVEL_INSTALL_LIBDIR "/usr/lib/quorvel"
+#ifndef QUORVEL_MODULE_DIR
+#define QUORVEL_MODULE_DIR "lib/quorvel"
+#endif
+#ifndef QUORVEL_INSTALL_PREFIX
+#define QUORVEL_INSTALL_PREFIX "/usr"
 #endif
 
 namespace {
@@ -44,12 +47,13 @@ QString pinyin::ModuleFile()
     const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     if (!self.isEmpty()) {
         const QDir dir = QFileInfo(self).absoluteDir();
-        for (const QString &candidate : {dir.filePath(QLatin1String(kModuleName)),
-                                         dir.filePath(QStringLiteral("../lib/quorvel/") + QLatin1String(kModuleName))})
+        for (const QString &candidate :
+             {dir.filePath(QLatin1String(kModuleName)),
+              dir.filePath(QStringLiteral("../" QUORVEL_MODULE_DIR "/") + QLatin1String(kModuleName))})
             if (QFileInfo(candidate).isFile())
                 return QDir::cleanPath(candidate);
     }
-    return QStringLiteral(QUORVEL_INSTALL_LIBDIR "/") + QLatin1String(kModuleName);
+    return QStringLiteral(QUORVEL_INSTALL_PREFIX "/" QUORVEL_MODULE_DIR "/") + QLatin1String(kModuleName);
 }
 
 const PinyinModule *pinyin::Module(QString *error, const QString &file)

@@ -92,7 +92,7 @@ namespace pinyin {
 // "拼音练习不可用：" and why.
 QString UnavailableMessage(const QString &why);
 // Where the module is: beside the executable (the build tree), else in
-// <prefix>/lib/quorvel for an executable in <prefix>/bin.
+// <prefix>/lib/<multiarch>/quorvel for an executable in <prefix>/bin.
 QString ModuleFile();
 // The module at `file` (ModuleFile() when empty), loaded on first use and
 // kept; null when it is missing or cannot be loaded, `error` then telling
