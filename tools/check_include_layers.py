@@ -6,7 +6,10 @@ includes only its own layer or the ones below it, and no cycle between files
 Layers, bottom to top: core logic (src/<subsystem>/), the shell interface
 (src/shell/, src/shell/ui/), each subsystem's windows (src/<subsystem>/ui/
 and folders under it, which may not include another subsystem's windows),
-the application (src/app/, src/app/ui/). Prints every offending include and exits 1.
+the application (src/app/, src/app/ui/). The pinyin module (src/pinyin/module/,
+a library of its own loaded at run time) is the only code that includes the
+pinyin engine's headers, and nothing else includes the module's. Prints every
+offending include and exits 1.
 """
 import os
 import re
@@ -14,6 +17,8 @@ import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 SOURCE_SUFFIXES = ('.h', '.hpp', '.cpp')
+ENGINE_INCLUDE = re.compile(r'^\s*#\s*include\s+[<"](libime/[^>"]+|pinyin/module/[^>"]+)[>"]', re.MULTILINE)
+PINYIN_MODULE = 'pinyin/module'
 
 
 def layer_of(folder):
@@ -61,6 +66,20 @@ def include_edges(src_root):
                 if target != folder:
                     edges.setdefault((folder, target), []).append(f'src/{folder}/{name}: {include}')
     return edges
+
+
+def engine_includes(src_root):
+    """["file: include"] of the pinyin engine's or module's headers outside the module."""
+    found = []
+    for dirpath, _, files in os.walk(src_root):
+        folder = os.path.relpath(dirpath, src_root).replace(os.sep, '/')
+        if folder == PINYIN_MODULE:
+            continue
+        for name in sorted(files):
+            if name.endswith(SOURCE_SUFFIXES):
+                with open(os.path.join(dirpath, name), encoding='utf-8') as f:
+                    found.extend(f'src/{folder}/{name}: {include}' for include in ENGINE_INCLUDE.findall(f.read()))
+    return found
 
 
 def unit_edges(src_root):
@@ -121,6 +140,10 @@ def main():
         if not allowed(a, b):
             problems.append(f'{a} may not include {b}:')
             problems.extend('    ' + w for w in where)
+    engine = engine_includes(src_root)
+    if engine:
+        problems.append(f'only {PINYIN_MODULE} may include the pinyin engine or its module:')
+        problems.extend('    ' + w for w in engine)
     cycle = find_cycle(edges)
     if cycle:
         problems.append('include cycle: ' + ' -> '.join(cycle))

@@ -1,6 +1,6 @@
 #include "pinyin/PinyinComposer.h"
 
-#include "pinyin/LibImeHeaders.h"
+#include "pinyin/PinyinModule.h"
 
 namespace {
 bool isLowerLetter(QChar c)
@@ -17,20 +17,17 @@ QString fromUtf8(const std::string &s)
 PinyinComposer::PinyinComposer() = default;
 PinyinComposer::~PinyinComposer() = default;
 
-void PinyinComposer::setEngine(libime::PinyinIME *ime, PinyinScheme scheme)
+void PinyinComposer::setEngine(PinyinDecoder *decoder, PinyinScheme scheme)
 {
     m_context.reset();
     m_scheme = scheme;
-    m_profile = pinyin::ShuangpinProfileOf(scheme);
+    m_profile.reset();
     m_punctuation.reset();
     clear();
-    if (!ime)
+    if (!decoder)
         return;
-    if (m_profile)
-        ime->setShuangpinProfile(m_profile);
-    ime->setPreeditMode(libime::PinyinPreeditMode::Pinyin);
-    m_context = std::make_unique<libime::PinyinContext>(ime);
-    m_context->setUseShuangpin(m_profile != nullptr);
+    m_context = decoder->newInput(scheme);
+    m_profile = m_context->shuangpinTable();
 }
 
 void PinyinComposer::clear()
@@ -61,11 +58,11 @@ void PinyinComposer::showPage(int page)
 {
     m_page = page;
     m_candidates.clear();
-    const auto &all = m_context->candidates();
+    const std::size_t count = m_context->candidateCount();
     const std::size_t first = std::size_t(page) * kPageSize;
-    for (std::size_t i = first; i < all.size() && i < first + kPageSize; ++i)
-        m_candidates.append({fromUtf8(all[i].toString()), QString()});
-    m_hasNextPage = all.size() > first + kPageSize;
+    for (std::size_t i = first; i < count && i < first + kPageSize; ++i)
+        m_candidates.append({fromUtf8(m_context->candidate(i)), QString()});
+    m_hasNextPage = count > first + kPageSize;
 }
 
 bool PinyinComposer::takesKey(QChar c) const
@@ -75,14 +72,13 @@ bool PinyinComposer::takesKey(QChar c) const
     if (!m_profile) // full pinyin: a separator only between syllables
         return isLowerLetter(c) || (c == QLatin1Char('\'') && composing());
     const char k = char(c.unicode());
-    return composing() ? m_profile->validInput().count(k) > 0
-                       : isLowerLetter(c) && m_profile->validInitial().count(k) > 0;
+    return composing() ? m_profile->inputKeys.count(k) > 0
+                       : isLowerLetter(c) && m_profile->initialKeys.count(k) > 0;
 }
 
 ComposerResult PinyinComposer::typeKey(QChar c)
 {
-    const char k = char(c.unicode());
-    m_context->type(std::string_view(&k, 1));
+    m_context->type(char(c.unicode()));
     showPage(0);
     return {true, {}, {}};
 }

@@ -19,20 +19,18 @@
 
 #include <memory>
 
-namespace libime {
-class PinyinContext;
-class PinyinIME;
-class ShuangpinProfile;
-} // namespace libime
+class PinyinDecoder;
+class PinyinInput;
+struct ShuangpinTable;
 
 class PinyinComposer : public Composer {
 public:
     PinyinComposer();
     ~PinyinComposer() override;
 
-    // `ime` may be null: the composer then passes every key through. Input
-    // in progress and the quote state are dropped.
-    void setEngine(libime::PinyinIME *ime, PinyinScheme scheme);
+    // `decoder` may be null: the composer then passes every key through.
+    // Input in progress and the quote state are dropped.
+    void setEngine(PinyinDecoder *decoder, PinyinScheme scheme);
     PinyinScheme scheme() const { return m_scheme; }
 
     void clear() override;
@@ -55,9 +53,9 @@ private:
     ComposerResult commitLetters() override;
     ComposerResult endInput() override; // the best sentence for the input
 
-    std::unique_ptr<libime::PinyinContext> m_context;
+    std::unique_ptr<PinyinInput> m_context;
     PinyinScheme m_scheme = PinyinScheme::Full;
-    std::shared_ptr<const libime::ShuangpinProfile> m_profile;
+    std::shared_ptr<const ShuangpinTable> m_profile;
     int m_page = 0;
     QVector<CodeEntry> m_candidates;
     bool m_hasNextPage = false;

@@ -1,35 +1,28 @@
 #include "pinyin/PinyinEngine.h"
 
+#include "pinyin/PinyinModule.h"
+
 #include <QFileInfo>
-
-#include "pinyin/LibImeHeaders.h"
-
-#include <exception>
 
 namespace {
 const char kDictionaryPackage[] = "libime-data";
 const char kLanguageModelPackage[] = "libime-data-language-model";
 
-QString unavailable(const QString &why)
-{
-    return QStringLiteral("拼音练习不可用：") + why;
-}
-
 QString missingFile(const QString &what, const QString &path, const char *package)
 {
-    return unavailable(QStringLiteral("找不到%1 %2（请安装软件包 %3）").arg(what, path, QLatin1String(package)));
+    return pinyin::UnavailableMessage(QStringLiteral("找不到%1 %2（请安装软件包 %3）").arg(what, path, QLatin1String(package)));
 }
 
-QString unreadableFile(const QString &what, const QString &path, const char *package, const std::exception &e)
+QString unreadableFile(const QString &what, const QString &path, const char *package, const QString &reason)
 {
-    return unavailable(QStringLiteral("%1 %2 无法读取（%3；请重新安装软件包 %4）")
-                           .arg(what, path, QString::fromLocal8Bit(e.what()), QLatin1String(package)));
+    return pinyin::UnavailableMessage(
+        QStringLiteral("%1 %2 无法读取（%3；请重新安装软件包 %4）").arg(what, path, reason, QLatin1String(package)));
 }
 } // namespace
 
 PinyinEngine::DataFiles PinyinEngine::installedFiles()
 {
-    return {QStringLiteral(QUORVEL_PINYIN_DICTIONARY), QStringLiteral(QUORVEL_PINYIN_LANGUAGE_MODEL)};
+    return {QStringLiteral(QUORVEL_PINYIN_DICTIONARY), QStringLiteral(QUORVEL_PINYIN_LANGUAGE_MODEL), QString()};
 }
 
 PinyinEngine::PinyinEngine(DataFiles files) : m_files(std::move(files)) {}
@@ -51,20 +44,21 @@ QString PinyinEngine::missingDataMessage() const
 
 PinyinEngine::Loaded PinyinEngine::load(const DataFiles &files)
 {
-    auto dictionary = std::make_unique<libime::PinyinDictionary>();
-    try {
-        dictionary->load(libime::PinyinDictionary::SystemDict, QFile::encodeName(files.dictionary).constData(),
-                         libime::PinyinDictFormat::Binary);
-    } catch (const std::exception &e) {
-        return {nullptr, unreadableFile(QStringLiteral("拼音词典"), files.dictionary, kDictionaryPackage, e)};
+    QString error;
+    const PinyinModule *module = pinyin::Module(&error, files.module);
+    if (!module)
+        return {nullptr, error};
+    PinyinModule::Loaded loaded = module->load(files.dictionary, files.languageModel);
+    switch (loaded.failed) {
+    case PinyinModule::Failure::Dictionary:
+        return {nullptr, unreadableFile(QStringLiteral("拼音词典"), files.dictionary, kDictionaryPackage, loaded.reason)};
+    case PinyinModule::Failure::LanguageModel:
+        return {nullptr, unreadableFile(QStringLiteral("语言模型"), files.languageModel, kLanguageModelPackage,
+                                        loaded.reason)};
+    case PinyinModule::Failure::None:
+        break;
     }
-    std::unique_ptr<libime::UserLanguageModel> model;
-    try {
-        model = std::make_unique<libime::UserLanguageModel>(QFile::encodeName(files.languageModel).constData());
-    } catch (const std::exception &e) {
-        return {nullptr, unreadableFile(QStringLiteral("语言模型"), files.languageModel, kLanguageModelPackage, e)};
-    }
-    return {std::make_unique<libime::PinyinIME>(std::move(dictionary), std::move(model)), QString()};
+    return {std::move(loaded.decoder), QString()};
 }
 
 void PinyinEngine::startLoading()
@@ -105,20 +99,8 @@ bool PinyinEngine::isLoaded() const
     return m_ime != nullptr;
 }
 
-libime::PinyinIME &PinyinEngine::ime()
+PinyinDecoder &PinyinEngine::ime()
 {
     Q_ASSERT(m_ime);
     return *m_ime;
-}
-
-const libime::PinyinDictionary &PinyinEngine::dictionary() const
-{
-    Q_ASSERT(m_ime);
-    return *m_ime->dict();
-}
-
-const libime::LanguageModel &PinyinEngine::languageModel() const
-{
-    Q_ASSERT(m_ime);
-    return *m_ime->model();
 }

@@ -1,28 +1,23 @@
 #pragma once
-// The pinyin engine: libime's pinyin input method over the system's pinyin
-// dictionary and language model. Nothing is read until asked for: the data
-// take a fifth of a second and tens of megabytes, which a learner who never
-// types pinyin should not pay. Loading can run in the background; a missing
-// or unreadable data file makes the engine unavailable with a message that
-// names the file and the package providing it.
-//
-// The dictionary and the language model are shown read-only so that other
-// code can use them instead of loading them again.
+// The pinyin engine: the pinyin module's decoder over the system's pinyin
+// dictionary and language model. Nothing is read until asked for: the module
+// and the data take a fifth of a second and tens of megabytes, which a
+// learner who never types pinyin should not pay. Loading can run in the
+// background; a missing module or a missing or unreadable data file makes
+// the engine unavailable with a message that names the file and the package
+// providing it.
 #include <QString>
 #include <future>
 #include <memory>
 
-namespace libime {
-class LanguageModel;
-class PinyinDictionary;
-class PinyinIME;
-} // namespace libime
+class PinyinDecoder;
 
 class PinyinEngine {
 public:
     struct DataFiles {
         QString dictionary;
         QString languageModel;
+        QString module; // the pinyin module; empty: where the program's is
     };
     // Where the system's packages install them.
     static DataFiles installedFiles();
@@ -33,6 +28,7 @@ public:
     PinyinEngine &operator=(const PinyinEngine &) = delete;
 
     // "拼音练习不可用：…" when a data file is not there; empty otherwise. Reads nothing.
+    // (A module that cannot be loaded is told by `unavailableMessage()`.)
     QString missingDataMessage() const;
 
     // Starts loading in a thread of its own; nothing when already started.
@@ -47,21 +43,20 @@ public:
     const QString &unavailableMessage() const { return m_error; }
 
     // Only once loaded.
-    libime::PinyinIME &ime();
-    const libime::PinyinDictionary &dictionary() const;
-    const libime::LanguageModel &languageModel() const;
+    PinyinDecoder &ime();
 
 private:
     struct Loaded {
-        std::unique_ptr<libime::PinyinIME> ime;
+        std::unique_ptr<PinyinDecoder> ime;
         QString error;
     };
+    // The module, then the data.
     static Loaded load(const DataFiles &files);
     void settle() const;
 
     DataFiles m_files;
     mutable std::future<Loaded> m_loading;
     mutable bool m_settled = false;
-    mutable std::unique_ptr<libime::PinyinIME> m_ime;
+    mutable std::unique_ptr<PinyinDecoder> m_ime;
     mutable QString m_error;
 };

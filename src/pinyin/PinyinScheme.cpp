@@ -1,29 +1,21 @@
 #include "pinyin/PinyinScheme.h"
 
-#include "pinyin/LibImeHeaders.h"
-
-#include <map>
-#include <mutex>
-
 namespace {
 struct SchemeInfo {
     PinyinScheme scheme;
     const char *key;
     const char *name;
-    libime::ShuangpinBuiltinProfile profile;
 };
 
-// Full pinyin has no profile: its entry's is never read.
 const SchemeInfo kSchemes[] = {
-    {PinyinScheme::Full, "full", "全拼", libime::ShuangpinBuiltinProfile::Xiaohe},
-    {PinyinScheme::Xiaohe, "xiaohe", "小鹤双拼", libime::ShuangpinBuiltinProfile::Xiaohe},
-    {PinyinScheme::Ziranma, "ziranma", "自然码双拼", libime::ShuangpinBuiltinProfile::Ziranma},
-    {PinyinScheme::MS, "ms", "微软双拼", libime::ShuangpinBuiltinProfile::MS},
-    {PinyinScheme::ABC, "abc", "智能ABC双拼", libime::ShuangpinBuiltinProfile::ABC},
-    {PinyinScheme::Ziguang, "ziguang", "紫光双拼", libime::ShuangpinBuiltinProfile::Ziguang},
-    {PinyinScheme::PinyinJiajia, "pinyinjiajia", "拼音加加双拼", libime::ShuangpinBuiltinProfile::PinyinJiajia},
-    {PinyinScheme::Zhongwenzhixing, "zhongwenzhixing", "中文之星双拼",
-     libime::ShuangpinBuiltinProfile::Zhongwenzhixing},
+    {PinyinScheme::Full, "full", "全拼"},
+    {PinyinScheme::Xiaohe, "xiaohe", "小鹤双拼"},
+    {PinyinScheme::Ziranma, "ziranma", "自然码双拼"},
+    {PinyinScheme::MS, "ms", "微软双拼"},
+    {PinyinScheme::ABC, "abc", "智能ABC双拼"},
+    {PinyinScheme::Ziguang, "ziguang", "紫光双拼"},
+    {PinyinScheme::PinyinJiajia, "pinyinjiajia", "拼音加加双拼"},
+    {PinyinScheme::Zhongwenzhixing, "zhongwenzhixing", "中文之星双拼"},
 };
 
 const SchemeInfo &infoOf(PinyinScheme scheme)
@@ -70,18 +62,4 @@ std::optional<PinyinScheme> pinyin::SchemeFromKey(const QString &key)
 QString pinyin::SchemeName(PinyinScheme scheme)
 {
     return QString::fromUtf8(infoOf(scheme).name);
-}
-
-std::shared_ptr<const libime::ShuangpinProfile> pinyin::ShuangpinProfileOf(PinyinScheme scheme)
-{
-    if (!IsShuangpin(scheme))
-        return nullptr;
-    // Profiles are small and never change: one each, shared by the engine and the charts.
-    static std::mutex mutex;
-    static std::map<PinyinScheme, std::shared_ptr<const libime::ShuangpinProfile>> profiles;
-    const std::lock_guard<std::mutex> lock(mutex);
-    std::shared_ptr<const libime::ShuangpinProfile> &profile = profiles[scheme];
-    if (!profile)
-        profile = std::make_shared<const libime::ShuangpinProfile>(infoOf(scheme).profile);
-    return profile;
 }

@@ -7,10 +7,6 @@
 #include <memory>
 #include <optional>
 
-namespace libime {
-class ShuangpinProfile;
-}
-
 enum class PinyinScheme { Full, Xiaohe, Ziranma, MS, ABC, Ziguang, PinyinJiajia, Zhongwenzhixing };
 
 namespace pinyin {
@@ -23,6 +19,4 @@ QString SchemeKey(PinyinScheme scheme);
 std::optional<PinyinScheme> SchemeFromKey(const QString &key);
 // "全拼", "小鹤双拼", ...
 QString SchemeName(PinyinScheme scheme);
-// The engine's table of a 双拼 scheme, built once; null for full pinyin.
-std::shared_ptr<const libime::ShuangpinProfile> ShuangpinProfileOf(PinyinScheme scheme);
 } // namespace pinyin

@@ -1,6 +1,6 @@
 #include "pinyin/ShuangpinChart.h"
 
-#include "pinyin/LibImeHeaders.h"
+#include "pinyin/PinyinModule.h"
 
 #include <QSet>
 
@@ -8,15 +8,6 @@ namespace {
 QString fromUtf8(const std::string &s)
 {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-// The exact readings of a table entry: what its keys type without fuzziness.
-template <typename Readings, typename Visit>
-void forEachExactReading(const Readings &readings, Visit visit)
-{
-    for (const auto &[syllable, flags] : readings)
-        if (flags == libime::PinyinFuzzyFlag::None)
-            visit(syllable);
 }
 
 void addOnce(QStringList &list, const QString &item)
@@ -34,28 +25,27 @@ QString pinyin::DisplayPinyin(const QString &pinyin)
 
 ShuangpinChart::ShuangpinChart(PinyinScheme scheme) : m_scheme(scheme)
 {
-    const auto profile = pinyin::ShuangpinProfileOf(scheme);
-    if (!profile)
+    m_table = pinyin::ShuangpinTableOf(scheme, &m_error);
+    if (!m_table)
         return;
     // std::map orders the keys; syllables are collected in pinyin order below.
     QMap<QString, QString> syllableKeys;
     QSet<QString> zeroInitial;
-    for (const auto &entry : profile->table()) {
+    for (const auto &entry : m_table->readings) {
         if (entry.first.size() != 2)
             continue;
         const QString typed = fromUtf8(entry.first);
-        forEachExactReading(entry.second, [&](const libime::PinyinSyllable &syllable) {
-            const QString spelled = pinyin::DisplayPinyin(fromUtf8(syllable.toString()));
+        for (const ShuangpinReading &reading : entry.second) {
+            const QString spelled = pinyin::DisplayPinyin(fromUtf8(reading.syllable));
             if (!syllableKeys.contains(spelled))
                 syllableKeys.insert(spelled, typed);
-            if (syllable.initial() == libime::PinyinInitial::Zero) {
+            if (reading.initial.empty()) {
                 zeroInitial.insert(spelled);
-                return;
+                continue;
             }
-            addOnce(m_keys[typed[0]].initials, fromUtf8(libime::PinyinEncoder::initialToString(syllable.initial())));
-            addOnce(m_keys[typed[1]].finals,
-                    pinyin::DisplayPinyin(fromUtf8(libime::PinyinEncoder::finalToString(syllable.final()))));
-        });
+            addOnce(m_keys[typed[0]].initials, fromUtf8(reading.initial));
+            addOnce(m_keys[typed[1]].finals, pinyin::DisplayPinyin(fromUtf8(reading.final)));
+        }
     }
     for (auto it = syllableKeys.cbegin(); it != syllableKeys.cend(); ++it) {
         m_syllables.append({it.key(), it.value()});
@@ -66,15 +56,13 @@ ShuangpinChart::ShuangpinChart(PinyinScheme scheme) : m_scheme(scheme)
 
 bool ShuangpinChart::typesSyllable(const QString &keys, const QString &syllable) const
 {
-    const auto profile = pinyin::ShuangpinProfileOf(m_scheme);
-    if (!profile)
+    if (!m_table)
         return false;
-    const auto entry = profile->table().find(keys.toStdString());
-    if (entry == profile->table().end())
+    const auto entry = m_table->readings.find(keys.toStdString());
+    if (entry == m_table->readings.end())
         return false;
-    bool found = false;
-    forEachExactReading(entry->second, [&](const libime::PinyinSyllable &s) {
-        found = found || pinyin::DisplayPinyin(fromUtf8(s.toString())) == syllable;
-    });
-    return found;
+    for (const ShuangpinReading &reading : entry->second)
+        if (pinyin::DisplayPinyin(fromUtf8(reading.syllable)) == syllable)
+            return true;
+    return false;
 }

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <memory>
+
+struct ShuangpinTable;
 
 struct ShuangpinKeyLabels {
     QStringList initials; // "zh", "b", ... as pinyin spells them
@@ -33,9 +36,13 @@ public:
     const QVector<SyllableKeys> &syllables() const { return m_syllables; }
     // Whether the two keys type the syllable exactly (no fuzzy reading).
     bool typesSyllable(const QString &keys, const QString &syllable) const;
+    // "拼音练习不可用：…" when the engine's table cannot be had; the chart is then empty.
+    const QString &unavailableMessage() const { return m_error; }
 
 private:
     PinyinScheme m_scheme;
+    std::shared_ptr<const ShuangpinTable> m_table;
+    QString m_error;
     QMap<QChar, ShuangpinKeyLabels> m_keys;
     QVector<SyllableKeys> m_zeroInitial;
     QVector<SyllableKeys> m_syllables;

@@ -20,6 +20,8 @@ lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian found erro
 
 # Sound is loaded at run time, out of dpkg-shlibdeps' sight: named by hand.
 dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-mixer-2.0-0' || fail "sound library missing from Depends"
+# The pinyin module, loaded at run time too, needs the pinyin engine's library.
+dpkg-deb -f "$deb" Depends | grep -q 'libimepinyin0' || fail "pinyin engine missing from Depends"
 
 # The chart module's libraries are the package's dependencies too.
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' || fail "Qt Charts missing from Depends"
@@ -41,6 +43,7 @@ for f in usr/bin/quorvel "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quor
          usr/share/applications/org.example.quorvel.desktop usr/share/metainfo/org.example.quorvel.metainfo.xml; do
     [ -e "$root/$f" ] || fail "missing after installation: /$f"
 done
+[ -n "$(find "$root/usr/lib" -path '*/quorvel/quorvel-pinyin.so')" ] || fail "missing after installation: the pinyin module"
 version=$("$root/usr/bin/quorvel" --version)
 [[ "$version" == *1.41* ]] || fail "--version answered: $version"
 code=$("$root/usr/bin/quorvel" --lookup 我 --edition 86)

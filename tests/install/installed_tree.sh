@@ -2,7 +2,8 @@
 # Installs the built program twice, into a plain prefix and staged Debian-style
 # under DESTDIR, and checks the installed tree: program, data, menu entry,
 # icons and AppStream description, that the installed program finds its
-# data by itself and does not load the sound libraries at start.
+# data by itself and does not load the sound or pinyin engine libraries at
+# start (the pinyin module that does is installed beside it).
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -21,6 +22,7 @@ check_tree() {
         [ -e "$root/$f" ] || { echo "missing: $root/$f"; return 1; }
     done
     [ ! -e "$share/quorvel/data/.stamp" ] || { echo "build stamp installed"; return 1; }
+    [ -n "$(find "$root/lib" -path '*/quorvel/quorvel-pinyin.so')" ] || { echo "missing: the pinyin module"; return 1; }
     desktop-file-validate "$share/applications/org.example.quorvel.desktop"
     grep -qx 'Categories=Education;' "$share/applications/org.example.quorvel.desktop"
     grep -q '^Name\[zh_CN\]=.*打字' "$share/applications/org.example.quorvel.desktop"
@@ -33,6 +35,9 @@ check_tree() {
     compgen -G "$root/lib/*/quorvel/quorvel-charts.so" >/dev/null || { echo "missing: $root/lib/*/quorvel/quorvel-charts.so"; return 1; }
     if objdump -p "$root/bin/quorvel" | grep -E 'NEEDED +libQt6(Charts|OpenGL)'; then
         echo "the program is linked to Qt Charts"; return 1
+    fi
+    if objdump -p "$root/bin/quorvel" | grep -E 'NEEDED +lib(IME|Fcitx)'; then
+        echo "the program is linked to the pinyin engine's libraries"; return 1
     fi
     # The installed program, with no --data-dir and no data beside it.
     local code

@@ -1,6 +1,6 @@
-// The pinyin engine without its data: it says which file is missing and
-// which package provides it, or that a file cannot be read, and a composer
-// without an engine leaves every key alone.
+// The pinyin engine without its data or its module: it says which file is
+// missing and which package provides it, or that a file cannot be read or
+// loaded, and a composer without an engine leaves every key alone.
 #include "pinyin/PinyinComposer.h"
 #include "pinyin/PinyinEngine.h"
 
@@ -43,6 +43,31 @@ private slots:
         composer.setEngine(nullptr, PinyinScheme::Full);
         QVERIFY(!composer.press(ComposerKey::typed(QLatin1Char('n'))).consumed);
         QVERIFY(!composer.composing());
+    }
+
+    void missingOrBrokenModuleMakesItUnavailableWithTheReason()
+    {
+        const PinyinEngine::DataFiles installed = PinyinEngine::installedFiles();
+        QTemporaryDir dir;
+        const QString absent = dir.filePath(QStringLiteral("quorvel-pinyin.so"));
+        PinyinEngine noModule({installed.dictionary, installed.languageModel, absent});
+        QVERIFY(!noModule.waitUntilLoaded());
+        QCOMPARE(noModule.unavailableMessage(),
+                 QStringLiteral("拼音练习不可用：找不到拼音模块 %1（请重新安装软件包 quorvel）").arg(absent));
+
+        // There, but no module: loading it fails, nothing crashes.
+        QFile broken(dir.filePath(QStringLiteral("broken.so")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(256, '\x7f'));
+        broken.close();
+        PinyinEngine brokenModule({installed.dictionary, installed.languageModel, broken.fileName()});
+        QVERIFY(!brokenModule.waitUntilLoaded());
+        QVERIFY(brokenModule.unavailableMessage().startsWith(
+            QStringLiteral("拼音练习不可用：拼音模块 %1 无法载入（").arg(broken.fileName())));
+
+        // The program's own module, beside the test in the build tree, loads.
+        PinyinEngine working(installed);
+        QVERIFY2(working.waitUntilLoaded(), qPrintable(working.unavailableMessage()));
     }
 };
 

@@ -56,5 +56,7 @@ void ShuangpinChartWindow::showScheme()
 {
     const ShuangpinChart chart(SchemeOfBox(schemeBox));
     keyboard->setChart(chart);
-    zeroInitialLabel->setText(zeroInitialText(chart));
+    // Without the pinyin module the chart is empty: the label says why.
+    const QString unavailable = chart.unavailableMessage();
+    zeroInitialLabel->setText(unavailable.isEmpty() ? zeroInitialText(chart) : unavailable);
 }

@@ -47,7 +47,10 @@ ShuangpinDrillWindow::ShuangpinDrillWindow(AppContext &ctx, QWidget *parent)
     typedLabel->setStyleSheet(QStringLiteral("color: #6a7c8e;"));
     figuresLabel = new QLabel(this);
     figuresLabel->setObjectName(QStringLiteral("figuresLabel"));
-    figuresLabel->setGeometry(270, 10, 430, 26);
+    // Two lines, for the message when the drill cannot be had (the syllable row is then empty).
+    figuresLabel->setGeometry(270, 10, 430, 56);
+    figuresLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    figuresLabel->setWordWrap(true);
     SetAccessibleText(syllableLabel, QStringLiteral("要打的音节"));
 
     keyboard = new ShuangpinKeyboard(this);
@@ -76,7 +79,8 @@ void ShuangpinDrillWindow::chooseScheme()
     m_right = m_wrong = 0;
     m_drill = std::make_unique<ShuangpinDrill>(SchemeOfBox(schemeBox), m_ctx.random);
     keyboard->setChart(m_drill->chart());
-    figuresLabel->clear();
+    // Without the pinyin module there is nothing to drill: the figures' place says why.
+    figuresLabel->setText(m_drill->chart().unavailableMessage());
     showSyllable();
     setFocus();
 }
