@@ -1,17 +1,11 @@
 #include "pinyin/PinyinModule.h"
 
-#include <QDir>
+#include "data/ProgramModule.h"
+
 #include <QFileInfo>
-#include <QLibrary>
 
+#include <map>
 #include <mutex>
-
-#ifndef QUORVEL_MODULE_DIR
-#define QUORVEL_MODULE_DIR "lib/quorvel"
-#endif
-#ifndef QUORVEL_INSTALL_PREFIX
-#define QUORVEL_INSTALL_PREFIX "/usr"
-#endif
 
 namespace {
 const char kModuleName[] = "quorvel-pinyin.so";
@@ -26,13 +20,13 @@ LoadedModule loadModule(const QString &file)
     if (!QFileInfo(file).isFile())
         return {nullptr, pinyin::UnavailableMessage(
                              QStringLiteral("找不到拼音模块 %1（请重新安装软件包 quorvel）").arg(file))};
-    // Never unloaded: the engine's objects and their code live as long as the program.
-    QLibrary library(file);
-    const auto entry = reinterpret_cast<PinyinModuleEntry>(library.resolve(QUORVEL_PINYIN_MODULE_ENTRY));
+    QString reason;
+    const auto entry = reinterpret_cast<PinyinModuleEntry>(
+        program_module::Resolve(file, QUORVEL_PINYIN_MODULE_ENTRY, &reason));
     const PinyinModule *module = entry ? entry() : nullptr;
     if (!module)
         return {nullptr, pinyin::UnavailableMessage(QStringLiteral("拼音模块 %1 无法载入（%2；请重新安装软件包 quorvel）")
-                                                        .arg(file, library.errorString()))};
+                                                        .arg(file, reason))};
     return {module, QString()};
 }
 } // namespace
@@ -44,16 +38,7 @@ QString pinyin::UnavailableMessage(const QString &why)
 
 QString pinyin::ModuleFile()
 {
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!self.isEmpty()) {
-        const QDir dir = QFileInfo(self).absoluteDir();
-        for (const QString &candidate :
-             {dir.filePath(QLatin1String(kModuleName)),
-              dir.filePath(QStringLiteral("../" QUORVEL_MODULE_DIR "/") + QLatin1String(kModuleName))})
-            if (QFileInfo(candidate).isFile())
-                return QDir::cleanPath(candidate);
-    }
-    return QStringLiteral(QUORVEL_INSTALL_PREFIX "/" QUORVEL_MODULE_DIR "/") + QLatin1String(kModuleName);
+    return program_module::Locate(QLatin1String(kModuleName));
 }
 
 const PinyinModule *pinyin::Module(QString *error, const QString &file)

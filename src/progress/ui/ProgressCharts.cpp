@@ -1,10 +1,9 @@
 #include "progress/ui/ProgressCharts.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "data/ProgramModule.h"
+
 #include <QFileInfo>
 #include <QHash>
-#include <QLibrary>
 #include <algorithm>
 
 namespace {
@@ -13,8 +12,7 @@ const QString kModuleName = QStringLiteral("quorvel-charts.so");
 
 QStringList progress_charts::modulePaths()
 {
-    const QDir dir(QCoreApplication::applicationDirPath());
-    return {dir.filePath(kModuleName), QDir::cleanPath(dir.filePath(QStringLiteral(QUORVEL_CHARTS_MODULE_DIR "/") + kModuleName))};
+    return program_module::Candidates(kModuleName);
 }
 
 ProgressChartFactory *progress_charts::load(const QString &path, QString *error)
@@ -33,13 +31,10 @@ ProgressChartFactory *progress_charts::load(const QString &path, QString *error)
     static QHash<QString, ProgressChartFactory *> loaded;
     if (ProgressChartFactory *factory = loaded.value(file))
         return factory;
-    QLibrary library(file);
     using EntryPoint = ProgressChartFactory *(*)();
-    const auto entry = reinterpret_cast<EntryPoint>(library.resolve(kChartsEntryPoint));
-    if (!entry) {
-        *error = library.errorString();
+    const auto entry = reinterpret_cast<EntryPoint>(program_module::Resolve(file, kChartsEntryPoint, error));
+    if (!entry)
         return nullptr;
-    }
     ProgressChartFactory *factory = entry();
     loaded.insert(file, factory);
     return factory;
