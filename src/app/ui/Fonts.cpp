@@ -15,5 +15,10 @@ void InstallSongFontSubstitutes()
     // matching resolves; a list of families needs the real one first.
     QFont defaultFont = QGuiApplication::font();
     defaultFont.setFamilies(QStringList{QFontInfo(defaultFont).family()} + song);
+    // Han and Latin need no OpenType shaping to be read correctly; skipping
+    // it spares every typing box a pass through the CJK font's large
+    // substitution and positioning tables on each repaint (a script that does
+    // need shaping is still shaped).
+    defaultFont.setStyleStrategy(QFont::PreferNoShaping);
     QGuiApplication::setFont(defaultFont);
 }
