@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <algorithm>
 
 namespace {
 const QString kModuleName = QStringLiteral("quorvel-charts.so");
@@ -17,15 +16,10 @@ QStringList progress_charts::modulePaths()
 
 ProgressChartFactory *progress_charts::load(const QString &path, QString *error)
 {
-    QString file = path;
-    if (file.isEmpty()) {
-        const QStringList candidates = modulePaths();
-        const auto found = std::find_if(candidates.begin(), candidates.end(), [](const QString &p) { return QFileInfo::exists(p); });
-        if (found == candidates.end()) {
-            *error = QStringLiteral("找不到 %1").arg(candidates.join(QStringLiteral("、")));
-            return nullptr;
-        }
-        file = *found;
+    const QString file = path.isEmpty() ? program_module::Locate(kModuleName) : path;
+    if (path.isEmpty() && !QFileInfo::exists(file)) {
+        *error = QStringLiteral("找不到 %1").arg(modulePaths().join(QStringLiteral("、")));
+        return nullptr;
     }
     // Loaded once: the library is never unloaded, the factory lives as long.
     static QHash<QString, ProgressChartFactory *> loaded;
