@@ -65,7 +65,7 @@ BENCHMARK(BM_MainWindowShownAndIdle)->Unit(benchmark::kMillisecond)->Iterations(
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    InstallSongFontSubstitutes();
+    InstallChineseFonts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -11,7 +11,7 @@
 
 bool BuildIcons(const QString &out, QString *error)
 {
-    InstallSongFontSubstitutes();
+    InstallChineseFonts();
     const QString theme = out + QStringLiteral("/icons/hicolor/");
     for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
         QByteArray png;

@@ -5,7 +5,7 @@
 #include <QFontInfo>
 #include <QStringList>
 
-void InstallSongFontSubstitutes()
+void InstallChineseFonts()
 {
     const QStringList song = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")};
     for (const char *name : {"宋体", "SimSun"})

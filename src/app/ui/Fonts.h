@@ -4,4 +4,4 @@
 // Chinese in the default face goes to the same Song face: left to fontconfig
 // it lands in whichever CJK font sorts first (often a 50 MB catch-all font
 // that costs 5 MB of memory for a few labels).
-void InstallSongFontSubstitutes();
+void InstallChineseFonts();

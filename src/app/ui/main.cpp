@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvel"));
     QApplication::setStyle(new AppStyle);
-    InstallSongFontSubstitutes();
+    InstallChineseFonts();
     InstallQtChineseTranslations(app);
 
     const int result = RunProgram(options, exeDir);

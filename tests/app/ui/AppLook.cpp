@@ -30,7 +30,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setStyle(new AppStyle);
-        InstallSongFontSubstitutes();
+        InstallChineseFonts();
     }
 
     // Left to fontconfig, Chinese in the default face lands in whichever CJK

@@ -55,7 +55,7 @@ struct ShellFixture : TestServices {
 
     ShellFixture() : TestServices(7)
     {
-        InstallSongFontSubstitutes();
+        InstallChineseFonts();
     }
 
     // Starts the window as the program does, with the timers left to the test.

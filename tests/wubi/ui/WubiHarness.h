@@ -57,7 +57,7 @@ private:
 struct WubiHarness : TestContext {
     WubiHarness() : TestContext(5)
     {
-        InstallSongFontSubstitutes();
+        InstallChineseFonts();
         if (!LoadCodeTables(TestEnv::dataRoot(), true, true, state.tables).isEmpty())
             qFatal("code tables missing under %s", qPrintable(TestEnv::dataRoot()));
         RegisterLinePractice(ctx, shell);
