@@ -12,10 +12,10 @@
 #include "practice/ui/LinePracticeWindow.h"
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
+#include "shell/ui/TypingLine.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>

@@ -18,13 +18,13 @@
 #include "practice/ui/ReferenceLine.h"
 #include "practice/ui/StartDialog.h"
 #include "practice/ui/RunPanel.h"
+#include "shell/ui/TypingLine.h"
 #include "wubi/Wubi.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>

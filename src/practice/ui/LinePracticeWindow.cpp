@@ -16,12 +16,12 @@
 #include "shell/WubiHelp.h"
 #include "shell/ui/Accessibility.h"
 #include "shell/ui/ComposerInput.h"
+#include "shell/ui/TypingLine.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 
@@ -81,7 +81,7 @@ LinePracticeWindow::LinePracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
         out->setObjectName(QStringLiteral("rtbOut(%1)").arg(i));
         out->setFont(refFont);
         out->setGeometry(kLeft, top, kWidth - 2 * kLeft, kRefHeight);
-        auto *in = new QLineEdit(this);
+        auto *in = new TypingLine(this);
         in->setObjectName(QStringLiteral("rtbIn(%1)").arg(i));
         in->setFont(inFont);
         in->setGeometry(kLeft, top + kRefHeight + kGap, kWidth - 2 * kLeft, kInHeight);
@@ -89,7 +89,7 @@ LinePracticeWindow::LinePracticeWindow(AppContext &ctx, QWidget *parent) : QWidg
         AttachComposer(m_ctx, in, [this] { return m_ctx.state.chineseText; });
         m_out[i] = out;
         m_in[i] = in;
-        connect(in, &QLineEdit::textChanged, this, [this, i] {
+        connect(in, &TypingLine::textChanged, this, [this, i] {
             if (!m_placingText)
                 judgeInput(i);
         });
@@ -477,7 +477,7 @@ void LinePracticeWindow::lockInput()
 
 void LinePracticeWindow::resumeInput()
 {
-    QLineEdit *in = m_in[qBound(0, m_ctx.state.activeLine, kLines - 1)];
+    TypingLine *in = m_in[qBound(0, m_ctx.state.activeLine, kLines - 1)];
     in->setReadOnly(false);
     in->setFocus();
     in->setCursorPosition(int(in->text().size()));

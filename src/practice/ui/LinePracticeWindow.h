@@ -5,12 +5,12 @@
 // that runs past the end of a line goes on in the next one.
 #include "practice/TypingJudge.h"
 #include "practice/ui/PracticeWindow.h"
+#include "shell/ui/TypingLine.h"
 
 #include <QWidget>
 #include <array>
 
 class QCheckBox;
-class QLineEdit;
 class QLabel;
 class ReferenceLine;
 struct AppContext;
@@ -24,7 +24,7 @@ public:
     ~LinePracticeWindow() override;
 
     ReferenceLine *reference(int index) const { return m_out.at(index); }
-    QLineEdit *input(int index) const { return m_in.at(index); }
+    TypingLine *input(int index) const { return m_in.at(index); }
 
     // Event handlers, public so the run can be driven directly.
     void judgeInput(int index);
@@ -80,7 +80,7 @@ private:
 
     AppContext &m_ctx;
     std::array<ReferenceLine *, kLines> m_out{};
-    std::array<QLineEdit *, kLines> m_in{};
+    std::array<TypingLine *, kLines> m_in{};
     std::array<TypingJudge, kLines> m_judges;
     std::array<QString, kLines> m_lastInput{}; // each input line as last judged
     QLabel *m_picture = nullptr;

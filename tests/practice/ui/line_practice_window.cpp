@@ -279,7 +279,7 @@ private slots:
     {
         PracticeHarness h;
         h.startRun(QStringLiteral("中国人民万岁\r\n下一行\r\n"));
-        QLineEdit *in = h.line->input(0);
+        auto *in = h.line->input(0);
         h.commit(0, QStringLiteral("中果人"));
         QCOMPARE(h.run().errors(), 1);
         QTest::keyClick(in, Qt::Key_A, Qt::ControlModifier);

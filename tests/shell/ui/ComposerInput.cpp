@@ -68,7 +68,7 @@ void ComposerInputTest::commitsAreJudgedCharacterByCharacterInTheLineWindow()
     ComposerHarness h(QStringLiteral("86"));
     QCOMPARE(h.mode->statusText(), QStringLiteral("五笔86"));
     h.startRun(QStringLiteral("经济中国，你好\r\n中国\r\n再见\r\n"));
-    QLineEdit *in0 = h.line->input(0);
+    auto *in0 = h.line->input(0);
     QVERIFY(!in0->testAttribute(Qt::WA_InputMethodEnabled));
 
     // A code in progress is pre-edit: nothing is committed or judged yet.
@@ -172,7 +172,7 @@ void ComposerInputTest::composedRunGivesTypingFiguresToPanelReportAndStatistics(
         return false;
     };
     h.startRun(QStringLiteral("我们有经济。\r\n"));
-    QLineEdit *in = h.line->input(0);
+    auto *in = h.line->input(0);
     // 我们 by its phrase code (4 keys); 我 by mistake (q, space) and erased
     // with Backspace: one correction of committed text (3 keys); 有 is the
     // second candidate of "def", whose f is corrected on the way: d e f
@@ -241,7 +241,7 @@ void ComposerInputTest::systemInputMethodRunCountsCorrectionsAndSaysWhatIsMissin
         return false;
     };
     h.startRun(QStringLiteral("你好中国\r\n"));
-    QLineEdit *in = h.line->input(0);
+    auto *in = h.line->input(0);
     const auto commit = [in](const QString &text) {
         QInputMethodEvent event;
         event.setCommitString(text);
@@ -295,7 +295,7 @@ void ComposerInputTest::pinyinLinesScoreFullMarks()
     QCOMPARE(h.mode->methodKey(), scheme);
     ModalWatcher watcher;
     h.startRun(QStringLiteral("你好中国，中国人\r\n"));
-    QLineEdit *in0 = h.line->input(0);
+    auto *in0 = h.line->input(0);
     QVERIFY(!in0->testAttribute(Qt::WA_InputMethodEnabled));
 
     // While composing, the pinyin is pre-edit and the candidates show.

@@ -184,7 +184,7 @@ void HintsAndCards::f5AndF6InADrillShowTheHintOfTheEdition()
     const auto rowOf = [line](int i) {
         return line->reference(i)->geometry().united(line->input(i)->geometry());
     };
-    QLineEdit *input = line->input(0);
+    auto *input = line->input(0);
     QCOMPARE(balloon->parentWidget(), line);
     QVERIFY(line->rect().contains(balloon->geometry()));
     QCOMPARE(balloon->x(), (input->x() + input->width() / 2) / 15 + 275 / 2);
