@@ -4,6 +4,7 @@
 #include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "app/ui/AppStyle.h"
+#include "app/ui/FrameSync.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Registration.h"
@@ -52,6 +53,7 @@ int RunProgram(const CommandLineOptions &options, const QString &exeDir)
     // the main window then closes as if the learner had closed it.
     TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::received, [] { QApplication::quit(); });
+    SyncAfterEachFrame(&main);
     main.show();
     main.activateWindow();
     const int result = QApplication::exec();

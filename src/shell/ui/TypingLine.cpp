@@ -128,6 +128,7 @@ TypingLine::TypingLine(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_drawFont = font();
     m_drawFont.setKerning(false);
+    measureTextArea();
     relayout(0);
 }
 
@@ -172,10 +173,15 @@ void TypingLine::relayout(int firstChanged)
 
 QRect TypingLine::textArea() const
 {
+    return m_textArea;
+}
+
+void TypingLine::measureTextArea()
+{
     QStyleOptionFrame option;
     InitFrameOption(this, &option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    return contents.adjusted(kHorizontalMargin, kVerticalMargin, -kHorizontalMargin, -kVerticalMargin);
+    m_textArea = contents.adjusted(kHorizontalMargin, kVerticalMargin, -kHorizontalMargin, -kVerticalMargin);
 }
 
 int TypingLine::baseline() const
@@ -270,10 +276,7 @@ void TypingLine::setCursorPosition(int position)
 void TypingLine::setSelection(int start, int length)
 {
     const int size = int(m_text.size());
-    const int from = std::clamp(start, 0, size);
-    const int to = std::clamp(start + length, 0, size);
-    m_anchor = from; // moveCursor keeps the anchor when selecting
-    moveCursor(to, true);
+    placeCursor(std::clamp(start + length, 0, size), std::clamp(start, 0, size));
 }
 
 void TypingLine::selectAll()
@@ -294,26 +297,29 @@ QString TypingLine::selectedText() const
 
 void TypingLine::moveCursor(int position, bool select)
 {
-    position = std::clamp(position, 0, int(m_text.size()));
-    if (StartsLowSurrogate(m_text, position))
-        --position;
-    if (position == m_cursor && (select || m_anchor == m_cursor)) {
-        if (!select)
-            m_anchor = position;
-        update(); // a new anchor may have changed the selection
-        return;
-    }
-    const qreal xs[] = {edgeX(displayIndex(m_anchor)), edgeX(displayIndex(m_cursor) + int(m_preedit.size()))};
-    const bool preeditMoves = !m_preedit.isEmpty();
-    m_cursor = position;
-    if (!select)
-        m_anchor = position;
+    placeCursor(position, select ? m_anchor : position);
+}
+
+void TypingLine::placeCursor(int cursor, int anchor)
+{
+    auto boundary = [this](int position) {
+        position = std::clamp(position, 0, int(m_text.size()));
+        return StartsLowSurrogate(m_text, position) ? position - 1 : position;
+    };
+    cursor = boundary(cursor);
+    anchor = boundary(anchor);
+    if (cursor == m_cursor && anchor == m_anchor)
+        return; // the window sets the caret where it is after every change
+    const qreal before[] = {edgeX(displayIndex(m_anchor)), edgeX(displayIndex(m_cursor) + int(m_preedit.size()))};
+    const bool preeditMoves = !m_preedit.isEmpty() && cursor != m_cursor;
+    m_cursor = cursor;
+    m_anchor = anchor;
     if (preeditMoves) {
         relayout(0);
         update();
     } else {
-        const qreal now[] = {edgeX(displayIndex(m_anchor)), edgeX(displayIndex(m_cursor))};
-        updateSpan(std::min({xs[0], xs[1], now[0], now[1]}), std::max({xs[0], xs[1], now[0], now[1]}));
+        const qreal after[] = {edgeX(displayIndex(m_anchor)), edgeX(displayIndex(m_cursor))};
+        updateSpan(std::min({before[0], before[1], after[0], after[1]}), std::max({before[0], before[1], after[0], after[1]}));
     }
     restartBlink();
     keepCursorVisible();
@@ -487,11 +493,13 @@ bool TypingLine::handleEditingKey(QKeyEvent *event)
 
 void TypingLine::keyPressEvent(QKeyEvent *event)
 {
-    if (handleEditingKey(event)) {
-        restartBlink();
-        event->accept();
-    } else if (!m_readOnly && isTypedText(event)) {
+    // Typed text first: it is most keys, and no editing key is printable
+    // text without Control or Meta.
+    if (!m_readOnly && isTypedText(event)) {
         insert(event->text());
+        event->accept();
+    } else if (handleEditingKey(event)) {
+        restartBlink();
         event->accept();
     } else {
         event->ignore();
@@ -503,12 +511,16 @@ bool TypingLine::event(QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         // Editing keys and typed text belong to the box, not to a shortcut.
         auto *key = static_cast<QKeyEvent *>(event);
+        if (isTypedText(key)) {
+            key->accept();
+            return true;
+        }
         const bool editing = key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)
                              || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Paste)
                              || key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace
                              || key->key() == Qt::Key_Home || key->key() == Qt::Key_End
                              || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
-        if (editing || isTypedText(key)) {
+        if (editing) {
             key->accept();
             return true;
         }
@@ -626,7 +638,11 @@ void TypingLine::changeEvent(QEvent *event)
         relayout(0);
         keepCursorVisible();
         update();
-    } else if (event->type() == QEvent::EnabledChange || event->type() == QEvent::StyleChange) {
+    } else if (event->type() == QEvent::StyleChange) {
+        measureTextArea();
+        keepCursorVisible();
+        update();
+    } else if (event->type() == QEvent::EnabledChange) {
         update();
     }
     QWidget::changeEvent(event);
@@ -635,6 +651,7 @@ void TypingLine::changeEvent(QEvent *event)
 void TypingLine::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    measureTextArea();
     keepCursorVisible();
 }
 

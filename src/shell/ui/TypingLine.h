@@ -78,12 +78,15 @@ private:
     // Replaces text [start, end) with `with`; the caret ends after it.
     void replaceRange(int start, int end, const QString &with);
     void moveCursor(int position, bool select);
+    // Caret and selection anchor together; repaints what they leave and reach.
+    void placeCursor(int cursor, int anchor);
     bool handleEditingKey(QKeyEvent *event);
     int wordEdge(int from, int direction) const; // the next word boundary that way
     bool isTypedText(const QKeyEvent *event) const;
     int positionAt(int x) const; // nearest character edge in the text
     int textLeft() const;        // x of the text's start, scroll included
     QRect textArea() const;      // where text is drawn: inside the frame and margins
+    void measureTextArea();      // on resize and style change
     int baseline() const;
     qreal edgeX(int displayIndex) const;
     // Repaints the drawn text from x `from` to x `to` (widget coordinates).
@@ -100,6 +103,7 @@ private:
     int m_anchor = 0;        // the selection's other end; equal to m_cursor without one
     bool m_readOnly = false;
     QFont m_drawFont;        // the widget's font without kerning: glyph edges add up
+    QRect m_textArea;
     QVector<qreal> m_edges;  // x of each UTF-16 boundary of displayText(), from 0
     int m_scroll = 0;        // pixels of text scrolled off at the left
     bool m_cursorShown = false;

@@ -127,6 +127,8 @@ private slots:
         auto *typed = new TypingLine(&window);
         typed->setGeometry(0, 0, 420, 30);
         typed->setFont(QFont(QStringLiteral("Noto Serif CJK SC"), 12));
+        // As the exercises do: the caret is set to the end after every change.
+        connect(typed, &TypingLine::textChanged, typed, [typed] { typed->setCursorPosition(int(typed->text().size())); });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         typed->setFocus();
