@@ -18,6 +18,7 @@ ReferenceLine::ReferenceLine(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    m_glyphs.setFont(font());
     layOutCharacters();
 }
 
@@ -162,8 +163,10 @@ QSize ReferenceLine::sizeHint() const
 
 void ReferenceLine::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_glyphs.setFont(font());
         layOutCharacters();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -252,7 +255,8 @@ void ReferenceLine::paintEvent(QPaintEvent *event)
             p.setPen(selected ? palette().highlightedText().color() : palette().text().color());
         }
         // Centred in its cell: a cell may be wider than its glyph.
-        p.drawText(box.left() + (box.width() - 1 - fm.horizontalAdvance(charAt(i))) / 2, baseline, charAt(i));
+        const QString character = charAt(i);
+        m_glyphs.draw(p, QPointF(box.left() + (box.width() - 1 - qRound(m_glyphs.advance(character))) / 2, baseline), character);
         if (const QRect reading = readingRect(i); !reading.isEmpty()) {
             p.setFont(readingFont());
             p.setPen(selected ? palette().highlightedText().color() : readingColour);

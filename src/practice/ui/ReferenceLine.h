@@ -3,6 +3,8 @@
 // one-character selection (the character to type next, shown only on the
 // active line) and an error mark per character. Characters are code points,
 // so a character outside the BMP is one character.
+#include "shell/ui/CharacterGlyphs.h"
+
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -85,4 +87,5 @@ private:
     bool m_selVisible = false;
     bool m_readOnly = true;
     QString m_announced; // the next character as last announced
+    CharacterGlyphs m_glyphs; // in the widget's font
 };

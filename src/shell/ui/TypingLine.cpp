@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -24,13 +23,6 @@ constexpr int kBlinkingMs = 10000;   // the caret blinks this long after the las
 bool StartsLowSurrogate(const QString &text, int index)
 {
     return index > 0 && index < text.size() && text.at(index).isLowSurrogate();
-}
-
-qreal CodePointAdvance(const QFontMetricsF &metrics, const QString &text, int index, int length)
-{
-    if (length == 1)
-        return metrics.horizontalAdvance(text.at(index));
-    return metrics.horizontalAdvance(text.mid(index, length));
 }
 
 void InitFrameOption(const TypingLine *line, QStyleOptionFrame *option)
@@ -128,6 +120,7 @@ TypingLine::TypingLine(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_drawFont = font();
     m_drawFont.setKerning(false);
+    m_glyphs.setFont(m_drawFont);
     measureTextArea();
     relayout(0);
 }
@@ -150,7 +143,6 @@ int TypingLine::displayIndex(int textIndex) const
 void TypingLine::relayout(int firstChanged)
 {
     const QString shown = displayText();
-    const QFontMetricsF metrics(m_drawFont);
     int i = std::clamp(firstChanged, 0, int(std::min(m_edges.size() - 1, qsizetype(shown.size()))));
     if (StartsLowSurrogate(shown, i))
         --i;
@@ -165,7 +157,7 @@ void TypingLine::relayout(int firstChanged)
         m_edges[i] = x;
         if (length == 2)
             m_edges[i + 1] = x;
-        x += CodePointAdvance(metrics, shown, i, length);
+        x += m_glyphs.advance(shown.mid(i, length));
         i += length;
     }
     m_edges[shown.size()] = x;
@@ -634,6 +626,7 @@ void TypingLine::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         m_drawFont = font();
         m_drawFont.setKerning(false);
+        m_glyphs.setFont(m_drawFont);
         m_edges.clear();
         relayout(0);
         keepCursorVisible();
@@ -695,14 +688,15 @@ void TypingLine::paintEvent(QPaintEvent *event)
 
     const int selStart = displayIndex(std::min(m_anchor, m_cursor));
     const int selEnd = displayIndex(std::max(m_anchor, m_cursor));
-    painter.setFont(m_drawFont);
     auto drawRun = [&](int from, int to, const QColor &color) {
         from = std::max(from, first);
         to = std::min(to, last);
-        if (from >= to)
-            return;
         painter.setPen(color);
-        painter.drawText(QPointF(left + m_edges[from], y), shown.mid(from, to - from));
+        for (int i = from; i < to;) {
+            const int length = shown.at(i).isHighSurrogate() && i + 1 < to ? 2 : 1;
+            m_glyphs.draw(painter, QPointF(left + m_edges[i], y), shown.mid(i, length));
+            i += length;
+        }
     };
     const QPalette &palette = option.palette;
     if (selStart != selEnd) {

@@ -8,6 +8,8 @@
 // paste, select all, mouse) and speaks the input-method protocol: commits are
 // inserted, the composition is shown underlined at the caret and never counts
 // as text.
+#include "shell/ui/CharacterGlyphs.h"
+
 #include <QFont>
 #include <QString>
 #include <QVector>
@@ -103,6 +105,7 @@ private:
     int m_anchor = 0;        // the selection's other end; equal to m_cursor without one
     bool m_readOnly = false;
     QFont m_drawFont;        // the widget's font without kerning: glyph edges add up
+    CharacterGlyphs m_glyphs; // in m_drawFont
     QRect m_textArea;
     QVector<qreal> m_edges;  // x of each UTF-16 boundary of displayText(), from 0
     int m_scroll = 0;        // pixels of text scrolled off at the left
