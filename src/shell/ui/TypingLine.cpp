@@ -148,19 +148,28 @@ void TypingLine::relayout(int firstChanged)
         --i;
     if (m_edges.isEmpty()) {
         m_edges.append(0);
+        m_exactEdges = {0};
         i = 0;
     }
     m_edges.resize(shown.size() + 1);
-    qreal x = m_edges[i];
+    // Edges sit on whole pixels, so a glyph is rendered once, not once for
+    // every fraction of a pixel it happens to start at; the running sum
+    // keeps the line as wide as its glyphs.
+    qreal x = i < m_exactEdges.size() ? m_exactEdges[i] : 0;
+    m_exactEdges.resize(shown.size() + 1);
     while (i < shown.size()) {
         const int length = shown.at(i).isHighSurrogate() && i + 1 < shown.size() ? 2 : 1;
-        m_edges[i] = x;
-        if (length == 2)
-            m_edges[i + 1] = x;
+        m_exactEdges[i] = x;
+        m_edges[i] = std::round(x);
+        if (length == 2) {
+            m_exactEdges[i + 1] = x;
+            m_edges[i + 1] = m_edges[i];
+        }
         x += m_glyphs.advance(shown.mid(i, length));
         i += length;
     }
-    m_edges[shown.size()] = x;
+    m_exactEdges[shown.size()] = x;
+    m_edges[shown.size()] = std::round(x);
 }
 
 QRect TypingLine::textArea() const
@@ -628,6 +637,7 @@ void TypingLine::changeEvent(QEvent *event)
         m_drawFont.setKerning(false);
         m_glyphs.setFont(m_drawFont);
         m_edges.clear();
+        m_exactEdges.clear();
         relayout(0);
         keepCursorVisible();
         update();
@@ -679,7 +689,7 @@ void TypingLine::paintEvent(QPaintEvent *event)
     const int y = baseline();
     // Only the characters that reach into the dirty rectangle are drawn.
     auto indexAt = [&](qreal x) { return int(std::upper_bound(m_edges.cbegin(), m_edges.cend(), x - left) - m_edges.cbegin()); };
-    int first = std::max(0, indexAt(dirty.left()) - 2);
+    int first = std::max(0, indexAt(dirty.left()) - 1);
     int last = std::min(int(shown.size()), indexAt(dirty.right()) + 1);
     if (StartsLowSurrogate(shown, first))
         --first;

@@ -107,7 +107,8 @@ private:
     QFont m_drawFont;        // the widget's font without kerning: glyph edges add up
     CharacterGlyphs m_glyphs; // in m_drawFont
     QRect m_textArea;
-    QVector<qreal> m_edges;  // x of each UTF-16 boundary of displayText(), from 0
+    QVector<qreal> m_edges;  // x of each UTF-16 boundary of displayText(), from 0, on whole pixels
+    QVector<qreal> m_exactEdges; // the same before rounding
     int m_scroll = 0;        // pixels of text scrolled off at the left
     bool m_cursorShown = false;
     int m_blinkTimer = 0;
