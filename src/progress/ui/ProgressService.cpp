@@ -13,14 +13,22 @@
 ProgressService::ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner)
     : ContextService(ctx, &AppContext::progressLog, owner), m_databasePath(databasePath)
 {
-    // Written a few seconds after the first keystroke gathered; no timer
-    // runs while nothing waits to be written.
+    // Written a few seconds after the first keystroke gathered, in a gap
+    // between keystrokes (a write takes about a millisecond, and a keystroke
+    // arriving meanwhile would wait for it); no timer runs while nothing
+    // waits to be written.
     m_flushTimer = new QTimer(this);
     m_flushTimer->setSingleShot(true);
-    m_flushTimer->setInterval(kFlushIntervalMs);
     connect(m_flushTimer, &QTimer::timeout, this, [this] {
-        if (m_collector.hasPending())
-            flush();
+        if (!m_collector.hasPending())
+            return;
+        const bool typing = m_sinceKeystroke.isValid() && m_sinceKeystroke.elapsed() < kTypingPauseMs;
+        if (typing && !m_flushDue) {
+            m_flushDue = true;
+            m_flushTimer->start(kTypingPauseMs);
+            return;
+        }
+        flush();
     });
 }
 
@@ -64,10 +72,15 @@ void ProgressService::recordKeystroke(const QString &kind, const QString &expect
         return;
     m_collector.setMethod(methodOf(kind));
     m_collector.record(kind, expected, right, m_ctx.clock.now().toMSecsSinceEpoch());
+    m_sinceKeystroke.start();
     if (m_collector.batchDue())
-        flush();
-    else if (!m_flushTimer->isActive())
-        m_flushTimer->start();
+        m_flushDue = true;
+    if (m_flushDue) {
+        if (!m_flushTimer->isActive() || m_flushTimer->remainingTime() > kAfterKeystrokeMs)
+            m_flushTimer->start(kAfterKeystrokeMs);
+    } else if (!m_flushTimer->isActive()) {
+        m_flushTimer->start(kFlushIntervalMs);
+    }
 }
 
 QString ProgressService::methodOf(const QString &kind) const
@@ -197,6 +210,7 @@ bool ProgressService::flush()
 
 bool ProgressService::writeGathered(const QString &who)
 {
+    m_flushDue = false;
     ProgressBatch batch = m_collector.take(who);
     // A failed write keeps its batch for the next flush; the learner hears
     // of it only when it keeps failing.
@@ -204,7 +218,7 @@ bool ProgressService::writeGathered(const QString &who)
     if (!m_store.write(batch)) {
         if (m_store.failedWrites() == kFailuresBeforeMessage)
             reportWriteFailure();
-        m_flushTimer->start();
+        m_flushTimer->start(kFlushIntervalMs);
         return false;
     }
     m_collector.noteWritten(batch);

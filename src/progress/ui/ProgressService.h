@@ -9,12 +9,19 @@
 #include "shell/ContextService.h"
 #include "shell/ProgressLog.h"
 
+#include <QElapsedTimer>
+
 class QTimer;
 
 class ProgressService : public ContextService<ProgressLog> {
 public:
     // How often what was gathered is written at the latest.
     static constexpr int kFlushIntervalMs = 5000;
+    // While the learner types, a write waits for the gap after a keystroke:
+    // this long after it, when the keystroke's frame is on screen.
+    static constexpr int kAfterKeystrokeMs = 30;
+    // Typing has paused when no keystroke came for this long.
+    static constexpr int kTypingPauseMs = 300;
 
     ProgressService(AppContext &ctx, const QString &databasePath, QObject *owner);
     ~ProgressService() override;
@@ -67,6 +74,8 @@ private:
     KeystrokeCollector m_collector;
     QVector<ConfusionStat> m_confusions; // of the run ending, not written yet
     QTimer *m_flushTimer = nullptr;
+    QElapsedTimer m_sinceKeystroke;
+    bool m_flushDue = false; // written after the next keystroke, or when typing pauses
     mutable bool m_recording = false;
     QStringList m_longerCodes; // since the last write
 };

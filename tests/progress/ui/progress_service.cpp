@@ -10,6 +10,7 @@
 #include "progress/StoreTally.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QFile>
 #include <QMessageBox>
@@ -84,6 +85,38 @@ private slots:
     // A learner who misses 的 finds it more often in the weak-character and
     // weak-phrase pools; without statistics the drill says so and offers the
     // ordinary one.
+    // A keystroke never waits for a write: a full batch is written in the
+    // gap after the keystroke that filled it, and the periodic write waits
+    // for a pause in the typing or for the next keystroke.
+    void writesWaitForAGapBetweenKeystrokes()
+    {
+        TestContext t;
+        t.settings.write(QStringLiteral("User"), QStringLiteral("Name"), QStringLiteral("小明"));
+        ProgressService progress(t.ctx, DatabaseIn(t), nullptr);
+        auto written = [&progress] {
+            return TallyOf(progress.store(), QStringLiteral("小明"), QStringLiteral("的"), exercise::kLine).attempts;
+        };
+        auto type = [&] {
+            const int before = written();
+            progress.recordKeystroke(exercise::kLine, QStringLiteral("的"), true);
+            QCOMPARE(written(), before); // nothing is written inside a keystroke
+        };
+        const int batch = KeystrokeCollector::kBatchKeystrokes;
+        for (int i = 0; i < batch; ++i)
+            type();
+        QTRY_COMPARE_WITH_TIMEOUT(written(), batch, 1000);
+
+        // Typing on at ten keys a second: the periodic write comes between two of them.
+        QElapsedTimer typing;
+        typing.start();
+        while (written() == batch && typing.elapsed() < ProgressService::kFlushIntervalMs + 2000) {
+            type();
+            QTest::qWait(100);
+        }
+        QVERIFY(written() > batch);
+        QVERIFY(typing.elapsed() >= ProgressService::kFlushIntervalMs);
+    }
+
     void weakSpotPoolsFavourWhatTheLearnerMisses()
     {
         TestContext t;
