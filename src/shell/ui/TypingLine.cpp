@@ -209,14 +209,27 @@ QRect TypingLine::cursorRect() const
     return QRect(x, area.top(), 1, area.height());
 }
 
-void TypingLine::updateSpan(qreal from, qreal to)
+QRect TypingLine::spanRect(qreal from, qreal to) const
 {
     if (from > to)
         std::swap(from, to);
     const QRect area = textArea();
     const int left = int(std::floor(from)) - 1;
     const int right = int(std::ceil(to)) + 2;
-    update(QRect(left, area.top(), right - left, area.height()) & area.adjusted(-1, 0, 1, 0));
+    return QRect(left, area.top(), right - left, area.height()) & area.adjusted(-1, 0, 1, 0);
+}
+
+void TypingLine::showEdit(qreal oldCaret, qreal oldRight, int firstChanged)
+{
+    // On screen at once, before the exercise hears of the change and judges
+    // it: the learner's own character is what a keystroke must show first.
+    restartBlink();
+    const int scroll = m_scroll;
+    keepCursorVisible();
+    if (scroll != m_scroll)
+        repaint();
+    else
+        repaint(spanRect(std::min(oldCaret, edgeX(firstChanged)), std::max(oldRight, edgeX(int(m_edges.size()) - 1))));
 }
 
 void TypingLine::notifyChange(const QString &before)
@@ -263,9 +276,7 @@ void TypingLine::replaceRange(int start, int end, const QString &with)
     m_text.replace(start, end - start, with);
     m_cursor = m_anchor = start + int(with.size());
     relayout(firstChanged);
-    updateSpan(std::min(oldCaret, edgeX(firstChanged)), std::max(oldRight, edgeX(int(m_edges.size()) - 1)));
-    restartBlink();
-    keepCursorVisible();
+    showEdit(oldCaret, oldRight, firstChanged);
     notifyChange(before);
 }
 
@@ -320,7 +331,7 @@ void TypingLine::placeCursor(int cursor, int anchor)
         update();
     } else {
         const qreal after[] = {edgeX(displayIndex(m_anchor)), edgeX(displayIndex(m_cursor))};
-        updateSpan(std::min({before[0], before[1], after[0], after[1]}), std::max({before[0], before[1], after[0], after[1]}));
+        update(spanRect(std::min({before[0], before[1], after[0], after[1]}), std::max({before[0], before[1], after[0], after[1]})));
     }
     restartBlink();
     keepCursorVisible();
@@ -552,9 +563,7 @@ void TypingLine::inputMethodEvent(QInputMethodEvent *event)
     }
     m_preedit = event->preeditString();
     relayout(firstChanged);
-    updateSpan(std::min(oldCaret, edgeX(firstChanged)), std::max(oldRight, edgeX(int(m_edges.size()) - 1)));
-    restartBlink();
-    keepCursorVisible();
+    showEdit(oldCaret, oldRight, firstChanged);
     event->accept();
     notifyChange(before);
 }

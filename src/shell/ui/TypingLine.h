@@ -2,7 +2,8 @@
 // TypingLine: the one-line box an exercise types into. It keeps the x edge of
 // every character, so a keystroke repaints only the characters and the caret
 // it changes: QLineEdit lays out and redraws its whole line on every change
-// and again when the caret blink restarts on the key's release.
+// and again when the caret blink restarts on the key's release. An edit is
+// painted at once, before textChanged lets the exercise judge it.
 //
 // It edits like a line edit (caret keys, Shift selection, Home/End, copy, cut,
 // paste, select all, mouse) and speaks the input-method protocol: commits are
@@ -91,8 +92,11 @@ private:
     void measureTextArea();      // on resize and style change
     int baseline() const;
     qreal edgeX(int displayIndex) const;
-    // Repaints the drawn text from x `from` to x `to` (widget coordinates).
-    void updateSpan(qreal from, qreal to);
+    // The drawn text from x `from` to x `to` (widget coordinates).
+    QRect spanRect(qreal from, qreal to) const;
+    // Paints an edit now: what lay from the old caret (or the first changed
+    // character) to the old or new end of the text.
+    void showEdit(qreal oldCaret, qreal oldRight, int firstChanged);
     void keepCursorVisible();
     void showCursor(bool visible);
     void restartBlink();

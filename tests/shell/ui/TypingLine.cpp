@@ -1,6 +1,6 @@
 // The typing box: editing keys, the input-method protocol, and what a
-// keystroke repaints (only the new character and the caret, drawn the same
-// as a whole repaint would draw them).
+// keystroke repaints (only the new character and the caret, at once, drawn
+// the same as a whole repaint would draw them).
 #include "shell/ui/TypingLine.h"
 
 #include <QGuiApplication>
@@ -137,7 +137,10 @@ private slots:
         QCoreApplication::processEvents();
 
         PaintWatch watch(typed);
+        QList<int> paintsWhenJudged; // the exercise hears of a change once it is on screen
+        connect(typed, &TypingLine::textChanged, typed, [&] { paintsWhenJudged << int(watch.widths.size()); });
         Commit(typed, QStringLiteral("字"));
+        QCOMPARE(paintsWhenJudged, QList<int>{1});
         QCoreApplication::processEvents();
         QTest::keyClicks(typed, QStringLiteral("f"));
         QCoreApplication::processEvents();
