@@ -114,7 +114,7 @@ private slots:
             QTest::qWait(100);
         }
         QVERIFY(written() > batch);
-        QVERIFY(typing.elapsed() >= ProgressService::kFlushIntervalMs);
+        QVERIFY(typing.elapsed() >= ProgressService::kFlushIntervalMs * 9 / 10); // a coarse timer may fire 5% early
     }
 
     void weakSpotPoolsFavourWhatTheLearnerMisses()
