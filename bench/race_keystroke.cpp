@@ -19,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>

@@ -10,11 +10,11 @@
 #include "shell/ui/ComposerInput.h"
 #include "shell/ui/CharacterMark.h"
 #include "shell/ui/PictureScale.h"
+#include "shell/ui/TypingLine.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -153,20 +153,17 @@ void RaceWindow::buildControls()
     m_settingsButton->setGeometry(520, rowA + 6, 120, 40);
     connect(m_settingsButton, &QPushButton::clicked, this, &RaceWindow::openSettings);
 
-    m_input = new QLineEdit(this);
+    m_input = new TypingLine(this);
     m_input->setObjectName(QStringLiteral("rtbIn"));
     m_input->setGeometry(96, 354, 583, 38);
     m_input->setFont(pixelFont(20));
     m_input->setReadOnly(true);
-    m_input->setContextMenuPolicy(Qt::NoContextMenu);
-    m_input->setDragEnabled(false);
-    m_input->setAcceptDrops(false);
     m_input->installEventFilter(this);
     SetAccessibleText(m_referenceBox, QStringLiteral("比赛文字"), QStringLiteral("照着这一行输入"));
     SetAccessibleText(m_input, QStringLiteral("比赛输入"));
     m_settingsButton->setAccessibleDescription(QStringLiteral("选择比赛材料和兔子的速度，然后开始比赛"));
     AttachComposer(m_ctx, m_input, [this] { return m_race && m_race->material() != race::Material::Letters; });
-    connect(m_input, &QLineEdit::textChanged, this, &RaceWindow::judgeInput);
+    connect(m_input, &TypingLine::textChanged, this, &RaceWindow::judgeInput);
 }
 
 void RaceWindow::buildTimers()

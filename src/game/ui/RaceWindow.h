@@ -5,6 +5,7 @@
 // race clock. Ctrl+S stops, Ctrl+P pauses, Ctrl+R resumes.
 #include "game/Race.h"
 #include "shell/Shell.h"
+#include "shell/ui/TypingLine.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -12,7 +13,6 @@
 #include <memory>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTextEdit;
 class QTimer;
@@ -45,7 +45,7 @@ public:
     const race::Race *race() const { return m_race.get(); }
     QString raceLine() const { return m_line; }
     QTextEdit *reference() const { return m_referenceBox; }
-    QLineEdit *input() const { return m_input; }
+    TypingLine *input() const { return m_input; }
     QLabel *harePicture() const { return m_harePicture; }
     QLabel *tortoisePicture() const { return m_tortoisePicture; }
     QLabel *hareCountLabel() const { return m_hareCountLabel; }
@@ -95,7 +95,7 @@ private:
     QString m_tortoiseFrame;
 
     QTextEdit *m_referenceBox = nullptr;
-    QLineEdit *m_input = nullptr;
+    TypingLine *m_input = nullptr;
     QLabel *m_harePicture = nullptr;
     QLabel *m_tortoisePicture = nullptr;
     QLabel *m_hareCountLabel = nullptr;

@@ -29,9 +29,12 @@ public:
     void setText(const QString &text);
     // Inserts at the caret, replacing the selection, as if typed.
     void insert(const QString &text);
+    void clear() { setText(QString()); }
 
     int cursorPosition() const { return m_cursor; }
     void setCursorPosition(int position);
+    // The caret to the end of the text; `mark` selects what it passes.
+    void end(bool mark) { moveCursor(int(m_text.size()), mark); }
 
     // Selection from `start` over `length` characters (UTF-16 units, like QLineEdit).
     void setSelection(int start, int length);
