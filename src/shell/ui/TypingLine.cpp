@@ -1,5 +1,7 @@
 #include "shell/ui/TypingLine.h"
 
+#include "practice/TextUnits.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
@@ -20,9 +22,10 @@ constexpr int kHorizontalMargin = 2; // between the frame and the text, as QLine
 constexpr int kVerticalMargin = 1;
 constexpr int kBlinkingMs = 10000;   // the caret blinks this long after the last key, then stays
 
+// Inside a character of two UTF-16 units: never a caret position.
 bool StartsLowSurrogate(const QString &text, int index)
 {
-    return index > 0 && index < text.size() && text.at(index).isLowSurrogate();
+    return index > 0 && CharacterUnitsAt(text, index - 1) == 2;
 }
 
 void InitFrameOption(const TypingLine *line, QStyleOptionFrame *option)
@@ -158,7 +161,7 @@ void TypingLine::relayout(int firstChanged)
     qreal x = i < m_exactEdges.size() ? m_exactEdges[i] : 0;
     m_exactEdges.resize(shown.size() + 1);
     while (i < shown.size()) {
-        const int length = shown.at(i).isHighSurrogate() && i + 1 < shown.size() ? 2 : 1;
+        const int length = CharacterUnitsAt(shown, i);
         m_exactEdges[i] = x;
         m_edges[i] = std::round(x);
         if (length == 2) {
@@ -712,7 +715,7 @@ void TypingLine::paintEvent(QPaintEvent *event)
         to = std::min(to, last);
         painter.setPen(color);
         for (int i = from; i < to;) {
-            const int length = shown.at(i).isHighSurrogate() && i + 1 < to ? 2 : 1;
+            const int length = CharacterUnitsAt(shown, i);
             m_glyphs.draw(painter, QPointF(left + m_edges[i], y), shown.mid(i, length));
             i += length;
         }
